@@ -1,0 +1,23 @@
+# kerbelin_platform_library(NAME ios_foundation SOURCES a.cpp ... PUBLIC_LIBS ... PRIVATE_LIBS ...)
+# One library per framework folder; headers sit beside the sources and are
+# included as <Framework/Header.h> from the platform/ root.
+function(kerbelin_platform_library)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${ARG_NAME} ${ARG_SOURCES})
+  add_library(KerbelinSDK::${ARG_NAME} ALIAS ${ARG_NAME})
+  target_include_directories(${ARG_NAME} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform>
+    $<INSTALL_INTERFACE:include/kerbelin/platform>)
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  set_property(GLOBAL APPEND PROPERTY KERBELIN_EXPORTED_TARGETS ${ARG_NAME})
+endfunction()
+
+# kerbelin_test(NAME foundation_tests SOURCES a_test.cpp ... LIBS ios_foundation ...)
+function(kerbelin_test)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
+  target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "KERBELIN_BUILD_DIR=${CMAKE_BINARY_DIR};KERBELIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
