@@ -1,0 +1,29 @@
+#include <CoreGraphics/CGImage.h>
+
+namespace ios {
+
+namespace {
+constexpr long long kMaxPixels = 1LL << 28;
+}
+
+CGImage::CGImage(int width, int height, std::vector<std::uint32_t> pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+
+std::shared_ptr<CGImage> CGImage::create(int width, int height) {
+  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) return nullptr;
+  return create(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0));
+}
+
+std::shared_ptr<CGImage> CGImage::create(int width, int height, std::vector<std::uint32_t> pixels) {
+  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) return nullptr;
+  if (pixels.size() != static_cast<std::size_t>(width) * height) return nullptr;
+  return std::shared_ptr<CGImage>(new CGImage(width, height, std::move(pixels)));
+}
+
+bool CGImage::hasAlpha() const {
+  for (std::uint32_t p : pixels_)
+    if ((p >> 24) != 0xFF) return true;
+  return false;
+}
+
+}  // namespace ios

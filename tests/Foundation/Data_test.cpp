@@ -1,0 +1,92 @@
+#include <Foundation/Data.h>
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace ios {
+namespace {
+
+class DataFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/kerbelin-data-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    for (const std::string& name : entries()) ::unlink((dir_ + "/" + name).c_str());
+    ::rmdir((dir_ + "/sub").c_str());
+    ::rmdir(dir_.c_str());
+  }
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(dir_.c_str());
+    while (dirent* entry = dir ? ::readdir(dir) : nullptr) {
+      std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    if (dir) ::closedir(dir);
+    return names;
+  }
+  std::string dir_;
+};
+
+TEST(DataTest, ValueBasics) {
+  Data data = Data::fromText("Vi\xE1\xBB\x87t");
+  EXPECT_EQ(data.count(), 6u);
+  EXPECT_EQ(data[2], 0xE1);
+  Data copy = data;
+  copy.append(Data(std::string("\0", 1)));
+  EXPECT_EQ(copy.count(), 7u);
+  EXPECT_NE(copy, data);
+  EXPECT_TRUE(Data().isEmpty());
+  const uint8_t raw[] = {0, 255, 7};
+  EXPECT_EQ(Data(raw, 3).bytes, std::string("\0\xFF\x07", 3));
+}
+
+TEST(DataTest, Base64) {
+  EXPECT_EQ(Data::fromText("{\"code\":\"00\"}").base64EncodedString(), "eyJjb2RlIjoiMDAifQ==");
+  EXPECT_EQ(Data::fromBase64("eyJjb2RlIjoiMDAifQ=="), Data::fromText("{\"code\":\"00\"}"));
+  EXPECT_EQ(Data::fromBase64("not base64!"), std::nullopt);
+  EXPECT_EQ(Data::fromBase64(""), Data());
+}
+
+TEST_F(DataFileTest, WriteThenReadBinary) {
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes.push_back(static_cast<char>(i * 7));
+  const std::string path = dir_ + "/blob.bin";
+  ASSERT_TRUE(Data(bytes).write(path));
+  EXPECT_EQ(Data::contentsOfFile(path), Data(bytes));
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_NE(info.st_mode & S_IRUSR, 0u);
+  EXPECT_EQ(entries(), std::vector<std::string>{"blob.bin"});  // no temporary left behind
+}
+
+TEST_F(DataFileTest, WriteReplacesAnExistingFileWhole) {
+  const std::string path = dir_ + "/cache.json";
+  ASSERT_TRUE(Data::fromText("a much longer first version").write(path));
+  ASSERT_TRUE(Data::fromText("short").write(path));
+  EXPECT_EQ(Data::contentsOfFile(path), Data::fromText("short"));
+  ASSERT_TRUE(Data().write(path));
+  EXPECT_EQ(Data::contentsOfFile(path), Data());
+}
+
+TEST_F(DataFileTest, FailuresLeaveNothingBehind) {
+  EXPECT_FALSE(Data::fromText("x").write(dir_ + "/missing/dir/file"));
+  ASSERT_EQ(::mkdir((dir_ + "/sub").c_str(), 0700), 0);
+  EXPECT_FALSE(Data::fromText("x").write(dir_ + "/sub"));  // cannot replace a directory
+  EXPECT_EQ(entries(), std::vector<std::string>{"sub"});
+  EXPECT_EQ(Data::contentsOfFile(dir_ + "/nope"), std::nullopt);
+  EXPECT_EQ(Data::contentsOfFile(dir_ + "/sub"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace ios

@@ -1,0 +1,81 @@
+#include <Foundation/JSONSerialization.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ios {
+namespace {
+
+std::optional<Dictionary> parse(const std::string& text) {
+  return JSONSerialization::jsonObject(Data(text));
+}
+
+TEST(JSONSerializationTest, ParsesObjectsAndArrays) {
+  auto reply = parse(
+      R"({"code":"00","body":{"cards":[{"name":"Th\u1EBB v\u00e0ng","amount":9007199254740993}]},"ok":true})");
+  ASSERT_TRUE(reply);
+  ASSERT_TRUE(reply->is_object());
+  EXPECT_EQ((*reply)["code"], "00");
+  EXPECT_EQ((*reply)["body"]["cards"][0]["name"], "Th\xE1\xBA\xBB v\xC3\xA0ng");
+  EXPECT_EQ((*reply)["body"]["cards"][0]["amount"].get<int64_t>(),
+            9007199254740993);  // not rounded via double
+  EXPECT_EQ((*reply)["ok"], true);
+  auto array = parse("[1, \"two\", null]");
+  ASSERT_TRUE(array);
+  EXPECT_TRUE(array->is_array());
+}
+
+TEST(JSONSerializationTest, RejectsInvalidInputWithoutThrowing) {
+  const std::string invalid[] = {
+      "",
+      "   ",
+      "{",
+      "{\"a\":}",
+      "{\"a\":1,}",
+      "{'a':1}",
+      "{\"a\":1} trailing",
+      "{\"a\":\"\xFF\"}",  // invalid UTF-8 inside a string
+      "{\"a\":\"\xC3\"}",  // truncated sequence
+      "\xEF\xBB\xBF{}x",
+      "3",  // top-level fragments need .fragmentsAllowed
+      "\"text\"",
+      "null",
+      "{\"a\":NaN}",
+      std::string(100000, '['),  // deep and unterminated
+  };
+  for (const std::string& text : invalid) {
+    EXPECT_EQ(parse(text), std::nullopt) << text.substr(0, 40);
+  }
+}
+
+TEST(JSONSerializationTest, DeepValidNestingParses) {
+  const int depth = 20000;
+  auto value = parse(std::string(depth, '[') + std::string(depth, ']'));
+  ASSERT_TRUE(value);
+  EXPECT_TRUE(value->is_array());
+}
+
+TEST(JSONSerializationTest, WritesCompactUtf8AndRoundTrips) {
+  Dictionary params = {{"cardNo", "9704"},
+                       {"isPaid", false},
+                       {"amount", int64_t{150000}},
+                       {"customerName", "Nguy\xE1\xBB\x85n V\xC4\x83n A"}};
+  Data data = JSONSerialization::data(params);
+  EXPECT_EQ(data.bytes,
+            "{\"amount\":150000,\"cardNo\":\"9704\",\"customerName\":\"Nguy\xE1\xBB\x85n V\xC4\x83n "
+            "A\",\"isPaid\":false}");
+  EXPECT_EQ(JSONSerialization::jsonObject(data), params);
+}
+
+TEST(JSONSerializationTest, WritingNeverThrowsOnBadText) {
+  Dictionary params = {{"name", std::string("a\xFF"
+                                            "b")}};
+  Data data = JSONSerialization::data(params);
+  EXPECT_EQ(data.bytes,
+            "{\"name\":\"a\xEF\xBF\xBD"
+            "b\"}");
+}
+
+}  // namespace
+}  // namespace ios

@@ -1,0 +1,141 @@
+#include <Foundation/NSString.h>
+
+#include <gtest/gtest.h>
+
+namespace ios {
+namespace {
+
+// "Tiếng Việt" precomposed, and decomposed (e + U+0302 + U+0301, e + U+0323 + U+0302).
+const std::string kVietnameseNFC = "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t";
+const std::string kVietnameseNFD = "Tie\xCC\x82\xCC\x81ng Vie\xCC\xA3\xCC\x82t";
+const std::string kFamily =
+    "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7\xE2\x80\x8D\xF0\x9F\x91\xA6";
+const std::string kFlagVN = "\xF0\x9F\x87\xBB\xF0\x9F\x87\xB3";
+const std::string kFlagUS = "\xF0\x9F\x87\xBA\xF0\x9F\x87\xB8";
+const std::string kThumbsUpMedium = "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD";
+const std::string kGrinning = "\xF0\x9F\x98\x80";
+
+TEST(NSStringTest, GraphemeCountIsSwiftsCharacterCount) {
+  EXPECT_EQ(graphemeCount(""), 0u);
+  EXPECT_EQ(graphemeCount("hello"), 5u);
+  EXPECT_EQ(graphemeCount("a\r\nb"), 3u);  // CR LF is one character
+  EXPECT_EQ(graphemeCount("\n\r"), 2u);
+  EXPECT_EQ(graphemeCount(kVietnameseNFC), 10u);
+  EXPECT_EQ(graphemeCount(kVietnameseNFD), 10u);
+  EXPECT_EQ(graphemeCount(kFamily), 1u);
+  EXPECT_EQ(graphemeCount(kFlagVN), 1u);
+  EXPECT_EQ(graphemeCount(kFlagVN + kFlagUS), 2u);
+  EXPECT_EQ(graphemeCount(kThumbsUpMedium), 1u);
+  EXPECT_EQ(graphemeCount("a" + kFamily + "b"), 3u);
+  EXPECT_EQ(graphemeCount("\xFF\xFE"), 2u);  // each ill-formed byte is one U+FFFD
+}
+
+TEST(NSStringTest, Utf16LengthCountsSurrogatePairsAndMarks) {
+  EXPECT_EQ(utf16Length(""), 0u);
+  EXPECT_EQ(utf16Length("abc"), 3u);
+  EXPECT_EQ(utf16Length(kVietnameseNFC), 10u);
+  EXPECT_EQ(utf16Length(kVietnameseNFD), 14u);
+  EXPECT_EQ(utf16Length(kFamily), 11u);
+  EXPECT_EQ(utf16Length(kFlagVN), 4u);
+  EXPECT_EQ(utf16Length(kThumbsUpMedium), 4u);
+  EXPECT_EQ(utf16Length("\xE2\x82\xAC"), 1u);  // €
+}
+
+TEST(NSStringTest, Utf8Validity) {
+  EXPECT_TRUE(isValidUTF8(""));
+  EXPECT_TRUE(isValidUTF8(kVietnameseNFD + kFamily));
+  EXPECT_FALSE(isValidUTF8("\xFF"));
+  EXPECT_FALSE(isValidUTF8("\xC3"));                 // truncated
+  EXPECT_FALSE(isValidUTF8("\xC0\xAF"));             // overlong '/'
+  EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));         // encoded surrogate
+  EXPECT_FALSE(isValidUTF8("\xF4\x90\x80\x80"));     // past U+10FFFF
+  EXPECT_TRUE(isValidUTF8(std::string("a\0b", 3)));  // NUL is a character
+}
+
+TEST(NSStringTest, Utf16ConversionRoundTripsAndRejectsLoneSurrogates) {
+  const std::string text = kVietnameseNFC + kGrinning;
+  std::u16string units = utf8ToUtf16(text);
+  EXPECT_EQ(units, u"Ti\u1EBFng Vi\u1EC7t\U0001F600");
+  EXPECT_EQ(utf16ToUtf8(units), text);
+  EXPECT_EQ(utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD83D))), std::nullopt);
+  EXPECT_EQ(utf16ToUtf8(std::u16string{char16_t(0xDE00), u'a'}), std::nullopt);
+}
+
+TEST(NSStringTest, UnicodeDataIsLittleEndianWithBom) {
+  EXPECT_EQ(unicodeData("a\xE1\xBB\x87").bytes, std::string("\xFF\xFE\x61\x00\xC7\x1E", 6));
+  EXPECT_EQ(unicodeData(kGrinning).bytes, std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6));
+  EXPECT_EQ(stringFromUnicodeData(unicodeData(kVietnameseNFD + kFamily)), kVietnameseNFD + kFamily);
+  EXPECT_EQ(stringFromUnicodeData(Data(std::string("\xFE\xFF\x00\x61", 4))), "a");
+  EXPECT_EQ(stringFromUnicodeData(Data(std::string("\x00\x61", 2))), "a");  // no BOM: big-endian
+  EXPECT_EQ(stringFromUnicodeData(Data(std::string("\xFF\xFE\x61", 3))), std::nullopt);
+  EXPECT_EQ(stringFromUnicodeData(Data(std::string("\xFF\xFE\x3D\xD8", 4))), std::nullopt);
+}
+
+TEST(NSStringTest, AsciiDataFailsOnAnyNonAsciiCharacter) {
+  EXPECT_EQ(asciiData("CARD-123"), Data::fromText("CARD-123"));
+  EXPECT_EQ(asciiData(""), Data());
+  EXPECT_EQ(asciiData("M\xC3\xA3"), std::nullopt);
+}
+
+TEST(NSStringTest, RangesConvertBetweenUtf16AndBytes) {
+  const std::string text = "a" + kGrinning + "b\xE1\xBB\x87";  // a 😀 b ệ: units 0,1-2,3,4; bytes 0,1-4,5,6-8
+  EXPECT_EQ(byteRange(text, NSRange{0, 0}), (ByteRange{0, 0}));
+  EXPECT_EQ(byteRange(text, NSRange{1, 2}), (ByteRange{1, 5}));
+  EXPECT_EQ(byteRange(text, NSRange{3, 2}), (ByteRange{5, 9}));
+  EXPECT_EQ(byteRange(text, NSRange{0, 5}), (ByteRange{0, 9}));
+  EXPECT_EQ(byteRange(text, NSRange{5, 0}), (ByteRange{9, 9}));
+  EXPECT_EQ(byteRange(text, NSRange{2, 1}), (ByteRange{1, 5}));  // half a pair widens to the pair
+  EXPECT_EQ(byteRange(text, NSRange{1, 1}), (ByteRange{1, 5}));
+  EXPECT_EQ(byteRange(text, NSRange{0, 6}), std::nullopt);
+  EXPECT_EQ(byteRange(text, NSRange{6, 0}), std::nullopt);
+  EXPECT_EQ(byteRange(text, NSRange{NSNotFound, 0}), std::nullopt);
+  EXPECT_EQ(byteRange(text, NSRange{1, NSNotFound}), std::nullopt);
+
+  EXPECT_EQ(nsRange(text, ByteRange{1, 5}), (NSRange{1, 2}));
+  EXPECT_EQ(nsRange(text, ByteRange{5, 9}), (NSRange{3, 2}));
+  EXPECT_EQ(nsRange(text, ByteRange{9, 9}), (NSRange{5, 0}));
+  EXPECT_EQ(nsRange(text, ByteRange{0, 0}), (NSRange{0, 0}));
+  EXPECT_EQ(nsRange(text, ByteRange{2, 5}), std::nullopt);  // inside 😀
+  EXPECT_EQ(nsRange(text, ByteRange{0, 7}), std::nullopt);  // inside ệ
+  EXPECT_EQ(nsRange(text, ByteRange{0, 10}), std::nullopt);
+  EXPECT_EQ(nsRange(text, ByteRange{5, 1}), std::nullopt);
+}
+
+TEST(NSStringTest, CaseMappingIsLocaleIndependent) {
+  EXPECT_EQ(lowercased("TI\xE1\xBA\xBENG VI\xE1\xBB\x86T"), "ti\xE1\xBA\xBFng vi\xE1\xBB\x87t");
+  EXPECT_EQ(uppercased("\xC4\x91i\xE1\xBB\x87n"), "\xC4\x90I\xE1\xBB\x86N");  // điện -> ĐIỆN
+  EXPECT_EQ(uppercased("stra\xC3\x9F"
+                       "e"),
+            "STRASSE");
+  EXPECT_EQ(lowercased("I"), "i");  // never the Turkish dotless i
+  EXPECT_EQ(uppercased("i"), "I");
+  EXPECT_EQ(lowercased("MiXeD 123"), "mixed 123");
+}
+
+TEST(NSStringTest, ContainsIsAnExactSubstringTest) {
+  EXPECT_TRUE(containsString("https://x.vn", "http"));
+  EXPECT_FALSE(containsString("HTTPS://x.vn", "http"));
+  EXPECT_FALSE(containsString("facebook.com/x", "http"));
+  EXPECT_FALSE(containsString(kVietnameseNFD, "\xE1\xBA\xBF"));  // no normalisation
+  EXPECT_FALSE(containsString("abc", ""));
+  EXPECT_FALSE(containsString("", "a"));
+}
+
+TEST(NSStringTest, TrimmingWhitespacesAndNewlines) {
+  EXPECT_EQ(trimmingWhitespacesAndNewlines("  hi there \t\n"), "hi there");
+  EXPECT_EQ(trimmingWhitespacesAndNewlines("\xC2\xA0\xE2\x80\xA8x\xE3\x80\x80"),
+            "x");  // NBSP, U+2028, U+3000
+  EXPECT_EQ(trimmingWhitespacesAndNewlines(" \r\n\t "), "");
+  EXPECT_EQ(trimmingWhitespacesAndNewlines(""), "");
+  EXPECT_EQ(trimmingWhitespacesAndNewlines("\xE2\x80\x8B"
+                                           "a"),
+            "\xE2\x80\x8B"
+            "a");  // ZWSP is not whitespace
+  EXPECT_EQ(trimmingWhitespacesAndNewlines(kVietnameseNFD + " "), kVietnameseNFD);
+}
+
+}  // namespace
+}  // namespace ios
