@@ -1,0 +1,63 @@
+#include <Network/HTTPClient.h>
+
+#include <Network/CurlTransport.h>
+
+namespace ios {
+
+std::shared_ptr<HTTPClient> HTTPClient::shared() {
+  // Destroyed at exit, which joins its transport's I/O thread. The cancellations that destruction
+  // posts are safe: the main run loop is never destroyed.
+  static const std::shared_ptr<HTTPClient> client = create();
+  return client;
+}
+
+std::shared_ptr<HTTPClient> HTTPClient::create(std::shared_ptr<Transport> transport) {
+  return std::shared_ptr<HTTPClient>(new HTTPClient(std::move(transport)));
+}
+
+std::shared_ptr<Transport> HTTPClient::transport() {
+  if (!transport_) transport_ = CurlTransport::create();
+  return transport_;
+}
+
+std::shared_ptr<TransportTask> HTTPClient::postJSON(const std::string& url, const Dictionary& body,
+                                                    const HTTPHeaders& headers, JSONCompletion completion) {
+  HTTPRequest request;
+  request.url = url;
+  request.method = "POST";
+  request.headers = {{"Content-Type", "application/json"}, {"Accept", "application/json"}};
+  for (const auto& [name, value] : headers) request.headers[name] = value;
+  // Text that is not valid UTF-8 is replaced rather than allowed to throw out of the call.
+  request.body = body.dump(-1, ' ', false, Dictionary::error_handler_t::replace);
+  request.connectTimeout = connectTimeout;
+  request.timeout = timeout;
+  return transport()->send(
+      std::move(request),
+      [completion = std::move(completion)](const HTTPResult& result) { completion(jsonResult(result)); });
+}
+
+std::shared_ptr<TransportTask> HTTPClient::get(const std::string& url, Transport::Completion completion) {
+  HTTPRequest request;
+  request.url = url;
+  request.connectTimeout = connectTimeout;
+  request.timeout = timeout;
+  return transport()->send(std::move(request), std::move(completion));
+}
+
+HTTPClient::JSONResult HTTPClient::jsonResult(const HTTPResult& result) {
+  JSONResult outcome;
+  if (!result.ok()) {
+    outcome.error = result.error();
+    return outcome;
+  }
+  outcome.response = result.response();
+  Dictionary parsed = Dictionary::parse(result.response().body, nullptr, false);
+  if (parsed.is_discarded()) {
+    outcome.error = HTTPError{HTTPError::Kind::notJSON, "the reply body is not JSON"};
+  } else {
+    outcome.value = std::move(parsed);
+  }
+  return outcome;
+}
+
+}  // namespace ios
