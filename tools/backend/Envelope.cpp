@@ -1,0 +1,77 @@
+#include "Envelope.h"
+
+#include <Foundation/Base64.h>
+
+namespace kerbelin::backend {
+
+const std::vector<std::string>& Envelope::restHeaderKeys() {
+  static const std::vector<std::string> keys = {"clientId",   "clientVersion",   "channel",     "platform",
+                                                "osVersion",  "deviceId",        "language",    "countryCode",
+                                                "currency",   "timeZone",        "partnerCode", "serviceCode",
+                                                "apiVersion", "contentEncoding", "contentType"};
+  return keys;
+}
+
+nlohmann::json Envelope::parseLimited(std::string_view text) {
+  bool tooDeep = false;
+  auto callback = [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
+    if (depth > kMaxDepth) tooDeep = true;
+    return !tooDeep;
+  };
+  nlohmann::json value =
+      nlohmann::json::parse(text.begin(), text.end(), callback, /*allow_exceptions=*/false);
+  if (tooDeep) return nlohmann::json(nlohmann::json::value_t::discarded);
+  return value;
+}
+
+nlohmann::json Envelope::decodeRequest(std::string_view httpBody, nlohmann::json& restHeader) {
+  const nlohmann::json envelope = parseLimited(httpBody);
+  if (envelope.is_discarded()) {
+    throw RequestError(ResultCode::InvalidJson, "Nội dung yêu cầu không phải JSON hợp lệ");
+  }
+  if (!envelope.is_object()) {
+    throw RequestError(ResultCode::InvalidEnvelope, "Nội dung yêu cầu phải là một đối tượng JSON");
+  }
+  auto header = envelope.find("restHeader");
+  if (header == envelope.end() || !header->is_object()) {
+    throw RequestError(ResultCode::InvalidEnvelope,
+                       "Thiếu \"restHeader\" hoặc \"restHeader\" không phải đối tượng", "restHeader");
+  }
+  restHeader = *header;
+  for (const auto& key : restHeaderKeys()) {
+    auto field = header->find(key);
+    if (field == header->end() || !field->is_string()) {
+      throw RequestError(ResultCode::InvalidEnvelope, "restHeader thiếu trường \"" + key + "\"", key);
+    }
+  }
+  auto body = envelope.find("body");
+  if (body == envelope.end() || !body->is_string()) {
+    throw RequestError(ResultCode::InvalidEnvelope, "Thiếu \"body\" hoặc \"body\" không phải chuỗi", "body");
+  }
+  const auto decoded = ios::base64Decode(body->get_ref<const std::string&>());
+  if (!decoded) {
+    throw RequestError(ResultCode::InvalidBase64, "Trường \"body\" không phải chuỗi base64 hợp lệ", "body");
+  }
+  nlohmann::json params = parseLimited(*decoded);
+  if (params.is_discarded() || !params.is_object()) {
+    throw RequestError(ResultCode::BodyNotObject, "Trường \"body\" không chứa một đối tượng JSON", "body");
+  }
+  return params;
+}
+
+std::string Envelope::encodeReply(ResultCode code, const std::string& description,
+                                  const nlohmann::json& restHeader, const nlohmann::json& body,
+                                  int64_t costMs, bool textResultCode) {
+  nlohmann::json reply = {
+      {"resultCode",
+       textResultCode ? nlohmann::json(std::to_string(rawValue(code))) : nlohmann::json(rawValue(code))},
+      {"resultDesc", description},
+      {"secure", ""},
+      {"cost", costMs},
+      {"restHeader", restHeader.is_object() ? restHeader : nlohmann::json::object()},
+      {"body", ios::base64Encode(body.dump())},
+  };
+  return reply.dump();
+}
+
+}  // namespace kerbelin::backend
