@@ -1,0 +1,69 @@
+#include <CoreText/HTMLImporter.h>
+#include <CoreText/TextLayout.h>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ios::NSAttributedString;
+using ios::NSAttributedStringKey;
+
+// 100 different multi-line Vietnamese label texts, as a screen of promotion rows would show.
+std::vector<std::shared_ptr<NSAttributedString>> labels() {
+  const char* pieces[] = {
+      "Ưu đãi giảm giá ",     "đến 50% ",         "cho khách hàng thân thiết ",  "khi thanh toán bằng thẻ ",
+      "tại tất cả cửa hàng ", "trên toàn quốc. ", "Áp dụng đến hết tháng này, ", "số lượng có hạn. "};
+  std::vector<std::shared_ptr<NSAttributedString>> result;
+  for (int i = 0; i < 100; ++i) {
+    std::string text;
+    for (int j = 0; j < 3 + i % 6; ++j) text += pieces[(i + j) % 8];
+    text += "Mã " + std::to_string(1000 + i);
+    auto font =
+        i % 3 == 0 ? ios::UIFont::systemFont(15, ios::UIFontWeight::semibold) : ios::UIFont::systemFont(15);
+    result.push_back(NSAttributedString::create(text, {{NSAttributedStringKey::font, font}}));
+  }
+  return result;
+}
+
+void LayOutAndMeasure100LabelsAt343(benchmark::State& state) {
+  auto texts = labels();
+  for (auto _ : state) {
+    double height = 0;
+    for (const auto& text : texts) {
+      ios::TextLayout layout(text, {.width = 343});
+      height += layout.roundedUpSize().height;
+    }
+    benchmark::DoNotOptimize(height);
+  }
+  state.SetItemsProcessed(state.iterations() * 100);
+}
+BENCHMARK(LayOutAndMeasure100LabelsAt343)->Unit(benchmark::kMillisecond);
+
+void LayOut100LabelsTwoLinesTruncated(benchmark::State& state) {
+  auto texts = labels();
+  for (auto _ : state) {
+    std::size_t lines = 0;
+    for (const auto& text : texts) {
+      ios::TextLayout layout(
+          text, {.width = 343, .numberOfLines = 2, .lineBreakMode = ios::NSLineBreakMode::byTruncatingTail});
+      lines += layout.lineCount();
+    }
+    benchmark::DoNotOptimize(lines);
+  }
+  state.SetItemsProcessed(state.iterations() * 100);
+}
+BENCHMARK(LayOut100LabelsTwoLinesTruncated)->Unit(benchmark::kMillisecond);
+
+void ImportPromotionHTML(benchmark::State& state) {
+  std::string html =
+      "<body style=\"font-family: '-apple-system', 'HelveticaNeue';font-size : 15.0\"><p><b>Ưu đãi:</b> giảm "
+      "<span style=\"color:#FF5722\">20%</span> cho đơn từ 100.000đ</p><ul><li>Áp dụng tại cửa hàng</li>"
+      "<li>Không cộng dồn</li></ul><br />Chi tiết xem <a href=\"https://example.invalid\">tại đây</a></body>";
+  for (auto _ : state) benchmark::DoNotOptimize(ios::htmlToAttributedString(html));
+}
+BENCHMARK(ImportPromotionHTML)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

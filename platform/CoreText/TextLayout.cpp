@@ -1,0 +1,457 @@
+#include <CoreText/TextLayout.h>
+
+#include "PangoFontDescription.h"
+#include "PangoFontSystem.h"
+#include "TextLayoutImpl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ios {
+
+using detail::Piece;
+
+namespace {
+
+constexpr CGFloat kScale = PANGO_SCALE;
+CGFloat toPoints(int units) {
+  return units / kScale;
+}
+int toPango(CGFloat points) {
+  return static_cast<int>(std::lround(points * kScale));
+}
+
+std::uint16_t channel(CGFloat component) {
+  return static_cast<std::uint16_t>(std::lround(component * 65535.0));
+}
+
+// UTF-16 unit -> byte offset of the character holding it; the extra last entry is the text size.
+std::vector<std::size_t> unitToByteTable(std::string_view text) {
+  std::vector<std::size_t> table;
+  table.reserve(text.size() + 1);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t bytes = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    bytes = std::min(bytes, text.size() - i);
+    table.push_back(i);
+    if (bytes == 4) table.push_back(i);  // a surrogate pair
+    i += bytes;
+  }
+  table.push_back(text.size());
+  return table;
+}
+
+struct PieceSettings {
+  int width = -1;  // Pango units; -1 = no wrapping
+  PangoWrapMode wrap = PANGO_WRAP_WORD_CHAR;
+  PangoAlignment alignment = PANGO_ALIGN_LEFT;
+  bool justify = false;
+  int spacing = 0;
+  int indent = 0;
+  PangoEllipsizeMode ellipsize = PANGO_ELLIPSIZE_NONE;
+  std::shared_ptr<const UIFont> defaultFont;
+};
+
+void insertAttribute(PangoAttrList* list, PangoAttribute* attribute, std::size_t begin, std::size_t end) {
+  attribute->start_index = static_cast<guint>(begin);
+  attribute->end_index = static_cast<guint>(end);
+  pango_attr_list_insert(list, attribute);
+}
+
+void addColor(PangoAttrList* list, const CGColor& color, bool background, std::size_t b, std::size_t e) {
+  auto rgba = color.rgba();
+  if (background) {
+    insertAttribute(
+        list, pango_attr_background_new(channel(rgba.red), channel(rgba.green), channel(rgba.blue)), b, e);
+    insertAttribute(list, pango_attr_background_alpha_new(std::max<std::uint16_t>(1, channel(rgba.alpha))), b,
+                    e);
+  } else {
+    insertAttribute(
+        list, pango_attr_foreground_new(channel(rgba.red), channel(rgba.green), channel(rgba.blue)), b, e);
+    // Pango reads alpha 0 as "unset"; 1/65535 is invisible all the same.
+    insertAttribute(list, pango_attr_foreground_alpha_new(std::max<std::uint16_t>(1, channel(rgba.alpha))), b,
+                    e);
+  }
+}
+
+void addLineHeight(PangoAttrList* list, const NSParagraphStyle& style, const UIFont& font, std::size_t b,
+                   std::size_t e) {
+  CGFloat natural = font.lineHeight() * (style.lineHeightMultiple > 0 ? style.lineHeightMultiple : 1.0);
+  CGFloat height = natural;
+  if (style.minimumLineHeight > 0) height = std::max(height, style.minimumLineHeight);
+  if (style.maximumLineHeight > 0) height = std::min(height, style.maximumLineHeight);
+  if (height != natural) {
+    insertAttribute(list, pango_attr_line_height_new_absolute(toPango(height)), b, e);
+  } else if (style.lineHeightMultiple > 0) {
+    insertAttribute(list, pango_attr_line_height_new(style.lineHeightMultiple), b, e);
+  }
+}
+
+detail::Decoration decorationFor(const NSAttributes& attrs, const UIFont& font, std::size_t b,
+                                 std::size_t e) {
+  detail::Decoration d;
+  d.beginByte = b;
+  d.endByte = e;
+  auto number = [&](NSAttributedStringKey key) {
+    auto it = attrs.find(key);
+    return it == attrs.end() ? 0 : static_cast<int>(it->second.number().value_or(0));
+  };
+  auto color = [&](NSAttributedStringKey key) -> std::optional<CGColor> {
+    auto it = attrs.find(key);
+    return it == attrs.end() ? std::nullopt : it->second.color();
+  };
+  d.strikethroughStyle = number(NSAttributedStringKey::strikethroughStyle);
+  d.underlineStyle = number(NSAttributedStringKey::underlineStyle);
+  if (d.strikethroughStyle == 0 && d.underlineStyle == 0) return d;
+  d.strikethroughColor = color(NSAttributedStringKey::strikethroughColor);
+  d.underlineColor = color(NSAttributedStringKey::underlineColor);
+  d.foregroundColor = color(NSAttributedStringKey::foregroundColor);
+  PangoFontDescription* description = detail::pangoFontDescription(font);
+  PangoFontMetrics* metrics = pango_context_get_metrics(detail::pinnedContext(), description, nullptr);
+  d.underlinePosition = toPoints(pango_font_metrics_get_underline_position(metrics));
+  d.underlineThickness = toPoints(pango_font_metrics_get_underline_thickness(metrics));
+  d.strikethroughPosition = toPoints(pango_font_metrics_get_strikethrough_position(metrics));
+  d.strikethroughThickness = toPoints(pango_font_metrics_get_strikethrough_thickness(metrics));
+  pango_font_metrics_unref(metrics);
+  pango_font_description_free(description);
+  return d;
+}
+
+void addRunAttributes(Piece& piece, PangoAttrList* list, const NSAttributes& attrs, const UIFont& font,
+                      std::size_t b, std::size_t e) {
+  using Key = NSAttributedStringKey;
+  PangoFontDescription* description = detail::pangoFontDescription(font);
+  insertAttribute(list, pango_attr_font_desc_new(description), b, e);
+  pango_font_description_free(description);
+  for (const auto& [key, value] : attrs) {
+    switch (key) {
+      case Key::foregroundColor:
+      case Key::backgroundColor:
+        if (auto color = value.color()) addColor(list, *color, key == Key::backgroundColor, b, e);
+        break;
+      case Key::kern:
+        if (auto kern = value.number())
+          insertAttribute(list, pango_attr_letter_spacing_new(toPango(*kern)), b, e);
+        break;
+      case Key::baselineOffset:
+        if (auto offset = value.number()) insertAttribute(list, pango_attr_rise_new(toPango(*offset)), b, e);
+        break;
+      case Key::paragraphStyle:
+        if (auto style = value.paragraphStyle()) addLineHeight(list, *style, font, b, e);
+        break;
+      case Key::attachment:
+        if (auto attachment = value.attachment()) {
+          const CGRect& r = attachment->bounds;
+          PangoRectangle box{toPango(r.origin.x), -toPango(r.origin.y + r.size.height), toPango(r.size.width),
+                             toPango(r.size.height)};
+          insertAttribute(list, pango_attr_shape_new(&box, &box), b, e);
+          piece.attachments.push_back({b, attachment});
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  auto decoration = decorationFor(attrs, font, b, e);
+  if (decoration.strikethroughStyle != 0 || decoration.underlineStyle != 0)
+    piece.decorations.push_back(decoration);
+}
+
+void measureLines(Piece& piece) {
+  PangoLayoutIter* iter = pango_layout_get_iter(piece.layout.get());
+  std::vector<std::size_t> starts;
+  do {
+    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    detail::LineGeometry geometry;
+    pango_layout_iter_get_line_extents(iter, nullptr, &geometry.logical);
+    geometry.baseline = pango_layout_iter_get_baseline(iter);
+    PangoRectangle own;
+    pango_layout_line_get_extents(line, nullptr, &own);
+    geometry.drawX = geometry.logical.x - own.x;
+    geometry.startUnit = piece.byteToUnit(static_cast<std::size_t>(line->start_index));
+    piece.lines.push_back(geometry);
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  std::size_t units = piece.unitToByte.size() - 1;
+  for (std::size_t i = 0; i < piece.lines.size(); ++i) {
+    piece.lines[i].endUnit = i + 1 < piece.lines.size() ? piece.lines[i + 1].startUnit : units;
+  }
+}
+
+Piece buildPiece(const NSAttributedString& text, std::size_t unitBase, const PieceSettings& settings) {
+  Piece piece;
+  piece.unitBase = unitBase;
+  std::string utf8 = text.string();
+  std::replace(utf8.begin(), utf8.end(), '\0', ' ');  // Pango refuses NUL; same byte count
+  piece.unitToByte = unitToByteTable(utf8);
+
+  piece.layout.reset(pango_layout_new(detail::pinnedContext()));
+  PangoLayout* layout = piece.layout.get();
+  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  pango_layout_set_width(layout, settings.width);
+  pango_layout_set_wrap(layout, settings.wrap);
+  pango_layout_set_alignment(layout, settings.alignment);
+  pango_layout_set_justify(layout, settings.justify);
+  pango_layout_set_spacing(layout, settings.spacing);
+  pango_layout_set_indent(layout, settings.indent);
+  pango_layout_set_ellipsize(layout, settings.ellipsize);
+  pango_layout_set_single_paragraph_mode(layout, FALSE);
+
+  PangoAttrList* list = pango_attr_list_new();
+  std::size_t unit = 0;
+  for (const auto& run : text.runs()) {
+    std::size_t b = piece.unitToByte[std::min(unit, piece.unitToByte.size() - 1)];
+    unit += run.length;
+    std::size_t e = piece.unitToByte[std::min(unit, piece.unitToByte.size() - 1)];
+    auto fontIt = run.attributes.find(NSAttributedStringKey::font);
+    std::shared_ptr<const UIFont> font = fontIt == run.attributes.end() ? nullptr : fontIt->second.font();
+    addRunAttributes(piece, list, run.attributes, font ? *font : *settings.defaultFont, b, e);
+  }
+  pango_layout_set_attributes(layout, list);
+  // The empty line after a final newline takes the last run's font, as the platform's extra line
+  // fragment does.
+  std::shared_ptr<const UIFont> lastFont = settings.defaultFont;
+  if (!text.runs().empty()) {
+    const auto& attrs = text.runs().back().attributes;
+    if (auto it = attrs.find(NSAttributedStringKey::font); it != attrs.end() && it->second.font()) {
+      lastFont = it->second.font();
+    }
+  }
+  PangoFontDescription* description = detail::pangoFontDescription(*lastFont);
+  pango_layout_set_font_description(layout, description);
+  pango_font_description_free(description);
+  pango_attr_list_unref(list);
+  measureLines(piece);
+  return piece;
+}
+
+PangoAlignment pangoAlignment(NSTextAlignment alignment) {
+  switch (alignment) {
+    case NSTextAlignment::center:
+      return PANGO_ALIGN_CENTER;
+    case NSTextAlignment::right:
+      return PANGO_ALIGN_RIGHT;
+    default:
+      return PANGO_ALIGN_LEFT;
+  }
+}
+
+PangoEllipsizeMode ellipsizeMode(NSLineBreakMode mode) {
+  switch (mode) {
+    case NSLineBreakMode::byTruncatingHead:
+      return PANGO_ELLIPSIZE_START;
+    case NSLineBreakMode::byTruncatingMiddle:
+      return PANGO_ELLIPSIZE_MIDDLE;
+    case NSLineBreakMode::byTruncatingTail:
+      return PANGO_ELLIPSIZE_END;
+    default:
+      return PANGO_ELLIPSIZE_NONE;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<NSAttributedString> detail::separatorsAsSpaces(const NSAttributedString& text) {
+  std::string utf8 = text.string();
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    if (c == '\n' || c == '\r') {
+      utf8[i] = ' ';
+    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0x85) {
+      utf8[i + 1] = static_cast<char>(0xA0);  // NEL -> no-break space
+    } else if (c == 0xE2 && i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0x80 &&
+               (static_cast<unsigned char>(utf8[i + 2]) == 0xA8 ||
+                static_cast<unsigned char>(utf8[i + 2]) == 0xA9)) {
+      utf8[i + 2] = static_cast<char>(0x82);  // line and paragraph separators -> en space
+    }
+  }
+  return NSMutableAttributedString::create(utf8, text.runs());
+}
+
+std::size_t Piece::byteToUnit(std::size_t byte) const {
+  auto it = std::lower_bound(unitToByte.begin(), unitToByte.end(), byte);
+  return static_cast<std::size_t>(it - unitToByte.begin());
+}
+
+namespace {
+
+void layOut(TextLayout::Impl& impl) {
+  const NSAttributedString& text = *impl.text;
+  const TextLayoutOptions& options = impl.options;
+  if (text.length() == 0) return;
+
+  auto firstStyle = text.attribute(NSAttributedStringKey::paragraphStyle, 0);
+  std::shared_ptr<const NSParagraphStyle> style = firstStyle && firstStyle->paragraphStyle()
+                                                      ? firstStyle->paragraphStyle()
+                                                      : NSParagraphStyle::defaultStyle();
+
+  PieceSettings settings;
+  settings.defaultFont = options.defaultFont ? options.defaultFont : UIFont::systemFont(12);
+  CGFloat padding = std::max<CGFloat>(0, options.lineFragmentPadding);
+  CGFloat headIndent = std::max<CGFloat>(0, style->headIndent);
+  if (options.width > 0 && std::isfinite(options.width)) {
+    settings.width = std::max(1, toPango(options.width - 2 * padding - headIndent));
+  }
+  settings.wrap =
+      options.lineBreakMode == NSLineBreakMode::byCharWrapping ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR;
+  NSTextAlignment alignment = options.alignment.value_or(style->alignment);
+  settings.alignment = pangoAlignment(alignment);
+  settings.justify = alignment == NSTextAlignment::justified;
+  settings.spacing = toPango(std::max<CGFloat>(0, style->lineSpacing));
+  settings.indent = toPango(style->firstLineHeadIndent - headIndent);
+
+  Piece main = buildPiece(text, 0, settings);
+  main.x = padding + headIndent;
+  std::size_t count = main.lines.size();
+  std::size_t limit = options.numberOfLines;
+  // The empty line after a final newline never makes the text "not fit".
+  bool cut = limit > 0 && count > limit && main.lines[limit].startUnit < text.length();
+  std::size_t shown = limit > 0 ? std::min(count, limit) : count;
+  PangoEllipsizeMode ellipsize = ellipsizeMode(options.lineBreakMode);
+
+  impl.pieces.push_back(std::move(main));
+  if (cut && ellipsize != PANGO_ELLIPSIZE_NONE) {
+    Piece& head = impl.pieces[0];
+    std::size_t from = head.lines[limit - 1].startUnit;
+    CGFloat y = toPoints(head.lines[limit - 1].logical.y);
+    PieceSettings tailSettings = settings;
+    tailSettings.ellipsize = ellipsize;
+    tailSettings.indent = limit == 1 ? settings.indent : 0;
+    auto rest = text.attributedSubstring(NSRange{from, text.length() - from});
+    Piece tail = buildPiece(*detail::separatorsAsSpaces(*rest), from, tailSettings);
+    tail.x = head.x;
+    tail.y = y;
+    for (std::size_t i = 0; i + 1 < limit; ++i) impl.visible.push_back({0, static_cast<int>(i)});
+    impl.pieces.push_back(std::move(tail));
+    impl.visible.push_back({1, 0});
+  } else {
+    for (std::size_t i = 0; i < shown; ++i) impl.visible.push_back({0, static_cast<int>(i)});
+  }
+  impl.truncated = cut;
+
+  CGFloat fullWidth = settings.width > 0 ? options.width : 0;
+  CGRect used = CGRect::null;
+  for (const auto& v : impl.visible) {
+    const Piece& piece = impl.pieces[v.piece];
+    const detail::LineGeometry& g = piece.lines[static_cast<std::size_t>(v.line)];
+    LineFragment fragment;
+    CGFloat top = piece.y + toPoints(g.logical.y);
+    CGFloat height = toPoints(g.logical.height);
+    fragment.usedRect = CGRect(piece.x + toPoints(g.logical.x) - padding, top,
+                               toPoints(g.logical.width) + 2 * padding, height);
+    fragment.baseline = piece.y + toPoints(g.baseline);
+    fragment.characterRange = NSRange{piece.unitBase + g.startUnit, g.endUnit - g.startUnit};
+    fragment.rect = CGRect(0, top, fullWidth, height);
+    used = used.isNull() ? fragment.usedRect : used.unionWith(fragment.usedRect);
+    impl.fragments.push_back(fragment);
+  }
+  if (fullWidth == 0) {
+    for (auto& fragment : impl.fragments) fragment.rect.size.width = used.maxX();
+  }
+  // The first line starts at y 0, whatever its used rect says.
+  impl.used = CGRect(used.origin.x, 0, used.size.width, used.maxY());
+  impl.visibleLength = impl.fragments.back().characterRange.upperBound();
+  if (impl.truncated && ellipsize != PANGO_ELLIPSIZE_NONE) impl.visibleLength = text.length();
+}
+
+}  // namespace
+
+TextLayout::TextLayout(std::shared_ptr<const NSAttributedString> text, TextLayoutOptions options)
+    : impl_(std::make_unique<Impl>()) {
+  // A private copy: the caller's mutable string may change while this layout is still in use.
+  impl_->text = text ? NSAttributedString::create(*text) : NSAttributedString::create();
+  impl_->options = std::move(options);
+  layOut(*impl_);
+}
+
+TextLayout::~TextLayout() = default;
+TextLayout::TextLayout(TextLayout&&) noexcept = default;
+TextLayout& TextLayout::operator=(TextLayout&&) noexcept = default;
+
+const NSAttributedString& TextLayout::text() const {
+  return *impl_->text;
+}
+const TextLayoutOptions& TextLayout::options() const {
+  return impl_->options;
+}
+const std::vector<LineFragment>& TextLayout::lineFragments() const {
+  return impl_->fragments;
+}
+CGRect TextLayout::usedRect() const {
+  return impl_->used;
+}
+bool TextLayout::isTruncated() const {
+  return impl_->truncated;
+}
+std::size_t TextLayout::visibleLength() const {
+  return impl_->visibleLength;
+}
+
+CGSize TextLayout::roundedUpSize(CGFloat scale) const {
+  if (!(scale > 0)) scale = 1;
+  CGSize size = this->size();
+  // A hair of tolerance keeps 20.0000001 (float noise) from growing by a whole pixel.
+  auto up = [scale](CGFloat v) { return std::ceil(v * scale - 1e-6) / scale; };
+  return CGSize{up(size.width), up(size.height)};
+}
+
+std::optional<std::size_t> TextLayout::lineIndex(std::size_t characterIndex) const {
+  const auto& fragments = impl_->fragments;
+  for (std::size_t i = 0; i < fragments.size(); ++i) {
+    const NSRange& r = fragments[i].characterRange;
+    if (characterIndex >= r.location && characterIndex < r.upperBound()) return i;
+  }
+  if (!fragments.empty() && fragments.back().characterRange.length == 0 &&
+      characterIndex == fragments.back().characterRange.location) {
+    return fragments.size() - 1;
+  }
+  return std::nullopt;
+}
+
+std::size_t TextLayout::characterIndex(CGPoint point, CGFloat* fraction) const {
+  if (fraction) *fraction = 0;
+  const auto& fragments = impl_->fragments;
+  if (fragments.empty()) return 0;
+  std::size_t lineNumber = fragments.size() - 1;
+  for (std::size_t i = 0; i < fragments.size(); ++i) {
+    if (point.y < fragments[i].rect.maxY()) {
+      lineNumber = i;
+      break;
+    }
+  }
+  const detail::VisibleLine& v = impl_->visible[lineNumber];
+  const Piece& piece = impl_->pieces[v.piece];
+  const detail::LineGeometry& g = piece.lines[static_cast<std::size_t>(v.line)];
+  const NSRange& range = fragments[lineNumber].characterRange;
+  if (range.length == 0) return std::min(range.location, impl_->text->length());
+
+  int x = toPango(point.x - piece.x);
+  int y = g.logical.y + g.logical.height / 2;
+  int byte = 0, trailing = 0;
+  pango_layout_xy_to_index(piece.layout.get(), x, y, &byte, &trailing);
+  std::size_t index = piece.unitBase + piece.byteToUnit(static_cast<std::size_t>(byte));
+  index = std::clamp(index, range.location, range.upperBound() - 1);
+  if (fraction) {
+    PangoRectangle pos;
+    pango_layout_index_to_pos(piece.layout.get(), byte, &pos);
+    if (pos.width != 0) *fraction = std::clamp((x - pos.x) / static_cast<CGFloat>(pos.width), 0.0, 1.0);
+  }
+  return index;
+}
+
+CGRect TextLayout::characterRect(std::size_t characterIndex) const {
+  auto line = lineIndex(characterIndex);
+  if (!line) return CGRect::zero;
+  const detail::VisibleLine& v = impl_->visible[*line];
+  const Piece& piece = impl_->pieces[v.piece];
+  std::size_t unit = characterIndex - piece.unitBase;
+  if (unit >= piece.unitToByte.size()) return CGRect::zero;
+  PangoRectangle pos;
+  pango_layout_index_to_pos(piece.layout.get(), static_cast<int>(piece.unitToByte[unit]), &pos);
+  return CGRect(piece.x + toPoints(pos.x), piece.y + toPoints(pos.y), toPoints(pos.width),
+                toPoints(pos.height));
+}
+
+}  // namespace ios
