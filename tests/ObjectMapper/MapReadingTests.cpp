@@ -1,0 +1,230 @@
+// Reading rules: what each kind of field accepts, and that anything else leaves the preset.
+
+#include "SampleModels.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using ios::Dictionary;
+using sample::Sample;
+using sample::Shade;
+
+std::shared_ptr<Sample> mapSample(const Dictionary& json) {
+  auto result = ios::mapObject<Sample>(json);
+  EXPECT_NE(result, nullptr);
+  return result;
+}
+
+void expectPresets(const Sample& sample) {
+  EXPECT_EQ(sample.text, "preset");
+  EXPECT_EQ(sample.count, 7);
+  EXPECT_EQ(sample.small, 3);
+  EXPECT_EQ(sample.ratio, 1.5);
+  EXPECT_FALSE(sample.flag);
+  EXPECT_FALSE(sample.maybeText.has_value());
+  EXPECT_FALSE(sample.maybeCount.has_value());
+  EXPECT_EQ(sample.child, nullptr);
+  EXPECT_TRUE(sample.children.empty());
+  EXPECT_FALSE(sample.maybeChildren.has_value());
+  EXPECT_EQ(sample.tags, std::vector<std::string>{"first"});
+  EXPECT_EQ(sample.extra, Dictionary::object());
+  EXPECT_FALSE(sample.maybeExtra.has_value());
+  EXPECT_TRUE(sample.scores.empty());
+  EXPECT_EQ(sample.shade, Shade::Light);
+  EXPECT_FALSE(sample.maybeShade.has_value());
+}
+
+TEST(MapReading, MissingKeysAndNullsLeaveEveryPreset) {
+  expectPresets(*mapSample(Dictionary::object()));
+
+  Dictionary nulls = Dictionary::object();
+  for (const char* key :
+       {"text", "count", "small", "ratio", "flag", "maybeText", "maybeCount", "child", "children",
+        "maybeChildren", "tags", "extra", "maybeExtra", "scores", "shade", "maybeShade"}) {
+    nulls[key] = nullptr;
+  }
+  expectPresets(*mapSample(nulls));
+}
+
+TEST(MapReading, ValuesOfAnotherKindLeaveEveryPreset) {
+  const Dictionary wrong = {{"text", 5},           {"count", "5"},     {"small", true},
+                            {"ratio", "2.5"},      {"flag", "true"},   {"maybeText", false},
+                            {"maybeCount", "12"},  {"child", "leaf"},  {"children", {{"label", "x"}}},
+                            {"maybeChildren", 3},  {"tags", "a,b"},    {"extra", {1, 2}},
+                            {"maybeExtra", "{}"},  {"scores", {1, 2}}, {"shade", 1},
+                            {"maybeShade", "dark"}};
+  expectPresets(*mapSample(wrong));
+}
+
+TEST(MapReading, ValuesOfTheRightKindAreRead) {
+  const Dictionary json = {{"text", "Thẻ ưu đãi"},
+                           {"count", -42},
+                           {"small", 12},
+                           {"ratio", 0.25},
+                           {"flag", true},
+                           {"maybeText", ""},
+                           {"maybeCount", 0},
+                           {"child", {{"label", "lá"}}},
+                           {"tags", {"a", "b"}},
+                           {"extra", {{"k", {1, "v"}}}},
+                           {"maybeExtra", Dictionary::object()},
+                           {"scores", {{"x", 1}, {"y", 2}}},
+                           {"shade", "DARK"},
+                           {"maybeShade", "LIGHT"}};
+  const auto sample = mapSample(json);
+  EXPECT_EQ(sample->text, "Thẻ ưu đãi");
+  EXPECT_EQ(sample->count, -42);
+  EXPECT_EQ(sample->small, 12);
+  EXPECT_EQ(sample->ratio, 0.25);
+  EXPECT_TRUE(sample->flag);
+  // Present but empty is not the same as absent.
+  EXPECT_EQ(sample->maybeText, std::optional<std::string>(""));
+  EXPECT_EQ(sample->maybeCount, std::optional<std::int64_t>(0));
+  ASSERT_NE(sample->child, nullptr);
+  EXPECT_EQ(sample->child->label, "lá");
+  EXPECT_EQ(sample->tags, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(sample->extra, (Dictionary{{"k", {1, "v"}}}));
+  EXPECT_EQ(sample->maybeExtra, std::optional<Dictionary>(Dictionary::object()));
+  EXPECT_EQ(sample->scores, (std::map<std::string, std::int64_t>{{"x", 1}, {"y", 2}}));
+  EXPECT_EQ(sample->shade, Shade::Dark);
+  EXPECT_EQ(sample->maybeShade, std::optional<Shade>(Shade::Light));
+}
+
+TEST(MapReading, IntegersReadExactNumbersOnly) {
+  EXPECT_EQ(mapSample({{"count", 5.0}})->count, 5);
+  EXPECT_EQ(mapSample({{"count", -3.0}})->count, -3);
+  EXPECT_EQ(mapSample({{"count", 5.5}})->count, 7);
+  EXPECT_EQ(mapSample({{"count", 1e300}})->count, 7);
+  EXPECT_EQ(mapSample({{"count", 9223372036854775808.0}})->count, 7);
+  EXPECT_EQ(mapSample({{"count", std::numeric_limits<std::uint64_t>::max()}})->count, 7);
+  EXPECT_EQ(mapSample({{"count", std::numeric_limits<std::int64_t>::min()}})->count,
+            std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(mapSample({{"count", false}})->count, 7);
+  // A narrower field refuses what does not fit rather than wrapping it.
+  EXPECT_EQ(mapSample({{"small", 1LL << 40}})->small, 3);
+  EXPECT_EQ(mapSample({{"small", -2147483648LL}})->small, std::numeric_limits<std::int32_t>::min());
+}
+
+TEST(MapReading, DoublesReadAnyNumber) {
+  EXPECT_EQ(mapSample({{"ratio", 2}})->ratio, 2.0);
+  EXPECT_EQ(mapSample({{"ratio", 150000u}})->ratio, 150000.0);
+  EXPECT_EQ(mapSample({{"ratio", -0.5}})->ratio, -0.5);
+  EXPECT_EQ(mapSample({{"ratio", true}})->ratio, 1.5);
+}
+
+TEST(MapReading, BooleansReadTrueFalseAndTheNumbersZeroAndOne) {
+  EXPECT_TRUE(mapSample({{"flag", 1}})->flag);
+  EXPECT_TRUE(mapSample({{"flag", 1.0}})->flag);
+  auto fromZero = Sample::create();
+  fromZero->flag = true;
+  const Dictionary zero = {{"flag", 0}};
+  ios::Map map(zero);
+  fromZero->mapping(map);
+  EXPECT_FALSE(fromZero->flag);
+  EXPECT_FALSE(mapSample({{"flag", 2}})->flag);
+  EXPECT_FALSE(mapSample({{"flag", "1"}})->flag);
+}
+
+TEST(MapReading, ArraysOfObjectsSkipElementsThatDoNotMap) {
+  const Dictionary children = {{{"label", "một"}}, 5, "hai", nullptr, {1, 2}, {{"label", "ba"}}};
+  const auto sample = mapSample({{"children", children}, {"maybeChildren", children}});
+  ASSERT_EQ(sample->children.size(), 2u);
+  EXPECT_EQ(sample->children[0]->label, "một");
+  EXPECT_EQ(sample->children[1]->label, "ba");
+  ASSERT_TRUE(sample->maybeChildren.has_value());
+  EXPECT_EQ(sample->maybeChildren->size(), 2u);
+
+  const auto empty = mapSample({{"maybeChildren", Dictionary::array()}});
+  ASSERT_TRUE(empty->maybeChildren.has_value());
+  EXPECT_TRUE(empty->maybeChildren->empty());
+}
+
+TEST(MapReading, ArraysOfScalarsNeedEveryElement) {
+  EXPECT_EQ(mapSample({{"tags", {"a", 1, "b"}}})->tags, std::vector<std::string>{"first"});
+  EXPECT_EQ(mapSample({{"tags", {"a", nullptr}}})->tags, std::vector<std::string>{"first"});
+  EXPECT_TRUE(mapSample({{"tags", Dictionary::array()}})->tags.empty());
+  EXPECT_TRUE(mapSample({{"scores", {{"x", 1}, {"y", "2"}}}})->scores.empty());
+}
+
+TEST(MapReading, EnumTransformReadsKnownCodesOnly) {
+  auto sample = Sample::create();
+  sample->shade = Shade::Dark;
+  const Dictionary codes = {{"shade", "light"}, {"maybeShade", "GREY"}};
+  ios::Map map(codes);
+  sample->mapping(map);
+  EXPECT_EQ(sample->shade, Shade::Dark);
+  EXPECT_FALSE(sample->maybeShade.has_value());
+}
+
+TEST(MapReading, TransformSeesOnlyPresentNonNullValues) {
+  int calls = 0;
+  const ios::TransformOf<std::int64_t> cents(
+      [&calls](const Dictionary& value) -> std::optional<std::int64_t> {
+        ++calls;
+        if (!value.is_string()) return std::nullopt;
+        const auto& text = value.get_ref<const std::string&>();
+        const auto comma = text.find(',');
+        if (comma == std::string::npos) return std::nullopt;
+        return std::stoll(text.substr(0, comma)) * 100 + std::stoll(text.substr(comma + 1));
+      },
+      [](const std::int64_t& value) -> std::optional<Dictionary> {
+        return std::to_string(value / 100) + "," + std::to_string(value % 100);
+      });
+
+  std::int64_t amount = -1;
+  const Dictionary nullAmount = {{"amount", nullptr}};
+  ios::Map missing(nullAmount);
+  missing("amount", amount, cents)("other", amount, cents);
+  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(amount, -1);
+
+  const Dictionary plainAmount = {{"amount", "12"}};
+  ios::Map unreadable(plainAmount);
+  unreadable("amount", amount, cents);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(amount, -1);
+
+  const Dictionary commaAmount = {{"amount", "12,50"}};
+  ios::Map readable(commaAmount);
+  readable("amount", amount, cents);
+  EXPECT_EQ(amount, 1250);
+
+  std::optional<std::int64_t> maybeAmount;
+  readable("amount", maybeAmount, cents);
+  EXPECT_EQ(maybeAmount, std::optional<std::int64_t>(1250));
+
+  ios::Map writing;
+  writing("amount", amount, cents);
+  EXPECT_EQ(writing.JSON(), (Dictionary{{"amount", "12,50"}}));
+}
+
+TEST(MapReading, KeysAreLiteralAndPresenceIgnoresNull) {
+  const Dictionary json = {{"a.b", "dotted"}, {"a", {{"b", "nested"}}}, {"gone", nullptr}};
+  ios::Map map(json);
+  EXPECT_TRUE(map.isReading());
+  EXPECT_EQ(map.mappingType(), ios::Map::MappingType::fromJSON);
+  EXPECT_TRUE(map.isKeyPresent("a.b"));
+  EXPECT_FALSE(map.isKeyPresent("gone"));
+  EXPECT_FALSE(map.isKeyPresent("missing"));
+  std::string text;
+  map("a.b", text);
+  EXPECT_EQ(text, "dotted");
+
+  const Dictionary array = {1, 2};
+  ios::Map overArray(array);
+  EXPECT_FALSE(overArray.isKeyPresent("0"));
+}
+
+TEST(MapReading, SubclassMappingRunsTheBaseFirst) {
+  const auto derived =
+      ios::mapObject<sample::DerivedSample>({{"text", "abcd"}, {"own", "riêng"}, {"count", 1}});
+  ASSERT_NE(derived, nullptr);
+  EXPECT_EQ(derived->count, 1);
+  EXPECT_EQ(derived->own, "riêng");
+  EXPECT_EQ(derived->textLength, 4u);
+}
+
+}  // namespace
