@@ -1,0 +1,115 @@
+#include <Service/APIService.h>
+
+#include <Foundation/JSONSerialization.h>
+#include <Network/HTTPClient.h>
+#include <Ultilities/Common/Common.h>
+#include <Ultilities/Constants/Constants.h>
+
+#include <mutex>
+#include <variant>
+
+namespace kerbelin {
+
+namespace {
+
+// A request that cannot reach the server fails instead of leaving its screen waiting forever.
+constexpr double kConnectTimeoutSeconds = 10.0;
+constexpr double kTotalTimeoutSeconds = 30.0;
+
+std::mutex baseURLMutex;
+std::string& currentBaseURL() {
+  static std::string url = kDefaultBaseURL;
+  return url;
+}
+
+// The reply as the screens receive it, or the sentence that explains why there is none.
+std::variant<ios::Dictionary, std::string> interpretReply(const ios::HTTPClient::JSONResult& result) {
+  if (result.error && result.error->kind != ios::HTTPError::Kind::notJSON) {
+    return result.error->localizedDescription();
+  }
+  if (!result.value || !result.value->is_object()) return std::string(APIService::kReplyNotObjectMessage);
+
+  ios::Dictionary reply = *result.value;
+  auto body = reply.find("body");
+  if (body == reply.end() || body->is_null()) {
+    reply.erase("body");
+    return reply;
+  }
+  std::optional<ios::Dictionary> decoded;
+  if (body->is_string()) decoded = Common::convertBase64ToDictionary(body->get_ref<const std::string&>());
+  if (!decoded) return std::string(APIService::kReplyBodyInvalidMessage);
+  *body = std::move(*decoded);
+  return reply;
+}
+
+}  // namespace
+
+std::shared_ptr<APIService> APIService::sharedInstance() {
+  static const std::shared_ptr<APIService> instance(new APIService());
+  return instance;
+}
+
+void APIService::setBaseURL(std::string baseURL) {
+  while (!baseURL.empty() && baseURL.back() == '/') baseURL.pop_back();
+  std::lock_guard lock(baseURLMutex);
+  currentBaseURL() = std::move(baseURL);
+}
+
+std::string APIService::baseURL() {
+  std::lock_guard lock(baseURLMutex);
+  return currentBaseURL();
+}
+
+const ios::Dictionary& APIService::restHeader() {
+  static const ios::Dictionary header = {
+      {"clientId", "kerbelin-sdk"},
+      {"clientVersion", "1.0.0"},
+      {"channel", "MOBILE"},
+      {"platform", "IOS"},
+      {"osVersion", "12.0"},
+      {"deviceId", "kerbelin-sdk-device"},
+      {"language", "vi"},
+      {"countryCode", "VN"},
+      {"currency", "VND"},
+      {"timeZone", "Asia/Ho_Chi_Minh"},
+      {"partnerCode", "HALVET"},
+      {"serviceCode", "KERBELIN"},
+      {"apiVersion", "1"},
+      {"contentEncoding", "base64"},
+      {"contentType", "application/json"},
+  };
+  return header;
+}
+
+ios::Dictionary APIService::requestEnvelope(const ios::Dictionary& params) {
+  return {{"restHeader", restHeader()}, {"body", Common::convertDictionaryToBase64(params)}};
+}
+
+void APIService::httpBodyRequestAPI(const std::string& url, const ios::Dictionary& params, MethodApi meThod,
+                                    CompletionHandler completionHandler, Failure failure) {
+  std::shared_ptr<ios::HTTPClient> client = ios::HTTPClient::shared();
+  ios::HTTPRequest request;
+  request.url = url;
+  request.method = std::string(rawValue(meThod));
+  request.headers = {
+      {"Content-Type", "application/json"},
+      {"Accept", "application/json"},
+      {"Authorization", authorHeader},
+  };
+  request.body = ios::JSONSerialization::data(requestEnvelope(params)).bytes;
+  request.connectTimeout = kConnectTimeoutSeconds;
+  request.timeout = kTotalTimeoutSeconds;
+
+  client->transport()->send(std::move(request),
+                            [completionHandler = std::move(completionHandler),
+                             failure = std::move(failure)](const ios::HTTPResult& result) {
+                              auto outcome = interpretReply(ios::HTTPClient::jsonResult(result));
+                              if (auto* reply = std::get_if<ios::Dictionary>(&outcome)) {
+                                if (completionHandler) completionHandler(*reply);
+                              } else if (failure) {
+                                failure(std::get<std::string>(outcome));
+                              }
+                            });
+}
+
+}  // namespace kerbelin

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <Foundation/Dictionary.h>
+#include <Foundation/NSObject.h>
+#include <Service/MethodApi.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kerbelin {
+
+// The one way the framework talks to its back-end.
+//
+// Every call is sent to a full address (see Domain::url) as a JSON envelope
+//   {"restHeader": <the fixed request header>, "body": "<base64 of the parameters' JSON text>"}
+// with the headers "Content-Type" and "Accept" set to "application/json" and "Authorization" set to
+// `authorHeader`. The transfer goes through the platform's shared HTTPClient, so its transport (the
+// real one, or a test's fake) and its time-outs (10 s to connect, 30 s in all) apply.
+//
+// Outcome: exactly one of the two closures runs, exactly once, on the main queue and never inside
+// the call that started the request.
+// - `completionHandler` gets the reply object, its "body" text already decoded into an object. A
+//   reply with no "body" (or a null one) is handed on without that key. The HTTP status and the
+//   reply's "resultCode" are not judged here: the screens read them.
+// - `failure` gets a sentence: the transport error's description (refused connection, time-out...),
+//   `kReplyNotObjectMessage` when the reply is not a JSON object, or `kReplyBodyInvalidMessage` when
+//   its "body" is not base64 text of a JSON object.
+//
+// Neither the token nor the request header is ever written to the console.
+class APIService : public ios::NSObject {
+ public:
+  using CompletionHandler = std::function<void(const ios::Dictionary& reply)>;
+  using Failure = std::function<void(const std::string& message)>;
+
+  static constexpr std::string_view kReplyNotObjectMessage = "The server's reply is not a JSON object.";
+  static constexpr std::string_view kReplyBodyInvalidMessage =
+      "The server's reply body is not base64 text of a JSON object.";
+
+  // The process-wide client, made on first use.
+  static std::shared_ptr<APIService> sharedInstance();
+
+  // Points the framework at another server, e.g. "http://127.0.0.1:8080" for a local back-end; the
+  // endpoint paths follow it under "/kerbelin-app". Trailing slashes are dropped. Requests already
+  // sent keep their address. The compiled-in address is "https://api.halvet.vn".
+  static void setBaseURL(std::string baseURL);
+  static std::string baseURL();
+
+  // The request header sent, unchanged, with every call: fifteen fixed text fields.
+  static const ios::Dictionary& restHeader();
+
+  // The request envelope for `params` (a null value counts as no parameters: "{}").
+  static ios::Dictionary requestEnvelope(const ios::Dictionary& params);
+
+  void httpBodyRequestAPI(const std::string& url, const ios::Dictionary& params, MethodApi meThod,
+                          CompletionHandler completionHandler, Failure failure);
+
+ private:
+  APIService() = default;
+};
+
+}  // namespace kerbelin

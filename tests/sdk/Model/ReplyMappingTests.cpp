@@ -1,0 +1,326 @@
+// Whole replies as the back-end sends them (after the body is decoded), mapped the way the
+// screens map them.
+
+#include <Class/BuyCard/Model/BuyCardCategory.h>
+#include <Class/BuyCard/Model/CardModel.h>
+#include <Class/BuyCard/Model/CardPromotion.h>
+#include <Class/BuyCard/Model/DefServiceDtos.h>
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Class/BuyCard/Model/ProviderDTO.h>
+#include <Class/BuyCard/Model/RedisMetaModel.h>
+#include <Class/BuyCard/Model/StyleDtoModel.h>
+#include <Class/DetailCard/Model/AccountEntryDtos.h>
+#include <Class/DetailCard/Model/HistoryModel.h>
+#include <Class/DetailCard/Model/OwnAccountDtosModel.h>
+#include <Class/DetailCard/Model/TutorialPayModel.h>
+#include <Class/MyCode/Model/AreaModel.h>
+#include <Class/MyCode/Model/BranchModel.h>
+#include <Class/MyCode/Model/LocationModel.h>
+#include <Class/MyCode/Model/MyCodeQRCodeModel.h>
+#include <Class/MyCode/Model/ProvideInforModel.h>
+#include <Class/Pay/Model/PaymentModel.h>
+#include <Class/Pay/Model/WaitPayment.h>
+#include <ObjectMapper/Mapper.h>
+
+#include <gtest/gtest.h>
+
+namespace kerbelin {
+namespace {
+
+using ios::Dictionary;
+
+Dictionary envelope(Dictionary body) {
+  return {
+      {"resultCode", "0"},
+      {"resultDesc", "Thành công"},
+      {"secure", ""},
+      {"cost", 17},
+      {"restHeader", {{"clientId", "kerbelin-sdk"}, {"language", "vi"}, {"timeZone", "Asia/Ho_Chi_Minh"}}},
+      {"body", std::move(body)}};
+}
+
+TEST(MetaReponseMapping, ReadsTheEnvelope) {
+  const auto reply = ios::mapObject<MetaReponse>(envelope({{"lstCate", Dictionary::array()}}));
+  ASSERT_NE(reply, nullptr);
+  EXPECT_EQ(reply->resultCode, 0);
+  EXPECT_EQ(reply->resultDesc, "Thành công");
+  EXPECT_EQ(reply->cost, 17);
+  ASSERT_TRUE(reply->body.has_value());
+  EXPECT_TRUE(reply->body->contains("lstCate"));
+  ASSERT_NE(reply->restHeader, nullptr);
+  EXPECT_EQ(reply->restHeader->clientId, "kerbelin-sdk");
+  EXPECT_EQ(reply->restHeader->timeZone, "Asia/Ho_Chi_Minh");
+}
+
+TEST(MetaReponseMapping, ResultCodeReadsNumbersAndDecimalTextOnly) {
+  const std::vector<std::pair<Dictionary, std::int64_t>> cases = {
+      {0, 0},     {"0", 0},    {"12", 12}, {12, 12},      {"-1", -1},
+      {3.0, 3},   {"", -1},    {"0 ", -1}, {" 0", -1},    {"+1", -1},
+      {"1a", -1}, {"abc", -1}, {true, -1}, {nullptr, -1}, {"99999999999999999999", -1}};
+  for (const auto& [code, expected] : cases) {
+    EXPECT_EQ(ios::mapObject<MetaReponse>({{"resultCode", code}})->resultCode, expected) << code.dump();
+  }
+  EXPECT_EQ(ios::mapObject<MetaReponse>(Dictionary::object())->resultCode, -1);
+  EXPECT_EQ(ios::mapObject<MetaReponse>({{"resultCode", "5"}})->toJSON()["resultCode"], 5);
+}
+
+TEST(MetaReponseMapping, AnyObjectMapsAndOnlyAnObjectBodyIsKept) {
+  EXPECT_EQ(ios::mapObject<MetaReponse>(Dictionary::array()), nullptr);
+  EXPECT_EQ(ios::mapObject<MetaReponse>(Dictionary("{}")), nullptr);
+  const auto undecoded = ios::mapObject<MetaReponse>({{"resultCode", 0}, {"body", "eyJhIjoxfQ=="}});
+  ASSERT_NE(undecoded, nullptr);
+  EXPECT_FALSE(undecoded->body.has_value());
+  EXPECT_FALSE(ios::mapObject<MetaReponse>({{"body", {1, 2}}})->body.has_value());
+}
+
+TEST(ReplyMapping, StoreCategoriesAndCardSearch) {
+  const Dictionary categories = {{"lstCate",
+                                  {{{"id", 3},
+                                    {"status", "A"},
+                                    {"objectType", "PKG"},
+                                    {"code", "SPA"},
+                                    {"orderNo", 2},
+                                    {"name", "Làm đẹp"},
+                                    {"icon", "https://cdn.halvet.vn/c/spa.png"}},
+                                   {{"id", 1}, {"orderNo", 1}, {"name", "Ăn uống"}}}}};
+  const auto reply = ios::mapObject<MetaReponse>(envelope(categories));
+  const auto list = ios::mapArrayIfAllObjects<BuyCardCategory>(reply->body->at("lstCate"));
+  ASSERT_TRUE(list.has_value());
+  ASSERT_EQ(list->size(), 2u);
+  EXPECT_EQ((*list)[0]->id, std::optional<std::int64_t>(3));
+  EXPECT_EQ((*list)[0]->objectType, "PKG");
+  EXPECT_EQ((*list)[0]->name, "Làm đẹp");
+  EXPECT_EQ((*list)[1]->orderNo, 1);
+  EXPECT_EQ((*list)[1]->icon, "");
+
+  const Dictionary card = {
+      {"code", "GOI-AN-SANG"},
+      {"name", "Gói ăn sáng 30 ngày"},
+      {"image", "https://cdn.halvet.vn/card/an-sang.jpg"},
+      {"description", "Ăn sáng mỗi ngày tại các chi nhánh"},
+      {"usageTerms", "<p>Áp dụng từ thứ Hai đến thứ Sáu</p>"},
+      {"price", "450.000 đ"},
+      {"priceNumber", 450000},
+      {"listedPrice", "600.000 đ"},
+      {"listedPriceNumber", 600000},
+      {"discountValue", "-25%"},
+      {"discountValueNumber", 25.0},
+      {"providerDtos", {{{"id", 7}, {"logo", "https://cdn.halvet.vn/p/7.png"}}}},
+      {"promotionDtos",
+       {{{"urlIcon", "https://cdn.halvet.vn/i/gift.png"}, {"description", "Tặng <b>cà phê</b>"}}}},
+      {"defServiceDtos",
+       {{{"namDefService", "Phở bò"}, {"unitPrice", "45.000 đ"}, {"expiryDate", "30 ngày"}}}},
+      {"rootService", {{"namDefService", "Bữa sáng"}, {"limitDetailDescription", "30 lần"}}},
+      {"templatePromotion", "Tặng bạn bè"}};
+  const auto search = ios::mapObject<MetaReponse>(envelope({{"defCardDtos", {card}}}));
+  const auto cards = ios::mapArrayIfAllObjects<CardModel>(search->body->at("defCardDtos"));
+  ASSERT_TRUE(cards.has_value());
+  const auto& mapped = *(*cards)[0];
+  EXPECT_EQ(mapped.name, "Gói ăn sáng 30 ngày");
+  EXPECT_EQ(mapped.usageTerms, "<p>Áp dụng từ thứ Hai đến thứ Sáu</p>");
+  EXPECT_EQ(mapped.priceNumber, 450000.0);
+  EXPECT_EQ(mapped.listedPrice, "600.000 đ");
+  EXPECT_EQ(mapped.discountValueNumber, 25.0);
+  EXPECT_EQ(mapped.discount, "");
+  EXPECT_EQ(mapped.providerDtos[0]->id, std::optional<std::int64_t>(7));
+  EXPECT_EQ(mapped.promotionDtos[0]->description, "Tặng <b>cà phê</b>");
+  EXPECT_EQ(mapped.defServiceDtos[0]->unitPrice, "45.000 đ");
+  EXPECT_EQ(mapped.defServiceDtos[0]->expiryDate, "30 ngày");
+  EXPECT_EQ(mapped.rootService->limitDetailDescription, "30 lần");
+  EXPECT_EQ(mapped.templatePromotion, "Tặng bạn bè");
+  EXPECT_EQ(mapped.type, TypeDetailCard::UnPaid);
+}
+
+TEST(ReplyMapping, OwnedCard) {
+  const Dictionary owned = {
+      {"cardNo", "KB0001234"},
+      {"cardNoDisplay", "KB00 0123 4"},
+      {"defCardCode", "GOI-AN-SANG"},
+      {"status", "O"},
+      {"transactionCode", "GD20261206001"},
+      {"paymentTime", "06/12/2026 09:15"},
+      {"paymentExpirationDate", "07/12/2026"},
+      {"discount", "Chờ thanh toán"},
+      {"styleDto", {{"rgb", "#3F51B5"}}},
+      {"defServiceUnitDtos", {{{"displayLimitUnit", "30 lần"}}}},
+      {"ownServiceDtos",
+       {{{"code", "SV-PHO"},
+         {"namDefService", "Phở bò"},
+         {"expirationDate", "05/01/2027"},
+         {"usageDescription", "Xuất trình mã QR tại quầy"},
+         {"ownAccountDtos", {{{"allocatedUnit", "30 lần"}, {"availableUnit", "28 lần"}}}}}}}};
+  const auto card = ios::mapObject<CardModel>(owned);
+  EXPECT_EQ(card->type, TypeDetailCard::Paid);
+  EXPECT_EQ(card->cardNo, "KB0001234");
+  EXPECT_EQ(card->cardNoDisplay, "KB00 0123 4");
+  EXPECT_EQ(card->defCardCode, "GOI-AN-SANG");
+  EXPECT_EQ(card->transactionCode, "GD20261206001");
+  EXPECT_EQ(card->paymentTime, "06/12/2026 09:15");
+  EXPECT_EQ(card->paymentExpirationDate, "07/12/2026");
+  EXPECT_EQ(card->discount, "Chờ thanh toán");
+  EXPECT_EQ(card->styleDto->rgb, "#3F51B5");
+  ASSERT_EQ(card->defServiceUnitDtos->size(), 1u);
+  const auto& service = *card->ownServiceDtos[0];
+  EXPECT_EQ(service.code, "SV-PHO");
+  EXPECT_EQ(service.expirationDate, "05/01/2027");
+  EXPECT_EQ(service.usageDescription, std::optional<std::string>("Xuất trình mã QR tại quầy"));
+  EXPECT_FALSE(service.usageDesciption.has_value());
+  EXPECT_EQ(service.ownAccountDtos[0]->allocatedUnit, "30 lần");
+  EXPECT_EQ(service.typeService, TypeInfoCard::Service);
+}
+
+TEST(ReplyMapping, BillAndWaitingPayment) {
+  const auto order =
+      ios::mapObject<PaymentModel>({{"cost", 5},
+                                    {"customerName", "Nguyễn Văn An"},
+                                    {"customerMobilePhone", "0912345678"},
+                                    {"defCardName", "Gói ăn sáng 30 ngày"},
+                                    {"cardNo", "KB0001234"},
+                                    {"amount", 450000},
+                                    {"amountVnd", "450.000 VNĐ"},
+                                    {"orderNo", "DH-0001"},
+                                    {"usageTerms", "<ul><li>Không hoàn tiền</li></ul>"},
+                                    {"providerDTOs",
+                                     {{{"name", "Phở Hà Thành"},
+                                       {"headquarterAddress", "12 Lý Thường Kiệt, Hoàn Kiếm, Hà Nội"},
+                                       {"logo", "https://cdn.halvet.vn/p/7.png"},
+                                       {"headquarterPhone", "024 3826 0000"},
+                                       {"email", "lienhe@phohathanh.vn"}}}}});
+  EXPECT_EQ(order->cost, std::optional<std::int64_t>(5));
+  EXPECT_EQ(order->customerName, std::optional<std::string>("Nguyễn Văn An"));
+  EXPECT_EQ(order->amount, std::optional<std::int64_t>(450000));
+  EXPECT_EQ(order->amountVnd, std::optional<std::string>("450.000 VNĐ"));
+  EXPECT_EQ(order->orderNo, std::optional<std::string>("DH-0001"));
+  ASSERT_TRUE(order->providerDTOs.has_value());
+  EXPECT_EQ((*order->providerDTOs)[0]->headquarterAddress, "12 Lý Thường Kiệt, Hoàn Kiếm, Hà Nội");
+  EXPECT_EQ((*order->providerDTOs)[0]->headquarterPhone, "024 3826 0000");
+  // An amount sent as text is not a number: the order has no amount.
+  EXPECT_FALSE(ios::mapObject<PaymentModel>({{"amount", "450000"}})->amount.has_value());
+
+  const auto wait = ios::mapObject<WaitPayment>({{"cost", 3},
+                                                 {"orderNo", "DH-0001"},
+                                                 {"amount", "450.000 đ"},
+                                                 {"paymentGuide", "<p>Thanh toán tiền mặt tại quầy</p>"},
+                                                 {"providerIds", {"7", "9"}},
+                                                 {"expirationDate", "07/12/2026"},
+                                                 {"expirationTime", "23:59"}});
+  EXPECT_EQ(wait->amount, std::optional<std::string>("450.000 đ"));
+  EXPECT_EQ(wait->providerIds, (std::optional<std::vector<std::string>>{{"7", "9"}}));
+  EXPECT_EQ(wait->expirationTime, std::optional<std::string>("23:59"));
+  EXPECT_FALSE(ios::mapObject<WaitPayment>({{"providerIds", {"7", 9}}})->providerIds.has_value());
+  EXPECT_FALSE(ios::mapObject<WaitPayment>({{"amount", 450000}})->amount.has_value());
+}
+
+TEST(ReplyMapping, UsageHistoryAndTutorial) {
+  const Dictionary body = {{"serviceName", "Phở bò"},
+                           {"status", "E"},
+                           {"expirationDate", "05/01/2027"},
+                           {"usageDescription", "Mỗi ngày một lần"},
+                           {"unitType", "TIMES"},
+                           {"searchType", "1W"},
+                           {"fromDateFilter", "01/12/2026"},
+                           {"ownAccountDtos", {{{"allocatedUnit", "30 lần"}, {"availableUnit", "0 lần"}}}},
+                           {"accountEntryDtos",
+                            {{{"id", 2},
+                              {"transactionId", 9001},
+                              {"amountUnit", "-1 lần"},
+                              {"availableAfterUnit", "28 lần"},
+                              {"providerName", "Phở Hà Thành"},
+                              {"entryTime", "06/12/2026"},
+                              {"entryTimeDetail", "06/12/2026 07:30"},
+                              {"transType", "USAGE"}},
+                             {{"id", 1}, {"transactionId", 9000}, {"transType", "REFUND"}}}}};
+  const auto history = ios::mapObject<HistoryModel>(body);
+  EXPECT_EQ(history->serviceName, "Phở bò");
+  EXPECT_EQ(history->type, TypeDetailCard::Expire);
+  EXPECT_EQ(history->unitType, UnitType::Times);
+  EXPECT_EQ(history->usageDescription, std::optional<std::string>("Mỗi ngày một lần"));
+  // The filter is the screen's own, whatever the reply holds.
+  EXPECT_EQ(history->searchType, SearchType::Tran5);
+  EXPECT_EQ(history->fromDateFilter, "");
+  EXPECT_EQ(history->ownAccountDtos[0]->availableUnit, "0 lần");
+  ASSERT_EQ(history->accountEntryDtos.size(), 2u);
+  const auto& entry = *history->accountEntryDtos[0];
+  EXPECT_EQ(entry.id, 2);
+  EXPECT_EQ(entry.transactionId, 9001);
+  EXPECT_EQ(entry.amountUnit, "-1 lần");
+  EXPECT_EQ(entry.availableAfterUnit, "28 lần");
+  EXPECT_EQ(entry.providerName, "Phở Hà Thành");
+  EXPECT_EQ(entry.entryTimeDetail, "06/12/2026 07:30");
+  EXPECT_EQ(entry.transType, TranType::Usage);
+  EXPECT_EQ(history->accountEntryDtos[1]->transType, TranType::Payment);
+  EXPECT_EQ(ios::mapObject<HistoryModel>({{"unitType", "WEEKS"}})->unitType, UnitType::Day);
+  EXPECT_EQ(ios::mapObject<HistoryModel>({{"unitType", "LIMIT"}})->unitType, UnitType::Limit);
+  EXPECT_EQ(history->toJSON()["unitType"], "TIMES");
+  EXPECT_EQ(history->toJSON()["accountEntryDtos"][0]["transType"], "USAGE");
+
+  const auto tutorial =
+      ios::mapObject<TutorialPayModel>({{"paymentGuideCash", "Thanh toán tại quầy"},
+                                        {"transferInstruction", "Chuyển khoản ghi rõ mã đơn"},
+                                        {"paymentGuide", "<p>Bước 1: Đến quầy</p>"},
+                                        {"noteTransfer", "DH-0001"}});
+  EXPECT_EQ(tutorial->paymentGuide, "<p>Bước 1: Đến quầy</p>");
+  EXPECT_EQ(tutorial->noteTransfer, "DH-0001");
+  EXPECT_EQ(tutorial->transferInstruction, "Chuyển khoản ghi rõ mã đơn");
+  EXPECT_EQ(tutorial->paymentGuideCash, "Thanh toán tại quầy");
+}
+
+TEST(ReplyMapping, QRTokenProviderBranchesAndAreas) {
+  const auto qr = ios::mapObject<MyCodeQRCodeModel>({{"cost", 4},
+                                                     {"resultCode", 0},
+                                                     {"resultDesc", "Thành công"},
+                                                     {"timeToken", 60},
+                                                     {"token", "KBQR-7f3a9c"}});
+  EXPECT_EQ(qr->timeToken, 60);
+  EXPECT_EQ(qr->token, "KBQR-7f3a9c");
+  EXPECT_EQ(qr->resultDesc, "Thành công");
+
+  const auto providers = ios::mapArray<ProvideInforModel>({{{"name", "Phở Hà Thành"},
+                                                            {"logo", "https://cdn.halvet.vn/p/7.png"},
+                                                            {"image", "https://cdn.halvet.vn/p/7-bia.jpg"},
+                                                            {"email", "lienhe@phohathanh.vn"},
+                                                            {"website", "https://phohathanh.vn"},
+                                                            {"facebook", "https://facebook.com/phohathanh"},
+                                                            {"introduction", "<p>Hương vị phở Hà Nội</p>"}}});
+  ASSERT_EQ(providers.size(), 1u);
+  EXPECT_EQ(providers[0]->image, "https://cdn.halvet.vn/p/7-bia.jpg");
+  EXPECT_EQ(providers[0]->website, "https://phohathanh.vn");
+  EXPECT_EQ(providers[0]->facebook, "https://facebook.com/phohathanh");
+  EXPECT_EQ(providers[0]->introduction, "<p>Hương vị phở Hà Nội</p>");
+
+  const auto branch =
+      ios::mapObject<BranchModel>({{"name", "Chi nhánh Cầu Giấy"},
+                                   {"fullAddress", "88 Trần Duy Hưng, Cầu Giấy, Hà Nội"},
+                                   {"businessHourDisplay", "06:00 - 22:00"},
+                                   {"phone", "0243 999 8888"},
+                                   {"openStatus", "1"},
+                                   {"location", {{"latitude", "21.0123"}, {"longitude", "105.8012"}}},
+                                   {"distance", 2}});
+  EXPECT_EQ(branch->name, "Chi nhánh Cầu Giấy");
+  EXPECT_EQ(branch->fullAddress, "88 Trần Duy Hưng, Cầu Giấy, Hà Nội");
+  EXPECT_EQ(branch->businessHourDisplay, "06:00 - 22:00");
+  EXPECT_EQ(branch->openStatus, "1");
+  EXPECT_EQ(branch->location->latitude, "21.0123");
+  EXPECT_EQ(branch->location->longitude, "105.8012");
+  EXPECT_EQ(branch->distance, std::optional<double>(2.0));
+  // Coordinates sent as numbers are not texts.
+  EXPECT_EQ(ios::mapObject<LocationModel>({{"latitude", 21.0}})->latitude, "");
+
+  const auto ward = ios::mapObject<AreaModel>({{"id", 10101},
+                                               {"areaType", "C"},
+                                               {"areaCode", "00001"},
+                                               {"province", "Hà Nội"},
+                                               {"district", "Ba Đình"},
+                                               {"precinct", "Phúc Xá"},
+                                               {"fullName", "Phường Phúc Xá"}});
+  EXPECT_EQ(ward->id, 10101);
+  EXPECT_EQ(ward->areaType, "C");
+  EXPECT_EQ(ward->areaCode, "00001");
+  EXPECT_EQ(ward->province, "Hà Nội");
+  EXPECT_EQ(ward->district, "Ba Đình");
+  EXPECT_EQ(ward->precinct, "Phúc Xá");
+  EXPECT_EQ(ward->fullName, "Phường Phúc Xá");
+}
+
+}  // namespace
+}  // namespace kerbelin
