@@ -39,7 +39,7 @@ bench: build
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DKERBELIN_FUZZ=ON -DKERBELIN_TESTS=OFF -DKERBELIN_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	@set -eo pipefail; for f in $(FUZZ_BUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \

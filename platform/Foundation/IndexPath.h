@@ -25,8 +25,8 @@ struct IndexPath {
 }  // namespace ios
 
 template <>
-struct std::hash<ios::IndexPath> {
-  std::size_t operator()(const ios::IndexPath& path) const noexcept {
+struct std::hash<::ios::IndexPath> {
+  std::size_t operator()(const ::ios::IndexPath& path) const noexcept {
     const auto packed = (static_cast<unsigned long long>(static_cast<unsigned>(path.section)) << 32) |
                         static_cast<unsigned>(path.row);
     return std::hash<unsigned long long>{}(packed);

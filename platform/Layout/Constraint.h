@@ -47,7 +47,7 @@ Constraint operator|(const Constraint& constraint, Strength strength);
 }  // namespace ios::layout
 
 template <>
-struct std::hash<ios::layout::Constraint> {
+struct std::hash<::ios::layout::Constraint> {
   std::size_t operator()(const ::ios::layout::Constraint& constraint) const noexcept {
     return std::hash<const void*>()(constraint.identity());
   }

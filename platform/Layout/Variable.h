@@ -38,14 +38,14 @@ class Variable {
 }  // namespace ios::layout
 
 template <>
-struct std::hash<ios::layout::Variable> {
+struct std::hash<::ios::layout::Variable> {
   std::size_t operator()(const ::ios::layout::Variable& variable) const noexcept {
     return std::hash<const void*>()(variable.identity());
   }
 };
 
 template <>
-struct std::equal_to<ios::layout::Variable> {
+struct std::equal_to<::ios::layout::Variable> {
   bool operator()(const ::ios::layout::Variable& a, const ::ios::layout::Variable& b) const noexcept {
     return a.equals(b);
   }
