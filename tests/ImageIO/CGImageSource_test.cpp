@@ -1,0 +1,258 @@
+#include <ImageIO/CGImageSource.h>
+
+#include <ImageIO/GifTestWriter.h>
+#include <ImageIO/PNGCodec.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ios {
+namespace {
+
+using testing::GifColor;
+using testing::GifFrame;
+using testing::GifTestWriter;
+
+constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
+                        kClear = 0;
+const std::vector<GifColor> kPalette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+
+GifFrame solid(int left, int top, int width, int height, std::uint8_t index) {
+  GifFrame f;
+  f.left = left;
+  f.top = top;
+  f.width = width;
+  f.height = height;
+  f.indices.assign(static_cast<std::size_t>(width * height), index);
+  return f;
+}
+
+// Rows of pixels, top to bottom, for readable expectations.
+std::vector<std::vector<std::uint32_t>> rows(const CGImage& image) {
+  std::vector<std::vector<std::uint32_t>> out(static_cast<std::size_t>(image.height()));
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) out[y].push_back(image.pixel(x, y));
+  return out;
+}
+
+std::shared_ptr<CGImageSource> source(const std::string& bytes) {
+  return CGImageSource::create(Data(bytes));
+}
+
+// Four frames on a 4 x 4 screen that exercise every disposal method and transparency:
+//  0: all red, kept (disposal 1)
+//  1: green 2 x 2 at (1, 1), cleared to transparent afterwards (disposal 2)
+//  2: blue 2 x 2 at (2, 2) with one transparent pixel, restored to what was before (disposal 3)
+//  3: one white pixel at (0, 0) from its own colour table (disposal 0)
+std::string disposalGif() {
+  GifFrame f0 = solid(0, 0, 4, 4, 0);
+  f0.disposal = 1;
+  f0.delayCentiseconds = 10;
+  GifFrame f1 = solid(1, 1, 2, 2, 1);
+  f1.disposal = 2;
+  f1.delayCentiseconds = 1;
+  GifFrame f2 = solid(2, 2, 2, 2, 2);
+  f2.indices = {2, 3, 2, 2};
+  f2.transparentIndex = 3;
+  f2.disposal = 3;
+  f2.delayCentiseconds = 0;
+  GifFrame f3 = solid(0, 0, 1, 1, 0);
+  f3.localColors = {{255, 255, 255}};
+  f3.delayCentiseconds = 2;
+  return GifTestWriter::write(4, 4, kPalette, {f0, f1, f2, f3});
+}
+
+using Rows = std::vector<std::vector<std::uint32_t>>;
+const Rows kFrame0 = {
+    {kRed, kRed, kRed, kRed}, {kRed, kRed, kRed, kRed}, {kRed, kRed, kRed, kRed}, {kRed, kRed, kRed, kRed}};
+const Rows kFrame1 = {{kRed, kRed, kRed, kRed},
+                      {kRed, kGreen, kGreen, kRed},
+                      {kRed, kGreen, kGreen, kRed},
+                      {kRed, kRed, kRed, kRed}};
+const Rows kFrame2 = {{kRed, kRed, kRed, kRed},
+                      {kRed, kClear, kClear, kRed},
+                      {kRed, kClear, kBlue, kRed},
+                      {kRed, kRed, kBlue, kBlue}};
+const Rows kFrame3 = {{kWhite, kRed, kRed, kRed},
+                      {kRed, kClear, kClear, kRed},
+                      {kRed, kClear, kClear, kRed},
+                      {kRed, kRed, kRed, kRed}};
+
+TEST(CGImageSourceGIF, CompositesEveryDisposalMethodAndTransparency) {
+  auto gif = source(disposalGif());
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(gif->type(), "com.compuserve.gif");
+  ASSERT_EQ(gif->count(), 4u);
+  const Rows expected[] = {kFrame0, kFrame1, kFrame2, kFrame3};
+  for (std::size_t i = 0; i < 4; ++i) {
+    auto image = gif->createImage(i);
+    ASSERT_TRUE(image) << i;
+    EXPECT_EQ(rows(*image), expected[i]) << "frame " << i;
+  }
+  EXPECT_FALSE(gif->createImage(4));
+}
+
+TEST(CGImageSourceGIF, FramesAskedForOutOfOrderComeOutTheSame) {
+  auto gif = source(disposalGif());
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(rows(*gif->createImage(3)), kFrame3);
+  EXPECT_EQ(rows(*gif->createImage(1)), kFrame1);
+  EXPECT_EQ(rows(*gif->createImage(1)), kFrame1);
+  EXPECT_EQ(rows(*gif->createImage(2)), kFrame2);
+  EXPECT_EQ(rows(*gif->createImage(0)), kFrame0);
+  EXPECT_EQ(rows(*CGImageSourceCreateImageAtIndex(gif, 3)), kFrame3);
+}
+
+TEST(CGImageSourceGIF, DelaysAreReportedRawAndClamped) {
+  auto gif = source(disposalGif());
+  ASSERT_TRUE(gif);
+  auto delays = [&](std::size_t i) {
+    const auto properties = gif->properties(i);
+    EXPECT_TRUE(properties);
+    EXPECT_EQ((*properties)[kCGImagePropertyPixelWidth], 4);
+    const auto& d = (*properties)[kCGImagePropertyGIFDictionary];
+    return std::pair{d[kCGImagePropertyGIFUnclampedDelayTime].get<double>(),
+                     d[kCGImagePropertyGIFDelayTime].get<double>()};
+  };
+  EXPECT_EQ(delays(0), (std::pair{0.1, 0.1}));
+  EXPECT_EQ(delays(1), (std::pair{0.01, 0.1}));  // under 0.011 s: clamped to 0.1
+  EXPECT_EQ(delays(2), (std::pair{0.0, 0.1}));
+  EXPECT_EQ(delays(3), (std::pair{0.02, 0.02}));  // 0.02 s is kept
+  EXPECT_FALSE(gif->properties(4));
+  EXPECT_FALSE(CGImageSourceCopyPropertiesAtIndex(nullptr, 0));
+
+  GifFrame bare = solid(0, 0, 1, 1, 0);
+  bare.writeControlBlock = false;
+  auto noControl = source(GifTestWriter::write(1, 1, kPalette, {bare}));
+  ASSERT_TRUE(noControl);
+  const auto d = (*noControl->properties(0))[kCGImagePropertyGIFDictionary];
+  EXPECT_EQ(d[kCGImagePropertyGIFUnclampedDelayTime].get<double>(), 0.0);
+  EXPECT_EQ(d[kCGImagePropertyGIFDelayTime].get<double>(), 0.1);
+}
+
+TEST(CGImageSourceGIF, AFrameThatCannotBeDecodedFailsAlone) {
+  GifFrame f0 = solid(0, 0, 2, 2, 0);
+  GifFrame broken = solid(0, 0, 2, 2, 1);
+  broken.endAfterPixels = 2;  // the data stops half way
+  GifFrame f2 = solid(1, 1, 1, 1, 2);
+  auto gif = source(GifTestWriter::write(2, 2, kPalette, {f0, broken, f2}));
+  ASSERT_TRUE(gif);
+  ASSERT_EQ(gif->count(), 3u);
+  EXPECT_TRUE(gif->createImage(0));
+  EXPECT_FALSE(gif->createImage(1));
+  auto last = gif->createImage(2);
+  ASSERT_TRUE(last);
+  // The broken frame left nothing behind: frame 2 lies on frame 0.
+  EXPECT_EQ(rows(*last), (Rows{{kRed, kRed}, {kRed, kBlue}}));
+  EXPECT_TRUE(gif->properties(1));  // its delay is still readable
+}
+
+TEST(CGImageSourceGIF, TruncatedFilesKeepTheFramesBeforeTheCut) {
+  const std::string whole =
+      GifTestWriter::write(4, 4, kPalette, {solid(0, 0, 4, 4, 0), solid(0, 0, 4, 4, 1)});
+  // The second frame starts where a one-frame file puts its trailer: 8 bytes of control block, 10 of
+  // descriptor, the code size, then pixel data.
+  const std::size_t secondFrame = GifTestWriter::write(4, 4, kPalette, {solid(0, 0, 4, 4, 0)}).size() - 1;
+  auto cut = source(whole.substr(0, secondFrame + 8 + 10 + 1 + 4));
+  ASSERT_TRUE(cut);
+  ASSERT_EQ(cut->count(), 2u);
+  EXPECT_EQ(rows(*cut->createImage(0)), kFrame0);
+  EXPECT_FALSE(cut->createImage(1));
+
+  // Every shorter prefix either makes no source or a source whose frames are whole or null.
+  for (std::size_t n = 0; n < whole.size(); ++n) {
+    auto partial = source(whole.substr(0, n));
+    if (!partial) continue;
+    for (std::size_t i = 0; i < partial->count(); ++i) {
+      auto image = partial->createImage(i);
+      if (image) {
+        EXPECT_EQ(image->width(), 4) << n;
+      }
+    }
+  }
+  EXPECT_FALSE(source(whole.substr(0, 12)));
+}
+
+TEST(CGImageSourceGIF, HostileGeometryIsRefusedOrClipped) {
+  EXPECT_FALSE(source(GifTestWriter::write(65535, 65535, kPalette, {solid(0, 0, 1, 1, 0)})));
+
+  // A frame hanging over the screen's edge is clipped; pixels past the colour table are not drawn.
+  GifFrame over = solid(1, 1, 3, 3, 1);
+  over.indices[0] = 200;
+  auto clipped = source(GifTestWriter::write(2, 2, kPalette, {solid(0, 0, 2, 2, 0), over}));
+  ASSERT_TRUE(clipped);
+  EXPECT_EQ(rows(*clipped->createImage(1)), (Rows{{kRed, kRed}, {kRed, kRed}}));
+
+  GifFrame outside = solid(500, 500, 2, 2, 1);
+  auto away = source(GifTestWriter::write(2, 2, kPalette, {outside}));
+  ASSERT_TRUE(away);
+  EXPECT_EQ(rows(*away->createImage(0)), (Rows{{kClear, kClear}, {kClear, kClear}}));
+
+  // Beside the screen (no column on it) yet level with it, restoring what was before: nothing changes.
+  GifFrame beside = solid(5, 0, 2, 2, 1);
+  beside.disposal = 3;
+  auto sideways =
+      source(GifTestWriter::write(2, 2, kPalette, {solid(0, 0, 2, 2, 0), beside, solid(0, 0, 1, 1, 2)}));
+  ASSERT_TRUE(sideways);
+  EXPECT_EQ(rows(*sideways->createImage(1)), (Rows{{kRed, kRed}, {kRed, kRed}}));
+  EXPECT_EQ(rows(*sideways->createImage(2)), (Rows{{kBlue, kRed}, {kRed, kRed}}));
+
+  // No colour table anywhere: that frame cannot be shown.
+  auto colourless = source(GifTestWriter::write(1, 1, {}, {solid(0, 0, 1, 1, 0)}));
+  ASSERT_TRUE(colourless);
+  EXPECT_FALSE(colourless->createImage(0));
+}
+
+TEST(CGImageSourceGIF, ScreenSizeZeroTakesTheFramesExtent) {
+  auto gif = source(GifTestWriter::write(0, 0, kPalette, {solid(1, 0, 2, 3, 2)}));
+  ASSERT_TRUE(gif);
+  auto image = gif->createImage(0);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width(), 3);
+  EXPECT_EQ(image->height(), 3);
+  EXPECT_EQ(image->pixel(0, 0), kClear);
+  EXPECT_EQ(image->pixel(2, 2), kBlue);
+}
+
+TEST(CGImageSourceGIF, InterlacedRowsLandInPlace) {
+  GifFrame f = solid(0, 0, 1, 10, 0);
+  for (int y = 0; y < 10; ++y) f.indices[y] = static_cast<std::uint8_t>(y % 4);
+  f.interlaced = true;
+  auto gif = source(GifTestWriter::write(1, 10, kPalette, {f}));
+  ASSERT_TRUE(gif);
+  auto image = gif->createImage(0);
+  ASSERT_TRUE(image);
+  const std::uint32_t byIndex[] = {kRed, kGreen, kBlue, kWhite};
+  for (int y = 0; y < 10; ++y) EXPECT_EQ(image->pixel(0, y), byIndex[y % 4]) << y;
+}
+
+TEST(CGImageSource, StillImagesAreOneFrameSources) {
+  auto image = CGImage::create(3, 2, {kRed, kGreen, kBlue, kWhite, 0x80800000, kClear});
+  const auto png = PNGCodec::encode(*image);
+  ASSERT_TRUE(png);
+  auto still = CGImageSourceCreateWithData(*png);
+  ASSERT_TRUE(still);
+  EXPECT_EQ(still->type(), "public.png");
+  EXPECT_EQ(CGImageSourceGetCount(still), 1u);
+  EXPECT_EQ(rows(*still->createImage(0)), rows(*image));
+  EXPECT_FALSE(still->createImage(1));
+  const auto properties = still->properties(0);
+  ASSERT_TRUE(properties);
+  EXPECT_EQ((*properties)[kCGImagePropertyPixelWidth], 3);
+  EXPECT_EQ((*properties)[kCGImagePropertyPixelHeight], 2);
+  EXPECT_FALSE(properties->contains(kCGImagePropertyGIFDictionary));
+}
+
+TEST(CGImageSource, DataOfNoKnownFormatMakesNoSource) {
+  EXPECT_FALSE(CGImageSourceCreateWithData(Data()));
+  EXPECT_FALSE(source("not an image at all"));
+  EXPECT_FALSE(source("GIF89a"));
+  EXPECT_FALSE(source(std::string("\x89PNG\r\n\x1a\n", 8)));
+  EXPECT_FALSE(source("\xFF\xD8\xFF"));
+  EXPECT_EQ(CGImageSourceGetCount(nullptr), 0u);
+}
+
+}  // namespace
+}  // namespace ios
