@@ -623,7 +623,7 @@ void LayoutEngine::writeFrames() {
       CGRect bounds = view.bounds();
       bounds.size = placement.frame.size;
       view.setBounds(bounds);
-      view.setCenter(CGPoint(placement.frame.midX(), placement.frame.midY()));
+      view.setCenter(CGPoint{placement.frame.midX(), placement.frame.midY()});
     }
   }
   writing_ = false;

@@ -1,0 +1,276 @@
+#include <UIKit/UILabel.h>
+
+#include <CoreGraphics/CGContextCairo.h>
+#include <CoreText/TextRendering.h>
+#include <UIKit/Nib/NibEnumNames.h>
+#include <UIKit/UIGraphics.h>
+#include <UIKit/UIScreen.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ios {
+
+namespace {
+
+constexpr CGFloat kDefaultFontSize = 17;
+constexpr CGFloat kUnlimited = std::numeric_limits<CGFloat>::infinity();
+// Disabled text is drawn at this fraction of its colour's alpha.
+constexpr CGFloat kDisabledAlpha = 0.44;
+constexpr std::size_t kMeasurementCacheSize = 4;
+
+const auto registration =
+    ClassRegistration<UILabel, UIView>("UILabel")
+        .property(
+            "text", [](const UILabel& label) { return label.text().value_or(""); },
+            [](UILabel& label, std::string text) { label.setText(std::move(text)); })
+        .property("attributedText", &UILabel::attributedText, &UILabel::setAttributedText)
+        .property("font", &UILabel::font, &UILabel::setFont)
+        .property("textColor", &UILabel::textColor, &UILabel::setTextColor)
+        .property("highlightedTextColor", &UILabel::highlightedTextColor, &UILabel::setHighlightedTextColor)
+        .property(
+            "numberOfLines", [](const UILabel& label) { return static_cast<int>(label.numberOfLines()); },
+            [](UILabel& label, int lines) {
+              label.setNumberOfLines(static_cast<std::size_t>(std::max(lines, 0)));
+            })
+        .property(
+            "textAlignment", [](const UILabel& label) { return rawValue(label.textAlignment()); },
+            [](UILabel& label, int raw) {
+              if (auto alignment = textAlignmentFromRawValue(raw)) label.setTextAlignment(*alignment);
+            })
+        .property(
+            "lineBreakMode", [](const UILabel& label) { return rawValue(label.lineBreakMode()); },
+            [](UILabel& label, int raw) {
+              if (auto mode = lineBreakModeFromRawValue(raw)) label.setLineBreakMode(*mode);
+            })
+        .property("enabled", &UILabel::isEnabled, &UILabel::setEnabled)
+        .property("highlighted", &UILabel::isHighlighted, &UILabel::setHighlighted)
+        .property("adjustsFontSizeToFitWidth", &UILabel::adjustsFontSizeToFitWidth)
+        .property("minimumScaleFactor", &UILabel::minimumScaleFactor)
+        .property("preferredMaxLayoutWidth", &UILabel::preferredMaxLayoutWidth,
+                  &UILabel::setPreferredMaxLayoutWidth);
+
+const NibEnumNames::Table kAlignmentNames(
+    "UILabel", "textAlignment", {{"left", 0}, {"center", 1}, {"right", 2}, {"justified", 3}, {"natural", 4}});
+const NibEnumNames::Table kLineBreakNames("UILabel", "lineBreakMode",
+                                          {{"wordWrap", 0},
+                                           {"characterWrap", 1},
+                                           {"clip", 2},
+                                           {"headTruncation", 3},
+                                           {"tailTruncation", 4},
+                                           {"middleTruncation", 5}});
+
+CGFloat screenScale() {
+  return UIScreen::main()->scale();
+}
+
+}  // namespace
+
+int rawValue(NSTextAlignment alignment) {
+  return static_cast<int>(alignment);
+}
+
+std::optional<NSTextAlignment> textAlignmentFromRawValue(int raw) {
+  if (raw < 0 || raw > static_cast<int>(NSTextAlignment::natural)) return std::nullopt;
+  return static_cast<NSTextAlignment>(raw);
+}
+
+int rawValue(NSLineBreakMode mode) {
+  return static_cast<int>(mode);
+}
+
+std::optional<NSLineBreakMode> lineBreakModeFromRawValue(int raw) {
+  if (raw < 0 || raw > static_cast<int>(NSLineBreakMode::byTruncatingMiddle)) return std::nullopt;
+  return static_cast<NSLineBreakMode>(raw);
+}
+
+std::shared_ptr<UILabel> UILabel::create(const CGRect& frame) {
+  return std::make_shared<UILabel>(frame);
+}
+
+UILabel::UILabel(const CGRect& frame)
+    : UIView(frame), font_(UIFont::systemFont(kDefaultFontSize)), textColor_(UIColor::black()) {
+  setUserInteractionEnabled(false);
+}
+
+void UILabel::setText(std::optional<std::string> text) {
+  if (!attributedText_ && text == text_) return;
+  text_ = std::move(text);
+  attributedText_ = nullptr;
+  contentDidChange();
+}
+
+void UILabel::setAttributedText(std::shared_ptr<NSAttributedString> text) {
+  if (text)
+    text_ = text->string();
+  else
+    text_.reset();
+  attributedText_ = std::move(text);
+  contentDidChange();
+}
+
+void UILabel::setFont(std::shared_ptr<UIFont> font) {
+  if (!font) font = UIFont::systemFont(kDefaultFontSize);
+  if (sameFont(font, font_)) return;
+  font_ = std::move(font);
+  contentDidChange();
+}
+
+void UILabel::setTextColor(std::shared_ptr<UIColor> color) {
+  if (!color) color = UIColor::black();
+  textColor_ = std::move(color);
+  setNeedsDisplay();
+}
+
+void UILabel::setTextAlignment(NSTextAlignment alignment) {
+  if (alignment == textAlignment_) return;
+  textAlignment_ = alignment;
+  setNeedsDisplay();
+}
+
+void UILabel::setNumberOfLines(std::size_t lines) {
+  if (lines == numberOfLines_) return;
+  numberOfLines_ = lines;
+  contentDidChange();
+}
+
+void UILabel::setLineBreakMode(NSLineBreakMode mode) {
+  if (mode == lineBreakMode_) return;
+  lineBreakMode_ = mode;
+  contentDidChange();
+}
+
+void UILabel::setEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  setNeedsDisplay();
+}
+
+void UILabel::setHighlighted(bool highlighted) {
+  if (highlighted == highlighted_) return;
+  highlighted_ = highlighted;
+  setNeedsDisplay();
+}
+
+void UILabel::setHighlightedTextColor(std::shared_ptr<UIColor> color) {
+  highlightedTextColor_ = std::move(color);
+  if (highlighted_) setNeedsDisplay();
+}
+
+void UILabel::setPreferredMaxLayoutWidth(CGFloat width) {
+  if (width == preferredMaxLayoutWidth_) return;
+  preferredMaxLayoutWidth_ = width;
+  invalidateIntrinsicContentSize();
+}
+
+void UILabel::contentDidChange() {
+  measured_.clear();
+  invalidateIntrinsicContentSize();
+  setNeedsDisplay();
+}
+
+void UILabel::boundsDidChange(const CGRect&) {
+  setNeedsDisplay();
+}
+
+std::shared_ptr<const NSAttributedString> UILabel::displayedText() const {
+  if (attributedText_) return attributedText_;
+  if (!text_ || text_->empty()) return nullptr;
+  return NSAttributedString::create(*text_);
+}
+
+CGColor UILabel::currentColor() const {
+  if (highlighted_ && highlightedTextColor_) return highlightedTextColor_->cgColor();
+  const CGColor& color = textColor_->cgColor();
+  return enabled_ ? color : color.withAlpha(color.alpha() * kDisabledAlpha);
+}
+
+TextLayout UILabel::makeLayout(CGFloat width, std::size_t numberOfLines) const {
+  TextLayoutOptions options;
+  options.width = std::isfinite(width) && width > 0 ? width : 0;
+  options.numberOfLines = numberOfLines;
+  options.lineBreakMode = lineBreakMode_;
+  options.alignment = textAlignment_;
+  options.defaultFont = font_;
+  options.defaultColor = currentColor();
+  if (adjustsFontSizeToFitWidth && numberOfLines == 1 && options.width > 0) {
+    const CGFloat factor = shrinkFactor(options.width);
+    if (factor < 1) options.defaultFont = font_->withSize(font_->pointSize() * factor);
+  }
+  auto text = displayedText();
+  return TextLayout(text ? text : NSAttributedString::create(), std::move(options));
+}
+
+// The largest scale (down to the minimum) at which the unwrapped text fits `width`, measured once
+// at full size: text widths scale with the font size closely enough for a label.
+CGFloat UILabel::shrinkFactor(CGFloat width) const {
+  auto text = displayedText();
+  if (!text) return 1;
+  TextLayoutOptions options;
+  options.defaultFont = font_;
+  const CGFloat natural = TextLayout(text, options).size().width;
+  if (natural <= width || natural <= 0) return 1;
+  const CGFloat minimum = minimumScaleFactor > 0 ? std::min<CGFloat>(minimumScaleFactor, 1) : 0.5;
+  return std::max(minimum, width / natural);
+}
+
+CGRect UILabel::textRect(const CGRect& bounds, std::size_t limitedToNumberOfLines) const {
+  if (!displayedText()) return CGRect(bounds.origin, CGSize::zero);
+  const CGSize size = measuredSize(bounds.size.width, limitedToNumberOfLines);
+  return CGRect(bounds.origin, CGSize{std::min(size.width, std::max<CGFloat>(bounds.size.width, 0)),
+                                      std::min(size.height, std::max<CGFloat>(bounds.size.height, 0))});
+}
+
+// Auto Layout asks for the same sizes many times a pass; laying the text out is the costly part.
+CGSize UILabel::measuredSize(CGFloat width, std::size_t lines) const {
+  const CGFloat scale = screenScale();
+  for (const auto& m : measured_)
+    if (m.width == width && m.lines == lines && m.scale == scale && m.adjusts == adjustsFontSizeToFitWidth &&
+        m.minimumScale == minimumScaleFactor)
+      return m.size;
+  const CGSize size = makeLayout(width, lines).roundedUpSize(scale);
+  if (measured_.size() >= kMeasurementCacheSize) measured_.erase(measured_.begin());
+  measured_.push_back({width, lines, scale, adjustsFontSizeToFitWidth, minimumScaleFactor, size});
+  return size;
+}
+
+void UILabel::drawText(const CGRect& rect) {
+  CGContext* context = UIGraphicsGetCurrentContext();
+  if (!context || rect.size.width <= 0 || rect.size.height <= 0 || !displayedText()) return;
+  TextLayout layout = makeLayout(rect.size.width, numberOfLines_);
+  // Lines that do not fit the height are left out, the last one shown truncated as the line limit
+  // would truncate it.
+  if (layout.lineCount() > 1 && layout.size().height > rect.size.height + 0.5) {
+    std::size_t fitting = 0;
+    for (const auto& line : layout.lineFragments()) {
+      if (line.rect.maxY() > rect.size.height + 0.5) break;
+      ++fitting;
+    }
+    layout = makeLayout(rect.size.width, std::max<std::size_t>(fitting, 1));
+  }
+  const CGFloat height = layout.size().height;
+  const CGPoint origin{rect.origin.x, rect.origin.y + (rect.size.height - height) / 2};
+  drawTextLayout(layout, cairoContext(*context), origin);
+}
+
+void UILabel::draw(const CGRect&) {
+  drawText(bounds());
+}
+
+CGSize UILabel::sizeThatFits(CGSize size) const {
+  const CGFloat width = size.width > 0 ? size.width : kUnlimited;
+  return textRect(CGRect(0, 0, width, kUnlimited), numberOfLines_).size;
+}
+
+CGSize UILabel::intrinsicContentSize() const {
+  const CGFloat width =
+      numberOfLines_ != 1 && preferredMaxLayoutWidth_ > 0 ? preferredMaxLayoutWidth_ : kUnlimited;
+  return textRect(CGRect(0, 0, width, kUnlimited), numberOfLines_).size;
+}
+
+CGFloat UILabel::intrinsicHeightForWidth(CGFloat width) const {
+  return textRect(CGRect(0, 0, width > 0 ? width : kUnlimited, kUnlimited), numberOfLines_).size.height;
+}
+
+}  // namespace ios

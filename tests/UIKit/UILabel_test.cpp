@@ -1,0 +1,234 @@
+#include <QuartzCore/Renderer.h>
+#include <UIKit/NSLayoutConstraint.h>
+#include <UIKit/UILabel.h>
+#include <UIKit/UIScreen.h>
+#include <UIKit/UIWindow.h>
+
+#include <gtest/gtest.h>
+#include <support/VirtualTime.h>
+
+#include <cmath>
+
+namespace ios {
+namespace {
+
+using Key = NSAttributedStringKey;
+
+std::shared_ptr<UILabel> labelWith(const std::string& text, std::size_t lines = 1) {
+  auto label = UILabel::create();
+  label->setText(text);
+  label->setNumberOfLines(lines);
+  return label;
+}
+
+bool onPixelGrid(CGFloat value) {
+  const CGFloat pixels = value * UIScreen::main()->scale();
+  return std::abs(pixels - std::round(pixels)) < 1e-6;
+}
+
+// Channels of a premultiplied ARGB pixel.
+int alphaOf(std::uint32_t p) {
+  return static_cast<int>(p >> 24);
+}
+int redOf(std::uint32_t p) {
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+int greenOf(std::uint32_t p) {
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+
+// Rows of the image holding any visible pixel.
+std::pair<int, int> inkRows(const CGImage& image) {
+  int first = -1, last = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (alphaOf(image.pixel(x, y)) > 64) {
+        if (first < 0) first = y;
+        last = y;
+      }
+  return {first, last};
+}
+
+TEST(UILabel, PlainAndAttributedTextAreKeptApart) {
+  auto label = UILabel::create();
+  EXPECT_FALSE(label->text().has_value());
+  label->setText("Xin chào");
+  EXPECT_EQ(label->text(), "Xin chào");
+  EXPECT_EQ(label->attributedText(), nullptr);  // plain text only: no attributed text
+
+  auto attributed = NSAttributedString::create("Giá cũ", {{Key::strikethroughStyle, 1}});
+  label->setAttributedText(attributed);
+  EXPECT_EQ(label->attributedText(), attributed);
+  EXPECT_EQ(label->text(), "Giá cũ");
+
+  label->setText("Giá mới");  // replaces the attributed text
+  EXPECT_EQ(label->attributedText(), nullptr);
+  EXPECT_EQ(label->text(), "Giá mới");
+
+  label->setAttributedText(attributed);
+  label->setAttributedText(nullptr);  // clears the label
+  EXPECT_FALSE(label->text().has_value());
+  label->setText("");
+  EXPECT_EQ(label->text(), "");  // "" and no text differ
+  EXPECT_EQ(label->intrinsicContentSize(), CGSize::zero);
+}
+
+TEST(UILabel, DefaultsAreThePlatforms) {
+  auto label = UILabel::create();
+  EXPECT_EQ(label->font()->pointSize(), 17);
+  EXPECT_EQ(label->textColor()->cgColor(), UIColor::black()->cgColor());
+  EXPECT_EQ(label->numberOfLines(), 1u);
+  EXPECT_EQ(label->lineBreakMode(), NSLineBreakMode::byTruncatingTail);
+  EXPECT_FALSE(label->isUserInteractionEnabled());
+  label->setTextColor(UIColor::red());
+  label->setTextColor(nullptr);
+  label->setFont(nullptr);
+  EXPECT_EQ(label->textColor()->cgColor(), UIColor::black()->cgColor());
+  EXPECT_EQ(label->font()->pointSize(), 17);
+}
+
+TEST(UILabel, IntrinsicSizeFollowsTheText) {
+  const CGSize shortSize = labelWith("Thẻ")->intrinsicContentSize();
+  const CGSize longSize = labelWith("Thẻ quà tặng")->intrinsicContentSize();
+  EXPECT_GT(shortSize.width, 0);
+  EXPECT_GT(longSize.width, shortSize.width);
+  EXPECT_EQ(longSize.height, shortSize.height);
+  EXPECT_TRUE(onPixelGrid(longSize.width) && onPixelGrid(longSize.height));
+
+  const CGSize twoLines = labelWith("Dòng một\nDòng hai", 0)->intrinsicContentSize();
+  EXPECT_GT(twoLines.height, 1.8 * shortSize.height);
+  const CGSize limited = labelWith("Dòng một\nDòng hai", 1)->intrinsicContentSize();
+  EXPECT_EQ(limited.height, shortSize.height);
+
+  auto bigger = labelWith("Thẻ");
+  bigger->setFont(UIFont::systemFont(30));
+  EXPECT_GT(bigger->intrinsicContentSize().height, shortSize.height);
+}
+
+TEST(UILabel, MultiLineTextWrapsAtAGivenWidth) {
+  auto label = labelWith("Ưu đãi dành riêng cho khách hàng thân thiết của cửa hàng", 0);
+  const CGSize oneLine = label->intrinsicContentSize();
+  label->setPreferredMaxLayoutWidth(120);
+  const CGSize wrapped = label->intrinsicContentSize();
+  EXPECT_LE(wrapped.width, 120);
+  EXPECT_GT(wrapped.height, 2 * oneLine.height);
+
+  const CGSize fits = label->sizeThatFits({120, 0});
+  EXPECT_EQ(fits, wrapped);
+  EXPECT_TRUE(label->hasIntrinsicHeightForWidth());
+  EXPECT_GT(label->intrinsicHeightForWidth(80), label->intrinsicHeightForWidth(200));
+
+  label->setNumberOfLines(2);
+  EXPECT_NEAR(label->sizeThatFits({120, 0}).height, 2 * oneLine.height, 1);
+  label->setNumberOfLines(1);
+  EXPECT_FALSE(label->hasIntrinsicHeightForWidth());
+}
+
+TEST(UILabel, SubclassesPadTheirTextThroughTextRect) {
+  class PaddedLabel : public UILabel {
+   public:
+    CGRect textRect(const CGRect& bounds, std::size_t lines) const override {
+      const CGRect inner = UILabel::textRect(inset(bounds, {4, 10, 4, 10}), lines);
+      return CGRect(inner.origin.x - 10, inner.origin.y - 4, inner.size.width + 20, inner.size.height + 8);
+    }
+    void drawText(const CGRect& rect) override { UILabel::drawText(inset(rect, {4, 10, 4, 10})); }
+  };
+  auto padded = std::make_shared<PaddedLabel>();
+  padded->setText("Mã QR");
+  const CGSize plain = labelWith("Mã QR")->intrinsicContentSize();
+  EXPECT_EQ(padded->intrinsicContentSize(), (CGSize{plain.width + 20, plain.height + 8}));
+}
+
+class LabelLayout : public test::MainLoopTest {};
+
+TEST_F(LabelLayout, ChangesReachAutoLayoutAndTheDisplay) {
+  auto window = UIWindow::create(CGRect(0, 0, 320, 200));
+  auto label = labelWith("Ngắn");
+  label->setTranslatesAutoresizingMaskIntoConstraints(false);
+  window->addSubview(label);
+  NSLayoutConstraint::activate({label->leadingAnchor().constraintEqualTo(window->leadingAnchor(), 10),
+                                label->topAnchor().constraintEqualTo(window->topAnchor(), 10)});
+  window->layoutIfNeeded();
+  const CGFloat before = label->frame().size.width;
+  EXPECT_EQ(before, label->intrinsicContentSize().width);
+
+  label->layer()->clearNeedsDisplay();
+  label->setText("Một dòng dài hơn nhiều");
+  EXPECT_TRUE(label->layer()->needsDisplay());
+  window->layoutIfNeeded();
+  EXPECT_GT(label->frame().size.width, before);
+
+  label->setFont(UIFont::systemFont(8));
+  window->layoutIfNeeded();
+  EXPECT_EQ(label->frame().size, label->intrinsicContentSize());
+}
+
+TEST(UILabel, DrawsItsTextVerticallyCentredInItsColour) {
+  auto label = UILabel::create(CGRect(0, 0, 120, 60));
+  label->setText("Việt Nam");
+  label->setTextColor(UIColor::red());
+  auto image = Renderer::renderImage(*label->layer(), 1);
+  ASSERT_TRUE(image);
+  const auto [top, bottom] = inkRows(*image);
+  ASSERT_GE(top, 0) << "nothing drawn";
+  // Centred: the ink sits around the middle, well away from both edges.
+  EXPECT_GT(top, 10);
+  EXPECT_LT(bottom, 50);
+  EXPECT_NEAR((top + bottom) / 2.0, 30, 6);
+  bool red = false;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = 0; x < image->width(); ++x) {
+      const auto p = image->pixel(x, y);
+      if (alphaOf(p) == 255 && redOf(p) == 255 && greenOf(p) == 0) red = true;
+    }
+  EXPECT_TRUE(red);
+
+  label->setText("");
+  auto empty = Renderer::renderImage(*label->layer(), 1);
+  EXPECT_EQ(inkRows(*empty).first, -1);
+}
+
+TEST(UILabel, LinesThatDoNotFitTheHeightAreLeftOut) {
+  auto label = UILabel::create(CGRect(0, 0, 200, 24));
+  label->setNumberOfLines(0);
+  label->setText("Một\nHai\nBa\nBốn");
+  auto image = Renderer::renderImage(*label->layer(), 1);
+  const auto [top, bottom] = inkRows(*image);
+  ASSERT_GE(top, 0);
+  // One line, centred with room to spare, rather than four lines centred and overflowing both edges.
+  EXPECT_GE(top, 1);
+  EXPECT_LE(bottom, 22);
+}
+
+TEST(UILabel, InterfaceFilesSetItByKey) {
+  auto label = UILabel::create();
+  EXPECT_TRUE(label->setValue(std::string("Tiêu đề"), "text"));
+  EXPECT_TRUE(label->setValue(0, "numberOfLines"));
+  EXPECT_TRUE(label->setValue(1, "textAlignment"));
+  EXPECT_TRUE(label->setValue(0, "lineBreakMode"));
+  EXPECT_TRUE(label->setValue(UIFont::boldSystemFont(14), "font"));
+  EXPECT_TRUE(label->setValue(UIColor::white(), "textColor"));
+  EXPECT_EQ(label->text(), "Tiêu đề");
+  EXPECT_EQ(label->numberOfLines(), 0u);
+  EXPECT_EQ(label->textAlignment(), NSTextAlignment::center);
+  EXPECT_EQ(label->lineBreakMode(), NSLineBreakMode::byWordWrapping);
+  EXPECT_TRUE(label->font()->isBold());
+  EXPECT_EQ(label->textColor(), UIColor::white());
+  EXPECT_TRUE(label->setValue(9, "textAlignment"));  // out of range: ignored
+  EXPECT_EQ(label->textAlignment(), NSTextAlignment::center);
+}
+
+TEST(UILabel, ShrinksSingleLinesToFitWhenAsked) {
+  auto label = UILabel::create(CGRect(0, 0, 60, 30));
+  label->setText("Khuyến mãi đặc biệt");
+  const CGFloat full = label->textRect(CGRect(0, 0, 1000, 30), 1).size.width;
+  ASSERT_GT(full, 60);
+  const auto truncated = label->makeLayout(60, 1);
+  EXPECT_TRUE(truncated.isTruncated());
+  label->adjustsFontSizeToFitWidth = true;
+  label->minimumScaleFactor = 0.1;
+  EXPECT_FALSE(label->makeLayout(60, 1).isTruncated());
+}
+
+}  // namespace
+}  // namespace ios
