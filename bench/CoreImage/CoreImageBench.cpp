@@ -1,0 +1,86 @@
+#include <CoreImage/CIContext.h>
+#include <CoreImage/CIDetector.h>
+#include <CoreImage/CIFilter.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using namespace ios;
+
+// A 100-character token, the kind the QR pop-ups show.
+std::string token() {
+  std::string text;
+  for (int i = 0; i < 100; ++i)
+    text += "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"[(i * 7 + 3) % 62];
+  return text;
+}
+
+// What the system does to show a code: generate, scale by 3, make an image.
+void BM_QRGenerateToken(benchmark::State& state) {
+  const Data message = Data::fromText(token());
+  for (auto _ : state) {
+    auto filter = CIFilter::create("CIQRCodeGenerator");
+    filter->setValue(message, "inputMessage");
+    auto image = UIImageWithCIImage(filter->outputImage()->transformed(CGAffineTransform::scale(3, 3)));
+    benchmark::DoNotOptimize(image);
+  }
+}
+BENCHMARK(BM_QRGenerateToken)->Unit(benchmark::kMicrosecond);
+
+// A 1280x960 camera-like photo: a gradient with grain.
+std::shared_ptr<CGImage> photo() {
+  auto photo = CGImage::create(1280, 960);
+  std::uint32_t state = 7;
+  for (int y = 0; y < 960; ++y) {
+    for (int x = 0; x < 1280; ++x) {
+      state = state * 1664525u + 1013904223u;
+      const int grain = static_cast<int>(state >> 28) - 8;
+      const auto c = [&](int base) { return static_cast<std::uint32_t>(std::clamp(base + grain, 0, 255)); };
+      photo->mutablePixels()[y * 1280 + x] =
+          0xff000000u | c(90 + 100 * x / 1280) << 16 | c(120 + 60 * y / 960) << 8 | c(140);
+    }
+  }
+  return photo;
+}
+
+// The photo with the token's code (scaled by 6) pasted in off-centre.
+std::shared_ptr<CIImage> photoWithCode() {
+  auto photo = ::photo();
+  auto filter = CIFilter::create("CIQRCodeGenerator");
+  filter->setValue(Data::fromText(token()), "inputMessage");
+  auto code = filter->outputImage()->transformed(CGAffineTransform::scale(6, 6))->bitmap();
+  for (int y = 0; y < code->height(); ++y) {
+    for (int x = 0; x < code->width(); ++x)
+      photo->mutablePixels()[(300 + y) * 1280 + 600 + x] = code->pixel(x, y);
+  }
+  return CIImage::create(photo);
+}
+
+void detect(benchmark::State& state, const char* accuracy, bool withCode) {
+  auto image = withCode ? photoWithCode() : CIImage::create(photo());
+  auto detector =
+      CIDetector::create(CIDetectorTypeQRCode, CIContext::create(), {{CIDetectorAccuracy, accuracy}});
+  for (auto _ : state) {
+    auto features = detector->features(image);
+    if (withCode && features.size() != 1) state.SkipWithError("the code was not found");
+    benchmark::DoNotOptimize(features);
+  }
+}
+
+void BM_QRDetectPhoto1280x960High(benchmark::State& state) {
+  detect(state, CIDetectorAccuracyHigh, true);
+}
+void BM_QRDetectPhoto1280x960Low(benchmark::State& state) {
+  detect(state, CIDetectorAccuracyLow, true);
+}
+void BM_QRDetectNoCode1280x960High(benchmark::State& state) {
+  detect(state, CIDetectorAccuracyHigh, false);
+}
+BENCHMARK(BM_QRDetectPhoto1280x960High)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QRDetectPhoto1280x960Low)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QRDetectNoCode1280x960High)->Unit(benchmark::kMillisecond);
+
+}  // namespace

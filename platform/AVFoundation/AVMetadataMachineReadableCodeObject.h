@@ -1,0 +1,26 @@
+#pragma once
+
+#include <AVFoundation/AVMetadataObject.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ios {
+
+// A code read from a frame. UPC-A symbols read as EAN-13 with a leading "0", as on the platform.
+class AVMetadataMachineReadableCodeObject : public AVMetadataObject {
+ public:
+  AVMetadataMachineReadableCodeObject(AVMetadataObjectType type, CGRect bounds,
+                                      std::optional<std::string> stringValue, std::vector<CGPoint> corners)
+      : AVMetadataObject(std::move(type), bounds),
+        stringValue(std::move(stringValue)),
+        corners(std::move(corners)) {}
+
+  // Nullopt for a binary payload that has no text reading.
+  const std::optional<std::string> stringValue;
+  // In the unit square, clockwise from the symbol's top-left.
+  const std::vector<CGPoint> corners;
+};
+
+}  // namespace ios

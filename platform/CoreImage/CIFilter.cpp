@@ -1,0 +1,93 @@
+#include <CoreImage/CIFilter.h>
+
+#include <ZXing/BitMatrix.h>
+#include <ZXing/CharacterSet.h>
+#include <ZXing/MultiFormatWriter.h>
+
+#include <utility>
+
+namespace ios {
+namespace {
+
+constexpr std::string_view kQRCodeGenerator = "CIQRCodeGenerator";
+constexpr std::string_view kInputMessage = "inputMessage";
+constexpr std::string_view kInputCorrectionLevel = "inputCorrectionLevel";
+
+// The writer grades error correction 0...8; these land on L, M, Q and H.
+std::optional<int> writerEccLevel(std::string_view level) {
+  if (level == "L") return 0;
+  if (level == "M") return 3;
+  if (level == "Q") return 5;
+  if (level == "H") return 8;
+  return std::nullopt;
+}
+
+}  // namespace
+
+CIFilter::CIFilter(Passkey, std::string name) : name_(std::move(name)) {}
+
+std::shared_ptr<CIFilter> CIFilter::create(std::string_view name) {
+  if (name != kQRCodeGenerator) return nullptr;
+  return std::make_shared<CIFilter>(Passkey{}, std::string(name));
+}
+
+bool CIFilter::setValue(const std::any& value, std::string_view key) {
+  if (key == kInputMessage) {
+    if (const auto* data = std::any_cast<Data>(&value)) {
+      message_ = *data;
+      return true;
+    }
+    if (const auto* optional = std::any_cast<std::optional<Data>>(&value)) {
+      message_ = *optional;
+      return true;
+    }
+    return false;
+  }
+  if (key == kInputCorrectionLevel) {
+    std::string level;
+    if (const auto* text = std::any_cast<std::string>(&value))
+      level = *text;
+    else if (const auto* chars = std::any_cast<const char*>(&value); chars && *chars)
+      level = *chars;
+    else
+      return false;
+    if (!writerEccLevel(level)) return false;
+    correctionLevel_ = level;
+    return true;
+  }
+  return false;
+}
+
+std::any CIFilter::value(std::string_view key) const {
+  if (key == kInputMessage) return message_ ? std::any(*message_) : std::any();
+  if (key == kInputCorrectionLevel) return correctionLevel_;
+  return {};
+}
+
+std::shared_ptr<CIImage> CIFilter::outputImage() const {
+  if (!message_ || message_->isEmpty()) return nullptr;
+  // Each byte is one Latin-1 character, so the writer's byte mode reproduces the bytes exactly.
+  std::wstring latin1;
+  latin1.reserve(message_->count());
+  for (std::size_t i = 0; i < message_->count(); ++i) latin1.push_back(static_cast<wchar_t>((*message_)[i]));
+  try {
+    const ZXing::BitMatrix modules = ZXing::MultiFormatWriter(ZXing::BarcodeFormat::QRCode)
+                                         .setEncoding(ZXing::CharacterSet::ISO8859_1)
+                                         .setEccLevel(*writerEccLevel(correctionLevel_))
+                                         .setMargin(kQRCodeQuietZoneModules)
+                                         .encode(latin1, 0, 0);
+    auto bitmap = CGImage::create(modules.width(), modules.height());
+    if (!bitmap) return nullptr;
+    for (int y = 0; y < modules.height(); ++y) {
+      for (int x = 0; x < modules.width(); ++x) {
+        bitmap->mutablePixels()[static_cast<std::size_t>(y) * modules.width() + x] =
+            modules.get(x, y) ? 0xff000000u : 0xffffffffu;
+      }
+    }
+    return CIImage::create(std::move(bitmap));
+  } catch (...) {
+    return nullptr;  // more data than the largest version holds
+  }
+}
+
+}  // namespace ios

@@ -1,0 +1,149 @@
+#include "CameraFixture.h"
+
+#include <AVFoundation/AVCaptureDeviceDiscoverySession.h>
+#include <AVFoundation/AVCaptureDeviceInput.h>
+#include <Foundation/ProcessInfo.h>
+
+#include <fstream>
+#include <thread>
+
+namespace ios {
+namespace {
+
+using test::CameraTest;
+
+TEST_F(CameraTest, AccessRequestAsksThePromptOnceAndAnswersOnTheMainQueue) {
+  int prompts = 0;
+  AVCaptureDevice::setAccessPrompt([&](AVMediaType type, std::function<void(bool)> answer) {
+    ++prompts;
+    EXPECT_EQ(type, AVMediaType::video);
+    answer(true);
+  });
+  std::vector<bool> answers;
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) {
+    EXPECT_TRUE(RunLoop::isMainThread());
+    answers.push_back(granted);
+  });
+  EXPECT_TRUE(answers.empty());  // never inside the call
+  runUntilIdle();
+  EXPECT_EQ(answers, std::vector<bool>{true});
+  EXPECT_EQ(AVCaptureDevice::authorizationStatus(AVMediaTypeVideo), AVAuthorizationStatus::authorized);
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) { answers.push_back(granted); });
+  runUntilIdle();
+  EXPECT_EQ(answers, (std::vector<bool>{true, true}));
+  EXPECT_EQ(prompts, 1);
+}
+
+TEST_F(CameraTest, RefusalIsStoredAndRestrictedNeverPrompts) {
+  int prompts = 0;
+  std::function<void(bool)> pending;
+  AVCaptureDevice::setAccessPrompt([&](AVMediaType, std::function<void(bool)> answer) {
+    ++prompts;
+    pending = answer;
+  });
+  std::optional<bool> answer;
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) { answer = granted; });
+  runUntilIdle();
+  EXPECT_FALSE(answer);                         // the user has not answered yet
+  std::thread([&] { pending(false); }).join();  // prompts may answer from any thread
+  pending(true);                                // a second answer is ignored
+  runUntilIdle();
+  EXPECT_EQ(answer, false);
+  EXPECT_EQ(AVCaptureDevice::authorizationStatus(AVMediaTypeVideo), AVAuthorizationStatus::denied);
+
+  AVCaptureDevice::setAuthorizationStatus(AVMediaTypeVideo, AVAuthorizationStatus::restricted);
+  answer.reset();
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) { answer = granted; });
+  runUntilIdle();
+  EXPECT_EQ(answer, false);
+  EXPECT_EQ(prompts, 1);
+  EXPECT_EQ(AVCaptureDevice::authorizationStatus(AVMediaTypeVideo), AVAuthorizationStatus::restricted);
+}
+
+TEST_F(CameraTest, DefaultPromptGrantsOnlyWhenTheHostSaysSo) {
+  auto& info = ProcessInfo::processInfo();
+  info.setEnvironmentValue("KERBELIN_CAMERA_ACCESS", std::nullopt);
+  std::optional<bool> answer;
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) { answer = granted; });
+  runUntilIdle();
+  EXPECT_EQ(answer, false);
+
+  AVCaptureDevice::setAuthorizationStatus(AVMediaTypeVideo, AVAuthorizationStatus::notDetermined);
+  info.setEnvironmentValue("KERBELIN_CAMERA_ACCESS", "granted");
+  AVCaptureDevice::requestAccess(AVMediaTypeVideo, [&](bool granted) { answer = granted; });
+  runUntilIdle();
+  info.setEnvironmentValue("KERBELIN_CAMERA_ACCESS", std::nullopt);
+  EXPECT_EQ(answer, true);
+}
+
+TEST_F(CameraTest, WithoutAnyCameraThereIsNoDeviceAndNoInput) {
+  EXPECT_EQ(AVCaptureDevice::defaultDevice(AVMediaTypeVideo), nullptr);
+  auto discovery = AVCaptureDeviceDiscoverySession::create({AVCaptureDeviceType::builtInWideAngleCamera},
+                                                           AVMediaTypeVideo, AVCaptureDevicePosition::back);
+  EXPECT_TRUE(discovery->devices().empty());
+  std::string error;
+  EXPECT_EQ(AVCaptureDeviceInput::create(nullptr, &error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(CameraTest, FileCameraIsTheBackCameraAndStaysTheSameObject) {
+  writeFrame("a.png", blank());
+  AVCaptureDevice::setFileFrameSource({folder.string()}, 5);
+  auto device = AVCaptureDevice::defaultDevice(AVMediaTypeVideo);
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(AVCaptureDevice::defaultDevice(AVMediaTypeVideo), device);
+  EXPECT_EQ(AVCaptureDevice::defaultDevice(AVMediaType::audio), nullptr);
+  EXPECT_EQ(device->position(), AVCaptureDevicePosition::back);
+  auto back = AVCaptureDeviceDiscoverySession::create({AVCaptureDeviceType::builtInWideAngleCamera},
+                                                      AVMediaTypeVideo, AVCaptureDevicePosition::back);
+  EXPECT_EQ(back->devices(), std::vector{device});
+  auto front = AVCaptureDeviceDiscoverySession::create({AVCaptureDeviceType::builtInWideAngleCamera},
+                                                       AVMediaTypeVideo, AVCaptureDevicePosition::front);
+  EXPECT_TRUE(front->devices().empty());
+  EXPECT_NE(AVCaptureDeviceInput::create(device), nullptr);
+}
+
+TEST_F(CameraTest, InputFailsWhenTheFilesHoldNoPicture) {
+  std::filesystem::create_directories(folder / "empty");
+  std::ofstream(folder / "broken.png") << "not a png";
+  AVCaptureDevice::setFileFrameSource({(folder / "empty").string(), (folder / "broken.png").string()});
+  std::string error;
+  EXPECT_EQ(AVCaptureDeviceInput::create(AVCaptureDevice::defaultDevice(AVMediaTypeVideo), &error), nullptr);
+  EXPECT_NE(error.find("Cannot Open"), std::string::npos) << error;
+}
+
+TEST_F(CameraTest, TorchNeedsATorchAndTheConfigurationLock) {
+  writeFrame("a.png", blank());
+  AVCaptureDevice::setFileFrameSource({folder.string()});
+  auto plain = AVCaptureDevice::defaultDevice(AVMediaTypeVideo);
+  EXPECT_FALSE(plain->hasTorch());
+  std::string error;
+  ASSERT_TRUE(plain->lockForConfiguration(&error));
+  EXPECT_FALSE(plain->setTorchModeOn(1.0f, &error));
+  EXPECT_EQ(plain->torchMode(), AVCaptureTorchMode::off);
+  plain->unlockForConfiguration();
+
+  AVCaptureDevice::setFileFrameSource({folder.string()}, 10, /*withTorch=*/true);
+  auto device = AVCaptureDevice::defaultDevice(AVMediaTypeVideo);
+  ASSERT_TRUE(device->hasTorch());
+  error.clear();
+  EXPECT_FALSE(device->setTorchModeOn(1.0f, &error));  // not locked
+  EXPECT_FALSE(error.empty());
+  ASSERT_TRUE(device->lockForConfiguration());
+  EXPECT_FALSE(device->lockForConfiguration(&error));  // already locked
+  EXPECT_FALSE(device->setTorchModeOn(0.0f, &error));
+  EXPECT_TRUE(device->setTorchModeOn(1.0f, &error));
+  EXPECT_EQ(device->torchMode(), AVCaptureTorchMode::on);
+  EXPECT_FLOAT_EQ(device->torchLevel(), 1.0f);
+  device->unlockForConfiguration();
+  // The state survives a new lookup, as the toggle reads it back each time.
+  auto again = AVCaptureDevice::defaultDevice(AVMediaTypeVideo);
+  EXPECT_EQ(again->torchMode(), AVCaptureTorchMode::on);
+  ASSERT_TRUE(again->lockForConfiguration());
+  EXPECT_TRUE(again->setTorchMode(AVCaptureTorchMode::off));
+  again->unlockForConfiguration();
+  EXPECT_EQ(device->torchMode(), AVCaptureTorchMode::off);
+}
+
+}  // namespace
+}  // namespace ios
