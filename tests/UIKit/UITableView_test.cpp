@@ -1,0 +1,516 @@
+#include <UIKit/Nib/UINib.h>
+#include <UIKit/TouchGenerator.h>
+#include <UIKit/UITableView.h>
+#include <UIKit/UIWindow.h>
+
+#include <gtest/gtest.h>
+#include <support/VirtualTime.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ios {
+namespace {
+
+// A cell that shows one text; it never clears it on reuse, as the screens' cells do not.
+class TextCell : public UITableViewCell {
+ public:
+  using UITableViewCell::UITableViewCell;
+  std::string text;
+  std::vector<bool> selections;
+  void setSelected(bool selected, bool animated) override {
+    UITableViewCell::setSelected(selected, animated);
+    selections.push_back(selected);
+  }
+};
+
+// A self-sizing cell: a bar pinned to the content view's top and bottom with a height constraint,
+// so the row's height is the bar's plus 2 × 5 points.
+class SizingCell : public UITableViewCell {
+ public:
+  using UITableViewCell::UITableViewCell;
+  std::shared_ptr<UIView> bar;
+  std::shared_ptr<NSLayoutConstraint> barHeight;
+  void build() {
+    if (bar) return;
+    bar = UIView::create();
+    bar->setTranslatesAutoresizingMaskIntoConstraints(false);
+    contentView()->addSubview(bar);
+    barHeight = bar->heightAnchor().constraintEqualToConstant(10);
+    NSLayoutConstraint::activate({bar->topAnchor().constraintEqualTo(contentView()->topAnchor(), 5),
+                                  bar->bottomAnchor().constraintEqualTo(contentView()->bottomAnchor(), -5),
+                                  bar->leadingAnchor().constraintEqualTo(contentView()->leadingAnchor(), 0),
+                                  bar->trailingAnchor().constraintEqualTo(contentView()->trailingAnchor(), 0),
+                                  barHeight});
+  }
+};
+
+// Data source and delegate with scripted answers and a log of what the table asked.
+class Lists : public UITableViewDataSource, public UITableViewDelegate {
+ public:
+  std::vector<int> rows{1000};
+  std::function<CGFloat(const IndexPath&)> height = [](const IndexPath&) { return 44.0; };
+  std::function<CGFloat(int)> headerHeight;
+  std::function<CGFloat(int)> footerHeight;
+  std::function<std::shared_ptr<UIView>(int)> header;
+  std::function<std::shared_ptr<UIView>(int)> footer;
+  std::string identifier = "Text";
+  std::vector<IndexPath> built;
+  std::vector<std::string> textBeforeFill;
+  std::vector<IndexPath> selectedRows;
+  std::vector<IndexPath> deselectedRows;
+  std::map<int, CGFloat> barHeights;  // by row, for sizing cells
+
+  int numberOfSections(UITableView&) override { return static_cast<int>(rows.size()); }
+  int numberOfRowsInSection(UITableView&, int section) override { return rows[section]; }
+  std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& table, const IndexPath& indexPath) override {
+    built.push_back(indexPath);
+    auto cell = table.dequeueReusableCell(identifier, indexPath);
+    if (auto text = std::dynamic_pointer_cast<TextCell>(cell)) {
+      textBeforeFill.push_back(text->text);
+      text->text = "row " + std::to_string(indexPath.row);
+    }
+    if (auto sizing = std::dynamic_pointer_cast<SizingCell>(cell)) {
+      sizing->build();
+      sizing->barHeight->setConstant(barHeights.count(indexPath.row) ? barHeights[indexPath.row]
+                                                                     : 10 + (indexPath.row % 3) * 10);
+    }
+    return cell;
+  }
+  CGFloat heightForRowAt(UITableView&, const IndexPath& indexPath) override { return height(indexPath); }
+  CGFloat heightForHeaderInSection(UITableView& table, int section) override {
+    return headerHeight ? headerHeight(section)
+                        : UITableViewDelegate::heightForHeaderInSection(table, section);
+  }
+  CGFloat heightForFooterInSection(UITableView& table, int section) override {
+    return footerHeight ? footerHeight(section)
+                        : UITableViewDelegate::heightForFooterInSection(table, section);
+  }
+  std::shared_ptr<UIView> viewForHeaderInSection(UITableView&, int section) override {
+    return header ? header(section) : nullptr;
+  }
+  std::shared_ptr<UIView> viewForFooterInSection(UITableView&, int section) override {
+    return footer ? footer(section) : nullptr;
+  }
+  void didSelectRowAt(UITableView&, const IndexPath& indexPath) override {
+    selectedRows.push_back(indexPath);
+  }
+  void didDeselectRowAt(UITableView&, const IndexPath& indexPath) override {
+    deselectedRows.push_back(indexPath);
+  }
+};
+
+class TableTest : public test::MainLoopTest {
+ protected:
+  void SetUp() override {
+    test::MainLoopTest::SetUp();
+    window = UIWindow::create(CGRect(0, 0, 375, 812));
+    window->makeKeyAndVisible();
+    lists = std::make_shared<Lists>();
+  }
+  void TearDown() override {
+    table.reset();
+    window.reset();
+    test::MainLoopTest::TearDown();
+  }
+  // A table of `height` points placed below the safe area, with the lists as data source and
+  // delegate.
+  void makeTable(UITableViewStyle style = UITableViewStyle::plain, CGFloat height = 600) {
+    table = UITableView::create(CGRect(0, 100, 375, height), style);
+    table->registerClass<TextCell>("Text");
+    table->registerClass<SizingCell>("Sizing");
+    window->addSubview(table);
+    table->setDataSource(lists);
+    table->setDelegate(lists);
+    table->layoutIfNeeded();
+  }
+  void scrollTo(CGFloat y) {
+    table->setContentOffset({0, y});
+    table->layoutIfNeeded();
+  }
+  // The rows on screen must be exactly the rows the geometry puts in the bounds.
+  void expectVisibleRowsMatchGeometry() {
+    const CGRect visible = table->bounds();
+    for (const auto& indexPath : table->indexPathsForVisibleRows()) {
+      const CGRect rect = table->rectForRow(indexPath);
+      EXPECT_TRUE(rect.maxY() > visible.minY() && rect.minY() < visible.maxY());
+      EXPECT_EQ(table->cellForRow(indexPath)->frame(), rect);
+    }
+  }
+
+  std::shared_ptr<UIWindow> window;
+  std::shared_ptr<Lists> lists;
+  std::shared_ptr<UITableView> table;
+};
+
+TEST_F(TableTest, ThousandRowsScrolledTopToBottomReuseAScreenfulOfCells) {
+  makeTable();
+  EXPECT_EQ(table->contentSize().height, 44000);
+  EXPECT_EQ(table->visibleCells().size(), 14u);  // 600 / 44 rounded up
+  for (CGFloat y = 0; y <= table->maximumContentOffset().y; y += 37) {
+    scrollTo(y);
+    expectVisibleRowsMatchGeometry();
+  }
+  scrollTo(table->maximumContentOffset().y);
+  EXPECT_EQ(table->contentOffset().y, 44000 - 600);
+  EXPECT_LE(table->cellsCreated(), 16u);
+  EXPECT_EQ(table->indexPathsForVisibleRows().back(), (IndexPath{0, 999}));
+  EXPECT_EQ(table->rectForRow({0, 500}), CGRect(0, 22000, 375, 44));
+  EXPECT_EQ(table->indexPathForRow({10, 22000 + 43}), (IndexPath{0, 500}));
+}
+
+TEST_F(TableTest, CellsAreBuiltOnlyForRowsInViewAtLayout) {
+  table = UITableView::create(CGRect(0, 100, 375, 440), UITableViewStyle::plain);
+  table->registerClass<TextCell>("Text");
+  window->addSubview(table);
+  table->setDataSource(lists);
+  table->setDelegate(lists);
+  EXPECT_TRUE(lists->built.empty());
+  EXPECT_EQ(table->numberOfRows(0), 1000);
+  EXPECT_TRUE(lists->built.empty());
+  table->layoutIfNeeded();
+  ASSERT_EQ(lists->built.size(), 10u);
+  EXPECT_EQ(lists->built.back(), (IndexPath{0, 9}));
+  EXPECT_EQ(table->cellForRow({0, 10}), nullptr);
+  auto cell = table->cellForRow({0, 3});
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(table->indexPath(*cell), (IndexPath{0, 3}));
+}
+
+TEST_F(TableTest, ReusedCellKeepsItsOldContentUntilFilled) {
+  makeTable();
+  scrollTo(44 * 100);
+  // The first screenful were fresh; later cells came back from the pool with their old text.
+  ASSERT_GT(lists->textBeforeFill.size(), 14u);
+  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(lists->textBeforeFill[i], "");
+  const std::string& reused = lists->textBeforeFill.back();
+  EXPECT_EQ(reused.rfind("row ", 0), 0u);
+  auto top = std::static_pointer_cast<TextCell>(table->cellForRow({0, 100}));
+  EXPECT_EQ(top->text, "row 100");
+}
+
+TEST_F(TableTest, AutomaticHeightsComeFromTheCellsConstraints) {
+  lists->identifier = "Sizing";
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  table->estimatedRowHeight = 0.1;
+  table->registerClass<SizingCell>("Sizing");
+  window->addSubview(table);
+  table->setDataSource(lists);
+  table->setDelegate(lists);
+  table->layoutIfNeeded();
+  // Rows are 20, 30, 40, 20, 30, ...: the screen holds about 20 of them, and only those were built.
+  EXPECT_EQ(table->rectForRow({0, 0}).height(), 20);
+  EXPECT_EQ(table->rectForRow({0, 1}), CGRect(0, 20, 375, 30));
+  EXPECT_EQ(table->rectForRow({0, 2}), CGRect(0, 50, 375, 40));
+  EXPECT_LE(lists->built.size(), 22u);
+  expectVisibleRowsMatchGeometry();
+  // Scrolling through measures every row on the way: the content ends as the sum of the heights.
+  for (int i = 0; i < 400; ++i) {
+    if (table->contentOffset().y >= table->maximumContentOffset().y) break;
+    scrollTo(table->contentOffset().y + 200);
+  }
+  EXPECT_EQ(table->contentSize().height, 334 * 20 + 333 * 30 + 333 * 40);
+  EXPECT_LE(table->cellsCreated(), 36u);
+  expectVisibleRowsMatchGeometry();
+}
+
+TEST_F(TableTest, BeginEndUpdatesAsksTheHeightsAgain) {
+  lists->identifier = "Sizing";
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  makeTable();
+  EXPECT_EQ(table->rectForRow({0, 1}).minY(), 20);
+  lists->barHeights[0] = 90;
+  // The cell is re-filled by the screen itself, as the Parts do before asking for new heights.
+  std::static_pointer_cast<SizingCell>(table->cellForRow({0, 0}))->barHeight->setConstant(90);
+  table->beginUpdates();
+  table->endUpdates();
+  EXPECT_EQ(table->rectForRow({0, 0}).height(), 100);
+  EXPECT_EQ(table->rectForRow({0, 1}).minY(), 100);
+  EXPECT_EQ(table->cellForRow({0, 1})->frame().minY(), 100);
+}
+
+TEST_F(TableTest, SectionsWithTinyHeadersAndFootersTakeTheirHeightsLiterally) {
+  lists->rows = {2, 3, 1};
+  lists->height = [](const IndexPath&) { return 50.0; };
+  lists->headerHeight = [](int) { return 0.01; };
+  lists->footerHeight = [](int) { return 12.0; };
+  lists->footer = [](int) { return UIView::create(); };  // a new clear view per call, as the screens do
+  makeTable(UITableViewStyle::grouped);
+  EXPECT_DOUBLE_EQ(table->rectForRow({0, 0}).minY(), 0.01);
+  EXPECT_DOUBLE_EQ(table->rectForFooter(0).minY(), 0.01 + 100);
+  EXPECT_DOUBLE_EQ(table->rectForRow({1, 0}).minY(), 0.01 + 100 + 12 + 0.01);
+  EXPECT_DOUBLE_EQ(table->contentSize().height, 3 * (0.01 + 12) + 6 * 50);
+  EXPECT_EQ(table->headerView(0), nullptr);  // no header view: nothing shown
+  auto footer = table->footerView(1);
+  ASSERT_NE(footer, nullptr);
+  EXPECT_EQ(footer->superview(), table);
+  EXPECT_DOUBLE_EQ(footer->frame().height(), 12);
+  EXPECT_DOUBLE_EQ(footer->frame().minY(), table->rectForFooter(1).minY());
+}
+
+TEST_F(TableTest, PlainTablePinsTheSameHeaderViewWhileItsSectionIsInView) {
+  lists->rows = {30, 30};
+  auto bar = UIView::create();
+  int asked = 0;
+  lists->header = [&](int section) {
+    ++asked;
+    return section == 0 ? bar : nullptr;
+  };
+  lists->headerHeight = [](int section) { return section == 0 ? 85.0 : 0.01; };
+  makeTable();
+  EXPECT_EQ(table->headerView(0), bar);
+  EXPECT_EQ(bar->frame(), CGRect(0, 0, 375, 85));
+  scrollTo(500);
+  EXPECT_EQ(bar->frame().minY(), 500);  // pinned to the top of the view
+  EXPECT_EQ(table->headerView(0), bar);
+  scrollTo(5000);
+  EXPECT_EQ(table->headerView(0), nullptr);
+  EXPECT_EQ(bar->superview(), nullptr);
+  scrollTo(0);
+  EXPECT_EQ(table->headerView(0), bar);
+  EXPECT_GE(asked, 2);
+}
+
+TEST_F(TableTest, GroupedTableScrollsHeadersWithTheirRows) {
+  lists->rows = {30};
+  auto bar = UIView::create();
+  lists->header = [&](int) { return bar; };
+  lists->headerHeight = [](int) { return 40.0; };
+  makeTable(UITableViewStyle::grouped);
+  scrollTo(20);
+  EXPECT_EQ(bar->frame().minY(), 0);
+}
+
+TEST_F(TableTest, ReloadDataWorksWithADataSourceSetLater) {
+  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  table->registerClass<TextCell>("Text");
+  window->addSubview(table);
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->numberOfSections(), 0);
+  EXPECT_TRUE(table->visibleCells().empty());
+  lists->rows = {3};
+  table->setDataSource(lists);
+  table->setDelegate(lists);
+  table->reloadData();
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->numberOfRows(0), 3);
+  EXPECT_EQ(table->visibleCells().size(), 3u);
+  EXPECT_EQ(table->contentSize().height, 132);
+
+  lists->rows = {1};
+  table->reloadData();
+  EXPECT_TRUE(table->visibleCells().empty());  // back in the pool at once
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->visibleCells().size(), 1u);
+  EXPECT_EQ(table->cellsCreated(), 3u);
+}
+
+TEST_F(TableTest, ReloadKeepsTheOffsetAndClampsItWhenTheContentShrank) {
+  makeTable();
+  scrollTo(2000);
+  lists->rows = {100};
+  table->reloadData();
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->contentOffset().y, 2000);
+  lists->rows = {20};
+  table->reloadData();
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->contentOffset().y, 20 * 44 - 600);
+}
+
+TEST_F(TableTest, ReloadRowsAndSectionsRebuildOnlyThoseCells) {
+  lists->rows = {5, 5};
+  makeTable();
+  lists->built.clear();
+  table->reloadRows({{0, 2}});
+  table->layoutIfNeeded();
+  EXPECT_EQ(lists->built, (std::vector<IndexPath>{{0, 2}}));
+  lists->built.clear();
+  lists->rows[1] = 2;
+  table->reloadSections({1});
+  table->layoutIfNeeded();
+  EXPECT_EQ(lists->built, (std::vector<IndexPath>{{1, 0}, {1, 1}}));
+  EXPECT_EQ(table->numberOfRows(1), 2);
+  EXPECT_EQ(table->cellForRow({1, 3}), nullptr);
+}
+
+TEST_F(TableTest, ScrollToRowPutsTheRowWhereAsked) {
+  makeTable(UITableViewStyle::plain, 440);
+  table->scrollToRow({0, 50}, UITableViewScrollPosition::top, false);
+  EXPECT_EQ(table->contentOffset().y, 2200);
+  table->scrollToRow({0, 50}, UITableViewScrollPosition::bottom, false);
+  EXPECT_EQ(table->contentOffset().y, 2200 + 44 - 440);
+  table->scrollToRow({0, 50}, UITableViewScrollPosition::middle, false);
+  EXPECT_EQ(table->contentOffset().y, 2200 + 22 - 220);
+  table->scrollToRow({0, 999}, UITableViewScrollPosition::top, false);
+  EXPECT_EQ(table->contentOffset().y, 44000 - 440);  // clamped to the end
+  table->scrollToRow({0, 3}, UITableViewScrollPosition::top, true);
+  advance(1);
+  EXPECT_EQ(table->contentOffset().y, 3 * 44);
+  table->layoutIfNeeded();
+  EXPECT_NE(table->cellForRow({0, 3}), nullptr);
+}
+
+TEST_F(TableTest, TapSelectsTheRowEvenWithSelectionStyleNone) {
+  makeTable();
+  auto cell = std::static_pointer_cast<TextCell>(table->cellForRow({0, 2}));
+  cell->selectionStyle = UITableViewCellSelectionStyle::none;
+  TouchGenerator touches(window);
+  touches.tap({100, 100 + 2 * 44 + 20});
+  EXPECT_EQ(lists->selectedRows, (std::vector<IndexPath>{{0, 2}}));
+  EXPECT_TRUE(cell->isSelected());
+  EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 2}));
+  advance(2);
+  EXPECT_TRUE(cell->isSelected());  // never deselected on its own
+
+  touches.tap({100, 100 + 5 * 44 + 20});
+  EXPECT_EQ(lists->selectedRows.back(), (IndexPath{0, 5}));
+  EXPECT_EQ(lists->deselectedRows, (std::vector<IndexPath>{{0, 2}}));
+  EXPECT_FALSE(cell->isSelected());
+}
+
+TEST_F(TableTest, DragOrTapThatStopsTheListSelectsNothing) {
+  makeTable();
+  TouchGenerator touches(window);
+  touches.drag({100, 600}, {100, 300}, 0.1, 10);
+  EXPECT_TRUE(lists->selectedRows.empty());
+  ASSERT_TRUE(table->isDecelerating());
+  touches.tap({100, 300});
+  EXPECT_TRUE(lists->selectedRows.empty());
+  EXPECT_FALSE(table->isDecelerating());
+  touches.tap({100, 300});
+  EXPECT_EQ(lists->selectedRows.size(), 1u);
+}
+
+TEST_F(TableTest, SelectionFollowsRowsThroughReuse) {
+  makeTable();
+  table->selectRow(IndexPath{0, 1}, false, UITableViewScrollPosition::none);
+  EXPECT_TRUE(table->cellForRow({0, 1})->isSelected());
+  scrollTo(4400);
+  for (const auto& cell : table->visibleCells()) EXPECT_FALSE(cell->isSelected());
+  scrollTo(0);
+  EXPECT_TRUE(table->cellForRow({0, 1})->isSelected());
+  EXPECT_TRUE(lists->selectedRows.empty());  // programmatic selection tells no one
+  table->reloadData();
+  EXPECT_FALSE(table->indexPathForSelectedRow().has_value());
+}
+
+TEST_F(TableTest, DequeueWithoutIndexPathGivesNullForAnUnknownIdentifier) {
+  makeTable();
+  EXPECT_EQ(table->dequeueReusableCell("Nope"), nullptr);
+  EXPECT_NE(table->dequeueReusableCell("Text"), nullptr);
+  EXPECT_DEATH(table->dequeueReusableCell("Nope", IndexPath{0, 0}),
+               "unable to dequeue a cell with identifier \"Nope\"");
+}
+
+TEST_F(TableTest, NibCellsAreMadeFromTheRegisteredNibAndSizeThemselves) {
+  const std::string nib = R"({
+    "objects": [
+      {"class": "UITableViewCell", "id": "cell", "properties": {"frame": [0, 0, 320, 44]},
+       "subviews": [{"class": "UIView", "id": "bar", "properties": {"accessibilityIdentifier": "bar"}}],
+       "constraints": ["bar.top == superview.top + 6", "bar.leading == superview.leading",
+                       "bar.trailing == superview.trailing", "bar.height == 30",
+                       "superview.bottom == bar.bottom + 4"]}
+    ]})";
+  lists->identifier = "NibCell";
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  table->registerNib(UINib::fromData("NibCell", nib), "NibCell");
+  window->addSubview(table);
+  table->setDataSource(lists);
+  table->setDelegate(lists);
+  table->layoutIfNeeded();
+  auto cell = table->cellForRow({0, 0});
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->reuseIdentifier(), "NibCell");
+  ASSERT_EQ(cell->contentView()->subviews().size(), 1u);
+  EXPECT_EQ(cell->contentView()->subviews()[0]->accessibilityIdentifier, "bar");
+  EXPECT_EQ(table->rectForRow({0, 0}).height(), 40);
+  EXPECT_EQ(table->rectForRow({0, 1}).minY(), 40);
+}
+
+TEST_F(TableTest, ContentInsetAddsRoomBelowTheLastRow) {
+  lists->rows = {20};
+  makeTable();
+  table->setContentInset({0, 0, 60, 0});
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->maximumContentOffset().y, 20 * 44 + 60 - 600);
+  scrollTo(table->maximumContentOffset().y);
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->contentOffset().y, 20 * 44 + 60 - 600);  // not clamped away by layout
+}
+
+TEST_F(TableTest, CellContentViewFollowsTheBoundsBeforeSubclassesInsetIt) {
+  class InsetCell : public UITableViewCell {
+   public:
+    using UITableViewCell::UITableViewCell;
+    void layoutSubviews() override {
+      UITableViewCell::layoutSubviews();
+      CGRect f = contentView()->frame();
+      contentView()->setFrame(CGRect(f.minX() + 8, f.minY(), f.width() - 16, f.height()));
+    }
+  };
+  auto cell = std::make_shared<InsetCell>(UITableViewCellStyle::default_, "x");
+  auto label = UIView::create(CGRect(0, 0, 10, 10));
+  cell->addSubview(label);
+  EXPECT_EQ(label->superview(), cell->contentView());  // a view added to the cell goes into its content
+  cell->setFrame(CGRect(0, 0, 300, 50));
+  cell->layoutIfNeeded();
+  EXPECT_EQ(cell->contentView()->frame(), CGRect(8, 0, 284, 50));
+  cell->setFrame(CGRect(0, 0, 200, 50));
+  cell->layoutIfNeeded();
+  EXPECT_EQ(cell->contentView()->frame(), CGRect(8, 0, 184, 50));
+}
+
+}  // namespace
+}  // namespace ios
+
+namespace ios {
+namespace {
+
+// An object the way a screen is: an NSObject adopting the table protocols.
+class OwnerLists : public NSObject, public Lists {};
+
+TEST_F(TableTest, InterfaceFilesConnectDataSourceAndDelegateByKey) {
+  auto owner = std::make_shared<OwnerLists>();
+  owner->rows = {4};
+  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  table->registerClass<TextCell>("Text");
+  window->addSubview(table);
+  EXPECT_TRUE(table->setValue(owner, "dataSource"));
+  EXPECT_TRUE(table->setValue(owner, "delegate"));
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->visibleCells().size(), 4u);
+  EXPECT_EQ(std::any_cast<std::shared_ptr<NSObject>>(table->value("dataSource")), owner);
+  // Held weakly: the table does not keep its owner alive.
+  std::weak_ptr<OwnerLists> weak = owner;
+  owner.reset();
+  EXPECT_TRUE(weak.expired());
+  EXPECT_EQ(table->dataSource(), nullptr);
+}
+
+}  // namespace
+}  // namespace ios
+
+namespace ios {
+namespace {
+
+TEST_F(TableTest, TapOnAPinnedHeaderSelectsNoRowUnderIt) {
+  lists->rows = {40};
+  auto bar = UIView::create();
+  lists->header = [&](int) { return bar; };
+  lists->headerHeight = [](int) { return 50.0; };
+  makeTable();
+  scrollTo(400);
+  TouchGenerator(window).tap({100, 100 + 20});  // on the header, over row 9
+  EXPECT_TRUE(lists->selectedRows.empty());
+  TouchGenerator(window).tap({100, 100 + 60});
+  ASSERT_EQ(lists->selectedRows.size(), 1u);
+  EXPECT_EQ(lists->selectedRows[0], *table->indexPathForRow({100, 460}));
+}
+
+}  // namespace
+}  // namespace ios
