@@ -1,0 +1,47 @@
+#include <CoreTelephony/CTTelephonyNetworkInfo.h>
+#include <CoreTelephony/FakeRadioAccessTechnologySource.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ios {
+namespace {
+
+class CTTelephonyNetworkInfoTest : public ::testing::Test {
+ protected:
+  void TearDown() override { RadioAccessTechnologySource::setShared(nullptr); }
+};
+
+TEST_F(CTTelephonyNetworkInfoTest, ADesktopReportsNoRadioByDefault) {
+  EXPECT_EQ(CTTelephonyNetworkInfo::create()->currentRadioAccessTechnology(), std::nullopt);
+}
+
+TEST_F(CTTelephonyNetworkInfoTest, ReadsTheInstalledSourceAtEachAccess) {
+  auto info = CTTelephonyNetworkInfo::create();  // made before the source: still follows it
+  auto source = FakeRadioAccessTechnologySource::create(CTRadioAccessTechnologyLTE);
+  RadioAccessTechnologySource::setShared(source);
+  EXPECT_EQ(info->currentRadioAccessTechnology(), "CTRadioAccessTechnologyLTE");
+  source->setTechnology(std::string(CTRadioAccessTechnologyEdge));
+  EXPECT_EQ(info->currentRadioAccessTechnology(), CTRadioAccessTechnologyEdge);
+  source->setTechnology(std::nullopt);
+  EXPECT_EQ(info->currentRadioAccessTechnology(), std::nullopt);
+  RadioAccessTechnologySource::setShared(nullptr);
+  source->setTechnology(std::string(CTRadioAccessTechnologyLTE));
+  EXPECT_EQ(info->currentRadioAccessTechnology(), std::nullopt);
+}
+
+TEST_F(CTTelephonyNetworkInfoTest, ConstantsAreThePlatformsTexts) {
+  EXPECT_STREQ(CTRadioAccessTechnologyGPRS, "CTRadioAccessTechnologyGPRS");
+  EXPECT_STREQ(CTRadioAccessTechnologyCDMA1x, "CTRadioAccessTechnologyCDMA1x");
+  EXPECT_STREQ(CTRadioAccessTechnologyWCDMA, "CTRadioAccessTechnologyWCDMA");
+  EXPECT_STREQ(CTRadioAccessTechnologyHSDPA, "CTRadioAccessTechnologyHSDPA");
+  EXPECT_STREQ(CTRadioAccessTechnologyHSUPA, "CTRadioAccessTechnologyHSUPA");
+  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORev0, "CTRadioAccessTechnologyCDMAEVDORev0");
+  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORevA, "CTRadioAccessTechnologyCDMAEVDORevA");
+  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORevB, "CTRadioAccessTechnologyCDMAEVDORevB");
+  EXPECT_STREQ(CTRadioAccessTechnologyeHRPD, "CTRadioAccessTechnologyeHRPD");
+}
+
+}  // namespace
+}  // namespace ios

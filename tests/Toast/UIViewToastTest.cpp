@@ -1,0 +1,138 @@
+#include <Toast/UIViewToast.h>
+#include <UIKit/TouchGenerator.h>
+#include <UIKit/UIWindow.h>
+
+#include <gtest/gtest.h>
+#include <support/VirtualTime.h>
+
+#include <algorithm>
+#include <string>
+
+namespace ios {
+namespace {
+
+class UIViewToast : public test::MainLoopTest {
+ protected:
+  void SetUp() override {
+    MainLoopTest::SetUp();
+    window = UIWindow::create(CGRect(0, 0, 320, 480));
+    window->makeKeyAndVisible();
+  }
+  void TearDown() override {
+    ToastManager::shared().isQueueEnabled = true;
+    ToastManager::shared().isTapToDismissEnabled = true;
+    window.reset();
+    MainLoopTest::TearDown();
+  }
+
+  // The toast boxes on the window now.
+  std::vector<std::shared_ptr<ToastView>> toasts() const {
+    std::vector<std::shared_ptr<ToastView>> found;
+    for (const auto& view : window->subviews()) {
+      if (auto toast = std::dynamic_pointer_cast<ToastView>(view)) found.push_back(toast);
+    }
+    return found;
+  }
+
+  std::shared_ptr<UIWindow> window;
+};
+
+const std::string kMessage = "Bạn cần chấp nhận điều khoản dịch vụ";
+
+TEST_F(UIViewToast, ShowsCentredForItsDurationThenFadesAndGoes) {
+  makeToast(*window, kMessage, 2.0, CSToastPositionCenter);
+  ASSERT_EQ(toasts().size(), 1u);
+  auto toast = toasts()[0];
+  EXPECT_EQ(toast->message(), kMessage);
+  EXPECT_EQ(toast->messageLabel()->text(), kMessage);
+  EXPECT_EQ(toast->center(), CGPoint(160, 240));
+  EXPECT_LE(toast->frame().size.width, 320 * 0.8);
+  EXPECT_GT(toast->layer()->cornerRadius(), 0);
+
+  advance(0.2);
+  EXPECT_EQ(toast->alpha(), 1);
+  advance(1.7);  // 1.9 s
+  EXPECT_EQ(toasts().size(), 1u);
+  EXPECT_FALSE(toast->isHiding());
+  advance(0.1);  // 2.0 s: the fade out starts
+  EXPECT_TRUE(toast->isHiding());
+  EXPECT_EQ(toasts().size(), 1u);
+  advance(0.2);  // and ends
+  runUntilIdle();
+  EXPECT_TRUE(toasts().empty());
+  EXPECT_EQ(activeToast(*window), nullptr);
+}
+
+TEST_F(UIViewToast, ALongMessageWrapsWithinEightyPercentOfTheWidth) {
+  std::string longMessage;
+  for (int i = 0; i < 12; ++i) longMessage += kMessage + " ";
+  makeToast(*window, longMessage, 2.0, ToastPosition::center);
+  auto toast = activeToast(*window);
+  ASSERT_TRUE(toast);
+  EXPECT_LE(toast->frame().size.width, 256.0 + 0.001);
+  EXPECT_GT(toast->frame().size.height, 3 * 16);  // several lines
+  EXPECT_EQ(toast->messageLabel()->numberOfLines(), 0u);
+}
+
+TEST_F(UIViewToast, TopAndBottomSitInsideTheEdges) {
+  ToastManager::shared().isQueueEnabled = false;
+  makeToast(*window, "top", 2.0, ToastPosition::top);
+  makeToast(*window, "bottom", 2.0, ToastPosition::bottom);
+  auto shown = toasts();
+  ASSERT_EQ(shown.size(), 2u);  // no queue: both at once
+  EXPECT_GT(shown[0]->frame().minY(), 0);
+  EXPECT_LT(shown[0]->center().y, 240);
+  EXPECT_LT(shown[1]->frame().maxY(), 480);
+  EXPECT_GT(shown[1]->center().y, 240);
+}
+
+TEST_F(UIViewToast, ANewToastWaitsForTheCurrentOne) {
+  makeToast(*window, "first", 2.0, ToastPosition::center);
+  makeToast(*window, "second", 1.0, ToastPosition::center);
+  EXPECT_EQ(queuedToastCount(*window), 1u);
+  ASSERT_EQ(toasts().size(), 1u);
+  EXPECT_EQ(toasts()[0]->message(), "first");
+
+  advance(2.2);
+  runUntilIdle();
+  ASSERT_EQ(toasts().size(), 1u);
+  EXPECT_EQ(toasts()[0]->message(), "second");
+  EXPECT_EQ(queuedToastCount(*window), 0u);
+  advance(1.2);
+  runUntilIdle();
+  EXPECT_TRUE(toasts().empty());
+}
+
+TEST_F(UIViewToast, TheManagersDefaultsApplyToAMessageAlone) {
+  makeToast(*window, kMessage);
+  auto toast = activeToast(*window);
+  ASSERT_TRUE(toast);
+  EXPECT_EQ(toast->duration(), 3.0);
+  EXPECT_GT(toast->center().y, 240);  // bottom
+  advance(2.9);
+  EXPECT_FALSE(toast->isHiding());
+  advance(0.1);
+  EXPECT_TRUE(toast->isHiding());
+}
+
+TEST_F(UIViewToast, ATapOrHideAllDismissesEarly) {
+  makeToast(*window, "tap me", 5.0, ToastPosition::center);
+  makeToast(*window, "queued", 5.0, ToastPosition::center);
+  advance(0.3);
+  TouchGenerator touches(window);
+  touches.tap(CGPoint(160, 240));
+  advance(0.3);
+  runUntilIdle();
+  ASSERT_EQ(toasts().size(), 1u);
+  EXPECT_EQ(toasts()[0]->message(), "queued");
+
+  hideAllToasts(*window);
+  advance(0.3);
+  runUntilIdle();
+  EXPECT_TRUE(toasts().empty());
+  advance(10);
+  EXPECT_TRUE(toasts().empty());
+}
+
+}  // namespace
+}  // namespace ios

@@ -1,0 +1,195 @@
+#include <WebImage/UIImageViewWebCache.h>
+
+#include <gtest/gtest.h>
+
+#include "WebImageTestSupport.h"
+
+#include <optional>
+#include <vector>
+
+namespace ios {
+namespace {
+
+using test::urlOf;
+using test::widthOf;
+
+class UIImageViewWebCache : public test::WebImageTest {
+ protected:
+  std::shared_ptr<UIImageView> view = UIImageView::create(CGRect(0, 0, 40, 40));
+};
+
+struct Outcome {
+  std::shared_ptr<UIImage> image;
+  std::optional<SDWebImageError> error;
+  SDImageCacheType cacheType = SDImageCacheType::none;
+  std::optional<URL> url;
+};
+
+SDExternalCompletionBlock recordInto(std::vector<Outcome>& outcomes) {
+  return [&outcomes](const std::shared_ptr<UIImage>& image, const std::optional<SDWebImageError>& error,
+                     SDImageCacheType cacheType, const std::optional<URL>& url) {
+    outcomes.push_back({image, error, cacheType, url});
+  };
+}
+
+TEST_F(UIImageViewWebCache, AReusedViewShowsTheNewImageWhicheverReplyComesFirst) {
+  for (bool newerFirst : {true, false}) {
+    SCOPED_TRACE(newerFirst ? "newer reply first" : "older reply first");
+    transport = FakeTransport::create();
+    manager = SDWebImageManager::create(SDImageCache::create(directory.path() + (newerFirst ? "/a" : "/b")),
+                                        HTTPClient::create(transport));
+    SDWebImageManager::setShared(manager);
+    std::vector<Outcome> first, second;
+    // Each load asks the disk first (a later turn), then sends its request.
+    sd_setImage(*view, urlOf("http://img.test/old.png"), recordInto(first));
+    runUntilIdle();
+    sd_setImage(*view, urlOf("http://img.test/new.png"), recordInto(second));
+    runUntilIdle();
+    ASSERT_EQ(transport->requests().size(), 2u);
+    EXPECT_EQ(transport->requests()[1].url, "http://img.test/new.png");
+
+    if (newerFirst) {
+      EXPECT_TRUE(deliverPNG(1, 6));
+      EXPECT_EQ(widthOf(view->image()), 6);
+      // The old request was cancelled with its load: its reply has nowhere to go.
+      EXPECT_FALSE(deliverPNG(0, 4));
+    } else {
+      EXPECT_FALSE(deliverPNG(0, 4));
+      EXPECT_EQ(view->image(), nullptr);
+      EXPECT_TRUE(deliverPNG(1, 6));
+    }
+    EXPECT_EQ(widthOf(view->image()), 6);
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_TRUE(first[0].error);
+    EXPECT_EQ(first[0].error->code, SDWebImageError::Code::cancelled);
+    EXPECT_EQ(first[0].image, nullptr);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(widthOf(second[0].image), 6);
+    EXPECT_EQ(second[0].url, urlOf("http://img.test/new.png"));
+  }
+}
+
+TEST_F(UIImageViewWebCache, AnImageAlreadyDownloadedOrDecodingNeverLandsAfterANewLoad) {
+  // The older reply arrives first and is mid-way (decoding, or its result queued for the main
+  // thread) when the cell is reused.
+  for (int turns : {1, 2}) {
+    SCOPED_TRACE(turns);
+    sd_setImage(*view, urlOf("http://img.test/late" + std::to_string(turns) + ".png"));
+    runUntilIdle();
+    const std::size_t old = transport->requests().size() - 1;
+    ASSERT_TRUE(transport->respond(old, FakeTransport::reply(200, test::pngOf(4, 4))));
+    for (int i = 0; i < turns; ++i) runOnce();
+    ASSERT_EQ(view->image(), nullptr);
+
+    sd_setImage(*view, urlOf("http://img.test/fresh" + std::to_string(turns) + ".png"));
+    runUntilIdle();
+    EXPECT_EQ(view->image(), nullptr);
+    EXPECT_TRUE(deliverPNG(old + 1, 6));
+    EXPECT_EQ(widthOf(view->image()), 6);
+  }
+}
+
+TEST_F(UIImageViewWebCache, ThePlaceholderReplacesTheOldImageAtOnce) {
+  auto placeholder = UIImage::create(CGImage::create(3, 3));
+  view->setImage(UIImage::create(CGImage::create(9, 9)));
+  sd_setImage(*view, urlOf("http://img.test/a.png"), placeholder, SDWebImageOptions::none, nullptr);
+  EXPECT_EQ(view->image(), placeholder);
+
+  sd_setImage(*view, urlOf("http://img.test/b.png"));
+  EXPECT_EQ(view->image(), nullptr);
+  EXPECT_EQ(sd_imageURL(*view), urlOf("http://img.test/b.png"));
+}
+
+TEST_F(UIImageViewWebCache, NoURLOrANonHTTPOneFailsAtOnceWithoutARequest) {
+  view->setImage(UIImage::create(CGImage::create(9, 9)));
+  for (const auto& url : {std::optional<URL>(), URL::fromString("www.img.test/a.png"),
+                          URL::fromString("ftp://img.test/a.png"), URL::fromString("file:///etc/passwd")}) {
+    std::vector<Outcome> outcomes;
+    sd_setImage(*view, url, recordInto(outcomes));
+    ASSERT_EQ(outcomes.size(), 1u);  // before the call returned
+    ASSERT_TRUE(outcomes[0].error);
+    EXPECT_EQ(outcomes[0].error->code, SDWebImageError::Code::invalidURL);
+    EXPECT_EQ(outcomes[0].image, nullptr);
+    EXPECT_EQ(view->image(), nullptr);
+  }
+  runUntilIdle();
+  EXPECT_TRUE(transport->requests().empty());
+}
+
+TEST_F(UIImageViewWebCache, AMemoryHitIsShownBeforeTheCallReturns) {
+  sd_setImage(*view, urlOf("http://img.test/logo.png"));
+  runUntilIdle();
+  deliverPNG(0, 5);
+  ASSERT_EQ(widthOf(view->image()), 5);
+
+  auto reused = UIImageView::create();
+  std::vector<Outcome> outcomes;
+  sd_setImage(*reused, urlOf("http://img.test/logo.png"), recordInto(outcomes));
+  EXPECT_EQ(reused->image(), view->image());
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(outcomes[0].cacheType, SDImageCacheType::memory);
+  EXPECT_EQ(transport->requests().size(), 1u);
+}
+
+TEST_F(UIImageViewWebCache, FailuresLeaveThePlaceholderAndReportWhy) {
+  auto placeholder = UIImage::create(CGImage::create(2, 2));
+  const auto cases = std::vector<std::pair<HTTPResponse, SDWebImageError::Code>>{
+      {FakeTransport::reply(200, "<html>not an image</html>"), SDWebImageError::Code::badImageData},
+      {FakeTransport::reply(200, test::pngOf(8, 8).substr(0, 40)), SDWebImageError::Code::badImageData},
+      {FakeTransport::reply(200, ""), SDWebImageError::Code::badImageData},
+      {FakeTransport::reply(404, test::pngOf(8, 8)), SDWebImageError::Code::invalidDownloadStatusCode},
+      {FakeTransport::reply(500, ""), SDWebImageError::Code::invalidDownloadStatusCode},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
+    std::vector<Outcome> outcomes;
+    const auto url = urlOf("http://img.test/bad" + std::to_string(i) + ".png");
+    sd_setImage(*view, url, placeholder, SDWebImageOptions::none, recordInto(outcomes));
+    runUntilIdle();
+    ASSERT_TRUE(transport->respond(i, cases[i].first));
+    runUntilIdle();
+    ASSERT_EQ(outcomes.size(), 1u);
+    ASSERT_TRUE(outcomes[0].error);
+    EXPECT_EQ(outcomes[0].error->code, cases[i].second);
+    EXPECT_EQ(outcomes[0].image, nullptr);
+    EXPECT_EQ(view->image(), placeholder);
+    EXPECT_FALSE(cache->diskCache().containsData(url.absoluteString()));
+  }
+  EXPECT_EQ(cache->memoryCache().count(), 0u);
+}
+
+TEST_F(UIImageViewWebCache, AViewThatIsGoneGetsNothingAndNothingBreaks) {
+  int calls = 0;
+  sd_setImage(*view, urlOf("http://img.test/a.png"), [&](auto&&...) { ++calls; });
+  runUntilIdle();
+  view.reset();
+  EXPECT_TRUE(deliverPNG(0, 4));
+  EXPECT_EQ(calls, 0);
+  // The image is still cached for the next view that asks.
+  EXPECT_EQ(test::widthOf(cache->imageFromMemoryCache("http://img.test/a.png")), 4);
+}
+
+TEST_F(UIImageViewWebCache, CancellingKeepsTheCurrentImage) {
+  auto shown = UIImage::create(CGImage::create(7, 7));
+  sd_setImage(*view, urlOf("http://img.test/a.png"), shown, SDWebImageOptions::none, nullptr);
+  runUntilIdle();
+  ASSERT_EQ(transport->pending().size(), 1u);
+  sd_cancelCurrentImageLoad(*view);
+  EXPECT_TRUE(transport->pending().empty());
+  EXPECT_FALSE(deliverPNG(0, 4));
+  EXPECT_EQ(view->image(), shown);
+}
+
+TEST_F(UIImageViewWebCache, AvoidAutoSetImageHandsTheImageToTheCompletionOnly) {
+  std::vector<Outcome> outcomes;
+  sd_setImage(*view, urlOf("http://img.test/a.png"), nullptr, SDWebImageOptions::avoidAutoSetImage,
+              recordInto(outcomes));
+  runUntilIdle();
+  deliverPNG(0, 4);
+  EXPECT_EQ(view->image(), nullptr);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(widthOf(outcomes[0].image), 4);
+}
+
+}  // namespace
+}  // namespace ios
