@@ -44,6 +44,10 @@ class Common {
                                            ios::CGSize offet = ios::CGSize::zero,
                                            std::shared_ptr<ios::UIColor> color = ios::UIColor::white());
 
+  // A QR code of the ASCII bytes of `text`, three pixels a module; none for text that is not ASCII
+  // or when the generator gives nothing.
+  static std::shared_ptr<ios::UIImage> generateQRCode(std::string_view text);
+
   // The key window's bottom (top) safe-area inset; 0 without a key window.
   static ios::CGFloat getBottomPadding();
   static ios::CGFloat getTopPadding();

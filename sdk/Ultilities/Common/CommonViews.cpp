@@ -1,6 +1,9 @@
 #include <Ultilities/Common/Common.h>
 
+#include <CoreImage/CIFilter.h>
+#include <CoreImage/CIImage.h>
 #include <Foundation/Console.h>
+#include <Foundation/NSString.h>
 #include <Foundation/FileManager.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIWindow.h>
@@ -28,6 +31,17 @@ void Common::SetShadowAndcornerRadiusView(ios::UIView& viewShadow, ios::CGFloat 
   layer.setShadowOffset(offet);
   layer.setShadowRadius(1.5);
   layer.setMasksToBounds(false);
+}
+
+std::shared_ptr<ios::UIImage> Common::generateQRCode(std::string_view text) {
+  const auto data = ios::asciiData(text);
+  if (!data) return nullptr;
+  auto filter = ios::CIFilter::create("CIQRCodeGenerator");
+  if (!filter) return nullptr;
+  filter->setValue(std::any(*data), "inputMessage");
+  auto output = filter->outputImage();
+  if (!output) return nullptr;
+  return ios::UIImageWithCIImage(output->transformed(ios::CGAffineTransform::scale(3, 3)));
 }
 
 ios::CGFloat Common::getBottomPadding() {

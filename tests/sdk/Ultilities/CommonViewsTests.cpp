@@ -2,6 +2,9 @@
 #include <Ultilities/Constants/Color.h>
 #include <Ultilities/Constants/Screen.h>
 
+#include <CoreImage/CIDetector.h>
+#include <CoreImage/CIQRCodeFeature.h>
+#include <CoreImage/CIImage.h>
 #include <Foundation/Console.h>
 #include <Foundation/FileManager.h>
 #include <UIKit/UIApplication.h>
@@ -78,6 +81,24 @@ TEST(CommonViews, AttributedMessagesJoinBoldAndRegularPieces) {
   const auto attributes = countdown->attributes(0);
   EXPECT_EQ(attributes.size(), 5u);
   EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::strokeWidth).number(), 0);
+}
+
+TEST(CommonViews, QRCodeIsThreePixelsAModuleAndDecodesBack) {
+  auto qr = Common::generateQRCode("KB-TOKEN-0012");
+  ASSERT_TRUE(qr);
+  ASSERT_TRUE(qr->cgImage());
+  const int side = qr->cgImage()->width();
+  EXPECT_EQ(side % 3, 0);
+  auto ci = ios::CIImage::create(qr);
+  auto detector = ios::CIDetector::create(ios::CIDetectorTypeQRCode, nullptr,
+                                          ios::Dictionary{{ios::CIDetectorAccuracy, ios::CIDetectorAccuracyHigh}});
+  ASSERT_TRUE(detector);
+  const auto features = detector->features(ci);
+  ASSERT_EQ(features.size(), 1u);
+  auto feature = std::dynamic_pointer_cast<ios::CIQRCodeFeature>(features[0]);
+  ASSERT_TRUE(feature);
+  EXPECT_EQ(feature->messageString, "KB-TOKEN-0012");
+  EXPECT_EQ(Common::generateQRCode("mã"), nullptr);  // not ASCII
 }
 
 class SavedImage : public ::testing::Test {
