@@ -87,22 +87,22 @@ std::vector<std::shared_ptr<NSObject>> NibBuilder::objects() const {
   return all;
 }
 
-std::shared_ptr<NSObject> NibBuilder::build(const NibJSON& spec, const std::string& path, bool topLevel) {
+std::shared_ptr<NSObject> NibBuilder::build(const NibJSON& decl, const std::string& path, bool topLevel) {
   if (error_) return nullptr;
-  auto object = make(spec, path, 0, topLevel);
+  auto object = make(decl, path, 0, topLevel);
   return error_ ? nullptr : object;
 }
 
-bool NibBuilder::checkFields(const NibJSON& spec, const std::string& path, bool controller) {
-  for (const auto& [field, value] : spec.items()) {
+bool NibBuilder::checkFields(const NibJSON& decl, const std::string& path, bool controller) {
+  for (const auto& [field, value] : decl.items()) {
     bool known =
         controller
             ? std::find(kControllerFields.begin(), kControllerFields.end(), field) != kControllerFields.end()
             : std::find(kObjectFields.begin(), kObjectFields.end(), field) != kObjectFields.end();
     if (!known) return fail(path, "unknown field \"" + field + "\"", &value);
   }
-  if (!spec.contains("class") || !spec["class"].is_string())
-    return fail(path, "an object needs a \"class\" name", &spec);
+  if (!decl.contains("class") || !decl["class"].is_string())
+    return fail(path, "an object needs a \"class\" name", &decl);
   return true;
 }
 
@@ -116,71 +116,71 @@ bool NibBuilder::registerId(const std::string& id, std::shared_ptr<NSObject> obj
   return true;
 }
 
-std::shared_ptr<NSObject> NibBuilder::buildController(const NibJSON& spec, const std::string& path) {
+std::shared_ptr<NSObject> NibBuilder::buildController(const NibJSON& decl, const std::string& path) {
   if (error_) return nullptr;
-  if (!spec.is_object()) return fail(path, "a scene must be a JSON object", &spec), nullptr;
-  if (!checkFields(spec, path, true)) return nullptr;
-  const auto& className = spec["class"].get_ref<const std::string&>();
+  if (!decl.is_object()) return fail(path, "a scene must be a JSON object", &decl), nullptr;
+  if (!checkFields(decl, path, true)) return nullptr;
+  const auto& className = decl["class"].get_ref<const std::string&>();
   if (!ClassRegistry::shared().isSubclass(className, "UIViewController")) {
     if (!ClassRegistry::shared().find(className))
-      return fail(path, "unknown class \"" + className + "\"", &spec["class"]), nullptr;
-    return fail(path, "a scene's class must be a view controller, not " + className, &spec["class"]), nullptr;
+      return fail(path, "unknown class \"" + className + "\"", &decl["class"]), nullptr;
+    return fail(path, "a scene's class must be a view controller, not " + className, &decl["class"]), nullptr;
   }
   auto object = ClassRegistry::shared().makeObject(className);
   if (!object)
-    return fail(path, "class \"" + className + "\" cannot be made by name", &spec["class"]), nullptr;
-  nodes_.push_back({object, &spec, path});
-  if (spec.contains("properties") && !setProperties(*object, spec["properties"], path)) return nullptr;
+    return fail(path, "class \"" + className + "\" cannot be made by name", &decl["class"]), nullptr;
+  nodes_.push_back({object, &decl, path});
+  if (decl.contains("properties") && !setProperties(*object, decl["properties"], path)) return nullptr;
   return object;
 }
 
-std::shared_ptr<NSObject> NibBuilder::make(const NibJSON& spec, const std::string& path, int depth,
+std::shared_ptr<NSObject> NibBuilder::make(const NibJSON& decl, const std::string& path, int depth,
                                            bool topLevel) {
   if (depth > maximumDepth)
-    return fail(path, "views nest deeper than " + std::to_string(maximumDepth), &spec), nullptr;
+    return fail(path, "views nest deeper than " + std::to_string(maximumDepth), &decl), nullptr;
   if (nodes_.size() >= maximumObjects) {
-    return fail(path, "more than " + std::to_string(maximumObjects) + " objects", &spec), nullptr;
+    return fail(path, "more than " + std::to_string(maximumObjects) + " objects", &decl), nullptr;
   }
-  if (!spec.is_object()) return fail(path, "an object must be a JSON object", &spec), nullptr;
-  if (!checkFields(spec, path, false)) return nullptr;
-  const auto& className = spec["class"].get_ref<const std::string&>();
+  if (!decl.is_object()) return fail(path, "an object must be a JSON object", &decl), nullptr;
+  if (!checkFields(decl, path, false)) return nullptr;
+  const auto& className = decl["class"].get_ref<const std::string&>();
   if (!ClassRegistry::shared().find(className))
-    return fail(path, "unknown class \"" + className + "\"", &spec["class"]), nullptr;
+    return fail(path, "unknown class \"" + className + "\"", &decl["class"]), nullptr;
   auto object = ClassRegistry::shared().makeObject(className);
   if (!object)
-    return fail(path, "class \"" + className + "\" cannot be made by name", &spec["class"]), nullptr;
+    return fail(path, "class \"" + className + "\" cannot be made by name", &decl["class"]), nullptr;
 
   std::string label = path;
-  if (spec.contains("id")) {
-    if (!spec["id"].is_string()) return fail(path, "an id must be a string", &spec["id"]), nullptr;
-    const auto& id = spec["id"].get_ref<const std::string&>();
+  if (decl.contains("id")) {
+    if (!decl["id"].is_string()) return fail(path, "an id must be a string", &decl["id"]), nullptr;
+    const auto& id = decl["id"].get_ref<const std::string&>();
     label += " (" + id + ")";
-    if (!registerId(id, object, label, &spec["id"])) return nullptr;
+    if (!registerId(id, object, label, &decl["id"])) return nullptr;
   }
-  nodes_.push_back({object, &spec, label});
+  nodes_.push_back({object, &decl, label});
 
   auto view = std::dynamic_pointer_cast<UIView>(object);
   bool translates = topLevel;
-  if (spec.contains("translatesAutoresizingMaskIntoConstraints")) {
-    const auto& flag = spec["translatesAutoresizingMaskIntoConstraints"];
+  if (decl.contains("translatesAutoresizingMaskIntoConstraints")) {
+    const auto& flag = decl["translatesAutoresizingMaskIntoConstraints"];
     if (!flag.is_boolean())
       return fail(label, "translatesAutoresizingMaskIntoConstraints must be true or false", &flag), nullptr;
     translates = flag.get<bool>();
   }
   for (const char* field : {"subviews", "constraints", "contentHugging", "compressionResistance",
                             "translatesAutoresizingMaskIntoConstraints"}) {
-    if (!view && spec.contains(field)) {
+    if (!view && decl.contains(field)) {
       return fail(label, std::string("\"") + field + "\" needs a view, and " + className + " is not one",
-                  &spec[field]),
+                  &decl[field]),
              nullptr;
     }
   }
   if (view) view->setTranslatesAutoresizingMaskIntoConstraints(translates);
-  if (spec.contains("properties") && !setProperties(*object, spec["properties"], label)) return nullptr;
-  if (view && !applyPriorities(*view, spec, label)) return nullptr;
+  if (decl.contains("properties") && !setProperties(*object, decl["properties"], label)) return nullptr;
+  if (view && !applyPriorities(*view, decl, label)) return nullptr;
 
-  if (spec.contains("subviews")) {
-    const auto& subviews = spec["subviews"];
+  if (decl.contains("subviews")) {
+    const auto& subviews = decl["subviews"];
     if (!subviews.is_array())
       return fail(label, "\"subviews\" must be an array of objects", &subviews), nullptr;
     for (std::size_t i = 0; i < subviews.size(); ++i) {
@@ -246,10 +246,10 @@ bool NibBuilder::setProperty(NSObject& object, const std::string& keyPath, const
   }
 }
 
-bool NibBuilder::applyPriorities(UIView& view, const NibJSON& spec, const std::string& path) {
+bool NibBuilder::applyPriorities(UIView& view, const NibJSON& decl, const std::string& path) {
   for (const char* field : {"contentHugging", "compressionResistance"}) {
-    if (!spec.contains(field)) continue;
-    const auto& entry = spec[field];
+    if (!decl.contains(field)) continue;
+    const auto& entry = decl[field];
     if (!entry.is_object())
       return fail(path, std::string("\"") + field + "\" must be {\"horizontal\": p, \"vertical\": p}",
                   &entry);
@@ -277,9 +277,9 @@ bool NibBuilder::applyPriorities(UIView& view, const NibJSON& spec, const std::s
 }
 
 bool NibBuilder::addConstraints(const Node& node) {
-  const auto& spec = *node.spec;
-  if (!spec.contains("constraints")) return true;
-  const auto& list = spec["constraints"];
+  const auto& decl = *node.decl;
+  if (!decl.contains("constraints")) return true;
+  const auto& list = decl["constraints"];
   if (!list.is_array()) return fail(node.path, "\"constraints\" must be an array of expressions", &list);
   auto& holder = dynamic_cast<UIView&>(*node.object);
   for (std::size_t i = 0; i < list.size(); ++i) {
@@ -416,18 +416,18 @@ void NibBuilder::nameOutletViews(const std::vector<Connection>& connections) {
     if (!view || !view->accessibilityIdentifier.empty()) continue;
     if (connection.key == "view" && dynamic_cast<UIViewController*>(connection.target.get())) continue;
     bool setByFile = std::any_of(nodes_.begin(), nodes_.end(), [&](const Node& node) {
-      return node.object == view && node.spec->contains("properties") &&
-             (*node.spec)["properties"].is_object() &&
-             (*node.spec)["properties"].contains("accessibilityIdentifier");
+      return node.object == view && node.decl->contains("properties") &&
+             (*node.decl)["properties"].is_object() &&
+             (*node.decl)["properties"].contains("accessibilityIdentifier");
     });
     if (!setByFile) view->accessibilityIdentifier = connection.key;
   }
 }
 
 bool NibBuilder::addActions(const Node& node) {
-  const auto& spec = *node.spec;
-  if (!spec.contains("actions")) return true;
-  const auto& actions = spec["actions"];
+  const auto& decl = *node.decl;
+  if (!decl.contains("actions")) return true;
+  const auto& actions = decl["actions"];
   auto control = std::dynamic_pointer_cast<UIControl>(node.object);
   if (!control)
     return fail(node.path, "only controls have actions, and " + registeredName(*node.object) + " is not one",
@@ -482,8 +482,8 @@ bool NibBuilder::connect(const NibJSON* ownerOutlets, const std::string& ownerOu
   }
   std::vector<Connection> inner;
   for (const auto& node : nodes_) {
-    if (node.spec->contains("outlets") && !dynamic_cast<UIViewController*>(node.object.get()) &&
-        !collectOutlets(node.object, (*node.spec)["outlets"], node.path, inner)) {
+    if (node.decl->contains("outlets") && !dynamic_cast<UIViewController*>(node.object.get()) &&
+        !collectOutlets(node.object, (*node.decl)["outlets"], node.path, inner)) {
       return false;
     }
   }

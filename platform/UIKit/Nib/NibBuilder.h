@@ -37,12 +37,12 @@ class NibBuilder {
   NibBuilder(std::shared_ptr<const NibDocument> document, std::shared_ptr<Bundle> bundle,
              std::shared_ptr<NSObject> owner, const NibOptions& options = {});
 
-  // Makes the object `spec` describes with its properties and subviews (not yet connected). A
+  // Makes the object `decl` describes with its properties and subviews (not yet connected). A
   // top-level view keeps translating its frame into constraints unless the file says otherwise;
   // nested views do not. Null on error.
-  std::shared_ptr<NSObject> build(const NibJSON& spec, const std::string& path, bool topLevel = true);
+  std::shared_ptr<NSObject> build(const NibJSON& decl, const std::string& path, bool topLevel = true);
   // A storyboard scene's controller: class and properties only; its view comes later.
-  std::shared_ptr<NSObject> buildController(const NibJSON& spec, const std::string& path);
+  std::shared_ptr<NSObject> buildController(const NibJSON& decl, const std::string& path);
 
   // Adds the constraints, connects the outlets of every object and `ownerOutlets` (outlet name ->
   // id) to the owner, wires the actions and sends `awakeFromNib`. False on error; outlets already
@@ -56,7 +56,7 @@ class NibBuilder {
  private:
   struct Node {
     std::shared_ptr<NSObject> object;
-    const NibJSON* spec;
+    const NibJSON* decl;
     std::string path;
   };
   struct Connection {
@@ -68,14 +68,14 @@ class NibBuilder {
   };
 
   bool fail(const std::string& path, const std::string& problem, const NibJSON* at = nullptr);
-  std::shared_ptr<NSObject> make(const NibJSON& spec, const std::string& path, int depth, bool topLevel);
-  bool checkFields(const NibJSON& spec, const std::string& path, bool controller);
+  std::shared_ptr<NSObject> make(const NibJSON& decl, const std::string& path, int depth, bool topLevel);
+  bool checkFields(const NibJSON& decl, const std::string& path, bool controller);
   bool registerId(const std::string& id, std::shared_ptr<NSObject> object, const std::string& path,
                   const NibJSON* at);
   bool setProperties(NSObject& object, const NibJSON& properties, const std::string& path);
   bool setProperty(NSObject& object, const std::string& keyPath, const NibJSON& value,
                    const std::string& path);
-  bool applyPriorities(UIView& view, const NibJSON& spec, const std::string& path);
+  bool applyPriorities(UIView& view, const NibJSON& decl, const std::string& path);
   bool addConstraints(const Node& node);
   bool addConstraint(UIView& holder, const NibJSON& expression, const std::string& path);
   bool collectOutlets(const std::shared_ptr<NSObject>& target, const NibJSON& outlets,

@@ -127,13 +127,13 @@ std::optional<NibError> UIStoryboard::loadSceneView(UIViewController& controller
   auto scene = pendingScene(controller);
   if (!scene)
     return NibError{controller.className(), 0, "", "the controller was not made from a storyboard scene"};
-  const auto& spec = scene->document->root()["scenes"][scene->identifier];
+  const auto& decl = scene->document->root()["scenes"][scene->identifier];
   std::string path = "scenes." + scene->identifier;
   auto owner = std::static_pointer_cast<NSObject>(controller.shared_from_this());
   NibBuilder builder(scene->document, scene->bundle, owner);
   std::shared_ptr<UIView> view;
-  if (spec.contains("view")) {
-    view = std::dynamic_pointer_cast<UIView>(builder.build(spec["view"], path + ".view"));
+  if (decl.contains("view")) {
+    view = std::dynamic_pointer_cast<UIView>(builder.build(decl["view"], path + ".view"));
     if (!view) {
       if (builder.error()) return builder.error();
       return NibError{scene->document->file(), 0, path + ".view", "a scene's view must be a view"};
@@ -145,7 +145,7 @@ std::optional<NibError> UIStoryboard::loadSceneView(UIViewController& controller
     view->setFrame(UIScreen::main()->bounds());
   const bool hadView = controller.isViewLoaded();
   if (!hadView) controller.setView(view);
-  const NibJSON* outlets = spec.contains("outlets") ? &spec["outlets"] : nullptr;
+  const NibJSON* outlets = decl.contains("outlets") ? &decl["outlets"] : nullptr;
   if (!builder.connect(outlets, path + ".outlets")) {
     if (!hadView) controller.setView(nullptr);
     return builder.error();
