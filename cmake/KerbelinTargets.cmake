@@ -18,6 +18,9 @@ function(kerbelin_test)
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Compiled in as well, because a test property can carry only one environment variable here.
+  target_compile_definitions(${ARG_NAME} PRIVATE KERBELIN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                                 KERBELIN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KERBELIN_BUILD_DIR=${CMAKE_BINARY_DIR};KERBELIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "KERBELIN_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

@@ -23,8 +23,12 @@
 namespace ios::test {
 
 inline std::filesystem::path referenceDirectory() {
-  const char* source = std::getenv("KERBELIN_SOURCE_DIR");
-  return std::filesystem::path(source ? source : ".") / "tests" / "reference";
+  if (const char* source = std::getenv("KERBELIN_SOURCE_DIR")) return std::filesystem::path(source) / "tests" / "reference";
+#ifdef KERBELIN_TEST_SOURCE_DIR
+  return std::filesystem::path(KERBELIN_TEST_SOURCE_DIR) / "tests" / "reference";
+#else
+  return std::filesystem::path("tests") / "reference";
+#endif
 }
 
 inline bool writePNG(const CGImage& image, const std::filesystem::path& path) {
@@ -50,6 +54,9 @@ inline ::testing::AssertionResult matchesReference(const CGImage& actual, const 
                                          << " (record it with KERBELIN_RECORD_REFERENCES=1)";
   const CGImage& expected = *expectedImage->cgImage();
   const char* build = std::getenv("KERBELIN_BUILD_DIR");
+#ifdef KERBELIN_TEST_BUILD_DIR
+  if (!build) build = KERBELIN_TEST_BUILD_DIR;
+#endif
   const auto failures = std::filesystem::path(build ? build : ".") / "reference-failures";
   if (expected.width() != actual.width() || expected.height() != actual.height()) {
     writePNG(actual, failures / (name + "-actual.png"));
