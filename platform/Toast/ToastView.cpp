@@ -29,8 +29,8 @@ std::shared_ptr<ToastView> ToastView::create(const std::string& message, const T
   label->setNumberOfLines(0);
   label->setLineBreakMode(NSLineBreakMode::byWordWrapping);
 
-  const CGSize textLimit(std::max<CGFloat>(1, maxSize.width - 2 * style.horizontalPadding),
-                         std::max<CGFloat>(1, maxSize.height - 2 * style.verticalPadding));
+  const CGSize textLimit{std::max<CGFloat>(1, maxSize.width - 2 * style.horizontalPadding),
+                         std::max<CGFloat>(1, maxSize.height - 2 * style.verticalPadding)};
   CGSize text = label->sizeThatFits(textLimit);
   text.width = std::min(text.width, textLimit.width);
   text.height = std::min(text.height, textLimit.height);

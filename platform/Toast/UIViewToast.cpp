@@ -59,8 +59,8 @@ class ToastPresenter {
   static void show(UIView& view, ToastQueue& queue, const ToastQueue::Pending& request) {
     const auto& manager = ToastManager::shared();
     const auto& style = manager.style;
-    const CGSize limit(view.bounds().size.width * style.maxWidthPercentage,
-                       view.bounds().size.height * style.maxHeightPercentage);
+    const CGSize limit{view.bounds().size.width * style.maxWidthPercentage,
+                       view.bounds().size.height * style.maxHeightPercentage};
     auto toast = ToastView::create(request.message, style, limit);
     toast->duration_ = request.duration;
     toast->host_ = std::static_pointer_cast<UIView>(view.shared_from_this());
