@@ -3,6 +3,7 @@
 
 #include <CoreGraphics/CGContext.h>
 #include <QuartzCore/Renderer.h>
+#include <QuartzCore/ShadowMaskCache.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UIView.h>
 
@@ -44,5 +45,19 @@ void BM_DrawPhoneScreenWithShadowsAndText(benchmark::State& state) {
   state.SetLabel("60 views, 375x812 @2x");
 }
 BENCHMARK(BM_DrawPhoneScreenWithShadowsAndText)->Unit(benchmark::kMillisecond);
+
+// The same frame with no shadow remembered from earlier frames: the first frame of a new screen.
+// Its cards share one shape, so only the first card's shadow is blurred.
+void BM_DrawPhoneScreenColdShadowCache(benchmark::State& state) {
+  auto screen = makeScreen();
+  auto context = ios::CGContext::bitmap(ios::CGSize{375, 812}, 2);
+  for (auto _ : state) {
+    ios::ShadowMaskCache::shared().clear();
+    ios::Renderer::render(*screen->layer(), *context);
+    benchmark::ClobberMemory();
+  }
+  state.SetLabel("60 views, 375x812 @2x");
+}
+BENCHMARK(BM_DrawPhoneScreenColdShadowCache)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QuartzCore/Renderer.h>
 
 #include <CoreGraphics/CGContextCairo.h>
+#include <QuartzCore/ShadowMaskCache.h>
 
 #include <algorithm>
 #include <cmath>
@@ -212,7 +213,9 @@ class TreeRenderer {
           unsigned char* out = to + static_cast<std::ptrdiff_t>(y) * toStride;
           for (int x = 0; x < w; ++x) out[x] = static_cast<unsigned char>(row[x] >> 24);
         }
-        Renderer::blurAlpha(to, w, h, toStride, p.shadowRadius * deviceScale(cr_));
+        const double sigma = p.shadowRadius * deviceScale(cr_);
+        ShadowMaskCache::shared().blur(to, w, h, toStride, sigma,
+                                       [&](unsigned char* data) { Renderer::blurAlpha(data, w, h, toStride, sigma); });
         cairo_surface_mark_dirty(alpha);
       }
       double dx = 0, dy = 0;

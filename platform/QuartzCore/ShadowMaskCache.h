@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <mutex>
+#include <vector>
+
+namespace ios {
+
+// Remembers blurred shadow masks by the exact alpha they were made from. A list of cards draws the
+// same rounded shape many times, and the blur is most of a frame's cost; a hit copies the stored
+// result instead. Entries are matched byte for byte (not by hash alone) and the least recently used
+// ones go first once the cache holds more than `capacityBytes`. Safe to use from any thread.
+class ShadowMaskCache {
+ public:
+  explicit ShadowMaskCache(std::size_t capacityBytes) : capacity_(capacityBytes) {}
+
+  // Blurs `data` (an 8-bit alpha buffer of `width` x `height` with `stride` bytes a row) in place
+  // with `blur(data)`, or copies the result of an earlier call with the same alpha and `sigma`.
+  template <typename Blur>
+  void blur(unsigned char* data, int width, int height, int stride, double sigma, Blur&& blur) {
+    if (width <= 0 || height <= 0) return;
+    Key key{width, height, sigma, hash(data, width, height, stride)};
+    if (restore(key, data, stride)) return;
+    std::vector<unsigned char> source = pack(data, width, height, stride);
+    blur(data);
+    store(key, std::move(source), pack(data, width, height, stride));
+  }
+
+  // For tests and benchmarks.
+  std::size_t hits() const;
+  std::size_t entries() const;
+  void clear();
+
+  // The renderer's cache (32 MB).
+  static ShadowMaskCache& shared();
+
+ private:
+  struct Key {
+    int width, height;
+    double sigma;
+    std::uint64_t digest;
+    bool operator==(const Key&) const = default;
+  };
+  struct Entry {
+    Key key;
+    std::vector<unsigned char> source, blurred;  // packed rows, `width` bytes each
+  };
+
+  static std::uint64_t hash(const unsigned char* data, int width, int height, int stride);
+  static std::vector<unsigned char> pack(const unsigned char* data, int width, int height, int stride);
+  bool restore(const Key& key, unsigned char* data, int stride);
+  void store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred);
+
+  mutable std::mutex mutex_;
+  std::list<Entry> entries_;  // most recently used first
+  std::size_t bytes_ = 0, hits_ = 0;
+  const std::size_t capacity_;
+};
+
+}  // namespace ios
