@@ -1,5 +1,7 @@
 #include <Service/APIService.h>
 
+#include <Service/Domain.h>
+
 #include <Foundation/JSONSerialization.h>
 #include <Network/HTTPClient.h>
 #include <Ultilities/Common/Common.h>
@@ -110,6 +112,12 @@ void APIService::httpBodyRequestAPI(const std::string& url, const ios::Dictionar
                                 failure(std::get<std::string>(outcome));
                               }
                             });
+}
+
+void APIService::post(std::string_view path, const ios::Dictionary& params, CompletionHandler completionHandler,
+                      Failure failure) {
+  sharedInstance()->httpBodyRequestAPI(Domain::url(path), params, MethodApi::POST, std::move(completionHandler),
+                                       std::move(failure));
 }
 
 }  // namespace kerbelin

@@ -56,6 +56,11 @@ class APIService : public ios::NSObject {
   void httpBodyRequestAPI(const std::string& url, const ios::Dictionary& params, MethodApi meThod,
                           CompletionHandler completionHandler, Failure failure);
 
+  // What every service operation does: POSTs `params` to the endpoint `path` (a `Domain` path)
+  // through the shared instance.
+  static void post(std::string_view path, const ios::Dictionary& params, CompletionHandler completionHandler,
+                   Failure failure);
+
  private:
   APIService() = default;
 };

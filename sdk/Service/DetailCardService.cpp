@@ -6,12 +6,6 @@ namespace kerbelin {
 
 namespace {
 
-void post(std::string_view path, const ios::Dictionary& params,
-          APIService::CompletionHandler completionHandler, APIService::Failure failure) {
-  APIService::sharedInstance()->httpBodyRequestAPI(Domain::url(path), params, MethodApi::POST,
-                                                   std::move(completionHandler), std::move(failure));
-}
-
 bool opensOwnedCard(std::optional<TypeController> typeController) {
   return typeController == TypeController::MyCard || typeController == TypeController::MyCode;
 }
@@ -24,31 +18,31 @@ void DetailCardService::getDetailCard(const ios::Dictionary& params,
                                       APIService::Failure failure) const {
   std::string_view path =
       opensOwnedCard(typeController) ? Domain::MyCard::DetailMyCard : Domain::BuyCard::DetailBuyCard;
-  post(path, params, std::move(completionHandler), std::move(failure));
+  APIService::post(path, params, std::move(completionHandler), std::move(failure));
 }
 
 void DetailCardService::initializationCard(const ios::Dictionary& params,
                                            APIService::CompletionHandler completionHandler,
                                            APIService::Failure failure) const {
-  post(Domain::MyCard::InitializationCard, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::InitializationCard, params, std::move(completionHandler), std::move(failure));
 }
 
 void DetailCardService::waitPayment(const ios::Dictionary& params,
                                     APIService::CompletionHandler completionHandler,
                                     APIService::Failure failure) const {
-  post(Domain::MyCard::WaitPayment, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::WaitPayment, params, std::move(completionHandler), std::move(failure));
 }
 
 void DetailCardService::getHistoryService(const ios::Dictionary& params,
                                           APIService::CompletionHandler completionHandler,
                                           APIService::Failure failure) const {
-  post(Domain::DetailCard::HistoryService, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::DetailCard::HistoryService, params, std::move(completionHandler), std::move(failure));
 }
 
 void DetailCardService::getTutorialPay(const ios::Dictionary& params,
                                        APIService::CompletionHandler completionHandler,
                                        APIService::Failure failure) const {
-  post(Domain::DetailCard::TutorialPay, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::DetailCard::TutorialPay, params, std::move(completionHandler), std::move(failure));
 }
 
 }  // namespace kerbelin

@@ -4,49 +4,39 @@
 
 namespace kerbelin {
 
-namespace {
-
-void post(std::string_view path, const ios::Dictionary& params,
-          APIService::CompletionHandler completionHandler, APIService::Failure failure) {
-  APIService::sharedInstance()->httpBodyRequestAPI(Domain::url(path), params, MethodApi::POST,
-                                                   std::move(completionHandler), std::move(failure));
-}
-
-}  // namespace
-
 void MyCardService::getListMyCard(const ios::Dictionary& params,
                                   APIService::CompletionHandler completionHandler,
                                   APIService::Failure failure) const {
-  post(Domain::MyCard::ListMyCard, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::ListMyCard, params, std::move(completionHandler), std::move(failure));
 }
 
 void MyCardService::generateQRCard(const ios::Dictionary& params,
                                    APIService::CompletionHandler completionHandler,
                                    APIService::Failure failure) const {
-  post(Domain::MyCard::GenerateQR, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::GenerateQR, params, std::move(completionHandler), std::move(failure));
 }
 
 void MyCardService::getDetailMyCard(const ios::Dictionary& params,
                                     APIService::CompletionHandler completionHandler,
                                     APIService::Failure failure) const {
-  post(Domain::MyCard::DetailMyCard, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::DetailMyCard, params, std::move(completionHandler), std::move(failure));
 }
 
 void MyCardService::getInforService(const ios::Dictionary& params,
                                     APIService::CompletionHandler completionHandler,
                                     APIService::Failure failure) const {
-  post(Domain::MyCard::InforService, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::InforService, params, std::move(completionHandler), std::move(failure));
 }
 
 void MyCardService::getListBranch(const ios::Dictionary& params,
                                   APIService::CompletionHandler completionHandler,
                                   APIService::Failure failure) const {
-  post(Domain::MyCard::ListBranch, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::ListBranch, params, std::move(completionHandler), std::move(failure));
 }
 
 void MyCardService::getArea(const ios::Dictionary& params, APIService::CompletionHandler completionHandler,
                             APIService::Failure failure) const {
-  post(Domain::MyCard::Area, params, std::move(completionHandler), std::move(failure));
+  APIService::post(Domain::MyCard::Area, params, std::move(completionHandler), std::move(failure));
 }
 
 }  // namespace kerbelin
