@@ -1,0 +1,314 @@
+#include <Foundation/ClassRegistry.h>
+#include <SwipeMenu/SwipeMenuView.h>
+#include <UIKit/TouchGenerator.h>
+#include <UIKit/UIWindow.h>
+
+#include <gtest/gtest.h>
+#include <support/VirtualTime.h>
+
+#include <string>
+#include <vector>
+
+namespace ios {
+namespace {
+
+constexpr CGFloat kWidth = 375;
+constexpr CGFloat kTop = 100;
+constexpr CGFloat kHeight = 600;
+
+// A page that notes when its view loads.
+class Page : public UIViewController {
+ public:
+  Page(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
+  void viewDidLoad() override { log_.push_back("load " + name_); }
+
+ private:
+  std::vector<std::string>& log_;
+  std::string name_;
+};
+
+class Host : public SwipeMenuViewDataSource, public SwipeMenuViewDelegate {
+ public:
+  std::vector<std::string> log;
+  std::vector<std::shared_ptr<UIViewController>> pages;
+
+  void makePages(int count) {
+    pages.clear();
+    for (int i = 0; i < count; ++i) pages.push_back(std::make_shared<Page>(log, std::to_string(i)));
+  }
+  std::vector<std::string> changes() const {
+    std::vector<std::string> found;
+    for (const auto& entry : log)
+      if (entry.rfind("will ", 0) == 0 || entry.rfind("did ", 0) == 0) found.push_back(entry);
+    return found;
+  }
+
+  int numberOfPages(SwipeMenuView&) override { return static_cast<int>(pages.size()); }
+  std::string titleForPageAt(SwipeMenuView&, int index) override {
+    log.push_back("title " + std::to_string(index));
+    return "view " + std::to_string(index);
+  }
+  std::shared_ptr<UIViewController> viewControllerForPageAt(SwipeMenuView&, int index) override {
+    log.push_back("page " + std::to_string(index));
+    return pages.at(index);
+  }
+  void viewWillSetupAt(SwipeMenuView&, int index) override {
+    log.push_back("willSetup " + std::to_string(index));
+  }
+  void viewDidSetupAt(SwipeMenuView&, int index) override {
+    log.push_back("didSetup " + std::to_string(index));
+  }
+  void willChangeIndexFrom(SwipeMenuView&, int from, int to) override {
+    log.push_back("will " + std::to_string(from) + ">" + std::to_string(to));
+  }
+  void didChangeIndexFrom(SwipeMenuView&, int from, int to) override {
+    log.push_back("did " + std::to_string(from) + ">" + std::to_string(to));
+  }
+};
+
+class SwipeMenuTest : public test::MainLoopTest {
+ protected:
+  void SetUp() override {
+    MainLoopTest::SetUp();
+    window = UIWindow::create();
+    window->makeKeyAndVisible();
+    menu = SwipeMenuView::create(CGRect(0, kTop, kWidth, kHeight));
+    window->addSubview(menu);
+    host = std::make_shared<Host>();
+    host->makePages(3);
+    menu->dataSource = host;
+    menu->delegate = host;
+  }
+  void TearDown() override {
+    menu.reset();
+    window.reset();
+    MainLoopTest::TearDown();
+  }
+
+  void reloadWithoutStrip() {
+    SwipeMenuViewOptions options;
+    options.tabView.height = 0;
+    menu->reloadData(options);
+    host->log.clear();
+  }
+  CGFloat offsetX() const { return menu->contentScrollView()->contentOffset().x; }
+
+  std::shared_ptr<UIWindow> window;
+  std::shared_ptr<SwipeMenuView> menu;
+  std::shared_ptr<Host> host;
+};
+
+TEST_F(SwipeMenuTest, ReloadLoadsEveryPageInOrderAndOpensOnTheFirst) {
+  menu->reloadData();
+  EXPECT_EQ(host->log,
+            (std::vector<std::string>{"willSetup 0", "title 0", "title 1", "title 2", "page 0", "load 0",
+                                      "page 1", "load 1", "page 2", "load 2", "didSetup 0"}));
+  EXPECT_EQ(menu->currentIndex(), 0);
+  EXPECT_EQ(menu->numberOfPages(), 3);
+  EXPECT_EQ(offsetX(), 0);
+  // Pages side by side under a 44-point strip.
+  EXPECT_EQ(menu->contentScrollView()->frame(), CGRect(0, 44, kWidth, kHeight - 44));
+  EXPECT_EQ(menu->contentScrollView()->contentSize(), CGSize(3 * kWidth, kHeight - 44));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(host->pages[i]->view()->superview(), menu->contentScrollView());
+    EXPECT_EQ(host->pages[i]->view()->frame(), CGRect(i * kWidth, 0, kWidth, kHeight - 44));
+  }
+  ASSERT_EQ(menu->tabView()->itemViews().size(), 3u);
+  EXPECT_EQ(menu->tabView()->itemViews()[2]->text(), "view 2");
+}
+
+TEST_F(SwipeMenuTest, AStripOfHeightZeroIsHiddenAndTheContentTakesItAll) {
+  reloadWithoutStrip();
+  EXPECT_TRUE(menu->tabView()->isHidden());
+  EXPECT_EQ(menu->contentScrollView()->frame(), CGRect(0, 0, kWidth, kHeight));
+  EXPECT_EQ(menu->options.tabView.height, 0);
+}
+
+TEST_F(SwipeMenuTest, AJumpWithoutAnimationReportsOneChange) {
+  reloadWithoutStrip();
+  menu->jump(2, false);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>2", "did 0>2"}));
+  EXPECT_EQ(menu->currentIndex(), 2);
+  EXPECT_EQ(offsetX(), 2 * kWidth);
+}
+
+TEST_F(SwipeMenuTest, AnAnimatedJumpReportsEveryPageItPasses) {
+  reloadWithoutStrip();
+  menu->jump(2, true);
+  EXPECT_TRUE(host->changes().empty());  // nothing until the content moves
+  EXPECT_EQ(menu->currentIndex(), 0);
+  advance(UIScrollView::scrollAnimationDuration + 0.1);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1", "will 1>2", "did 1>2"}));
+  EXPECT_EQ(menu->currentIndex(), 2);
+  EXPECT_EQ(offsetX(), 2 * kWidth);
+
+  host->log.clear();
+  menu->jump(0, true);
+  advance(UIScrollView::scrollAnimationDuration + 0.1);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 2>1", "did 2>1", "will 1>0", "did 1>0"}));
+}
+
+TEST_F(SwipeMenuTest, JumpsToTheCurrentPageOrOutOfRangeDoNothing) {
+  reloadWithoutStrip();
+  menu->jump(0, true);
+  menu->jump(0, false);
+  menu->jump(3, false);
+  menu->jump(-1, true);
+  advance(1);
+  EXPECT_TRUE(host->log.empty());
+  EXPECT_EQ(menu->currentIndex(), 0);
+  EXPECT_EQ(offsetX(), 0);
+}
+
+TEST_F(SwipeMenuTest, AHandSwipeAnnouncesOnLiftAndReportsOnceSettled) {
+  reloadWithoutStrip();
+  TouchGenerator touches(window);
+  touches.drag(CGPoint{300, 400}, CGPoint{150, 400}, 0.1, 5);
+  EXPECT_EQ(host->changes(), std::vector<std::string>{"will 0>1"});
+  EXPECT_EQ(menu->currentIndex(), 0);
+  advance(2);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1"}));
+  EXPECT_EQ(menu->currentIndex(), 1);
+  EXPECT_EQ(offsetX(), kWidth);
+
+  host->log.clear();
+  touches.drag(CGPoint{100, 400}, CGPoint{250, 400}, 0.1, 5);  // and back
+  advance(2);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 1>0", "did 1>0"}));
+}
+
+TEST_F(SwipeMenuTest, ASwipeThatDoesNotPassTheThresholdComesBack) {
+  reloadWithoutStrip();
+  TouchGenerator touches(window);
+  touches.down(CGPoint{300, 400});
+  for (int step = 1; step <= 6; ++step) {
+    advance(0.1);
+    touches.move(CGPoint{300 - step * 10.0, 400});
+  }
+  EXPECT_GT(offsetX(), 30);  // the content follows the finger
+  advance(0.3);              // rest, then lift: no flick
+  touches.up();
+  advance(2);
+  EXPECT_EQ(offsetX(), 0);
+  EXPECT_EQ(menu->currentIndex(), 0);
+  EXPECT_TRUE(host->changes().empty());
+}
+
+TEST_F(SwipeMenuTest, ASwipeOverAListInAPageStillChangesThePage) {
+  reloadWithoutStrip();
+  auto list = UIScrollView::create(CGRect(0, 0, kWidth, kHeight));
+  list->setContentSize(CGSize{kWidth, 3000});
+  host->pages[0]->view()->addSubview(list);
+  TouchGenerator touches(window);
+  // Up the list with some sideways drift: the list scrolls, the pages stay.
+  touches.drag(CGPoint{200, 600}, CGPoint{140, 300}, 0.1, 5, false);
+  EXPECT_EQ(offsetX(), 0);
+  EXPECT_GT(list->contentOffset().y, 200);
+  touches.up();
+  advance(3);
+  EXPECT_TRUE(host->changes().empty());
+
+  touches.drag(CGPoint{300, 400}, CGPoint{150, 400}, 0.1, 5);
+  advance(2);
+  EXPECT_EQ(menu->currentIndex(), 1);
+}
+
+TEST_F(SwipeMenuTest, ReloadingWithFewerPagesClampsAndDropsTheOldViews) {
+  reloadWithoutStrip();
+  menu->jump(2, false);
+  auto oldPages = host->pages;
+  host->makePages(2);
+  menu->reloadData(std::nullopt, 5);
+  EXPECT_EQ(menu->numberOfPages(), 2);
+  EXPECT_EQ(menu->currentIndex(), 1);
+  EXPECT_EQ(offsetX(), kWidth);
+  EXPECT_EQ(oldPages[2]->view()->superview(), nullptr);
+  EXPECT_EQ(menu->contentScrollView()->contentSize().width, 2 * kWidth);
+  EXPECT_EQ(menu->options.tabView.height, 0);  // the options of the last reload stay
+
+  menu->reloadData();  // no default: the first page
+  EXPECT_EQ(menu->currentIndex(), 0);
+  menu->jump(1, false);
+  menu->reloadData(std::nullopt, std::nullopt, true);  // orientation change keeps the page
+  EXPECT_EQ(menu->currentIndex(), 1);
+
+  host->makePages(0);
+  menu->reloadData();
+  EXPECT_EQ(menu->numberOfPages(), 0);
+  EXPECT_EQ(menu->currentIndex(), 0);
+  host->log.clear();
+  menu->jump(0, true);
+  EXPECT_TRUE(host->log.empty());
+}
+
+TEST_F(SwipeMenuTest, TappingATitleJumpsAndTheMarkerFollows) {
+  SwipeMenuViewOptions options;
+  options.tabView.style = SwipeMenuViewOptions::TabViewStyle::segmented;
+  options.tabView.itemView.selectedTextColor = UIColor::red();
+  options.tabView.additionView.backgroundColor = UIColor::blue();
+  menu->reloadData(options);
+  runUntilIdle();
+  const auto& items = menu->tabView()->itemViews();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[1]->frame(), CGRect(kWidth / 3, 0, kWidth / 3, 44));
+  EXPECT_TRUE(equalColors(items[0]->textColor(), UIColor::red()));
+  const auto marker = menu->tabView()->additionView();
+  EXPECT_TRUE(equalColors(marker->backgroundColor(), UIColor::blue()));
+  EXPECT_EQ(marker->frame(), CGRect(0, 42, kWidth / 3, 2));
+
+  host->log.clear();
+  TouchGenerator touches(window);
+  touches.tap(CGPoint{kWidth / 2, kTop + 20});
+  advance(1);
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1"}));
+  EXPECT_TRUE(equalColors(items[1]->textColor(), UIColor::red()));
+  EXPECT_FALSE(equalColors(items[0]->textColor(), UIColor::red()));
+  EXPECT_EQ(marker->frame().minX(), kWidth / 3);
+
+  menu->contentScrollView()->setContentOffset(CGPoint{kWidth * 1.5, 0});  // halfway to page 2
+  EXPECT_NEAR(marker->frame().minX(), kWidth / 2, 0.01);
+}
+
+TEST_F(SwipeMenuTest, FlexibleItemsFitTheirTitles) {
+  host->pages.push_back(std::make_shared<Page>(host->log, "3"));
+  menu->reloadData();
+  const auto& items = menu->tabView()->itemViews();
+  ASSERT_EQ(items.size(), 4u);
+  for (std::size_t i = 1; i < items.size(); ++i)
+    EXPECT_EQ(items[i]->frame().minX(), items[i - 1]->frame().maxX());
+  EXPECT_GT(items[0]->frame().width(), 10);
+  EXPECT_LT(items[0]->frame().width(), 100);
+}
+
+TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
+  menu->setFrame(CGRect::zero);
+  menu->reloadData();
+  menu->jump(2, true);  // nothing to scroll yet: the page changes at once
+  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>2", "did 0>2"}));
+  menu->setFrame(CGRect(0, kTop, kWidth, kHeight));
+  runUntilIdle();
+  EXPECT_EQ(offsetX(), 2 * kWidth);
+  EXPECT_EQ(host->pages[2]->view()->frame().minX(), 2 * kWidth);
+}
+
+TEST_F(SwipeMenuTest, InterfaceFilesCanMakeTheMenu) {
+  auto made = makeObject<SwipeMenuView>("SwipeMenuView");
+  ASSERT_NE(made, nullptr);
+  made->setFrame(CGRect(0, 0, 200, 300));
+  made->dataSource = host;
+  made->reloadData();
+  EXPECT_EQ(made->numberOfPages(), 3);
+  made->jump(1, false);
+  EXPECT_EQ(made->contentScrollView()->contentOffset().x, 200);
+}
+
+TEST_F(SwipeMenuTest, WithoutADataSourceThereAreNoPages) {
+  menu->dataSource.reset();
+  menu->reloadData();
+  EXPECT_EQ(menu->numberOfPages(), 0);
+  EXPECT_EQ(menu->pageViewController(0), nullptr);
+  EXPECT_EQ(host->log, (std::vector<std::string>{"willSetup 0", "didSetup 0"}));
+}
+
+}  // namespace
+}  // namespace ios
