@@ -98,7 +98,6 @@ const auto popRegistration =
 
 // How far the screen underneath moves while the top one slides, as a fraction of the width.
 constexpr CGFloat kParallax = 0.3;
-constexpr CGFloat kBarHeight = 44;
 
 }  // namespace
 
@@ -118,29 +117,72 @@ std::shared_ptr<UIViewController> UINavigationController::visibleViewController(
   return top;
 }
 
-const std::shared_ptr<UIView>& UINavigationController::navigationBar() {
+CGRect UINavigationController::barFrame(bool hidden) {
+  const CGFloat height = UIScreen::main()->safeAreaInsets().top + UINavigationBar::contentHeight;
+  const CGFloat width = isViewLoaded() ? view()->bounds().width() : UIScreen::main()->bounds().width();
+  return CGRect(0, hidden ? -height : 0, width, height);
+}
+
+const std::shared_ptr<UINavigationBar>& UINavigationController::navigationBar() {
   if (!navigationBar_) {
-    const CGFloat top = UIScreen::main()->safeAreaInsets().top;
-    navigationBar_ = UIView::create(CGRect(0, 0, UIScreen::main()->bounds().width(), top + kBarHeight));
-    navigationBar_->setBackgroundColor(UIColor::create(0.97, 0.97, 0.97, 1));
+    navigationBar_ = UINavigationBar::create(barFrame(false));
     navigationBar_->setHidden(navigationBarHidden_);
+    std::weak_ptr<UINavigationController> weak =
+        std::static_pointer_cast<UINavigationController>(shared_from_this());
+    navigationBar_->onBack = [weak] {
+      if (auto self = weak.lock(); self && !self->transitioning_) self->popViewController(true);
+    };
   }
   return navigationBar_;
 }
 
-void UINavigationController::setNavigationBarHidden(bool hidden, bool) {
+void UINavigationController::setNavigationBarHidden(bool hidden, bool animated) {
   if (hidden == navigationBarHidden_) return;
   navigationBarHidden_ = hidden;
-  navigationBar()->setHidden(hidden);
-  if (auto top = topViewController(); top && top->isViewLoaded() && isViewLoaded()) top->view()->setFrame(contentFrame());
+  const auto& bar = navigationBar();
+  auto top = topViewController();
+  const bool moveContent = top && top->isViewLoaded() && isViewLoaded() && !transitioning_;
+  if (!animated || !isViewLoaded()) {
+    bar->setFrame(barFrame(false));
+    bar->setHidden(hidden);
+    if (moveContent) top->view()->setFrame(contentFrame());
+    return;
+  }
+  bar->setHidden(false);
+  if (!hidden) bar->setFrame(barFrame(true));
+  std::weak_ptr<UINavigationBar> weakBar = bar;
+  std::weak_ptr<UINavigationController> weakSelf =
+      std::static_pointer_cast<UINavigationController>(shared_from_this());
+  UIView::animate(
+      hideShowBarDuration, 0, UIViewAnimationOptions::curveEaseInOut,
+      [&] {
+        bar->setFrame(barFrame(hidden));
+        if (moveContent) top->view()->setFrame(contentFrame());
+      },
+      [weakBar, weakSelf, hidden](bool) {
+        auto bar = weakBar.lock();
+        auto navigation = weakSelf.lock();
+        // A later call may have changed its mind while this ran.
+        if (!bar || !navigation || navigation->navigationBarHidden_ != hidden) return;
+        bar->setHidden(hidden);
+        bar->setFrame(navigation->barFrame(false));
+      });
 }
 
 CGRect UINavigationController::contentFrame() {
   const CGRect b = view()->bounds();
   if (navigationBarHidden_) return b;
-  const CGFloat barBottom = navigationBar()->frame().maxY();
+  const CGFloat barBottom = barFrame(false).maxY();
   return CGRect(0, barBottom, b.width(), b.height() - barBottom);
 }
+
+void UINavigationController::refreshBar() {
+  if (!navigationBar_) return;
+  const std::size_t n = stack_.size();
+  navigationBar_->show(n > 0 ? stack_[n - 1] : nullptr, n > 1 ? stack_[n - 2] : nullptr);
+}
+
+void UINavigationController::viewWillLayoutSubviews() { refreshBar(); }
 
 std::shared_ptr<UIScreenEdgePanGestureRecognizer> UINavigationController::interactivePopGestureRecognizer() {
   if (!popRecognizer_) {
@@ -166,6 +208,7 @@ void UINavigationController::loadView() {
   container->setClipsToBounds(true);
   setView(container);
   container->addSubview(navigationBar());
+  refreshBar();
   container->addGestureRecognizer(interactivePopGestureRecognizer());
   if (auto top = topViewController()) {
     top->view()->setFrame(contentFrame());
@@ -286,6 +329,7 @@ void UINavigationController::begin(const Move& move, bool interactive) {
     if (move.animated) move.from->setTransitionCoordinator(coordinator);
     if (visible) move.from->beginAppearanceTransition(false, move.animated);
   }
+  refreshBar();
   place(move, 0);
 }
 
@@ -333,6 +377,7 @@ void UINavigationController::end(const Move& move, bool completed) {
     if (auto d = delegate.lock(); d && move.to) d->didShow(*self, move.to, move.animated);
   }
   transitioning_ = false;
+  refreshBar();
   runQueued();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <UIKit/UIGestureRecognizer.h>
+#include <UIKit/UINavigationBar.h>
 #include <UIKit/UIPanGestureRecognizer.h>
 #include <UIKit/UIViewController.h>
 
@@ -58,9 +59,13 @@ class UINavigationController : public UIViewController {
                                                                      bool animated);
   bool isTransitioning() const { return transitioning_; }
 
+  // The bar shows the top controller's navigation item and a back button that pops (animated).
+  // Hiding or showing it with an animation slides it over `hideShowBarDuration` while the top
+  // controller's view takes or gives back the room.
+  static constexpr double hideShowBarDuration = 0.2;
   bool isNavigationBarHidden() const { return navigationBarHidden_; }
   void setNavigationBarHidden(bool hidden, bool animated = false);
-  const std::shared_ptr<UIView>& navigationBar();
+  const std::shared_ptr<UINavigationBar>& navigationBar();
 
   std::weak_ptr<UINavigationControllerDelegate> delegate;
   std::shared_ptr<UIScreenEdgePanGestureRecognizer> interactivePopGestureRecognizer();
@@ -68,6 +73,7 @@ class UINavigationController : public UIViewController {
   std::shared_ptr<UIPercentDrivenInteractiveTransition> interactiveTransition();
 
   void loadView() override;
+  void viewWillLayoutSubviews() override;
 
  private:
   friend class NavigationInteractivePop;
@@ -84,12 +90,14 @@ class UINavigationController : public UIViewController {
   void end(const Move& move, bool completed);
   CGRect contentFrame();
   void runQueued();
+  void refreshBar();
+  CGRect barFrame(bool hidden);
 
   std::vector<std::shared_ptr<UIViewController>> stack_;
   bool transitioning_ = false;
   std::deque<std::function<void()>> queued_;
   bool navigationBarHidden_ = false;
-  std::shared_ptr<UIView> navigationBar_;
+  std::shared_ptr<UINavigationBar> navigationBar_;
   std::shared_ptr<UIScreenEdgePanGestureRecognizer> popRecognizer_;
   std::shared_ptr<UIPercentDrivenInteractiveTransition> interactive_;
 };

@@ -6,7 +6,7 @@ namespace {
 const auto registration = ClassRegistration<UIResponder>("UIResponder");
 
 // At most one first responder exists at a time; held weakly so it never outlives its owner.
-std::weak_ptr<UIResponder>& currentFirstResponder() {
+std::weak_ptr<UIResponder>& firstResponderSlot() {
   static std::weak_ptr<UIResponder> responder;
   return responder;
 }
@@ -31,19 +31,21 @@ void UIResponder::touchesCancelled(const Touches& touches, const UIEvent* event)
 bool UIResponder::becomeFirstResponder() {
   if (!canBecomeFirstResponder()) return false;
   auto self = std::static_pointer_cast<UIResponder>(shared_from_this());
-  auto current = currentFirstResponder().lock();
+  auto current = firstResponderSlot().lock();
   if (current == self) return true;
   if (current && !current->resignFirstResponder()) return false;
-  currentFirstResponder() = self;
+  firstResponderSlot() = self;
   return true;
 }
 
 bool UIResponder::resignFirstResponder() {
-  auto current = currentFirstResponder().lock();
-  if (current.get() == this) currentFirstResponder().reset();
+  auto current = firstResponderSlot().lock();
+  if (current.get() == this) firstResponderSlot().reset();
   return true;
 }
 
-bool UIResponder::isFirstResponder() const { return currentFirstResponder().lock().get() == this; }
+std::shared_ptr<UIResponder> UIResponder::currentFirstResponder() { return firstResponderSlot().lock(); }
+
+bool UIResponder::isFirstResponder() const { return firstResponderSlot().lock().get() == this; }
 
 }  // namespace ios

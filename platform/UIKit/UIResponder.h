@@ -27,6 +27,8 @@ class UIResponder : public NSObject {
   virtual bool becomeFirstResponder();
   virtual bool resignFirstResponder();
   bool isFirstResponder() const;
+  // The one first responder of the process, or null.
+  static std::shared_ptr<UIResponder> currentFirstResponder();
 };
 
 }  // namespace ios

@@ -7,6 +7,7 @@
 #include <UIKit/UIBezierPath.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIGraphics.h>
+#include <UIKit/UIInputViewHost.h>
 #include <UIKit/UITouch.h>
 
 #include <algorithm>
@@ -240,6 +241,7 @@ bool UITextField::becomeFirstResponder() {
   if (!UIControl::becomeFirstResponder()) return false;
   editing_ = true;
   contentDidChange();
+  UIInputViewHost::show(window(), inputView, inputAccessoryView);
   if (watcher) watcher->textFieldDidBeginEditing(*this);
   sendActions(editingDidBegin);
   return true;
@@ -252,6 +254,7 @@ bool UITextField::resignFirstResponder() {
   UIControl::resignFirstResponder();
   editing_ = false;
   contentDidChange();
+  UIInputViewHost::hide(inputView, inputAccessoryView);
   if (watcher) watcher->textFieldDidEndEditing(*this);
   sendActions(editingDidEnd);
   return true;

@@ -99,7 +99,8 @@ class UITextField : public UIControl {
   // key "clearButton"). Null until then.
   const std::shared_ptr<UIButton>& clearButton() const { return clearButton_; }
 
-  // Shown instead of the keyboard while editing; stored for the host.
+  // Shown at the bottom of the window instead of the keyboard while editing (UIInputViewHost), the
+  // accessory above it; read when editing begins.
   std::shared_ptr<UIView> inputView;
   std::shared_ptr<UIView> inputAccessoryView;
 

@@ -4,6 +4,7 @@
 #include <UIKit/AutoLayoutState.h>
 #include <UIKit/UIGestureRecognizer.h>
 #include <UIKit/UIGraphics.h>
+#include <UIKit/UIViewController.h>
 #include <UIKit/UIWindow.h>
 
 #include <algorithm>
@@ -233,6 +234,12 @@ void UIView::exchangeSubview(std::size_t index1, std::size_t index2) {
   attachLayer(subviews_[index2]);
 }
 
+bool UIView::endEditing(bool) {
+  auto editing = std::dynamic_pointer_cast<UIView>(UIResponder::currentFirstResponder());
+  if (!editing || !editing->isDescendant(*this)) return true;
+  return editing->resignFirstResponder();
+}
+
 bool UIView::isDescendant(const UIView& ancestor) const {
   for (const UIView* view = this; view; view = view->superview_.lock().get())
     if (view == &ancestor) return true;
@@ -319,7 +326,11 @@ void UIView::layoutTree() {
   if (needsLayout_) {
     needsLayout_ = false;
     layer_->layoutIfNeeded();
+    // A controller's root view tells its controller around its own layout, as the platform does.
+    auto controller = std::dynamic_pointer_cast<UIViewController>(viewDelegate());
+    if (controller) controller->viewWillLayoutSubviews();
     layoutSubviews();
+    if (controller) controller->viewDidLayoutSubviews();
   }
   const auto children = subviews_;
   for (const auto& child : children) child->layoutTree();

@@ -144,6 +144,10 @@ class UIView : public UIResponder, public CALayerDelegate {
   bool isExclusiveTouch = false;
   virtual std::shared_ptr<UIView> hitTest(CGPoint point, const UIEvent* event);
   virtual bool pointInside(CGPoint point, const UIEvent* event) const;
+  // Resigns the first responder when it is this view or one inside it (a text field being edited);
+  // true when nothing inside is left editing. `force` is accepted for the platform's signature; the
+  // field's delegate is still asked.
+  bool endEditing(bool force);
   // Gesture recognizers attached to this view, in the order added.
   void addGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer);
   void removeGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer);

@@ -24,6 +24,15 @@ UIViewController::NibViewLoader& nibViewLoader() {
   return loader;
 }
 
+// Whether the presenter's view leaves the window under a presented controller of this style. The
+// `custom` style is the one alerts and sheets use: they fade in over the presenter, which stays.
+bool coversPresenter(UIModalPresentationStyle style) {
+  return style != UIModalPresentationStyle::overFullScreen &&
+         style != UIModalPresentationStyle::overCurrentContext && style != UIModalPresentationStyle::custom;
+}
+
+bool fades(UIModalPresentationStyle style) { return style == UIModalPresentationStyle::custom; }
+
 // The controller whose presentation context `controller` is in: its topmost container.
 std::shared_ptr<UIViewController> contextRoot(std::shared_ptr<UIViewController> controller) {
   while (auto parent = controller->parent()) controller = parent;
@@ -169,32 +178,39 @@ void UIViewController::presentNow(const std::shared_ptr<UIViewController>& contr
   presented_ = controller;
   controller->presenting_ = self;
   controller->beingPresented_ = true;
-  const bool coversPresenter = controller->modalPresentationStyle != UIModalPresentationStyle::overFullScreen &&
-                               controller->modalPresentationStyle != UIModalPresentationStyle::overCurrentContext;
+  const bool covers = coversPresenter(controller->modalPresentationStyle);
+  const bool fading = fades(controller->modalPresentationStyle);
 
   auto presentedView = controller->view();
   const CGRect bounds = window->bounds();
   presentedView->setFrame(bounds);
-  if (animated) presentedView->setFrame(bounds.offsetBy(0, bounds.height()));
+  if (animated && fading) presentedView->setAlpha(0);
+  if (animated && !fading) presentedView->setFrame(bounds.offsetBy(0, bounds.height()));
   window->addSubview(presentedView);
   auto coordinator = std::make_shared<UIViewControllerTransitionCoordinator>();
   coordinator->isAnimated = animated;
   coordinator->transitionDuration = animated ? kPresentationDuration : 0;
   controller->setTransitionCoordinator(coordinator);
   controller->beginAppearanceTransition(true, animated);
-  if (coversPresenter) beginAppearanceTransition(false, animated);
+  if (covers) beginAppearanceTransition(false, animated);
 
   std::weak_ptr<UIViewController> weakSelf = self;
   UIView::animate(
       animated ? kPresentationDuration : 0, 0, UIViewAnimationOptions::curveEaseInOut,
-      [&] { presentedView->setFrame(bounds); },
-      [weakSelf, controller, coversPresenter, completion = std::move(completion)](bool) {
+      [&] {
+        presentedView->setFrame(bounds);
+        presentedView->setAlpha(1);
+      },
+      [weakSelf, controller, coversPresenter = covers, completion = std::move(completion)](bool) {
         auto presenter = weakSelf.lock();
         controller->beingPresented_ = false;
         controller->setTransitionCoordinator(nullptr);
+        // The covered view leaves before anyone hears of the end, so that a dismissal started from
+        // `viewDidAppear` finds it gone and puts it back.
+        if (presenter && coversPresenter && presenter->view_) presenter->view_->removeFromSuperview();
         controller->endAppearanceTransition();
-        if (presenter && coversPresenter) {
-          if (presenter->view_) presenter->view_->removeFromSuperview();
+        // A dismissal already under way tells the presenter itself when it ends.
+        if (presenter && coversPresenter && !controller->beingDismissed_) {
           presenter->endAppearanceTransition();
         }
         if (completion) completion();
@@ -214,24 +230,27 @@ void UIViewController::dismiss(bool animated, std::function<void()> completion) 
   if (controller->presented_) controller->dismiss(false);  // what it presents goes first
   controller->beingDismissed_ = true;
   auto window = controller->viewWindow();
-  const bool coversPresenter = controller->modalPresentationStyle != UIModalPresentationStyle::overFullScreen &&
-                               controller->modalPresentationStyle != UIModalPresentationStyle::overCurrentContext;
+  const bool covers = coversPresenter(controller->modalPresentationStyle);
+  const bool fading = fades(controller->modalPresentationStyle);
   auto presentedView = controller->view();
-  if (coversPresenter && window && root->view_ && !root->view_->superview()) {
+  if (covers && window && root->view_ && !root->view_->superview()) {
     root->view_->setFrame(window->bounds());
     window->insertSubview(root->view_, presentedView, false);
   }
   controller->beginAppearanceTransition(false, animated);
-  if (coversPresenter) root->beginAppearanceTransition(true, animated);
+  if (covers) root->beginAppearanceTransition(true, animated);
   const CGRect bounds = window ? window->bounds() : presentedView->frame();
   std::weak_ptr<UIViewController> weakRoot = root;
   UIView::animate(
       animated ? kPresentationDuration : 0, 0, UIViewAnimationOptions::curveEaseInOut,
       [&] {
-        if (animated) presentedView->setFrame(bounds.offsetBy(0, bounds.height()));
+        if (animated && fading) presentedView->setAlpha(0);
+        if (animated && !fading) presentedView->setFrame(bounds.offsetBy(0, bounds.height()));
       },
-      [weakRoot, controller, presentedView, coversPresenter, completion = std::move(completion)](bool) {
+      [weakRoot, controller, presentedView, coversPresenter = covers,
+       completion = std::move(completion)](bool) {
         presentedView->removeFromSuperview();
+        presentedView->setAlpha(1);
         controller->beingDismissed_ = false;
         controller->presenting_.reset();
         if (auto presenter = weakRoot.lock()) {

@@ -22,10 +22,19 @@ enum class UIModalPresentationStyle {
   overCurrentContext = 6, popover = 7, none = -1, automatic = -2,
 };
 
-// The title and bar items a controller shows in a navigation bar.
+class UIBarButtonItem;
+
+// The title and bar items a controller shows in a navigation bar. An empty title falls back to the
+// controller's `title`; a title view replaces the title text. The bar reads these whenever a push or
+// pop shows the controller and at each layout of the navigation controller's view.
 struct UINavigationItem {
   std::string title;
   bool hidesBackButton = false;
+  std::shared_ptr<UIView> titleView;
+  std::shared_ptr<UIBarButtonItem> leftBarButtonItem;   // replaces the back button
+  std::shared_ptr<UIBarButtonItem> rightBarButtonItem;
+  // What the back button says while this controller is the one below the top.
+  std::optional<std::string> backButtonTitle;
 };
 
 // Manages one screen's view. The view is made on first access (`loadView`, then `viewDidLoad`), so
@@ -50,13 +59,16 @@ class UIViewController : public UIResponder {
   const std::shared_ptr<Bundle>& nibBundle() const { return nibBundle_; }
 
   // Makes the root view. The default loads the nib named `nibName` through the installed nib view
-  // loader and, without a nib, makes a plain view the size of the screen.
+  // loader and, without a nib, makes a plain view the size of the screen. A controller made with no
+  // nib name (and not from a storyboard) takes the nib named after its class when its bundle has
+  // one, trying the name without the "Controller" suffix first.
   virtual void loadView();
   virtual void viewDidLoad() {}
   virtual void viewWillAppear(bool animated) {}
   virtual void viewDidAppear(bool animated) {}
   virtual void viewWillDisappear(bool animated) {}
   virtual void viewDidDisappear(bool animated) {}
+  // Around each `layoutSubviews` of the root view.
   virtual void viewWillLayoutSubviews() {}
   virtual void viewDidLayoutSubviews() {}
   virtual void awakeFromNib() {}
@@ -87,8 +99,9 @@ class UIViewController : public UIResponder {
 
   // Presentation. The presented controller's view covers the window; with the full-screen style
   // the presenter's view leaves once the transition ends, with `overFullScreen` it stays behind
-  // and is told nothing. Presenting from a controller that already presents one is refused with a
-  // console warning. Completions run after the transition, on the run loop.
+  // and is told nothing. The `custom` style (alerts, sheets) fades in and out instead of sliding,
+  // over a presenter that stays. Presenting from a controller that already presents one is
+  // refused with a console warning. Completions run after the transition, on the run loop.
   UIModalPresentationStyle modalPresentationStyle = UIModalPresentationStyle::fullScreen;
   void present(const std::shared_ptr<UIViewController>& controller, bool animated,
                std::function<void()> completion = nullptr);

@@ -12,9 +12,24 @@ namespace ios {
 
 namespace {
 
+bool loadNamedNib(UIViewController& owner, const std::shared_ptr<UINib>& nib);
+
+// A controller made without a nib name takes the nib named after its class when the bundle has one,
+// the name without its "Controller" suffix first ("PaymentView", then "PaymentViewController").
+std::shared_ptr<UINib> nibNamedAfterClass(const UIViewController& owner, const std::shared_ptr<Bundle>& bundle) {
+  const std::string name = owner.className();
+  constexpr std::string_view suffix = "Controller";
+  if (name.size() > suffix.size() && name.ends_with(suffix))
+    if (auto nib = UINib::create(name.substr(0, name.size() - suffix.size()), bundle)) return nib;
+  return UINib::create(name, bundle);
+}
+
 bool loadNibView(UIViewController& owner, const std::string& nibName, const std::shared_ptr<Bundle>& bundle) {
   if (nibName.empty()) {
-    if (!UIStoryboard::hasPendingScene(owner)) return false;
+    if (!UIStoryboard::hasPendingScene(owner)) {
+      auto nib = nibNamedAfterClass(owner, bundle);
+      return nib && loadNamedNib(owner, nib);
+    }
     if (auto error = UIStoryboard::loadSceneView(owner)) {
       NSLog("Nib load error: " + error->message());
       return false;
@@ -22,7 +37,10 @@ bool loadNibView(UIViewController& owner, const std::string& nibName, const std:
     return true;
   }
   auto nib = UINib::create(nibName, bundle);
-  if (!nib) return false;
+  return nib && loadNamedNib(owner, nib);
+}
+
+bool loadNamedNib(UIViewController& owner, const std::shared_ptr<UINib>& nib) {
   auto result = nib->instantiate(std::static_pointer_cast<NSObject>(owner.shared_from_this()));
   if (!result) {
     NSLog("Nib load error: " + result.error->message());
