@@ -18,6 +18,11 @@ function(kerbelin_test)
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  if(KERBELIN_SANITIZE)
+    # The sanitizer build is the CI run, and compiling test files is most of it: they gain little from
+    # the optimiser, unlike the libraries they exercise, which keep the build's own level.
+    target_compile_options(${ARG_NAME} PRIVATE -O0)
+  endif()
   # Compiled in as well, because a test property can carry only one environment variable here.
   target_compile_definitions(${ARG_NAME} PRIVATE KERBELIN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                  KERBELIN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")
