@@ -1,0 +1,17 @@
+#include <Manager.h>
+
+#include <Class/BuyCard/BuyCardViewController.h>
+#include <Foundation/Console.h>
+#include <Ultilities/Constants/Storyboards.h>
+
+namespace kerbelin {
+
+std::shared_ptr<ios::UIViewController> Manager::viewController() {
+  auto screen = std::dynamic_pointer_cast<BuyCardViewController>(
+      shareInstanceBuyCardStoryboard()->instantiateViewController("BuyCardViewController"));
+  // The store scene ships with the framework; without it the package itself is broken.
+  if (!screen) ios::fatalError("The storyboard \"BuyCard\" has no BuyCardViewController scene");
+  return screen;
+}
+
+}  // namespace kerbelin

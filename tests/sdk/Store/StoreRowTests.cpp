@@ -1,0 +1,344 @@
+// The store's rows and bar as the user meets them: the sort chips, the category bar, the price and
+// promotion texts, the discount badge, and the rounded shadow cell for grouped lists.
+
+#include "StoreTestSupport.h"
+
+#include <Class/BuyCard/CustomCell/BuyCardFilterTableViewCell.h>
+#include <Class/BuyCard/CustomCell/CardCoverTableViewCell.h>
+#include <Class/BuyCard/CustomCell/CardInfoTableViewCell.h>
+#include <Class/BuyCard/CustomCell/CategoryCollectionViewCell.h>
+#include <Class/BuyCard/CustomCell/DefaultIconAndLabelTableViewCell.h>
+#include <Class/BuyCard/CustomCell/RoundedShadowTableViewCell.h>
+#include <Class/BuyCard/CustomCell/ViewCategoryBuyCard.h>
+#include <Class/BuyCard/Model/BuyCardCategory.h>
+#include <CoreText/NSAttributedString.h>
+#include <QuartzCore/CALayer.h>
+#include <QuartzCore/CAShapeLayer.h>
+#include <Ultilities/Constants/Color.h>
+#include <Ultilities/Extensions/UIViewStyleExtension.h>
+
+#include <cmath>
+
+namespace kerbelin::test {
+namespace {
+
+using ios::CGFloat;
+using ios::CGRect;
+using ios::Dictionary;
+using ios::IndexPath;
+
+// ---- Sort row, tapped in the store
+
+class SortRow : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    showHostStore();
+    loadFirstPage(cards(1));
+    row = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(cellAt({0, 0}));
+    ASSERT_NE(row, nullptr);
+  }
+
+  // Taps a chip and answers the request it started, if any; returns the sort code sent or "".
+  std::string tapChip(const std::weak_ptr<ios::UIButton>& button) {
+    const auto before = cardRequests().size();
+    touches->tap(centerOf(*button.lock()));
+    runUntilIdle();
+    if (cardRequests().size() == before) return "";
+    const std::string code = sentParams(lastCardRequest())["sort"];
+    answerCards(lastCardRequest(), cards(1));
+    settle();
+    row = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(cellAt({0, 0}));
+    return code;
+  }
+
+  struct ChipLook {
+    bool filled;
+    bool whiteCaption;
+    bool targetOn;
+  };
+  static ChipLook look(const ios::UIView& backing, const ios::UILabel& caption, const ios::UIButton& target) {
+    const bool filled =
+        backing.backgroundColor() && backing.backgroundColor()->cgColor() == Color::Main_Flamigo()->cgColor();
+    const bool border = backing.layer()->borderColor() ==
+                        (filled ? Color::Main_Flamigo() : ios::UIColor::lightGray())->cgColor();
+    EXPECT_TRUE(border);
+    EXPECT_EQ(backing.layer()->borderWidth(), 1);
+    EXPECT_EQ(backing.layer()->cornerRadius(), 5);
+    return {filled, caption.textColor()->cgColor() == ios::UIColor::white()->cgColor(),
+            target.isUserInteractionEnabled()};
+  }
+  ChipLook newest() const {
+    return look(*row->viewNewest.lock(), *row->lbNewest.lock(), *row->btnNewest.lock());
+  }
+  ChipLook savest() const {
+    return look(*row->viewSavest.lock(), *row->lbSavest.lock(), *row->btnSavest.lock());
+  }
+  ChipLook price() const { return look(*row->viewPrice.lock(), *row->lbPrice.lock(), *row->btnPrice.lock()); }
+  std::shared_ptr<ios::UIImage> priceIcon() const { return row->iconPrice.lock()->image(); }
+  static std::shared_ptr<ios::UIImage> icon(const std::string& name) { return ios::UIImage::named(name); }
+
+  std::shared_ptr<BuyCardFilterTableViewCell> row;
+};
+
+TEST_F(SortRow, StartsOnNewestWithTheOtherChipsClear) {
+  EXPECT_EQ(row->backgroundColor()->cgColor(), Color::Background_Color()->cgColor());
+  auto n = newest(), s = savest(), p = price();
+  EXPECT_TRUE(n.filled && n.whiteCaption && !n.targetOn);
+  EXPECT_TRUE(!s.filled && !s.whiteCaption && s.targetOn);
+  EXPECT_TRUE(!p.filled && !p.whiteCaption && p.targetOn);
+  ASSERT_NE(icon("Icon_sapxep"), nullptr);
+  EXPECT_EQ(priceIcon(), icon("Icon_sapxep"));
+}
+
+TEST_F(SortRow, TappingNewestAgainDoesNothing) {
+  EXPECT_EQ(tapChip(row->btnNewest), "");
+  EXPECT_EQ(screen->currentFilter, FilterType::Newest);
+}
+
+TEST_F(SortRow, PriceFlipsBetweenFallingAndRising) {
+  EXPECT_EQ(tapChip(row->btnPrice), "PDESC");
+  EXPECT_EQ(priceIcon(), icon("Icon_sapxep_giagiam"));
+  EXPECT_TRUE(price().filled && price().targetOn);
+  EXPECT_FALSE(newest().filled);
+  EXPECT_EQ(tapChip(row->btnPrice), "PASC");
+  EXPECT_EQ(priceIcon(), icon("Icon_sapxep_giatang"));
+  EXPECT_EQ(tapChip(row->btnPrice), "PDESC");
+  EXPECT_EQ(priceIcon(), icon("Icon_sapxep_giagiam"));
+}
+
+TEST_F(SortRow, SavingAfterRisingPriceClearsThePriceChip) {
+  tapChip(row->btnPrice);
+  tapChip(row->btnPrice);
+  ASSERT_EQ(screen->currentFilter, FilterType::PriceUp);
+  EXPECT_EQ(tapChip(row->btnSavest), "SAVING");
+  EXPECT_EQ(priceIcon(), icon("Icon_sapxep"));
+  EXPECT_FALSE(price().filled);
+  EXPECT_TRUE(savest().filled && !savest().targetOn);
+  EXPECT_EQ(tapChip(row->btnSavest), "");  // its target is off now
+}
+
+TEST_F(SortRow, RowShowsTheStoresOrderAfterARefresh) {
+  tapChip(row->btnSavest);
+  screen->refreshData();
+  answerCategories(categoryRequests().back(), Dictionary::array({category(7, 1, "Làm đẹp")}));
+  answerCards(lastCardRequest(), cards(1));
+  row = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(cellAt({0, 0}));
+  EXPECT_EQ(row->currentFilter, FilterType::Newest);
+  EXPECT_TRUE(newest().filled);
+  EXPECT_FALSE(savest().filled);
+}
+
+// ---- Category bar, tapped in the store
+
+class CategoryBar : public StoreTest {
+ protected:
+  std::shared_ptr<CategoryCollectionViewCell> item(int index) {
+    auto collection = screen->viewCateHeader->collectionView.lock();
+    collection->layoutIfNeeded();
+    return std::dynamic_pointer_cast<CategoryCollectionViewCell>(collection->cellForItem({0, index}));
+  }
+  static bool marked(const CategoryCollectionViewCell& cell) {
+    const auto bg = cell.viewBg.lock()->backgroundColor();
+    return bg && bg->cgColor() == ios::UIColor::white()->cgColor() && !cell.imgArrow.lock()->isHidden();
+  }
+};
+
+TEST_F(CategoryBar, MarksTheCurrentCategoryAndMovesTheMarkOnATap) {
+  showHostStore();
+  answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp"), category(8, 2, "Ăn uống"),
+                                         category(9, 3, "Du lịch và nghỉ dưỡng dài ngày")}));
+  answerCards(lastCardRequest(), cards(2));
+  settle();
+  table()->layoutIfNeeded();
+  ASSERT_NE(item(0), nullptr);
+  EXPECT_EQ(item(0)->lbName.lock()->text(), "Làm đẹp");
+  EXPECT_TRUE(marked(*item(0)));
+  EXPECT_FALSE(marked(*item(1)));
+  EXPECT_EQ(item(2)->frame().size, (ios::CGSize{78, 85}));  // whatever the name's length
+
+  const auto sent = cardRequests().size();
+  touches->tap(centerOf(*item(0)));  // the marked one
+  runUntilIdle();
+  EXPECT_EQ(cardRequests().size(), sent);
+
+  touches->tap(centerOf(*item(1)));
+  runUntilIdle();
+  ASSERT_EQ(cardRequests().size(), sent + 1);
+  EXPECT_EQ(sentParams(lastCardRequest())["categoryId"], 8);
+  EXPECT_FALSE(marked(*item(0)));
+  EXPECT_TRUE(marked(*item(1)));
+}
+
+TEST_F(CategoryBar, WithoutDelegateATapStillMovesTheMark) {
+  auto bar = instanceFromNib<ViewCategoryBuyCard>();
+  ASSERT_NE(bar, nullptr);
+  bar->setFrame(CGRect(0, 100, 375, 85));
+  window->addSubview(bar);
+  auto collection = bar->collectionView.lock();
+  collection->layoutIfNeeded();
+  EXPECT_EQ(collection->numberOfItems(0), 0);
+
+  auto first = BuyCardCategory::create();
+  first->id = 1;
+  auto second = BuyCardCategory::create();
+  second->id = 2;
+  bar->listCate = {first, second};
+  bar->currentCate = first;
+  collection->reloadData();
+  collection->layoutIfNeeded();
+  auto cell = std::dynamic_pointer_cast<CategoryCollectionViewCell>(collection->cellForItem({0, 1}));
+  ASSERT_NE(cell, nullptr);
+  touches->tap(centerOf(*cell));
+  runUntilIdle();
+  EXPECT_EQ(bar->currentCate, second);
+}
+
+// ---- Card rows, filled by the store
+
+class CardRows : public StoreTest {};
+
+TEST_F(CardRows, DiscountedPriceShowsTheListedPriceStruckThrough) {
+  showHostStore();
+  std::vector<CardSpec> list = cards(2);
+  list[1].priceNumber = 100000;  // equal numbers: no former price, whatever the texts
+  loadFirstPage(list);
+  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->lbCurrentPrice.lock()->text(), "90.000 đ");
+  auto old = info->lbOldPrice.lock()->attributedText();
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(old->string(), "100.000 đ");
+  auto attributes = old->attributes(0);
+  EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::strikethroughStyle).number(), 1);
+  EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::font).font()->pointSize(), 14);
+  EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::foregroundColor).color(),
+            ios::UIColor::lightGray()->cgColor());
+  EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::strikethroughColor).color(),
+            ios::UIColor::lightGray()->cgColor());
+
+  auto plain = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({2, 1}));
+  ASSERT_NE(plain, nullptr);
+  EXPECT_TRUE(plain->lbOldPrice.lock()->isHidden());
+}
+
+TEST_F(CardRows, CoverBadgeIsTiltedAndShowsTheServersText) {
+  showHostStore();
+  answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
+  Dictionary card = cardJSON(CardSpec{});
+  card.erase("discountValue");
+  answer(lastCardRequest(), Dictionary{{"defCardDtos", Dictionary::array({card})}});
+  auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
+  ASSERT_NE(cover, nullptr);
+  EXPECT_EQ(cover->lbDiscountPrice.lock()->text(), "0 đ");
+  EXPECT_EQ(cover->viewTextDiscount.lock()->transform(), ios::CGAffineTransform::rotation(-M_PI / 20));
+  EXPECT_EQ(cover->viewDiscount.lock()->transform(), ios::CGAffineTransform::identity);
+  EXPECT_EQ(cover->imgAvatar.lock()->layer()->borderWidth(), 1);
+  EXPECT_EQ(cover->imgAvatar.lock()->layer()->borderColor(),
+            ios::UIColor::lightGray()->withAlphaComponent(0.4)->cgColor());
+}
+
+TEST_F(CardRows, PromotionDescriptionRendersAsRichTextAt16Points) {
+  showHostStore();
+  answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
+  Dictionary card = cardJSON(CardSpec{});
+  card["promotionDtos"] =
+      Dictionary::array({{{"urlIcon", ""}, {"description", "Giảm <b>10%</b> cho hóa đơn"}}});
+  answer(lastCardRequest(), Dictionary{{"defCardDtos", Dictionary::array({card})}});
+  auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cellAt({1, 2}));
+  ASSERT_NE(promotion, nullptr);
+  auto text = promotion->lbText.lock()->attributedText();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->string(), "Giảm 10% cho hóa đơn");
+  EXPECT_EQ(text->attributes(0).at(ios::NSAttributedStringKey::font).font()->pointSize(), 16);
+  EXPECT_EQ(promotion->lbIcon.lock()->image(), nullptr);  // no icon, no stand-in
+}
+
+// ---- Rounded shadow cells in a grouped list
+
+// A list of sections of `rows[i]` rows of rounded cells, each told where it stands.
+class RoundedLists : public ios::UITableViewDataSource, public ios::UITableViewDelegate {
+ public:
+  int numberOfSections(ios::UITableView&) override { return static_cast<int>(rows.size()); }
+  int numberOfRowsInSection(ios::UITableView&, int section) override { return rows[section]; }
+  std::shared_ptr<ios::UITableViewCell> cellForRowAt(ios::UITableView& table,
+                                                     const IndexPath& indexPath) override {
+    auto cell =
+        std::static_pointer_cast<RoundedShadowTableViewCell>(table.dequeueReusableCell("Rounded", indexPath));
+    cell->resetFor(indexPath, table);
+    return cell;
+  }
+  std::vector<int> rows;
+};
+
+class RoundedRows : public ios::test::MainLoopTest {
+ protected:
+  void show(std::vector<int> sections) {
+    lists->rows = std::move(sections);
+    table = ios::UITableView::create(CGRect(0, 0, 375, 800));
+    table->rowHeight = 50;
+    table->registerClass([] { return RoundedShadowTableViewCell::create(); }, "Rounded");
+    table->setDataSource(lists);
+    table->setDelegate(lists);
+    table->layoutIfNeeded();
+  }
+  std::shared_ptr<RoundedShadowTableViewCell> cell(IndexPath indexPath) {
+    auto found = std::static_pointer_cast<RoundedShadowTableViewCell>(table->cellForRow(indexPath));
+    found->layoutIfNeeded();
+    return found;
+  }
+  static CGRect shadowBox(const RoundedShadowTableViewCell& cell) {
+    return cell.contentView()->layer()->shadowPath()->boundingBox();
+  }
+  static CGRect maskBox(const RoundedShadowTableViewCell& cell) {
+    auto mask = std::dynamic_pointer_cast<ios::CAShapeLayer>(cell.contentView()->layer()->mask());
+    return mask && mask->path() ? mask->path()->boundingBox() : CGRect();
+  }
+
+  std::shared_ptr<RoundedLists> lists = std::make_shared<RoundedLists>();
+  std::shared_ptr<ios::UITableView> table;
+};
+
+TEST_F(RoundedRows, ASectionOfOneRowIsInsetAtBothEndsWithoutPathOrMask) {
+  show({1});
+  auto only = cell({0, 0});
+  EXPECT_TRUE(only->isFirstRow && only->isLastRow);
+  EXPECT_EQ(only->contentView()->frame(), CGRect(0, 5, 375, 40));
+  EXPECT_FLOAT_EQ(only->contentView()->layer()->shadowOpacity(), 0.1f);
+  EXPECT_EQ(only->contentView()->layer()->shadowRadius(), 5);
+  EXPECT_FALSE(only->contentView()->layer()->shadowPath().has_value());
+  EXPECT_EQ(only->contentView()->layer()->mask(), nullptr);
+}
+
+TEST_F(RoundedRows, EndsAndMiddlesGetTheirShadowAndMask) {
+  show({3});
+  auto first = cell({0, 0});
+  auto middle = cell({0, 1});
+  auto last = cell({0, 2});
+  EXPECT_TRUE(first->isFirstRow && !first->isLastRow);
+  EXPECT_TRUE(!middle->isFirstRow && !middle->isLastRow);
+  EXPECT_TRUE(!last->isFirstRow && last->isLastRow);
+
+  EXPECT_EQ(first->contentView()->frame(), CGRect(0, 5, 375, 45));
+  EXPECT_EQ(shadowBox(*first), CGRect(0, 2, 375, 65));
+  EXPECT_EQ(maskBox(*first), CGRect(-20, -10, 415, 55));
+
+  EXPECT_EQ(middle->contentView()->frame(), CGRect(0, 0, 375, 50));
+  EXPECT_EQ(shadowBox(*middle), CGRect(0, -10, 375, 70));
+  EXPECT_EQ(maskBox(*middle), CGRect(-20, 0, 415, 50));
+
+  EXPECT_EQ(last->contentView()->frame(), CGRect(0, 0, 375, 45));
+  EXPECT_EQ(shadowBox(*last), CGRect(0, -10, 375, 55));
+  EXPECT_EQ(maskBox(*last), CGRect(-20, 0, 415, 55));
+}
+
+TEST_F(RoundedRows, TwoRowsHaveNoMiddle) {
+  show({2});
+  EXPECT_TRUE(cell({0, 0})->isFirstRow);
+  EXPECT_FALSE(cell({0, 0})->isLastRow);
+  EXPECT_TRUE(cell({0, 1})->isLastRow);
+  EXPECT_FALSE(cell({0, 1})->isFirstRow);
+}
+
+}  // namespace
+}  // namespace kerbelin::test

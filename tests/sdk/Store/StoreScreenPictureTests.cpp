@@ -1,0 +1,125 @@
+// What the store looks like with fixed data: a reference picture per state, recorded on purpose and
+// checked by eye. Pictures come from the fake transport, never from the network.
+
+#include "StoreTestSupport.h"
+
+#include <QuartzCore/Renderer.h>
+#include <support/ReferenceImage.h>
+
+#include <cstdint>
+
+namespace kerbelin::test {
+namespace {
+
+using ios::Dictionary;
+
+// A left-to-right blend of two opaque colours (0xRRGGBB), as a PNG.
+std::string gradientPNG(std::uint32_t from, std::uint32_t to, int width, int height) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+  for (int x = 0; x < width; ++x) {
+    const double t = width > 1 ? static_cast<double>(x) / (width - 1) : 0;
+    std::uint32_t pixel = 0xFF000000;
+    for (int shift : {16, 8, 0}) {
+      const int value =
+          static_cast<int>(channel(from, shift) + t * (channel(to, shift) - channel(from, shift)));
+      pixel |= static_cast<std::uint32_t>(value) << shift;
+    }
+    for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = pixel;
+  }
+  auto image = ios::UIImage::create(
+      std::shared_ptr<const ios::CGImage>(ios::CGImage::create(width, height, std::move(pixels))), 1);
+  auto data = image->pngData();
+  return data ? data->bytes : std::string();
+}
+
+class StorePicture : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    fake->setHandler([](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
+      const std::string& url = request.url;
+      if (url.find("/img/cover-1") != std::string::npos)
+        return ios::FakeTransport::reply(200, gradientPNG(0xFF8A65, 0xF4511E, 351, 150));
+      if (url.find("/img/cover-2") != std::string::npos)
+        return ios::FakeTransport::reply(200, gradientPNG(0x4FC3F7, 0x1E88E5, 351, 150));
+      if (url.find("/img/logo") != std::string::npos)
+        return ios::FakeTransport::reply(200, gradientPNG(0x43A047, 0x1B5E20, 44, 44));
+      if (url.find("/img/cate") != std::string::npos)
+        return ios::FakeTransport::reply(200, gradientPNG(0xFFB74D, 0xFF7043, 32, 32));
+      return std::nullopt;
+    });
+  }
+
+  static std::string image(const std::string& name) { return "http://127.0.0.1:18082/img/" + name + ".png"; }
+
+  void loadFixedStore() {
+    Dictionary categories = Dictionary::array();
+    const char* names[] = {"Làm đẹp", "Ăn uống", "Giải trí", "Sức khỏe", "Du lịch"};
+    for (int i = 0; i < 5; ++i) {
+      Dictionary cate = category(i + 1, i + 1, names[i]);
+      cate["icon"] = image("cate-" + std::to_string(i));
+      categories.push_back(cate);
+    }
+    answerCategories(categoryRequests().back(), categories);
+
+    CardSpec spa;
+    spa.name = "Gói chăm sóc da 5 buổi";
+    spa.providerId = 12;
+    spa.logo = image("logo");
+    spa.image = image("cover-1");
+    spa.price = "450.000 đ";
+    spa.listedPrice = "600.000 đ";
+    CardSpec dinner;
+    dinner.name = "Thẻ ăn tối cho hai người";
+    dinner.providerId = 13;
+    dinner.logo = image("logo");
+    dinner.image = image("cover-2");
+    dinner.price = "300.000 đ";
+    dinner.priceNumber = 300000;
+    dinner.listedPrice = "300.000 đ";
+    dinner.listedPriceNumber = 300000;
+    Dictionary spaJSON = cardJSON(spa);
+    spaJSON["discountValue"] = "-25%";
+    spaJSON["promotionDtos"] =
+        Dictionary::array({{{"urlIcon", ""}, {"description", "Tặng <b>1 buổi</b> massage mặt"}},
+                           {{"urlIcon", ""}, {"description", "Giảm thêm 5% khi thanh toán qua ví"}}});
+    Dictionary dinnerJSON = cardJSON(dinner);
+    dinnerJSON["discountValue"] = "0 đ";
+    dinnerJSON["promotionDtos"] = Dictionary::array();
+    for (int i = 1; i <= 6; ++i) {
+      dinnerJSON["promotionDtos"].push_back(
+          {{"urlIcon", ""}, {"description", "Ưu đãi số " + std::to_string(i)}});
+    }
+    answer(lastCardRequest(), Dictionary{{"defCardDtos", Dictionary::array({spaJSON, dinnerJSON})}});
+    advance(1);
+    runUntilIdle();
+    window->layoutIfNeeded();
+  }
+
+  std::shared_ptr<ios::CGImage> render() {
+    runUntilIdle();
+    window->layoutIfNeeded();
+    return ios::Renderer::renderImage(*window->layer(), 1);
+  }
+};
+
+TEST_F(StorePicture, FirstScreenWithTwoCards) {
+  showHostStore();
+  loadFixedStore();
+  auto picture = render();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(ios::test::matchesReference(*picture, "store-first-screen"));
+}
+
+TEST_F(StorePicture, SecondCardWithItsCountingRow) {
+  showHostStore();
+  loadFixedStore();
+  table()->scrollToRow({2, 0}, ios::UITableViewScrollPosition::top, false);
+  auto picture = render();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(ios::test::matchesReference(*picture, "store-second-card"));
+}
+
+}  // namespace
+}  // namespace kerbelin::test

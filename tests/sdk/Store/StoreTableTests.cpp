@@ -1,0 +1,318 @@
+// The store's table: sections, rows and their look, taps, the next-page trigger and the scroll steps
+// an embedding page receives. Everything goes through the real table, cells and touches.
+
+#include "StoreTestSupport.h"
+
+#include <Class/BuyCard/CustomCell/BuyCardFilterTableViewCell.h>
+#include <Class/BuyCard/CustomCell/CardCoverTableViewCell.h>
+#include <Class/BuyCard/CustomCell/CardInfoTableViewCell.h>
+#include <Class/BuyCard/CustomCell/DefaultIconAndLabelTableViewCell.h>
+#include <Class/BuyCard/CustomCell/OtherPromoServiceCardTableViewCell.h>
+#include <Class/BuyCard/Model/BuyCardCategory.h>
+#include <Class/BuyCard/Model/CardModel.h>
+#include <Class/DetailCard/ViewController/DetailCardViewController.h>
+#include <Class/MyCode/ShopServiceViewController.h>
+#include <QuartzCore/CALayer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace kerbelin::test {
+namespace {
+
+using ios::CGFloat;
+using ios::Dictionary;
+using ios::IndexPath;
+
+class StoreTable : public StoreTest {};
+
+// How the store finishes a card's last row, read back from a row's views.
+struct RowEnd {
+  CGFloat mainRadius;
+  CGFloat gapBelow;
+  CGFloat shadowRadius;
+};
+
+template <class Cell>
+RowEnd endOf(const Cell& cell) {
+  return {cell.viewMain.lock()->layer()->cornerRadius(), cell.cstBottomMain.lock()->constant(),
+          cell.viewShadow.lock()->layer()->cornerRadius()};
+}
+
+TEST_F(StoreTable, SortSectionCarriesTheCategoryBarAndTheSortRow) {
+  showHostStore();
+  loadFirstPage(cards(2));
+  EXPECT_EQ(table()->headerView(0), screen->viewCateHeader);
+  EXPECT_EQ(table()->rectForHeader(0).height(), 85);
+  EXPECT_DOUBLE_EQ(table()->rectForHeader(1).height(), 0.01);
+  EXPECT_EQ(table()->rectForFooter(0).height(), 12);
+  EXPECT_EQ(table()->rectForFooter(2).height(), 12);
+  auto sortRow = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(table()->cellForRow({0, 0}));
+  ASSERT_NE(sortRow, nullptr);
+  EXPECT_EQ(sortRow->currentFilter, FilterType::Newest);
+  EXPECT_EQ(sortRow->delegate.lock().get(), static_cast<BuyCardFilterTableViewCellDelegate*>(screen.get()));
+}
+
+TEST_F(StoreTable, CardWithoutPromotionsEndsOnItsInfoRow) {
+  showHostStore();
+  loadFirstPage(cards(1, 0));
+  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_NE(info, nullptr);
+  auto end = endOf(*info);
+  EXPECT_EQ(end.mainRadius, 5);
+  EXPECT_EQ(end.gapBelow, 3);
+  EXPECT_EQ(end.shadowRadius, 5);
+  EXPECT_FLOAT_EQ(info->viewShadow.lock()->layer()->shadowOpacity(), 0.2f);
+  EXPECT_EQ(info->lbNameCard.lock()->text(), "Thẻ 1");
+  EXPECT_EQ(info->lbCode.lock()->text(), "Mã sản phẩm: SP-Thẻ 1");
+}
+
+TEST_F(StoreTable, FourPromotionsEndOnTheFourthAndFiveEndOnTheCountingRow) {
+  showHostStore();
+  std::vector<CardSpec> list = cards(2);
+  list[0].promotions = 4;
+  list[1].promotions = 5;
+  loadFirstPage(list);
+
+  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(endOf(*info).mainRadius, 0);
+  EXPECT_EQ(endOf(*info).gapBelow, 0);
+  for (int row = 2; row <= 5; ++row) {
+    auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cellAt({1, row}));
+    ASSERT_NE(promotion, nullptr) << row;
+    const bool last = row == 5;
+    EXPECT_EQ(endOf(*promotion).mainRadius, last ? 5 : 0) << row;
+    EXPECT_EQ(endOf(*promotion).gapBelow, last ? 3 : 0) << row;
+    EXPECT_EQ(endOf(*promotion).shadowRadius, last ? 5 : 0) << row;
+    EXPECT_EQ(promotion->cstBottom.lock()->constant(), last ? 15 : 5) << row;
+    EXPECT_EQ(promotion->lbText.lock()->text(), "Ưu đãi " + std::to_string(row - 1)) << row;
+  }
+
+  for (int row = 2; row <= 5; ++row) {
+    auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cellAt({2, row}));
+    ASSERT_NE(promotion, nullptr) << row;
+    EXPECT_EQ(endOf(*promotion).mainRadius, 0) << row;
+    EXPECT_EQ(promotion->cstBottom.lock()->constant(), 5) << row;
+  }
+  auto counting = std::dynamic_pointer_cast<OtherPromoServiceCardTableViewCell>(cellAt({2, 6}));
+  ASSERT_NE(counting, nullptr);
+  EXPECT_EQ(counting->lbPromotion.lock()->text(), "+1 khuyến mại khác");
+  EXPECT_EQ(endOf(*counting).mainRadius, 5);
+  EXPECT_EQ(endOf(*counting).gapBelow, 3);
+}
+
+TEST_F(StoreTable, TappingACardRowOpensItsDetailAndTheSortRowOpensNothing) {
+  showHostStore();
+  loadFirstPage(cards(2));
+  auto sortRow = table()->cellForRow({0, 0});
+  ASSERT_NE(sortRow, nullptr);
+  const auto sortFrame = sortRow->convert(sortRow->bounds(), window.get());
+  touches->tap({sortFrame.minX() + 4, sortFrame.midY()});
+  advance(1);
+  EXPECT_EQ(navigation->viewControllers().size(), 1u);
+
+  auto info = cellAt({2, 1});
+  ASSERT_NE(info, nullptr);
+  touches->tap(centerOf(*info));
+  advance(1);
+  ASSERT_EQ(navigation->viewControllers().size(), 2u);
+  auto detail = std::dynamic_pointer_cast<DetailCardViewController>(navigation->topViewController());
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(detail->typeController, TypeController::BuyCard);
+  EXPECT_EQ(detail->baseModel, screen->dataBuyCard[2].first);
+}
+
+TEST_F(StoreTable, ProviderButtonOpensTheFirstProvidersPage) {
+  showHostStore();
+  std::vector<CardSpec> list = cards(1);
+  list[0].providerId = 12;
+  loadFirstPage(list);
+  auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
+  ASSERT_NE(cover, nullptr);
+  EXPECT_EQ(cover->providerId, "12");
+  EXPECT_EQ(cover->lbDiscountPrice.lock()->text(), "-10%");
+  touches->tap(centerOf(*cover->imgAvatar.lock()));
+  advance(1);
+  auto page = std::dynamic_pointer_cast<ShopServiceViewController>(navigation->topViewController());
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->providerId, "12");
+}
+
+TEST_F(StoreTable, AReusedCoverRowForgetsThePreviousProvider) {
+  showHostStore();
+  const std::string logo = "http://127.0.0.1:18082/logo-12.png";
+  std::vector<CardSpec> list = cards(1);
+  list[0].providerId = 12;
+  list[0].logo = logo;
+  loadFirstPage(list);
+  auto first = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
+  ASSERT_NE(first, nullptr);
+  runUntilIdle();  // the cache misses, then the download starts
+  ASSERT_TRUE(fake->respond([&](const ios::HTTPRequest& r) { return r.url == logo; },
+                            ios::FakeTransport::reply(200, pngBytes(0xFF2060C0))));
+  runUntilIdle();
+  ASSERT_NE(first->imgAvatar.lock()->image(), nullptr);
+
+  // The next list's card has a provider without id and no logo: the same row object shows it.
+  screen->selectFilter(FilterType::Savest);
+  std::vector<CardSpec> next = cards(1);
+  next[0].providerId = std::nullopt;
+  answerCards(lastCardRequest(), next);
+  auto reused = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
+  ASSERT_EQ(reused, first);
+  EXPECT_EQ(reused->providerId, "");
+  EXPECT_EQ(reused->imgAvatar.lock()->image(), nullptr);
+  touches->tap(centerOf(*reused->imgAvatar.lock()));
+  advance(1);
+  auto page = std::dynamic_pointer_cast<ShopServiceViewController>(navigation->topViewController());
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->providerId, "");  // the empty id is handed on, never card 1's provider
+}
+
+TEST_F(StoreTable, AReusedInfoRowHidesTheOldPriceOfTheCardBefore) {
+  showHostStore();
+  loadFirstPage(cards(1));
+  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_NE(info, nullptr);
+  EXPECT_FALSE(info->lbOldPrice.lock()->isHidden());
+  screen->selectFilter(FilterType::Savest);
+  std::vector<CardSpec> next = cards(1);
+  next[0].listedPriceNumber = next[0].priceNumber;
+  answerCards(lastCardRequest(), next);
+  auto reused = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_EQ(reused, info);
+  EXPECT_TRUE(reused->lbOldPrice.lock()->isHidden());
+  EXPECT_EQ(reused->lbOldPrice.lock()->attributedText(), nullptr);
+}
+
+// ---- Next-page trigger
+
+class NextPageTrigger : public StoreTest {
+ protected:
+  // A slow drag that comes to rest with `remaining` points of content below the visible area.
+  void dragToRestWith(CGFloat remaining) {
+    touches->drag({187, 600}, {187, 500}, 0.3, 10, false);
+    advance(0.2);  // hold still: the release has no speed
+    auto list = table();
+    const CGFloat offset = list->contentSize().height - list->bounds().height() - remaining;
+    list->setContentOffset({0, offset});
+    touches->up();
+    runUntilIdle();
+  }
+};
+
+TEST_F(NextPageTrigger, LoadsWhenLessThan200PointsRemain) {
+  showHostStore();
+  loadFirstPage(cards(5, 2));
+  const auto sent = cardRequests().size();
+  dragToRestWith(200);
+  EXPECT_EQ(cardRequests().size(), sent);
+  dragToRestWith(199);
+  ASSERT_EQ(cardRequests().size(), sent + 1);
+  EXPECT_EQ(sentParams(lastCardRequest())["pageIndex"], 2);
+  dragToRestWith(10);  // a page is in flight: no further request
+  EXPECT_EQ(cardRequests().size(), sent + 1);
+}
+
+// ---- Scrolling inside a provider's page
+
+// A provider page's header of `limit` points that folds away as the list moves up and unfolds as it
+// moves down. It answers each step by its own rule: the header moves when it is partly folded, or
+// when it is at a limit and the step moves it away from that limit; then the list holds still.
+class FoldingPage : public BuyCardViewControllerDelegate {
+ public:
+  explicit FoldingPage(CGFloat limit, CGFloat folded = 0) : limit(limit), folded(folded) {}
+  void scrollTableView(CGFloat hieu) override {
+    steps.push_back(hieu);
+    const bool partly = folded > 0 && folded < limit;
+    const bool leavesTop = folded == 0 && hieu > 0;
+    const bool leavesBottom = folded == limit && hieu < 0;
+    const bool moves = partly || leavesTop || leavesBottom;
+    if (moves) folded = std::clamp(folded + hieu, CGFloat(0), limit);
+    if (auto list = store.lock()) list->isUpdateContentOfset = moves;
+  }
+  CGFloat sumOfSteps() const { return std::accumulate(steps.begin(), steps.end(), CGFloat(0)); }
+
+  CGFloat limit;
+  CGFloat folded;
+  std::vector<CGFloat> steps;
+  std::weak_ptr<BuyCardViewController> store;
+};
+
+class EmbeddedScrolling : public StoreTest {
+ protected:
+  void show(CGFloat limit, CGFloat folded) {
+    page = std::make_shared<FoldingPage>(limit, folded);
+    showEmbeddedStore(page, std::string("42"));
+    page->store = screen;
+    loadFirstPage(cards(5, 3));
+    page->steps.clear();
+  }
+  std::shared_ptr<FoldingPage> page;
+};
+
+TEST_F(EmbeddedScrolling, WhileTheHeaderFoldsTheListHoldsStill) {
+  show(500, 0);
+  touches->drag({187, 600}, {187, 480}, 0.4, 12, false);
+  advance(0.2);
+  touches->up();
+  runUntilIdle();
+  EXPECT_EQ(table()->contentOffset().y, 0);
+  EXPECT_GT(page->folded, 60);
+  EXPECT_NEAR(page->folded, page->sumOfSteps(), 0.001);
+}
+
+TEST_F(EmbeddedScrolling, OnceTheHeaderIsFoldedTheListScrollsAndReportsItsDistanceFromTheDragStart) {
+  show(30, 0);
+  touches->drag({187, 600}, {187, 420}, 0.5, 18, false);
+  advance(0.2);
+  touches->up();
+  runUntilIdle();
+  EXPECT_EQ(page->folded, 30);
+  const CGFloat offset = table()->contentOffset().y;
+  EXPECT_GT(offset, 60);
+  ASSERT_FALSE(page->steps.empty());
+  EXPECT_NEAR(page->steps.back(), offset, 0.001);  // measured from the drag start's offset, 0
+}
+
+TEST_F(EmbeddedScrolling, PullingPastTheTopSnapsBackAndReportsANegativeStep) {
+  show(30, 0);
+  screen->isUpdateContentOfset = true;
+  touches->drag({187, 400}, {187, 460}, 0.3, 6, false);
+  advance(0.2);
+  EXPECT_EQ(table()->contentOffset().y, 0);
+  EXPECT_LT(*std::min_element(page->steps.begin(), page->steps.end()), 0);
+  touches->up();
+  runUntilIdle();
+}
+
+TEST_F(EmbeddedScrolling, ListScrollingBackTowardsItsTopIsNotReported) {
+  show(30, 30);  // header already folded: the list scrolls by itself
+  screen->isUpdateContentOfset = false;
+  table()->setContentOffset({0, 300});
+  page->steps.clear();
+  touches->drag({187, 300}, {187, 400}, 0.3, 10, false);
+  advance(0.2);
+  touches->up();
+  runUntilIdle();
+  EXPECT_LT(table()->contentOffset().y, 300);
+  for (CGFloat step : page->steps) EXPECT_GE(step, 0);
+}
+
+TEST_F(EmbeddedScrolling, TheHostStoreNeitherHoldsItsListNorReports) {
+  page = std::make_shared<FoldingPage>(30, 0);
+  showHostStore();
+  screen->delegate = page;
+  loadFirstPage(cards(5, 3));
+  touches->drag({187, 600}, {187, 480}, 0.4, 12, false);
+  advance(0.2);
+  touches->up();
+  runUntilIdle();
+  EXPECT_GT(table()->contentOffset().y, 60);
+  EXPECT_TRUE(page->steps.empty());
+}
+
+}  // namespace
+}  // namespace kerbelin::test
