@@ -49,6 +49,11 @@ fuzz: deps
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz-corpus/$$name $$seeds 2>&1 | tail -n 3; \
 	done
 
+# The simulator against a local back-end: a phone-sized window with a display, otherwise the scripted
+# tour with its screenshots in $(BUILD)/tour/index.html.
+demo: build
+	@bash tools/simulator/demo.sh $(BUILD)
+
 install: build
 	cmake --install $(BUILD) --prefix $(or $(PREFIX),/usr/local)
 

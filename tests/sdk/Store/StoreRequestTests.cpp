@@ -41,7 +41,7 @@ TEST_F(StoreRequests, LoadAsksForCategoriesThenTheFirstPageOfTheLowestOrderNo) {
 
 TEST_F(StoreRequests, FirstPageBuildsTheSortSectionAndOneSectionPerCard) {
   showHostStore();
-  std::vector<CardSpec> list = cards(3);
+  std::vector<CardFixture> list = cards(3);
   list[0].promotions = 0;
   list[1].promotions = 4;
   list[2].promotions = 5;

@@ -200,7 +200,7 @@ class CardRows : public StoreTest {};
 
 TEST_F(CardRows, DiscountedPriceShowsTheListedPriceStruckThrough) {
   showHostStore();
-  std::vector<CardSpec> list = cards(2);
+  std::vector<CardFixture> list = cards(2);
   list[1].priceNumber = 100000;  // equal numbers: no former price, whatever the texts
   loadFirstPage(list);
   auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
@@ -225,7 +225,7 @@ TEST_F(CardRows, DiscountedPriceShowsTheListedPriceStruckThrough) {
 TEST_F(CardRows, CoverBadgeIsTiltedAndShowsTheServersText) {
   showHostStore();
   answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
-  Dictionary card = cardJSON(CardSpec{});
+  Dictionary card = cardJSON(CardFixture{});
   card.erase("discountValue");
   answer(lastCardRequest(), Dictionary{{"defCardDtos", Dictionary::array({card})}});
   auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
@@ -241,7 +241,7 @@ TEST_F(CardRows, CoverBadgeIsTiltedAndShowsTheServersText) {
 TEST_F(CardRows, PromotionDescriptionRendersAsRichTextAt16Points) {
   showHostStore();
   answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
-  Dictionary card = cardJSON(CardSpec{});
+  Dictionary card = cardJSON(CardFixture{});
   card["promotionDtos"] =
       Dictionary::array({{{"urlIcon", ""}, {"description", "Giảm <b>10%</b> cho hóa đơn"}}});
   answer(lastCardRequest(), Dictionary{{"defCardDtos", Dictionary::array({card})}});

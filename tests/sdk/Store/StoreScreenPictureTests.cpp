@@ -63,14 +63,14 @@ class StorePicture : public StoreTest {
     }
     answerCategories(categoryRequests().back(), categories);
 
-    CardSpec spa;
+    CardFixture spa;
     spa.name = "Gói chăm sóc da 5 buổi";
     spa.providerId = 12;
     spa.logo = image("logo");
     spa.image = image("cover-1");
     spa.price = "450.000 đ";
     spa.listedPrice = "600.000 đ";
-    CardSpec dinner;
+    CardFixture dinner;
     dinner.name = "Thẻ ăn tối cho hai người";
     dinner.providerId = 13;
     dinner.logo = image("logo");

@@ -70,7 +70,7 @@ TEST_F(StoreTable, CardWithoutPromotionsEndsOnItsInfoRow) {
 
 TEST_F(StoreTable, FourPromotionsEndOnTheFourthAndFiveEndOnTheCountingRow) {
   showHostStore();
-  std::vector<CardSpec> list = cards(2);
+  std::vector<CardFixture> list = cards(2);
   list[0].promotions = 4;
   list[1].promotions = 5;
   loadFirstPage(list);
@@ -126,7 +126,7 @@ TEST_F(StoreTable, TappingACardRowOpensItsDetailAndTheSortRowOpensNothing) {
 
 TEST_F(StoreTable, ProviderButtonOpensTheFirstProvidersPage) {
   showHostStore();
-  std::vector<CardSpec> list = cards(1);
+  std::vector<CardFixture> list = cards(1);
   list[0].providerId = 12;
   loadFirstPage(list);
   auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
@@ -143,7 +143,7 @@ TEST_F(StoreTable, ProviderButtonOpensTheFirstProvidersPage) {
 TEST_F(StoreTable, AReusedCoverRowForgetsThePreviousProvider) {
   showHostStore();
   const std::string logo = "http://127.0.0.1:18082/logo-12.png";
-  std::vector<CardSpec> list = cards(1);
+  std::vector<CardFixture> list = cards(1);
   list[0].providerId = 12;
   list[0].logo = logo;
   loadFirstPage(list);
@@ -157,7 +157,7 @@ TEST_F(StoreTable, AReusedCoverRowForgetsThePreviousProvider) {
 
   // The next list's card has a provider without id and no logo: the same row object shows it.
   screen->selectFilter(FilterType::Savest);
-  std::vector<CardSpec> next = cards(1);
+  std::vector<CardFixture> next = cards(1);
   next[0].providerId = std::nullopt;
   answerCards(lastCardRequest(), next);
   auto reused = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
@@ -178,7 +178,7 @@ TEST_F(StoreTable, AReusedInfoRowHidesTheOldPriceOfTheCardBefore) {
   ASSERT_NE(info, nullptr);
   EXPECT_FALSE(info->lbOldPrice.lock()->isHidden());
   screen->selectFilter(FilterType::Savest);
-  std::vector<CardSpec> next = cards(1);
+  std::vector<CardFixture> next = cards(1);
   next[0].listedPriceNumber = next[0].priceNumber;
   answerCards(lastCardRequest(), next);
   auto reused = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));

@@ -37,7 +37,7 @@ inline const char kCategoryPath[] = "/kerbelin-app/category/req";
 inline const char kCardPath[] = "/kerbelin-app/v1/def-card/search/req";
 
 // One card of a reply, as the back-end sends it.
-struct CardSpec {
+struct CardFixture {
   std::string name = "Thẻ";
   int promotions = 0;
   std::optional<int> providerId;
@@ -49,22 +49,22 @@ struct CardSpec {
   double listedPriceNumber = 100000;
 };
 
-inline ios::Dictionary cardJSON(const CardSpec& spec) {
-  ios::Dictionary card = {{"name", spec.name},
-                          {"code", "SP-" + spec.name},
-                          {"price", spec.price},
-                          {"priceNumber", spec.priceNumber},
-                          {"listedPrice", spec.listedPrice},
-                          {"listedPriceNumber", spec.listedPriceNumber},
+inline ios::Dictionary cardJSON(const CardFixture& fixture) {
+  ios::Dictionary card = {{"name", fixture.name},
+                          {"code", "SP-" + fixture.name},
+                          {"price", fixture.price},
+                          {"priceNumber", fixture.priceNumber},
+                          {"listedPrice", fixture.listedPrice},
+                          {"listedPriceNumber", fixture.listedPriceNumber},
                           {"discountValue", "-10%"},
-                          {"image", spec.image}};
+                          {"image", fixture.image}};
   ios::Dictionary promotions = ios::Dictionary::array();
-  for (int i = 0; i < spec.promotions; ++i) {
+  for (int i = 0; i < fixture.promotions; ++i) {
     promotions.push_back({{"urlIcon", ""}, {"description", "Ưu đãi " + std::to_string(i + 1)}});
   }
   card["promotionDtos"] = promotions;
-  ios::Dictionary provider = {{"logo", spec.logo}};
-  if (spec.providerId) provider["id"] = *spec.providerId;
+  ios::Dictionary provider = {{"logo", fixture.logo}};
+  if (fixture.providerId) provider["id"] = *fixture.providerId;
   card["providerDtos"] = ios::Dictionary::array({provider});
   return card;
 }
@@ -172,7 +172,7 @@ class StoreTest : public ios::test::MainLoopTest {
   void answerCategories(std::size_t index, const ios::Dictionary& categories) {
     answer(index, ios::Dictionary{{"lstCate", categories}});
   }
-  void answerCards(std::size_t index, const std::vector<CardSpec>& cards) {
+  void answerCards(std::size_t index, const std::vector<CardFixture>& cards) {
     ios::Dictionary list = ios::Dictionary::array();
     for (const auto& card : cards) list.push_back(cardJSON(card));
     answer(index, ios::Dictionary{{"defCardDtos", list}});
@@ -190,7 +190,7 @@ class StoreTest : public ios::test::MainLoopTest {
   }
 
   // The usual start: two categories (ids 7 and 8), then a first page of `cards`.
-  void loadFirstPage(const std::vector<CardSpec>& cards) {
+  void loadFirstPage(const std::vector<CardFixture>& cards) {
     answerCategories(categoryRequests().back(),
                      ios::Dictionary::array({category(7, 1, "Làm đẹp"), category(8, 2, "Ăn uống")}));
     answerCards(lastCardRequest(), cards);
@@ -198,13 +198,13 @@ class StoreTest : public ios::test::MainLoopTest {
     screen->tableView.lock()->layoutIfNeeded();
   }
 
-  static std::vector<CardSpec> cards(int count, int promotions = 0) {
-    std::vector<CardSpec> list;
+  static std::vector<CardFixture> cards(int count, int promotions = 0) {
+    std::vector<CardFixture> list;
     for (int i = 0; i < count; ++i) {
-      CardSpec spec;
-      spec.name = "Thẻ " + std::to_string(i + 1);
-      spec.promotions = promotions;
-      list.push_back(spec);
+      CardFixture fixture;
+      fixture.name = "Thẻ " + std::to_string(i + 1);
+      fixture.promotions = promotions;
+      list.push_back(fixture);
     }
     return list;
   }
