@@ -1,0 +1,91 @@
+#include <UIKit/UIImage.h>
+
+#include <gtest/gtest.h>
+#include <support/ReferenceImage.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+  int status = -1;
+  std::string output;
+  fs::path out;
+};
+
+// Runs kerbelin-sim headless on scripts/<script> with its output folder runs/<name>, and collects
+// its exit status and everything it printed.
+Run runSimulator(const std::string& name, const std::string& script, const std::string& extra = "") {
+  Run run;
+  run.out = fs::path(KERBELIN_E2E_OUT) / name;
+  fs::remove_all(run.out);
+  fs::create_directories(run.out);
+  const fs::path log = run.out / "output.txt";
+  const std::string command = std::string("'") + KERBELIN_E2E_SIMULATOR + "' --headless --script '" +
+                              KERBELIN_E2E_SCRIPTS + "/" + script + "' --out '" + run.out.string() + "' " +
+                              extra + " > '" + log.string() + "' 2>&1";
+  const int raw = std::system(command.c_str());
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  std::ifstream in(log);
+  std::ostringstream text;
+  text << in.rdbuf();
+  run.output = text.str();
+  return run;
+}
+
+TEST(SimulatorRun, LaunchesAsTheApplicationWithTheTabShell) {
+  const auto run = runSimulator("launch_app", "launch_app.txt", "--as app");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(fs::exists(run.out / "launched.png")) << run.output;
+  EXPECT_TRUE(fs::exists(run.out / "index.html"));
+  EXPECT_NE(run.output.find("index.html"), std::string::npos) << run.output;
+}
+
+TEST(SimulatorRun, SwitchesBetweenEveryTab) {
+  const auto run = runSimulator("tabs", "tabs.txt", "--as app");
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
+// The store's first page, hosted in a navigation controller of the host's own, looks as recorded.
+TEST(SimulatorRun, HostShowsTheStoresFirstPage) {
+  const auto run = runSimulator("store_first_page", "store_first_page.txt", "--as host");
+  ASSERT_EQ(run.status, 0) << run.output;
+  auto image = ios::UIImage::contentsOfFile((run.out / "store.png").string());
+  ASSERT_TRUE(image && image->cgImage()) << run.output;
+  EXPECT_EQ(image->cgImage()->width(), 750);
+  EXPECT_EQ(image->cgImage()->height(), 1624);
+  EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), "e2e_store_first_page", 16, 0.01));
+}
+
+// The banner script passes only when the network is reported down.
+TEST(SimulatorRun, OfflineShowsTheNoInternetBanner) {
+  const auto offline = runSimulator("offline", "offline_banner.txt", "--as app --offline");
+  EXPECT_EQ(offline.status, 0) << offline.output;
+  const auto online = runSimulator("online", "offline_banner.txt", "--as app");
+  EXPECT_EQ(online.status, 1) << online.output;
+}
+
+TEST(SimulatorRun, AFailingCommandStopsWithItsLineAndStatusOne) {
+  const auto run = runSimulator("failing", "failing.txt", "--as host");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("line 4: expected \"Không có dòng chữ này\""), std::string::npos) << run.output;
+  EXPECT_TRUE(fs::exists(run.out / "before.png"));
+  EXPECT_FALSE(fs::exists(run.out / "after.png"));
+}
+
+TEST(SimulatorRun, AScriptThatDoesNotParseExitsWithTwo) {
+  const auto run = runSimulator("bad_script", "bad_script.txt", "--as host");
+  EXPECT_EQ(run.status, 2) << run.output;
+  EXPECT_NE(run.output.find("line 3:"), std::string::npos) << run.output;
+}
+
+}  // namespace

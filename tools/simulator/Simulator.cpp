@@ -1,0 +1,166 @@
+#include "Simulator.h"
+
+#include "HostLauncher.h"
+#include "IdleWaiter.h"
+#include "ScriptRunner.h"
+#include "SdlDisplay.h"
+#include "StoreBench.h"
+#include "TourIndex.h"
+
+#include <BackendServer.h>
+#include <Desktop/DesktopURLOpener.h>
+#include <Desktop/RecordingURLOpener.h>
+#include <Foundation/Bundle.h>
+#include <Foundation/DispatchQueue.h>
+#include <Foundation/RunLoop.h>
+#include <Network/FakeTransport.h>
+#include <Network/HTTPClient.h>
+#include <Reachability/FakeReachabilitySource.h>
+#include <Service/APIService.h>
+#include <UIKit/UIApplication.h>
+#include <UIKit/UIScreen.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#ifndef KERBELIN_SIM_TOUR_FILE
+#define KERBELIN_SIM_TOUR_FILE "tools/simulator/tour.txt"
+#endif
+
+namespace kerbelin::sim {
+namespace {
+
+std::optional<std::string> readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+Simulator::Simulator(SimulatorOptions options)
+    : options_(std::move(options)), start_(std::chrono::steady_clock::now()) {}
+
+Simulator::~Simulator() {
+  // Closing the client's kept-alive connections first lets the server's workers end at once instead
+  // of waiting out their keep-alive time.
+  ios::HTTPClient::shared()->setTransport(ios::FakeTransport::create());
+  if (backend_) backend_->stop();
+}
+
+bool Simulator::startBackend(std::string& reason) {
+  if (options_.backend) {
+    backendURL_ = *options_.backend;
+    return true;
+  }
+  try {
+    backend_ = std::make_unique<backend::BackendServer>(backend::BackendServer::Options{});
+  } catch (const std::exception& error) {
+    reason = std::string("the back-end cannot start: ") + error.what();
+    return false;
+  }
+  if (!backend_->start()) {
+    reason = "the back-end cannot listen on a loopback port";
+    return false;
+  }
+  backendURL_ = backend_->baseURL();
+  return true;
+}
+
+void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
+  auto& loop = ios::RunLoop::main();
+  loop.declareMainThread();
+  if (virtualClock) {
+    loop.useVirtualClock();
+    // Decoding and other background jobs run on the main loop, so that `idle` sees them through.
+    ios::DispatchQueue::setGlobalInline(true);
+  }
+  ios::Bundle::setMainBundle(ios::Bundle::withIdentifier(kMainBundleIdentifier));
+  kerbelin::APIService::setBaseURL(backendURL_);
+  // The back-end is on this machine: the network is up unless asked otherwise, whatever the host's
+  // own link says, so that runs look the same everywhere.
+  ios::ReachabilitySource::setDefaultSource(ios::FakeReachabilitySource::create(
+      options_.offline ? ios::ReachabilityConnection::unavailable : ios::ReachabilityConnection::wifi));
+  if (withDisplay)
+    ios::UIApplication::shared()->setURLOpener(ios::DesktopURLOpener::create());
+  else
+    ios::UIApplication::shared()->setURLOpener(ios::RecordingURLOpener::create());
+}
+
+std::filesystem::path Simulator::outDirectory() const {
+  if (options_.out) return *options_.out;
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error && self.has_parent_path()) return self.parent_path().parent_path() / "tour";
+  return "tour";
+}
+
+int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display) {
+  const auto scriptPath = options_.script.value_or(KERBELIN_SIM_TOUR_FILE);
+  const auto text = readFile(scriptPath);
+  if (!text) {
+    std::cerr << "kerbelin-sim: cannot read the script " << scriptPath << "\n";
+    return 2;
+  }
+  const auto out = outDirectory();
+  ScriptRunner runner(window, {out});
+  if (display) {
+    runner.afterCommand = [&](const ScriptCommand&) {
+      display->pumpQuit();
+      display->present(*window);
+    };
+  }
+  const auto result = runner.runText(*text);
+  if (!runner.shots().empty()) {
+    TourIndex::write(out, runner.shots(), "KerbelinSDK: " + scriptPath.filename().string());
+    std::cout << "kerbelin-sim: " << runner.shots().size() << " screenshot(s) in " << out.string()
+              << "; open " << (out / "index.html").string() << "\n";
+  }
+  if (result.exitCode != 0) {
+    std::cerr << "kerbelin-sim: " << scriptPath.string() << ": " << result.message() << "\n";
+    return result.exitCode;
+  }
+  std::cout << "kerbelin-sim: " << scriptPath.string() << " ran to the end\n";
+  return 0;
+}
+
+int Simulator::run() {
+  ios::UIScreen::Description screen;
+  screen.points = {options_.width, options_.height};
+  screen.scale = options_.scale;
+  ios::UIScreen::configure(screen);
+
+  std::string reason;
+  if (!startBackend(reason)) {
+    std::cerr << "kerbelin-sim: " << reason << "\n";
+    return 1;
+  }
+  std::cout << "kerbelin-sim: back-end at " << backendURL_ << std::endl;
+
+  std::unique_ptr<SdlDisplay> display;
+  if (!options_.headless && !options_.bench) {
+    display = SdlDisplay::open("KerbelinSDK — " + backendURL_, reason);
+    if (!display) std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+  }
+  const bool interactive = display && !options_.script;
+  configurePlatform(!interactive, display != nullptr);
+
+  // The bench measures the store screen alone, as the entry point gives it to a host.
+  const auto mode = options_.bench ? SimulatorOptions::Mode::host : options_.mode;
+  auto window = HostLauncher::launch(mode, reason);
+  if (!window) {
+    std::cerr << "kerbelin-sim: " << reason << "\n";
+    return 1;
+  }
+  if (options_.bench) return StoreBench::run(window, start_, std::cout);
+  if (interactive) {
+    display->run(window, options_.quitAfter);
+    return 0;
+  }
+  return runScript(window, display.get());
+}
+
+}  // namespace kerbelin::sim

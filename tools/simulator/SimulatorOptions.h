@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kerbelin::sim {
+
+// The command line of kerbelin-sim:
+//   [--backend URL] [--headless] [--script FILE] [--out DIR] [--as app|host]
+//   [--width W --height H --scale S] [--offline] [--bench] [--quit-after SECONDS]
+struct SimulatorOptions {
+  enum class Mode { app, host };
+
+  std::optional<std::string> backend;
+  bool headless = false;
+  std::optional<std::filesystem::path> script;
+  std::optional<std::filesystem::path> out;
+  Mode mode = Mode::app;
+  double width = 375;
+  double height = 812;
+  double scale = 2;
+  bool offline = false;
+  // Measures the store screen as a host shows it (whatever `--as` says) and prints the figures.
+  bool bench = false;
+  // With a display, closes the window after this much real time (for unattended runs).
+  std::optional<double> quitAfter;
+  bool help = false;
+
+  // Nullopt with `error` set for an unknown option, a missing or bad value, or a backend address that
+  // is not a loopback http URL.
+  static std::optional<SimulatorOptions> parse(const std::vector<std::string>& arguments, std::string& error);
+  static const char* usage();
+};
+
+}  // namespace kerbelin::sim
