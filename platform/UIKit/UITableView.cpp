@@ -387,10 +387,23 @@ void UITableView::loadData() {
     const int rows = std::max(0, ds->numberOfRowsInSection(*this, s));
     sections[s].rows.reserve(static_cast<std::size_t>(rows));
   }
+  // A reload keeps the offset, so rows above it must not collapse to the bare estimate: an automatic
+  // row starts from the height last measured at its index path (and is measured again in view).
+  // Without this, a list that grows page by page shrinks on every reload and the offset is pulled
+  // back from its end.
+  const std::vector<Section> previous = std::move(sections_);
   sections_ = std::move(sections);
   for (int s = 0; s < count; ++s) {
     const int rows = std::max(0, ds->numberOfRowsInSection(*this, s));
-    for (int r = 0; r < rows; ++r) sections_[s].rows.push_back(rowExtent({s, r}));
+    for (int r = 0; r < rows; ++r) {
+      Extent extent = rowExtent({s, r});
+      if (extent.automatic && s < static_cast<int>(previous.size()) &&
+          r < static_cast<int>(previous[s].rows.size())) {
+        const Extent& before = previous[s].rows[r];
+        if (before.automatic && before.measured) extent.height = before.height;
+      }
+      sections_[s].rows.push_back(extent);
+    }
     sections_[s].header = sectionViewExtent(s, SectionViewKind::header);
     sections_[s].footer = sectionViewExtent(s, SectionViewKind::footer);
   }

@@ -321,6 +321,29 @@ TEST_F(TableTest, ReloadKeepsTheOffsetAndClampsItWhenTheContentShrank) {
   EXPECT_EQ(table->contentOffset().y, 20 * 44 - 600);
 }
 
+// A list that grows page by page reloads with its reader near the end: the rows already measured keep
+// their heights, so the offset stays and the new rows can be reached.
+TEST_F(TableTest, ReloadAfterAppendingKeepsMeasuredHeightsAndTheOffsetNearTheEnd) {
+  lists->identifier = "Sizing";
+  lists->rows = {10};
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  for (int r = 0; r < 20; ++r) lists->barHeights[r] = 190;  // 200-point rows against a 44-point estimate
+  makeTable();
+  for (int i = 0; i < 20; ++i) scrollTo(table->maximumContentOffset().y);
+  ASSERT_EQ(table->contentSize().height, 2000);
+  const CGFloat end = table->contentOffset().y;
+  ASSERT_EQ(end, 1400);
+
+  lists->rows = {15};
+  table->reloadData();
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->contentOffset().y, end);
+  EXPECT_EQ(table->rectForRow({0, 9}).minY(), 1800);
+  scrollTo(end + 400);
+  EXPECT_EQ(table->contentOffset().y, end + 400);
+  EXPECT_TRUE(table->cellForRow({0, 11}));
+}
+
 TEST_F(TableTest, ReloadRowsAndSectionsRebuildOnlyThoseCells) {
   lists->rows = {5, 5};
   makeTable();

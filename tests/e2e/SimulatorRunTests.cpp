@@ -66,6 +66,18 @@ TEST(SimulatorRun, HostShowsTheStoresFirstPage) {
   EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), "e2e_store_first_page", 16, 0.01));
 }
 
+// A category, a sort order, the second page, a pull to refresh and a card, each step as recorded.
+TEST(SimulatorRun, HostWalksThroughTheStore) {
+  const auto run = runSimulator("store_walk", "store_walk.txt", "--as host");
+  ASSERT_EQ(run.status, 0) << run.output;
+  for (const char* step : {"sorted", "second-page", "refreshed"}) {
+    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
+    ASSERT_TRUE(image && image->cgImage()) << step;
+    EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), std::string("e2e_store_walk_") + step, 16, 0.01))
+        << step;
+  }
+}
+
 // The banner script passes only when the network is reported down.
 TEST(SimulatorRun, OfflineShowsTheNoInternetBanner) {
   const auto offline = runSimulator("offline", "offline_banner.txt", "--as app --offline");
