@@ -12,17 +12,22 @@ function(kerbelin_platform_library)
   set_property(GLOBAL APPEND PROPERTY KERBELIN_EXPORTED_TARGETS ${ARG_NAME})
 endfunction()
 
+# The sanitizer build is the CI run, and compiling is most of it. Code that is not hot (tests, the
+# framework's screens, the host tools) gains little from the optimiser there, unlike the platform's
+# drawing, text and layout, which keep the build's own level so that the tests stay quick.
+function(kerbelin_unoptimised_when_sanitized target)
+  if(KERBELIN_SANITIZE)
+    target_compile_options(${target} PRIVATE -O0)
+  endif()
+endfunction()
+
 # kerbelin_test(NAME foundation_tests SOURCES a_test.cpp ... LIBS ios_foundation ...)
 function(kerbelin_test)
   cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  if(KERBELIN_SANITIZE)
-    # The sanitizer build is the CI run, and compiling test files is most of it: they gain little from
-    # the optimiser, unlike the libraries they exercise, which keep the build's own level.
-    target_compile_options(${ARG_NAME} PRIVATE -O0)
-  endif()
+  kerbelin_unoptimised_when_sanitized(${ARG_NAME})
   # Compiled in as well, because a test property can carry only one environment variable here.
   target_compile_definitions(${ARG_NAME} PRIVATE KERBELIN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                  KERBELIN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")
