@@ -111,6 +111,9 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   bool isTracking() const { return tracking_; }
   bool isDragging() const { return dragging_; }
   bool isDecelerating() const { return motion_ == Motion::decelerating; }
+  // An animated `setContentOffset` or `scrollRectToVisible` is moving the content (also the way home
+  // after a refresh control ends refreshing).
+  bool isScrollAnimating() const { return motion_ == Motion::animating; }
 
   // Scrolls the least distance that shows `rect` (content coordinates).
   void scrollRectToVisible(const CGRect& rect, bool animated);

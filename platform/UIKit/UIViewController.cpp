@@ -143,6 +143,12 @@ std::shared_ptr<UITabBarController> UIViewController::tabBarController() const {
 
 std::shared_ptr<UIWindow> UIViewController::viewWindow() const { return view_ ? view_->window() : nullptr; }
 
+std::shared_ptr<UIViewController> UIViewController::presentedViewController() const {
+  if (presented_) return presented_;
+  if (auto p = parent()) return p->presentedViewController();
+  return nullptr;
+}
+
 std::shared_ptr<UIViewController> UIViewController::presentingViewController() const {
   if (auto presenter = presenting_.lock()) return presenter;
   if (auto p = parent()) return p->presentingViewController();

@@ -108,7 +108,9 @@ class UIViewController : public UIResponder {
   // Dismisses what this controller presents or, when it presents nothing, itself. The
   // presenter's `presentedViewController` is already cleared when the completion runs.
   void dismiss(bool animated, std::function<void()> completion = nullptr);
-  std::shared_ptr<UIViewController> presentedViewController() const { return presented_; }
+  // What this controller presents or, failing that, what the nearest ancestor presents: a screen
+  // inside a container answers what the container presents over it.
+  std::shared_ptr<UIViewController> presentedViewController() const;
   std::shared_ptr<UIViewController> presentingViewController() const;
   bool isBeingPresented() const { return beingPresented_; }
   bool isBeingDismissed() const { return beingDismissed_; }

@@ -1,3 +1,5 @@
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UITabBarController.h>
 #include <UIKit/UIViewController.h>
 #include <UIKit/UIWindow.h>
 
@@ -46,6 +48,79 @@ TEST_F(Presentation, ADismissalFromViewDidAppearBringsTheCoveredPresenterBack) {
   EXPECT_TRUE(presenter->isVisible());
   EXPECT_EQ(presenter->log.front(), "willDisappear");
   EXPECT_EQ(presenter->log.back(), "didAppear");
+}
+
+// A screen deep in containers answers what the outermost container presents, for as long as it
+// presents it, while what the containers do with presentations stays as it was.
+TEST_F(Presentation, AScreenInsideContainersAnswersWhatItsAncestorPresents) {
+  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
+  auto screen = std::make_shared<Logged>();
+  auto navigation = UINavigationController::create(screen);
+  auto tabs = UITabBarController::create();
+  tabs->setViewControllers({navigation});
+  window->setRootViewController(tabs);
+  window->makeKeyAndVisible();
+  EXPECT_EQ(screen->presentedViewController(), nullptr);
+
+  auto sheet = UIViewController::create();
+  bool presented = false;
+  screen->present(sheet, true, [&] { presented = true; });
+  // The presentation belongs to the tab controller at the root, as before.
+  EXPECT_EQ(sheet->presentingViewController(), tabs);
+  EXPECT_EQ(screen->presentedViewController(), sheet);
+  EXPECT_EQ(navigation->presentedViewController(), sheet);
+  EXPECT_EQ(tabs->presentedViewController(), sheet);
+  EXPECT_EQ(navigation->visibleViewController(), sheet);
+  EXPECT_EQ(sheet->presentedViewController(), nullptr);  // not its presenter's answer
+  advance(1);
+  EXPECT_TRUE(presented);
+
+  // A second presentation from anywhere in the hierarchy is still refused.
+  auto second = UIViewController::create();
+  navigation->present(second, false);
+  advance(1);
+  EXPECT_EQ(second->presentingViewController(), nullptr);
+  EXPECT_EQ(screen->presentedViewController(), sheet);
+
+  // A screen that is no longer in the container no longer answers for it.
+  auto pushed = UIViewController::create();
+  navigation->pushViewController(pushed, false);
+  EXPECT_EQ(pushed->presentedViewController(), sheet);
+  navigation->popViewController(false);
+  advance(1);
+  EXPECT_EQ(pushed->parent(), nullptr);
+  EXPECT_EQ(pushed->presentedViewController(), nullptr);
+
+  bool clearedAtCompletion = false;
+  screen->dismiss(true, [&] { clearedAtCompletion = screen->presentedViewController() == nullptr; });
+  EXPECT_EQ(screen->presentedViewController(), sheet);  // still there while it slides out
+  advance(1);
+  EXPECT_TRUE(clearedAtCompletion);
+  EXPECT_EQ(tabs->presentedViewController(), nullptr);
+  EXPECT_EQ(navigation->visibleViewController(), screen);
+  EXPECT_TRUE(screen->isVisible());
+}
+
+// What a presented container holds answers what that container presents, not what lies below it.
+TEST_F(Presentation, AScreenInAPresentedContainerAnswersOnlyItsOwnLevel) {
+  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
+  auto root = UIViewController::create();
+  window->setRootViewController(root);
+  window->makeKeyAndVisible();
+  auto inner = UIViewController::create();
+  auto modalNavigation = UINavigationController::create(inner);
+  root->present(modalNavigation, false);
+  advance(1);
+  EXPECT_EQ(inner->presentedViewController(), nullptr);
+  EXPECT_EQ(root->presentedViewController(), modalNavigation);
+
+  auto alert = UIViewController::create();
+  alert->modalPresentationStyle = UIModalPresentationStyle::custom;
+  inner->present(alert, false);
+  advance(1);
+  EXPECT_EQ(alert->presentingViewController(), modalNavigation);
+  EXPECT_EQ(inner->presentedViewController(), alert);
+  EXPECT_EQ(root->presentedViewController(), modalNavigation);
 }
 
 }  // namespace

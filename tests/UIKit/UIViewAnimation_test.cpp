@@ -6,6 +6,7 @@
 #include <support/VirtualTime.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace ios {
@@ -165,6 +166,68 @@ TEST_F(UIViewAnimation, RemovingAnimationsReportsUnfinished) {
   ASSERT_TRUE(finished);
   EXPECT_FALSE(*finished);
   EXPECT_EQ(view->layer()->presentation().opacity, 0);
+}
+
+// Everything due by the end of an `advance` has happened when it returns, however the ends of
+// several fades fall together: no completion waits for a turn after it.
+TEST_F(UIViewAnimation, FadesEndingWithinOneAdvanceHaveAllCompletedWhenItReturns) {
+  auto window = UIWindow::create(CGRect(0, 0, 100, 100));
+  auto first = UIView::create(CGRect(0, 0, 10, 10));
+  auto second = UIView::create(CGRect(0, 0, 10, 10));
+  window->addSubview(first);
+  window->addSubview(second);
+  std::vector<std::string> log;
+  auto fadeOut = [&](const std::shared_ptr<UIView>& view, const std::string& name) {
+    UIView::animate(
+        0.3, [view] { view->setAlpha(0); },
+        [view, name, &log](bool finished) {
+          view->removeFromSuperview();
+          log.push_back(name + (finished ? " done" : " cut"));
+        });
+  };
+
+  // Two fades of different views that end at the same moment.
+  fadeOut(first, "first");
+  fadeOut(second, "second");
+  advance(0.5);
+  EXPECT_EQ(log, (std::vector<std::string>{"first done", "second done"}));
+  EXPECT_TRUE(window->subviews().empty());
+
+  // Two overlapping fades of the same view: the later one takes over and ends inside the advance,
+  // as does the same view fading after an opacity change that cut the first.
+  log.clear();
+  window->addSubview(first);
+  first->setAlpha(1);
+  fadeOut(first, "a");
+  advance(0.1);
+  first->setAlpha(0.5);
+  fadeOut(first, "b");
+  advance(0.3);  // the second fade ends exactly now
+  EXPECT_EQ(log, (std::vector<std::string>{"a cut", "b done"}));
+
+  // A fade ending exactly at the advanced time whose completion starts another short fade and an
+  // enclosing transaction that waits for both.
+  log.clear();
+  window->addSubview(first);
+  window->addSubview(second);
+  first->setAlpha(1);
+  second->setAlpha(1);
+  bool transactionDone = false;
+  CATransaction::begin();
+  CATransaction::setCompletionBlock([&] { transactionDone = true; });
+  UIView::animate(
+      0.2, 0.1, UIViewAnimationOptions::curveLinear, [&] { first->setAlpha(0); },
+      [&](bool) {
+        log.push_back("delayed done");
+        fadeOut(second, "chained");
+      });
+  CATransaction::commit();
+  advance(0.3);
+  EXPECT_EQ(log, (std::vector<std::string>{"delayed done"}));
+  EXPECT_TRUE(transactionDone);
+  advance(0.3);
+  EXPECT_EQ(log, (std::vector<std::string>{"delayed done", "chained done"}));
+  EXPECT_FALSE(second->superview());
 }
 
 }  // namespace

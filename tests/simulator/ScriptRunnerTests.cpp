@@ -6,6 +6,7 @@
 #include <UIKit/UIImage.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationController.h>
+#include <UIKit/UIRefreshControl.h>
 #include <UIKit/UIScrollView.h>
 #include <UIKit/UITabBarController.h>
 #include <UIKit/UIViewController.h>
@@ -226,6 +227,38 @@ TEST_F(ScriptRunnerTest, DragScrollsAndAQuickFlickCoasts) {
   ASSERT_EQ(result.exitCode, 0) << result.message();
   EXPECT_GT(scroll->contentOffset().y, slow + 100);  // it went on after the finger lifted
   EXPECT_FALSE(scroll->isDecelerating());
+}
+
+TEST_F(ScriptRunnerTest, IdleWaitsForAnimatedScrollsAsForDecelerations) {
+  scroll->setContentOffset({0, 600}, true);
+  auto result = run("idle\n");
+  ASSERT_EQ(result.exitCode, 0) << result.message();
+  EXPECT_EQ(scroll->contentOffset().y, 600);
+  EXPECT_FALSE(scroll->isScrollAnimating());
+
+  // A slow pull past the top refreshes; the answer comes at once and the control ends refreshing
+  // while the list is still out of place, so the content animates home. `idle` covers that too, and
+  // a tap after it reaches the content instead of only stopping the list.
+  scroll->setContentOffset({0, 0});
+  auto control = ios::UIRefreshControl::create();
+  scroll->setRefreshControl(control);
+  int refreshes = 0;
+  control->addAction(
+      [&](ios::UIControl&) {
+        ++refreshes;
+        loop().perform([control] { control->endRefreshing(); });
+      },
+      ios::UIControl::valueChanged);
+  int inside = 0;
+  auto row = button("Hàng đầu", CGRect(20, 20, 200, 44), inside);
+  scroll->addSubview(row);
+  result = run("drag 187 350 187 690 1\nidle\ntap \"Hàng đầu\"\n");
+  ASSERT_EQ(result.exitCode, 0) << result.message();
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_FALSE(control->isRefreshing());
+  EXPECT_EQ(scroll->contentOffset().y, 0);
+  EXPECT_FALSE(scroll->isScrollAnimating());
+  EXPECT_EQ(inside, 1);
 }
 
 class ScreenOf : public ios::UIViewController {

@@ -16,7 +16,8 @@ bool layerAnimates(const ios::CALayer& layer) {
 }
 
 bool scrollMoves(const ios::UIView& view) {
-  if (auto scroll = dynamic_cast<const ios::UIScrollView*>(&view); scroll && scroll->isDecelerating())
+  if (auto scroll = dynamic_cast<const ios::UIScrollView*>(&view);
+      scroll && (scroll->isDecelerating() || scroll->isScrollAnimating()))
     return true;
   for (const auto& subview : view.subviews())
     if (scrollMoves(*subview)) return true;

@@ -9,7 +9,7 @@ namespace kerbelin::sim {
 
 // Brings a window on the virtual clock to rest: runs what is ready, waits in real time while requests
 // are out (they count themselves as the run loop's external work), and moves the virtual clock
-// through running layer animations and scroll decelerations. Timers that are not due yet (a
+// through running layer animations, scroll decelerations and animated scrolls. Timers not due yet (a
 // countdown, a spinner) do not keep it waiting.
 class IdleWaiter {
  public:

@@ -32,7 +32,8 @@ void visitFront(const std::shared_ptr<UIViewController>& controller,
     for (const auto& child : controller->children())
       if (child->isViewLoaded() && child->view()->window()) visitFront(child, visitor);
   }
-  visitFront(controller->presentedViewController(), visitor);
+  // A child answers what its container presents; only the outermost controller follows it.
+  if (!controller->parent()) visitFront(controller->presentedViewController(), visitor);
 }
 
 std::string quoted(const std::string& text) {

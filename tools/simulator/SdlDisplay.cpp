@@ -23,6 +23,12 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(const std::string& title, std::stri
     reason = "no DISPLAY or WAYLAND_DISPLAY";
     return nullptr;
   }
+  // The picture is drawn on the CPU already, so the window is fed without OpenGL: otherwise SDL backs
+  // even a software window with a GL texture and loads the desktop's GL driver for it, whose own
+  // allocations are lost when SDL unloads it at exit (LeakSanitizer then blames whatever library
+  // took its place).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     reason = std::string("SDL cannot start: ") + SDL_GetError();
     return nullptr;
@@ -37,7 +43,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(const std::string& title, std::stri
   SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                         std::max(1, static_cast<int>(pixelWidth * fit)),
                                         std::max(1, static_cast<int>(pixelHeight * fit)), SDL_WINDOW_SHOWN);
-  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
+  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
   if (!renderer) {
     reason = std::string("SDL cannot open a window: ") + SDL_GetError();
     if (window) SDL_DestroyWindow(window);

@@ -19,16 +19,6 @@ void presentAlert(ios::UIViewController& controller, const std::string& title, c
   controller.present(alert, true, nullptr);
 }
 
-// What the controller presents or, as UIKit answers `presentedViewController`, what the nearest of
-// its ancestors presents: a screen inside a container presents through the container at the root.
-std::shared_ptr<ios::UIViewController> presentedFrom(
-    const std::shared_ptr<ios::UIViewController>& controller) {
-  for (auto current = controller; current; current = current->parent()) {
-    if (auto presented = current->presentedViewController()) return presented;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::shared_ptr<AppDelegate> appDelegate(const ios::UIViewController&) {
@@ -93,7 +83,8 @@ std::shared_ptr<ios::UIViewController> getTopViewController(std::shared_ptr<ios:
   if (auto tabBar = std::dynamic_pointer_cast<ios::UITabBarController>(base)) {
     if (auto selected = tabBar->selectedViewController()) return getTopViewController(selected);
   }
-  if (auto presented = presentedFrom(base)) return getTopViewController(presented);
+  if (!base) return base;
+  if (auto presented = base->presentedViewController()) return getTopViewController(presented);
   return base;
 }
 
