@@ -62,7 +62,16 @@ void CALayer::changed() {
 }
 
 void CALayer::recomposed() {
-  for (CALayer* layer = this; layer; layer = layer->superlayer_.lock().get()) ++layer->generation_;
+  ++contentGeneration_;
+  moved();
+}
+
+void CALayer::moved() {
+  ++generation_;
+  for (CALayer* layer = superlayer_.lock().get(); layer; layer = layer->superlayer_.lock().get()) {
+    ++layer->generation_;
+    ++layer->contentGeneration_;
+  }
 }
 
 LayerBacking& CALayer::backing() const {
@@ -111,19 +120,19 @@ void CALayer::setBounds(const CGRect& bounds) {
 }
 
 void CALayer::setPosition(CGPoint position) {
-  if (animate("position", position_, position)) recomposed();
+  if (animate("position", position_, position)) moved();
 }
 
 void CALayer::setAnchorPoint(CGPoint anchorPoint) {
-  if (assign(anchorPoint_, anchorPoint)) recomposed();
+  if (assign(anchorPoint_, anchorPoint)) moved();
 }
 
 void CALayer::setZPosition(CGFloat z) {
-  if (assign(zPosition_, z)) recomposed();
+  if (assign(zPosition_, z)) moved();
 }
 
 void CALayer::setTransform(const CATransform3D& transform) {
-  if (animate("transform", transform_, transform)) recomposed();
+  if (animate("transform", transform_, transform)) moved();
 }
 
 CGAffineTransform CALayer::affineTransform() const { return CATransform3DGetAffineTransform(transform_); }
@@ -158,11 +167,11 @@ void CALayer::setBorderColor(std::optional<CGColor> color) {
 }
 
 void CALayer::setOpacity(float opacity) {
-  if (animate("opacity", opacity_, opacity)) recomposed();
+  if (animate("opacity", opacity_, opacity)) moved();
 }
 
 void CALayer::setHidden(bool hidden) {
-  if (assign(hidden_, hidden)) recomposed();
+  if (assign(hidden_, hidden)) moved();
 }
 
 void CALayer::setOpaque(bool opaque) {
@@ -170,23 +179,23 @@ void CALayer::setOpaque(bool opaque) {
 }
 
 void CALayer::setShadowColor(std::optional<CGColor> color) {
-  if (assign(shadowColor_, color)) recomposed();
+  if (assign(shadowColor_, color)) moved();
 }
 
 void CALayer::setShadowOpacity(float opacity) {
-  if (animate("shadowOpacity", shadowOpacity_, opacity)) recomposed();
+  if (animate("shadowOpacity", shadowOpacity_, opacity)) moved();
 }
 
 void CALayer::setShadowOffset(CGSize offset) {
-  if (animate("shadowOffset", shadowOffset_, offset)) recomposed();
+  if (animate("shadowOffset", shadowOffset_, offset)) moved();
 }
 
 void CALayer::setShadowRadius(CGFloat radius) {
-  if (animate("shadowRadius", shadowRadius_, radius)) recomposed();
+  if (animate("shadowRadius", shadowRadius_, radius)) moved();
 }
 
 void CALayer::setShadowPath(std::optional<CGPath> path) {
-  if (assign(shadowPath_, path)) recomposed();
+  if (assign(shadowPath_, path)) moved();
 }
 
 bool CALayer::hasVisibleShadow() const {

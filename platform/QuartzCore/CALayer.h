@@ -48,8 +48,8 @@ enum class CALayerContentsGravity {
 //
 // Every setter follows one shape: return if unchanged, store, mark what the change affects:
 // `needsDisplay` for what the layer's own content draws (a new bounds size, contents, its drawing),
-// the composition for everything the renderer applies when it puts the content on screen
-// (geometry, background, border, shadow, opacity, mask, sublayers). Nothing is laid out or drawn
+// the composition for what the renderer puts together around it (background, border, mask,
+// sublayers), the placement for where and how visibly it goes (geometry, opacity, shadow). Nothing is laid out or drawn
 // inside a setter.
 class CALayer : public NSObject {
  public:
@@ -168,6 +168,9 @@ class CALayer : public NSObject {
 
   // Grows whenever anything drawn by this layer or below changes, display or composition.
   std::uint64_t generation() const { return generation_; }
+  // The same without the layer's own placement, opacity and shadow: what the alpha of the layer's
+  // content (the shape of a shadow without a path) depends on.
+  std::uint64_t contentGeneration() const { return contentGeneration_; }
 
   // What the renderer keeps for this layer between frames (its backing store, its shadow).
   LayerBacking& backing() const;
@@ -203,8 +206,10 @@ class CALayer : public NSObject {
  protected:
   // The layer's own content changed: it needs display, and the composition changed.
   void changed();
-  // Only how the content is put on screen changed.
+  // How the content is put together changed (background, border, sublayers).
   void recomposed();
+  // Only where or how visibly the layer is put on screen changed (its geometry, opacity, shadow).
+  void moved();
 
  private:
   struct PropertyAnimation {
@@ -258,6 +263,7 @@ class CALayer : public NSObject {
   bool needsLayout_ = false;
   std::uint64_t displayVersion_;
   std::uint64_t generation_ = 0;
+  std::uint64_t contentGeneration_ = 0;
   mutable std::unique_ptr<LayerBacking> backing_;
   std::map<std::string, PropertyAnimation, std::less<>> animations_;
 };

@@ -2,6 +2,7 @@
 
 // What the renderer keeps for one layer between frames. Platform code only (it exposes Cairo).
 
+#include <CoreGraphics/CGColor.h>
 #include <CoreGraphics/CGGeometry.h>
 #include <CoreGraphics/CGPath.h>
 
@@ -56,9 +57,12 @@ struct LayerBacking {
     PixelPlacement placement;
     CGFloat radius = 0;
     std::optional<CGPath> path;
-    std::uint64_t generation = 0;  // of the layer's subtree, for a shadow that follows its alpha
+    std::uint64_t generation = 0;  // the layer's content generation, for a shadow following its alpha
     CGRect bounds;
     bool made = false;
+    // The shape in the shadow's colour and opacity, ready to composite.
+    SurfaceRef colored;
+    CGColor::RGBA color{};
   } shadow;
 
   // How many times the store was drawn and the shadow rasterised: what tests and benchmarks count.

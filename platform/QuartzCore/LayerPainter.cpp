@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace ios {
@@ -134,6 +135,38 @@ void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Prese
   layer.draw(*context);
 }
 
+// Cairo measures glyphs from the font's typical extents; stacked Vietnamese marks and descenders
+// reach beyond them, so a store keeps a margin around what was measured.
+PixelRect withInkMargin(double x, double y, double width, double height) {
+  const double margin = 4 + std::min(height / 3, 48.0);
+  return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
+}
+
+// The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
+// empty when it draws nothing.
+PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  const auto& store = layer.backing().store;
+  if (store.drawn && store.surface) {
+    // A layer that drew before draws again over its bounds, its contents and what it covered.
+    CGRect local = p.bounds;
+    if (const auto& image = layer.contents()) local = local.unionWith(contentsRect(layer, p.bounds, *image));
+    const PixelRect box = deviceBox(matrixOf(placement), local);
+    const int w = cairo_image_surface_get_width(store.surface.get());
+    const int h = cairo_image_surface_get_height(store.surface.get());
+    const PixelRect last = store.placement == placement
+                               ? PixelRect{store.originX, store.originY, store.originX + w, store.originY + h}
+                               : PixelRect{};
+    return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
+  }
+  // Most layers draw nothing of their own: a recording finds out, and what it covers, before any
+  // pixels are kept (it cannot be the store: it replays text with other glyph positions).
+  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
+  drawContentInto(recording.get(), layer, p, placement);
+  double ix = 0, iy = 0, iw = 0, ih = 0;
+  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
+  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+}
+
 }  // namespace
 
 PixelRect PixelRect::unionWith(const PixelRect& o) const {
@@ -170,22 +203,10 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
   auto& backing = layer.backing();
   auto& store = backing.store;
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
-    store = {};
-    // A recording finds what the drawing covers (most layers draw nothing of their own); the
-    // store is then drawn for real, as a recording replays text with other glyph positioning.
-    SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
-    drawContentInto(recording.get(), layer, p, placement);
-    double ix = 0, iy = 0, iw = 0, ih = 0;
-    cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
-    if (iw > 0 && ih > 0) {
-      // Cairo measures glyphs from the font's typical extents; stacked Vietnamese marks and
-      // descenders reach beyond them, so the store keeps a margin around what was measured.
-      const double margin = 4 + std::min(ih / 3, 48.0);
-      const PixelRect ink = roundedOut(ix - margin, iy - margin, ix + iw + margin, iy + ih + margin);
-      store.surface = makeSurface(CAIRO_FORMAT_ARGB32, ink);
-      if (store.surface) drawContentInto(store.surface.get(), layer, p, placement);
-      store.originX = ink.x0, store.originY = ink.y0;
-    }
+    const PixelRect area = storeArea(layer, p, placement);
+    store.surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
+    if (store.surface) drawContentInto(store.surface.get(), layer, p, placement);
+    store.originX = area.x0, store.originY = area.y0;
     store.placement = placement;
     store.size = p.bounds.size;
     store.drawn = true;
@@ -298,23 +319,49 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
   const bool followsAlpha = !layer.shadowPath();
   const bool current = shadow.made && shadow.placement == placement && shadow.radius == p.shadowRadius &&
                        shadow.path == layer.shadowPath() && shadow.bounds == p.bounds &&
-                       (!followsAlpha || (shadow.generation == layer.generation() && !subtreeAnimates(layer)));
+                       (!followsAlpha || (shadow.generation == layer.contentGeneration() && !subtreeAnimates(layer)));
   if (!current) rasterizeShadow(layer, p, matrixOf(placement));
   if (!shadow.alpha) return;
   // The shape's pixels are kept relative to the layer's whole-pixel origin; the offset moves the
-  // shadow in layer space, so the shape is read that far back through the layer's linear part.
+  // shadow in layer space, so through the layer's linear part in device space.
   const double ox = p.shadowOffset.width, oy = p.shadowOffset.height;
-  cairo_matrix_t toShape;
-  cairo_matrix_init_translate(&toShape, -(m.xx * ox + m.xy * oy), -(m.yx * ox + m.yy * oy));
-  cairo_pattern_t* mask = cairo_pattern_create_for_surface(shadow.alpha.get());
-  cairo_pattern_set_matrix(mask, &toShape);
+  const double dx = m.xx * ox + m.xy * oy, dy = m.yx * ox + m.yy * oy;
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
-  cairo_translate(cr_, x, y);
-  setSourceColor(cr_, *layer.shadowColor(), p.shadowOpacity);
-  cairo_mask(cr_, mask);
+  if (dx == std::round(dx) && dy == std::round(dy)) {
+    // A whole-pixel offset composites the coloured shape as it is, the cheapest way there is.
+    cairo_set_source_surface(cr_, coloredShadow(layer, p), x + dx, y + dy);
+    cairo_paint(cr_);
+  } else {
+    cairo_translate(cr_, x, y);
+    cairo_matrix_t toShape;
+    cairo_matrix_init_translate(&toShape, -dx, -dy);
+    cairo_pattern_t* mask = cairo_pattern_create_for_surface(shadow.alpha.get());
+    cairo_pattern_set_matrix(mask, &toShape);
+    setSourceColor(cr_, *layer.shadowColor(), p.shadowOpacity);
+    cairo_mask(cr_, mask);
+    cairo_pattern_destroy(mask);
+  }
   cairo_restore(cr_);
-  cairo_pattern_destroy(mask);
+}
+
+cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Presentation& p) {
+  auto& shadow = layer.backing().shadow;
+  auto color = layer.shadowColor()->rgba();
+  color.alpha *= p.shadowOpacity;
+  if (shadow.colored && std::memcmp(&color, &shadow.color, sizeof color) == 0) return shadow.colored.get();
+  cairo_surface_t* alpha = shadow.alpha.get();
+  double x0 = 0, y0 = 0;
+  cairo_surface_get_device_offset(alpha, &x0, &y0);
+  shadow.colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
+                                                     static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
+                                                     static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  shadow.color = color;
+  cairo_t* cr = cairo_create(shadow.colored.get());
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+  cairo_mask_surface(cr, alpha, 0, 0);
+  cairo_destroy(cr);
+  return shadow.colored.get();
 }
 
 void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed) {
@@ -325,10 +372,11 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   const CGFloat blur = 3 * p.shadowRadius + 1;
   const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
   shadow.alpha = makeSurface(CAIRO_FORMAT_A8, area);
+  shadow.colored = {};
   shadow.made = true;
   shadow.radius = p.shadowRadius;
   shadow.path = layer.shadowPath();
-  shadow.generation = layer.generation();
+  shadow.generation = layer.contentGeneration();
   shadow.bounds = p.bounds;
   int x = 0, y = 0;
   shadow.placement = placementOf(placed, x, y);

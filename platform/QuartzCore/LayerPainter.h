@@ -54,6 +54,7 @@ class LayerPainter {
   void drawStore(const CALayer& layer, const CALayer::Presentation& p);
   void drawBorder(const CALayer& layer, const CALayer::Presentation& p);
   void drawShadow(const CALayer& layer, const CALayer::Presentation& p);
+  cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
   void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
 
