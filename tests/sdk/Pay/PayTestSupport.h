@@ -57,6 +57,7 @@ class PayTest : public ios::test::MainLoopTest {
     APIService::setBaseURL("http://127.0.0.1:18083");
     caller = ios::UIViewController::create();
     navigation = ios::UINavigationController::create(caller);
+    navigation->setNavigationBarHidden(true);
     window = ios::UIWindow::create();
     window->setRootViewController(navigation);
     window->makeKeyAndVisible();
