@@ -3,6 +3,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+#include <support/Colours.h>
 #include <support/VirtualTime.h>
 
 #include <string>
@@ -11,9 +12,9 @@
 namespace ios {
 namespace {
 
-constexpr std::uint32_t kRed = 0xFFFF0000;
-constexpr std::uint32_t kGreen = 0xFF00FF00;
-constexpr std::uint32_t kBlue = 0xFF0000FF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 
 std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t color, CGFloat scale = 1) {
   return UIImage::create(
