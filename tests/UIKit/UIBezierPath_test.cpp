@@ -4,7 +4,7 @@
 #include <UIKit/UIImage.h>
 
 #include <gtest/gtest.h>
-#include <support/Colours.h>
+#include <support/Pixels.h>
 
 #include <numbers>
 

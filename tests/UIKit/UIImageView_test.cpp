@@ -3,7 +3,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/Colours.h>
+#include <support/Pixels.h>
 #include <support/VirtualTime.h>
 
 #include <string>
@@ -16,12 +16,7 @@ using test::kBlue;
 using test::kGreen;
 using test::kRed;
 
-std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t color, CGFloat scale = 1) {
-  return UIImage::create(
-      CGImage::create(width, height,
-                      std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, color)),
-      scale);
-}
+using test::solid;
 
 TEST(UIImageView, InitWithImageTakesItsSize) {
   auto view = UIImageView::create(solid(40, 20, kRed, 2));

@@ -6,7 +6,7 @@
 #include <UIKit/UIScreen.h>
 
 #include <gtest/gtest.h>
-#include <support/Colours.h>
+#include <support/Pixels.h>
 
 #include <filesystem>
 #include <fstream>
