@@ -239,8 +239,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
       {TutorialPayViewController::create("TutorialPayViewController"), "Hướng dẫn thanh toán"},
       {TutorialGiftViewController::create("TutorialGiftViewController"), "Hướng dẫn nhận quà"},
       {HistoryServiceSearchDetailViewController::create(), "Chi tiết giao dịch"},
-      {PaymentViewController::create(), "Thanh toán"},
-      {WaitPaymentViewController::create(), "Chờ thanh toán"},
       {shareInstanceMyCardStoryboard()->instantiateViewController("MyCardViewController"), "Thẻ của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("ShopServiceViewController"),
@@ -256,9 +254,9 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_EQ(content->subviews().size(), 2u);
     EXPECT_GT(content->bounds().size.width, 0);
   }
-  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[8].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[9].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[11].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[6].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[7].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[9].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
