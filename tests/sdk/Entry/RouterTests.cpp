@@ -235,8 +235,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
       {DetailCardViewController::create("DetailCardViewController"), "Chi tiết thẻ"},
       {TutorialPayViewController::create("TutorialPayViewController"), "Hướng dẫn thanh toán"},
       {TutorialGiftViewController::create("TutorialGiftViewController"), "Hướng dẫn nhận quà"},
-      {PaymentViewController::create(), "Thanh toán"},
-      {WaitPaymentViewController::create(), "Chờ thanh toán"},
       {shareInstanceMyCardStoryboard()->instantiateViewController("MyCardViewController"), "Thẻ của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("ShopServiceViewController"),
@@ -252,9 +250,9 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_EQ(content->subviews().size(), 2u);
     EXPECT_GT(content->bounds().size.width, 0);
   }
-  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[5].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[6].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[8].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[3].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[4].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[6].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
