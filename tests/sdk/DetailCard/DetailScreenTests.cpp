@@ -222,7 +222,7 @@ TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
       {"", std::nullopt, std::nullopt, "<none>", "30 ngày", "30 ngày", true, true},
       {"", "<b>Không giới hạn</b>", std::nullopt, "<none>", "Không giới hạn", "30 ngày", true, true},
       {"A", std::nullopt, std::nullopt, "8 lần", "5 lần", "01/01/2027", false, false},
-      {"E", std::nullopt, "Mỗi ngày 1 lần", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
+      {"E", std::nullopt, "Mỗi ngày <b>1 lần</b>", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
       {"W", std::nullopt, std::nullopt, "8 lần", "5 lần", "30 ngày", false, true},
   };
   for (const auto& c : cases) {
