@@ -19,9 +19,11 @@
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
 #include <Reachability/FakeReachabilitySource.h>
+#include <Class/BuyCard/Model/CardModel.h>
 #include <Service/APIService.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIScreen.h>
+#include <Ultilities/Handle/HandlePush.h>
 
 #include <fstream>
 #include <iostream>
@@ -68,6 +70,20 @@ std::optional<std::string> readFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Screens a script opens by name. "owned-card": the detail of the customer's card with that number,
+// as the my-cards list opens it.
+bool openScreen(const std::string& screen, const std::string& argument,
+                const std::shared_ptr<ios::UIViewController>& front, std::string& reason) {
+  if (screen != "owned-card") {
+    reason = "no screen named \"" + screen + "\" to open";
+    return false;
+  }
+  auto card = CardModel::create();
+  card->cardNo = argument;
+  HandlePush::create()->pushDetaiCard(front, TypeController::MyCard, card);
+  return true;
 }
 
 }  // namespace
@@ -157,6 +173,7 @@ int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDispla
   }
   const auto out = outDirectory();
   ScriptRunner runner(window, {out});
+  runner.openScreen = openScreen;
   if (display) {
     runner.afterCommand = [&](const ScriptCommand&) {
       display->pumpQuit();
