@@ -19,7 +19,6 @@
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
-#include <Class/QRCode/QRCodeViewController.h>
 #include <Manager.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
