@@ -232,13 +232,10 @@ std::shared_ptr<PlaceholderContentView> placeholderOf(const std::shared_ptr<UIVi
 
 TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
   const std::vector<std::pair<std::shared_ptr<UIViewController>, std::string>> screens = {
-      {DetailCardViewController::create("DetailCardViewController"), "Chi tiết thẻ"},
       {TutorialPayViewController::create("TutorialPayViewController"), "Hướng dẫn thanh toán"},
       {TutorialGiftViewController::create("TutorialGiftViewController"), "Hướng dẫn nhận quà"},
       {shareInstanceMyCardStoryboard()->instantiateViewController("MyCardViewController"), "Thẻ của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
-      {shareInstanceMyCodeStoryboard()->instantiateViewController("ShopServiceViewController"),
-       "Nhà cung cấp"},
       {shareInstanceQRCodeStoryboard()->instantiateViewController("QRCodeViewController"), "Quét mã"},
   };
   for (const auto& [screen, title] : screens) {
@@ -250,9 +247,9 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_EQ(content->subviews().size(), 2u);
     EXPECT_GT(content->bounds().size.width, 0);
   }
-  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[3].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[4].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[6].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[2].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[3].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[4].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
