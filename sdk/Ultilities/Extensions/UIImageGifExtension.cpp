@@ -2,8 +2,8 @@
 
 #include <Foundation/Bundle.h>
 #include <Foundation/Console.h>
-#include <Foundation/URL.h>
 #include <Foundation/RunLoop.h>
+#include <Foundation/URL.h>
 #include <ImageIO/CGImageProperties.h>
 #include <Network/HTTPClient.h>
 
@@ -34,7 +34,8 @@ std::optional<double> numberValue(const ios::Dictionary& dictionary, const char*
 // (the client's own time-outs end the wait); none for a failure or a status other than 2xx.
 std::optional<std::string> readOverNetwork(const std::string& url) {
   auto outcome = std::make_shared<std::optional<ios::HTTPResult>>();
-  auto task = ios::HTTPClient::shared()->get(url, [outcome](const ios::HTTPResult& result) { *outcome = result; });
+  auto task =
+      ios::HTTPClient::shared()->get(url, [outcome](const ios::HTTPResult& result) { *outcome = result; });
   const double patience = ios::HTTPClient::shared()->timeout + ios::HTTPClient::shared()->connectTimeout;
   if (!ios::RunLoop::main().runUntil([outcome] { return outcome->has_value(); }, patience)) task->cancel();
   if (!*outcome || !(*outcome)->ok()) return std::nullopt;

@@ -116,8 +116,9 @@ std::shared_ptr<ios::UIView> loadFromNibNamed(std::string_view nibNamed,
 
 namespace detail {
 
-std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name, const std::shared_ptr<ios::Bundle>& bundle,
-                                                bool viaBundle, const std::shared_ptr<ios::NSObject>& owner) {
+std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name,
+                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle,
+                                                const std::shared_ptr<ios::NSObject>& owner) {
   ios::NibInstantiation result;
   if (viaBundle) {
     result = ios::loadNibNamed(bundle, name, owner);

@@ -57,8 +57,9 @@ namespace detail {
 // The first top-level object of the nib; null when the nib is missing or fails to load (both logged)
 // or holds no object.
 // `viaBundle` loads the way the main bundle's `loadNibNamed` does, otherwise through `UINib`.
-std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name, const std::shared_ptr<ios::Bundle>& bundle,
-                                                bool viaBundle, const std::shared_ptr<ios::NSObject>& owner = nullptr);
+std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name,
+                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle,
+                                                const std::shared_ptr<ios::NSObject>& owner = nullptr);
 std::shared_ptr<ios::Bundle> frameworkBundle();
 // Logs that the first object of the nib `name` is not of the class asked for.
 void reportWrongClass(std::string_view name);

@@ -61,7 +61,9 @@ class WSImageView : public ios::UIView {
 
   // The tint is the image view's, however it is reached (a UIView reference, the key "tintColor").
   std::shared_ptr<ios::UIColor> tintColor() const override { return imageView->tintColor(); }
-  void setTintColor(std::shared_ptr<ios::UIColor> color) override { imageView->setTintColor(std::move(color)); }
+  void setTintColor(std::shared_ptr<ios::UIColor> color) override {
+    imageView->setTintColor(std::move(color));
+  }
 
   // Stores the mode, then places the image view.
   void setContentMode(ios::UIViewContentMode mode) override;

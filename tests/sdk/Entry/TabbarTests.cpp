@@ -42,7 +42,7 @@ class TabbarTest : public EntryTest {
   }
 
   // Answers the start-up request with `body` (no body at all when nullopt) and delivers the reply.
-  void answer(const std::optional<ios::Dictionary>& body) { BackendTest::answer(ownCardRequest(), body); }
+  void answer(const std::optional<ios::Dictionary>& body) { FakeBackendTest::answer(ownCardRequest(), body); }
 
   static ios::Dictionary cardsBody(ios::Dictionary cards) { return {{"ownCardDtos", std::move(cards)}}; }
   static ios::Dictionary card(const std::string& status) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// A fixture for the card store: the shared back-end fixture (tests/support/BackendTest.h), images
+// A fixture for the card store: the shared back-end fixture (tests/support/FakeBackendTest.h), images
 // fetched through the fake transport into a cache of the test's own, and a key window that shows the
 // store the way the host or a provider's page does.
 
@@ -15,7 +15,7 @@
 #include <Ultilities/Constants/Storyboards.h>
 #include <WebImage/SDImageCache.h>
 #include <WebImage/SDWebImageManager.h>
-#include <support/BackendTest.h>
+#include <support/FakeBackendTest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -68,10 +68,10 @@ inline ios::Dictionary category(std::optional<int> id, int orderNo, std::string 
   return json;
 }
 
-class StoreTest : public BackendTest {
+class StoreTest : public FakeBackendTest {
  protected:
   void SetUp() override {
-    BackendTest::SetUp();
+    FakeBackendTest::SetUp();
     // Images go through the fake transport too, into a cache of the test's own.
     imageCacheDirectory =
         std::filesystem::temp_directory_path() /
@@ -93,7 +93,7 @@ class StoreTest : public BackendTest {
     screen.reset();
     navigation.reset();
     ios::SDWebImageManager::setShared(nullptr);
-    BackendTest::TearDown();
+    FakeBackendTest::TearDown();
     std::error_code ignored;
     std::filesystem::remove_all(imageCacheDirectory, ignored);
   }

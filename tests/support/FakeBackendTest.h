@@ -24,7 +24,7 @@ namespace kerbelin::test {
 inline const char kTestBaseURL[] = "http://127.0.0.1:18082";
 inline const char kHostResources[] = KERBELIN_TEST_SOURCE_DIR "/tools/simulator/Resources";
 
-class BackendTest : public ios::test::MainLoopTest {
+class FakeBackendTest : public ios::test::MainLoopTest {
  protected:
   void SetUp() override {
     MainLoopTest::SetUp();
