@@ -1,29 +1,18 @@
 #include "Network/DroppingServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "Network/LoopbackListener.h"
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 namespace ios::test {
 
 DroppingServer::DroppingServer(int dropped) : dropped_(dropped) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof(address);
-  listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-      ::listen(listener_, 8) != 0 ||
-      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("could not open the loopback listener");
-  }
-  port_ = ntohs(address.sin_port);
+  listener_ = openLoopbackListener(8, port_);
   thread_ = std::thread([this] { serve(); });
 }
 
