@@ -9,6 +9,14 @@ function(kerbelin_platform_library)
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform>
     $<INSTALL_INTERFACE:include/kerbelin/platform>)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  # The headers are C++20; a host compiled as anything older gets that from the target, not errors.
+  target_compile_features(${ARG_NAME} PUBLIC cxx_std_20)
+  set_target_properties(${ARG_NAME} PROPERTIES
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+  if(KERBELIN_SANITIZE)
+    # Sanitized libraries need the sanitizer runtimes first in the program that loads them.
+    target_link_options(${ARG_NAME} INTERFACE -fsanitize=address,undefined)
+  endif()
   set_property(GLOBAL APPEND PROPERTY KERBELIN_EXPORTED_TARGETS ${ARG_NAME})
 endfunction()
 
@@ -28,6 +36,12 @@ function(kerbelin_test)
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   kerbelin_unoptimised_when_sanitized(${ARG_NAME})
+  # Test sources are many small files that each parse gtest and the framework headers again, a large
+  # part of what compiling them costs: compile them a few at a time in one translation unit. Files of
+  # one binary may therefore meet in one unit: give file-local helpers distinct names, or share them
+  # from tests/support.
+  set_target_properties(${ARG_NAME} PROPERTIES UNITY_BUILD ${KERBELIN_UNITY_TESTS}
+                                               UNITY_BUILD_BATCH_SIZE ${KERBELIN_UNITY_BATCH})
   # Compiled in as well, because a test property can carry only one environment variable here.
   target_compile_definitions(${ARG_NAME} PRIVATE KERBELIN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                  KERBELIN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")

@@ -1,5 +1,6 @@
 #include "Simulator.h"
 
+#include "BackendProbe.h"
 #include "HostLauncher.h"
 #include "IdleWaiter.h"
 #include "ScriptRunner.h"
@@ -7,7 +8,9 @@
 #include "StoreBench.h"
 #include "TourIndex.h"
 
+#include <AVFoundation/AVCaptureDevice.h>
 #include <BackendServer.h>
+#include <Class/QRCode/QRCodeViewController.h>
 #include <Desktop/DesktopURLOpener.h>
 #include <Desktop/RecordingURLOpener.h>
 #include <Foundation/Bundle.h>
@@ -16,9 +19,11 @@
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
 #include <Reachability/FakeReachabilitySource.h>
+#include <Class/BuyCard/Model/CardModel.h>
 #include <Service/APIService.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIScreen.h>
+#include <Ultilities/Handle/HandlePush.h>
 
 #include <fstream>
 #include <iostream>
@@ -31,12 +36,54 @@
 namespace kerbelin::sim {
 namespace {
 
+// Headless runs open nothing outside; what the SDK asks to open is printed, so a script's run shows it.
+class PrintingURLOpener : public ios::RecordingURLOpener {
+ public:
+  // As on a desktop: no maps application answers its scheme, so directions go to the web page.
+  PrintingURLOpener() { unhandledSchemes = {"comgooglemaps"}; }
+  bool open(const ios::URL& url) override {
+    std::cout << "kerbelin-sim: open " << url.absoluteString() << std::endl;
+    return RecordingURLOpener::open(url);
+  }
+};
+
+// The host's side of the scanner: what it reads is printed, so a run shows it.
+class PrintingScanListener : public kerbelin::QRScannerControllerDelegate {
+ public:
+  void qrScanningSucceeded(const std::string& code) override {
+    std::cout << "kerbelin-sim: scanned " << code << std::endl;
+  }
+};
+
+// The scanner of the tab shell, wherever it sits among the window's controllers.
+std::shared_ptr<kerbelin::QRCodeViewController> findScanner(const std::shared_ptr<ios::UIViewController>& controller) {
+  if (!controller) return nullptr;
+  if (auto scanner = std::dynamic_pointer_cast<kerbelin::QRCodeViewController>(controller)) return scanner;
+  for (const auto& child : controller->children())
+    if (auto scanner = findScanner(child)) return scanner;
+  return nullptr;
+}
+
 std::optional<std::string> readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Screens a script opens by name. "owned-card": the detail of the customer's card with that number,
+// as the my-cards list opens it.
+bool openScreen(const std::string& screen, const std::string& argument,
+                const std::shared_ptr<ios::UIViewController>& front, std::string& reason) {
+  if (screen != "owned-card") {
+    reason = "no screen named \"" + screen + "\" to open";
+    return false;
+  }
+  auto card = CardModel::create();
+  card->cardNo = argument;
+  HandlePush::create()->pushDetaiCard(front, TypeController::MyCard, card);
+  return true;
 }
 
 }  // namespace
@@ -54,6 +101,12 @@ Simulator::~Simulator() {
 bool Simulator::startBackend(std::string& reason) {
   if (options_.backend) {
     backendURL_ = *options_.backend;
+    // Asked once, before anything is shown: an address nobody answers would otherwise only give
+    // empty screens.
+    if (auto refused = BackendProbe::check(backendURL_)) {
+      reason = "the back-end at " + backendURL_ + " does not answer (" + *refused + ")";
+      return false;
+    }
     return true;
   }
   try {
@@ -84,10 +137,23 @@ void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
   // own link says, so that runs look the same everywhere.
   ios::ReachabilitySource::setDefaultSource(ios::FakeReachabilitySource::create(
       options_.offline ? ios::ReachabilityConnection::unavailable : ios::ReachabilityConnection::wifi));
+  if (options_.camera) {
+    ios::AVCaptureDevice::setFileFrameSource({options_.camera->string()});
+    ios::AVCaptureDevice::setAccessPrompt([](ios::AVMediaType, std::function<void(bool)> answer) { answer(true); });
+  }
   if (withDisplay)
     ios::UIApplication::shared()->setURLOpener(ios::DesktopURLOpener::create());
   else
-    ios::UIApplication::shared()->setURLOpener(ios::RecordingURLOpener::create());
+    ios::UIApplication::shared()->setURLOpener(std::make_shared<PrintingURLOpener>());
+}
+
+std::filesystem::path Simulator::tourFile() {
+  // An installed simulator reads the copy beside its prefix; one in a build tree, the source tree's.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto installed = self.parent_path().parent_path() / "share/kerbelin/tour.txt";
+  if (!error && std::filesystem::is_regular_file(installed, error)) return installed;
+  return KERBELIN_SIM_TOUR_FILE;
 }
 
 std::filesystem::path Simulator::outDirectory() const {
@@ -99,7 +165,7 @@ std::filesystem::path Simulator::outDirectory() const {
 }
 
 int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display) {
-  const auto scriptPath = options_.script.value_or(KERBELIN_SIM_TOUR_FILE);
+  const auto scriptPath = options_.script.value_or(tourFile());
   const auto text = readFile(scriptPath);
   if (!text) {
     std::cerr << "kerbelin-sim: cannot read the script " << scriptPath << "\n";
@@ -107,6 +173,7 @@ int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDispla
   }
   const auto out = outDirectory();
   ScriptRunner runner(window, {out});
+  runner.openScreen = openScreen;
   if (display) {
     runner.afterCommand = [&](const ScriptCommand&) {
       display->pumpQuit();
@@ -143,7 +210,11 @@ int Simulator::run() {
   std::unique_ptr<SdlDisplay> display;
   if (!options_.headless && !options_.bench) {
     display = SdlDisplay::open("KerbelinSDK — " + backendURL_, reason);
-    if (!display) std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    if (!display && SdlDisplay::isConfigured()) {
+      std::cerr << "kerbelin-sim: cannot open the display (" << reason << "); running headless" << std::endl;
+    } else if (!display) {
+      std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    }
   }
   const bool interactive = display && !options_.script;
   configurePlatform(!interactive, display != nullptr);
@@ -156,6 +227,8 @@ int Simulator::run() {
     return 1;
   }
   if (options_.bench) return StoreBench::run(window, start_, std::cout);
+  auto scanListener = std::make_shared<PrintingScanListener>();
+  if (auto scanner = findScanner(window->rootViewController())) scanner->delegate = scanListener;
   if (interactive) {
     display->run(window, options_.quitAfter);
     return 0;

@@ -27,9 +27,23 @@ bool isLoopbackURL(const std::string& url) {
 }  // namespace
 
 const char* SimulatorOptions::usage() {
-  return "usage: kerbelin-sim [--backend URL] [--headless] [--script FILE] [--out DIR] [--as app|host]\n"
-         "                    [--width W --height H --scale S] [--offline] [--bench] [--quit-after "
-         "SECONDS]\n";
+  return "usage: kerbelin-sim [options]\n"
+         "  --backend URL        use a running back-end (http://127.x.x.x:PORT); default: start one in process\n"
+         "  --headless           no window: run the script (or the tour) on the virtual clock\n"
+         "  --script FILE        run this script instead of the tour (commands: docs/SIMULATOR.md)\n"
+         "  --out DIR            where screenshots and index.html go (default: build/tour)\n"
+         "  --as app|host        launch the SDK's application delegate (app, default) or embed the store\n"
+         "                       screen in a host's navigation controller (host)\n"
+         "  --width W            screen width in points (default 375)\n"
+         "  --height H           screen height in points (default 812)\n"
+         "  --scale S            pixels per point (default 2)\n"
+         "  --offline            the network is reported down (the no-internet banner shows)\n"
+         "  --camera FILE        the back camera shows this image (PNG, JPEG), and camera access is granted\n"
+         "  --bench              measure the store screen and print the figures\n"
+         "  --quit-after SECONDS with a window, close it after this much real time\n"
+         "  --help               this text\n"
+         "exit status: 0 success, 1 a failed command or start-up, 2 a usage error or a script that does "
+         "not parse\n";
 }
 
 std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::string>& arguments,
@@ -72,10 +86,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
       }
       options.backend = *url;
       while (options.backend->size() > 1 && options.backend->back() == '/') options.backend->pop_back();
-    } else if (name == "--script" || name == "--out") {
+    } else if (name == "--script" || name == "--out" || name == "--camera") {
       const std::string* path = value();
       if (!path) return std::nullopt;
-      (name == "--script" ? options.script : options.out) = std::filesystem::path(*path);
+      (name == "--script" ? options.script : name == "--out" ? options.out : options.camera) = std::filesystem::path(*path);
     } else if (name == "--as") {
       const std::string* mode = value();
       if (!mode) return std::nullopt;
