@@ -1,5 +1,6 @@
 #include "Simulator.h"
 
+#include "BackendProbe.h"
 #include "HostLauncher.h"
 #include "IdleWaiter.h"
 #include "ScriptRunner.h"
@@ -54,6 +55,12 @@ Simulator::~Simulator() {
 bool Simulator::startBackend(std::string& reason) {
   if (options_.backend) {
     backendURL_ = *options_.backend;
+    // Asked once, before anything is shown: an address nobody answers would otherwise only give
+    // empty screens.
+    if (auto refused = BackendProbe::check(backendURL_)) {
+      reason = "the back-end at " + backendURL_ + " does not answer (" + *refused + ")";
+      return false;
+    }
     return true;
   }
   try {
@@ -90,6 +97,15 @@ void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
     ios::UIApplication::shared()->setURLOpener(ios::RecordingURLOpener::create());
 }
 
+std::filesystem::path Simulator::tourFile() {
+  // An installed simulator reads the copy beside its prefix; one in a build tree, the source tree's.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto installed = self.parent_path().parent_path() / "share/kerbelin/tour.txt";
+  if (!error && std::filesystem::is_regular_file(installed, error)) return installed;
+  return KERBELIN_SIM_TOUR_FILE;
+}
+
 std::filesystem::path Simulator::outDirectory() const {
   if (options_.out) return *options_.out;
   std::error_code error;
@@ -99,7 +115,7 @@ std::filesystem::path Simulator::outDirectory() const {
 }
 
 int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display) {
-  const auto scriptPath = options_.script.value_or(KERBELIN_SIM_TOUR_FILE);
+  const auto scriptPath = options_.script.value_or(tourFile());
   const auto text = readFile(scriptPath);
   if (!text) {
     std::cerr << "kerbelin-sim: cannot read the script " << scriptPath << "\n";
@@ -143,7 +159,11 @@ int Simulator::run() {
   std::unique_ptr<SdlDisplay> display;
   if (!options_.headless && !options_.bench) {
     display = SdlDisplay::open("KerbelinSDK — " + backendURL_, reason);
-    if (!display) std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    if (!display && SdlDisplay::isConfigured()) {
+      std::cerr << "kerbelin-sim: cannot open the display (" << reason << "); running headless" << std::endl;
+    } else if (!display) {
+      std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    }
   }
   const bool interactive = display && !options_.script;
   configurePlatform(!interactive, display != nullptr);

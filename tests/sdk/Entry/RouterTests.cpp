@@ -236,8 +236,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
       {DetailServiceContainerViewController::create("DetailServiceContainerViewController"),
        "Thông tin dịch vụ"},
       {HistoryServiceSearchDetailViewController::create(), "Chi tiết giao dịch"},
-      {PaymentViewController::create(), "Thanh toán"},
-      {WaitPaymentViewController::create(), "Chờ thanh toán"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("ShopServiceViewController"),
        "Nhà cung cấp"},
@@ -252,8 +250,8 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_EQ(content->subviews().size(), 2u);
     EXPECT_GT(content->bounds().size.width, 0);
   }
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[6].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[8].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[4].first), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[6].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
