@@ -205,7 +205,7 @@ void MyCardViewController::apply(const PagedList::Page& page, const ios::Diction
   }
   const auto found = body->find("ownCardDtos");
   const ios::Dictionary cards = found == body->end() ? ios::Dictionary::array() : *found;
-  if (!paging_.succeeded(page, cards.is_array() ? cards.size() : 0)) return;
+  if (!paging_.settle(page, cards.is_array() ? cards.size() : 0)) return;
   refresh->endRefreshing();
   if (page.isFirstPage) dataMyCard.clear();
   append(cards);
@@ -214,7 +214,7 @@ void MyCardViewController::apply(const PagedList::Page& page, const ios::Diction
 }
 
 void MyCardViewController::notApplied(const PagedList::Page& page) {
-  if (paging_.failed(page)) refresh->endRefreshing();
+  if (paging_.settle(page, std::nullopt)) refresh->endRefreshing();
 }
 
 void MyCardViewController::append(const ios::Dictionary& cards) {
