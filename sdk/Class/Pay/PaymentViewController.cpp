@@ -47,6 +47,40 @@ void setText(const std::weak_ptr<ios::UILabel>& label, std::optional<std::string
   if (auto shown = label.lock()) shown->setText(std::move(text));
 }
 
+// A registered row of class Cell; the screen's nibs make every one of them.
+template <class Cell>
+std::shared_ptr<Cell> dequeue(ios::UITableView& tableView, const ios::IndexPath& indexPath) {
+  return std::dynamic_pointer_cast<Cell>(tableView.dequeueReusableCell(Cell::identifier, indexPath));
+}
+
+std::shared_ptr<ios::UITableViewCell> fillProvider(const std::shared_ptr<NameCardTableViewCell>& cell,
+                                                   const PaymentRow& row) {
+  if (auto logo = cell->logoImage.lock()) {
+    ios::sd_setImage(*logo, ios::URL::fromString(rowText(row, "logo").value_or("")));
+  }
+  setText(cell->titleLabel, rowText(row, "name").value_or(""));
+  setText(cell->desLabel, rowText(row, "headquarterAddress").value_or(""));
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> fillCardName(const std::shared_ptr<TitleCardTableViewCell>& cell,
+                                                   const PaymentRow& row) {
+  setText(cell->titleLabel, rowText(row, "defCardName").value_or(""));
+  return cell;
+}
+
+// A value row starts blank on a white panel, so nothing of an earlier row stays; the payment row
+// always reads "Tiền mặt" with no value.
+std::shared_ptr<ios::UITableViewCell> fillValue(const std::shared_ptr<InfoPaymentTableViewCell>& cell,
+                                                const PaymentRow& row, bool isPayment) {
+  setText(cell->desLabel, "");
+  setText(cell->titleLabel, "");
+  if (auto panel = cell->viewContent.lock()) panel->setBackgroundColor(ios::UIColor::white());
+  setText(cell->titleLabel, isPayment ? "Tiền mặt" : rowText(row, "title"));
+  setText(cell->desLabel, isPayment ? "" : rowText(row, "des"));
+  return cell;
+}
+
 // The accept-terms sentence: plain black, then the terms' name in bold orange.
 std::shared_ptr<ios::NSMutableAttributedString> termsSentence() {
   return Common::createAttributeMessageSimple({{"Bằng việc mua thẻ trả trước này, bạn đã đồng ý với ", false},
@@ -209,39 +243,22 @@ std::shared_ptr<ios::UITableViewCell> PaymentViewController::cellForRowAt(ios::U
 std::shared_ptr<ios::UITableViewCell> PaymentViewController::cellFor(ios::UITableView& tableView,
                                                                      const PaymentRow& row, TypeSubPaymentCell kind,
                                                                      const ios::IndexPath& indexPath) {
-  using Kind = TypeSubPaymentCell;
-  if (kind == Kind::Info) {
-    auto cell = std::dynamic_pointer_cast<NameCardTableViewCell>(
-        tableView.dequeueReusableCell(NameCardTableViewCell::identifier, indexPath));
-    if (auto logo = cell->logoImage.lock()) ios::sd_setImage(*logo, ios::URL::fromString(rowText(row, "logo").value_or("")));
-    setText(cell->titleLabel, rowText(row, "name").value_or(""));
-    setText(cell->desLabel, rowText(row, "headquarterAddress").value_or(""));
-    return cell;
+  switch (kind) {
+    case TypeSubPaymentCell::Info:
+      return fillProvider(dequeue<NameCardTableViewCell>(tableView, indexPath), row);
+    case TypeSubPaymentCell::NameCardBold:
+      return fillCardName(dequeue<TitleCardTableViewCell>(tableView, indexPath), row);
+    case TypeSubPaymentCell::Terms: {
+      auto cell = dequeue<TermPayTableViewCell>(tableView, indexPath);
+      fillTerms(*cell);
+      return cell;
+    }
+    case TypeSubPaymentCell::defaultCell:
+    case TypeSubPaymentCell::Payment:
+      return fillValue(dequeue<InfoPaymentTableViewCell>(tableView, indexPath), row,
+                       kind == TypeSubPaymentCell::Payment);
   }
-  if (kind == Kind::NameCardBold) {
-    auto cell = std::dynamic_pointer_cast<TitleCardTableViewCell>(
-        tableView.dequeueReusableCell(TitleCardTableViewCell::identifier, indexPath));
-    setText(cell->titleLabel, rowText(row, "defCardName").value_or(""));
-    return cell;
-  }
-  if (kind == Kind::Terms) {
-    auto cell = std::dynamic_pointer_cast<TermPayTableViewCell>(
-        tableView.dequeueReusableCell(TermPayTableViewCell::identifier, indexPath));
-    fillTerms(*cell);
-    return cell;
-  }
-  auto cell = std::dynamic_pointer_cast<InfoPaymentTableViewCell>(
-      tableView.dequeueReusableCell(InfoPaymentTableViewCell::identifier, indexPath));
-  setText(cell->desLabel, "");
-  setText(cell->titleLabel, "");
-  if (auto panel = cell->viewContent.lock()) panel->setBackgroundColor(ios::UIColor::white());
-  setText(cell->titleLabel, rowText(row, "title"));
-  setText(cell->desLabel, rowText(row, "des"));
-  if (kind == Kind::Payment) {
-    setText(cell->desLabel, "");
-    setText(cell->titleLabel, "Tiền mặt");
-  }
-  return cell;
+  return ios::UITableViewCell::create();
 }
 
 void PaymentViewController::fillTerms(TermPayTableViewCell& cell) {
