@@ -5,6 +5,7 @@
 #include <UIKit/UIImage.h>
 
 #include <gtest/gtest.h>
+#include <support/ReferenceImage.h>
 
 namespace kerbelin::test {
 namespace {
@@ -18,6 +19,16 @@ TEST(MyCardsRun, ListsEveryStatusPagesOnDragAndOpensACard) {
     ASSERT_TRUE(image && image->cgImage()) << step;
     EXPECT_EQ(image->cgImage()->width(), 750) << step;
   }
+}
+
+// The payment guide of an order waiting for payment, from my cards through the card's detail, with
+// the back-end's guide for that order's provider, and back.
+TEST(MyCardsRun, OpensThePaymentGuideOfACardWaitingForPayment) {
+  const auto run = runSimulator("my_cards_guides", "my_cards_guides.txt", "--as app");
+  ASSERT_EQ(run.status, 0) << run.output;
+  auto image = ios::UIImage::contentsOfFile((run.out / "payment-guide.png").string());
+  ASSERT_TRUE(image && image->cgImage()) << run.output;
+  EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), "e2e_my_cards_payment_guide", 16, 0.01));
 }
 
 }  // namespace
