@@ -32,6 +32,17 @@
 namespace kerbelin::sim {
 namespace {
 
+// Headless runs open nothing outside; what the SDK asks to open is printed, so a script's run shows it.
+class PrintingURLOpener : public ios::RecordingURLOpener {
+ public:
+  // As on a desktop: no maps application answers its scheme, so directions go to the web page.
+  PrintingURLOpener() { unhandledSchemes = {"comgooglemaps"}; }
+  bool open(const ios::URL& url) override {
+    std::cout << "kerbelin-sim: open " << url.absoluteString() << std::endl;
+    return RecordingURLOpener::open(url);
+  }
+};
+
 std::optional<std::string> readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -94,7 +105,7 @@ void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
   if (withDisplay)
     ios::UIApplication::shared()->setURLOpener(ios::DesktopURLOpener::create());
   else
-    ios::UIApplication::shared()->setURLOpener(ios::RecordingURLOpener::create());
+    ios::UIApplication::shared()->setURLOpener(std::make_shared<PrintingURLOpener>());
 }
 
 std::filesystem::path Simulator::tourFile() {

@@ -14,6 +14,7 @@
 #include <Service/BuyCardService.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
 #include <Ultilities/Constants/Color.h>
 #include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Extensions/UIViewStyleExtension.h>
@@ -372,17 +373,9 @@ void BuyCardViewController::scrollViewWillBeginDragging(ios::UIScrollView& scrol
 
 void BuyCardViewController::scrollViewDidScroll(ios::UIScrollView& scrollView) {
   if (!isCheckHiddenViewHeader) return;
-  const ios::CGFloat step = scrollView.contentOffset().y - oldContentOffsetY;
-  if (oldContentOffsetY > 0 && step < 0) {
-    oldContentOffsetY = scrollView.contentOffset().y;
-    return;
-  }
-  if (scrollView.contentOffset().y < 0) {
-    scrollView.setContentOffset({scrollView.contentOffset().x, 0});
-    oldContentOffsetY = 0;
-  }
-  if (isUpdateContentOfset) scrollView.setContentOffset({scrollView.contentOffset().x, oldContentOffsetY});
-  if (auto page = delegate.lock()) page->scrollTableView(step);
+  auto step = headerScrollStep(scrollView, oldContentOffsetY, isUpdateContentOfset);
+  if (!step) return;
+  if (auto page = delegate.lock()) page->scrollTableView(*step);
 }
 
 void BuyCardViewController::scrollViewWillEndDragging(ios::UIScrollView& scrollView, ios::CGPoint,

@@ -5,12 +5,10 @@
 #include <Class/MyCode/ChoiceAddressViewController.h>
 #include <Class/MyCode/ContainerFloatingChoiceAddressViewController.h>
 #include <Class/MyCode/Model/AreaModel.h>
-#include <QuartzCore/Renderer.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIWindow.h>
 #include <Ultilities/Constants/Storyboards.h>
-#include <support/ReferenceImage.h>
 #include <support/VirtualTime.h>
 
 #include <gtest/gtest.h>
@@ -187,15 +185,6 @@ TEST_F(AreaPicker, ClosesWithoutAReportByTheBackdropOrASwipeDown) {
   settle();
   EXPECT_FALSE(isOpen());
   EXPECT_TRUE(caller->picks.empty());
-}
-
-TEST_F(AreaPicker, LooksAsRecorded) {
-  caller->view()->setBackgroundColor(ios::UIColor::create(0.95, 1));
-  open(kPeriods, 1);
-  window->layoutIfNeeded();
-  auto picture = ios::Renderer::renderImage(*window->layer(), 1);
-  ASSERT_NE(picture, nullptr);
-  EXPECT_TRUE(ios::test::matchesReference(*picture, "area-picker-periods"));
 }
 
 TEST_F(AreaPicker, WithoutADelegateARowTapLeavesTheSheetOpen) {

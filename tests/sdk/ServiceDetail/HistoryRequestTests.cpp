@@ -2,7 +2,7 @@
 // picker, and what happens to replies that arrive after the filter has changed, late, refused or not
 // at all.
 
-#include "HistoryTestSupport.h"
+#include "ServiceTestSupport.h"
 
 #include <cstdlib>
 
@@ -11,7 +11,7 @@ namespace {
 
 using ios::Dictionary;
 
-class HistoryRequests : public HistoryTest {};
+using HistoryRequests = ServiceTest;
 
 TEST_F(HistoryRequests, EachPeriodSendsItsCodeWithoutDates) {
   openHistory();
@@ -150,8 +150,7 @@ TEST_F(HistoryRequests, AFailedOrRefusedReplyKeepsTheListAndSaysSo) {
     EXPECT_EQ(screen->historyModel, shown);
     EXPECT_EQ(firstEntryTime(), "A 01/03/2024");
     EXPECT_EQ(toasts(), std::vector<std::string>{HistoryServiceViewController::failureMessage});
-    navigation->popToRootViewController(false);
-    settle();
+    backToCaller();
   }
 }
 

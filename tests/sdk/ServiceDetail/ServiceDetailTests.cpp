@@ -193,13 +193,6 @@ TEST_F(ServiceDetail, HeaderBadgeFollowsTheServicesOwnState) {
   }
 }
 
-TEST_F(ServiceDetail, BackReturnsToTheCaller) {
-  open(serviceFrom(serviceJSON("")), std::nullopt, std::nullopt);
-  screen->backButtonClicked(nullptr);
-  settle();
-  EXPECT_EQ(navigation->topViewController(), caller);
-}
-
 TEST_F(ServiceDetail, LooksAsRecorded) {
   for (const auto& [status, name] : {std::pair{"", "service-detail-for-sale"}, {"A", "service-detail-paid"}}) {
     open(serviceFrom(serviceJSON(status, "<b>8 buổi</b> mỗi tháng", "8 buổi mỗi tháng")), false, std::nullopt);
