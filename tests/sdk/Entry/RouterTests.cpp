@@ -18,7 +18,6 @@
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
-#include <Class/QRCode/QRCodeViewController.h>
 #include <Manager.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
@@ -232,7 +231,6 @@ std::shared_ptr<PlaceholderContentView> placeholderOf(const std::shared_ptr<UIVi
 TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
   const std::vector<std::pair<std::shared_ptr<UIViewController>, std::string>> screens = {
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
-      {shareInstanceQRCodeStoryboard()->instantiateViewController("QRCodeViewController"), "Quét mã"},
   };
   for (const auto& [screen, title] : screens) {
     ASSERT_NE(screen, nullptr) << title;
@@ -244,7 +242,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_GT(content->bounds().size.width, 0);
   }
   EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[0].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[1].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
