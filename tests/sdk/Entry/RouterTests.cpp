@@ -13,7 +13,6 @@
 #include <Class/DetailCard/ViewController/HistoryServiceSearchDetailViewController.h>
 #include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
-#include <Class/MyCode/MyCodeViewController.h>
 #include <Class/MyCode/ShopServiceViewController.h>
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/PaymentViewController.h>
@@ -226,22 +225,6 @@ TEST_F(RouterTest, TheGiftGuideIsPresentedModallyAlsoFromInsideANavigationContro
 // A screen's placeholder content, or null when its view is something else.
 std::shared_ptr<PlaceholderContentView> placeholderOf(const std::shared_ptr<UIViewController>& screen) {
   return std::dynamic_pointer_cast<PlaceholderContentView>(screen->view());
-}
-
-TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
-  const std::vector<std::pair<std::shared_ptr<UIViewController>, std::string>> screens = {
-      {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
-  };
-  for (const auto& [screen, title] : screens) {
-    ASSERT_NE(screen, nullptr) << title;
-    auto content = placeholderOf(screen);
-    ASSERT_NE(content, nullptr) << screen->className();
-    EXPECT_EQ(content->title(), title);
-    EXPECT_EQ(content->messageLabel()->text(), std::string(PlaceholderContentView::kNotBuiltMessage));
-    EXPECT_EQ(content->subviews().size(), 2u);
-    EXPECT_GT(content->bounds().size.width, 0);
-  }
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[0].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
