@@ -299,9 +299,19 @@ void UINavigationController::run(Move move) {
     end(move, true);
     return;
   }
+  // As on the device, the sliding screens take no touches: a quick second tap on what started the
+  // move must not land on the screen coming in. Gestures of the navigation controller's own view
+  // (a swipe back) still see the touch.
+  std::vector<std::pair<std::shared_ptr<UIView>, bool>> frozen;
+  for (const auto& screen : {move.to, move.from}) {
+    if (!screen || !screen->isViewLoaded()) continue;
+    frozen.emplace_back(screen->view(), screen->view()->isUserInteractionEnabled());
+    screen->view()->setUserInteractionEnabled(false);
+  }
   std::weak_ptr<UINavigationController> weak = std::static_pointer_cast<UINavigationController>(shared_from_this());
   UIView::animate(transitionDuration, 0, UIViewAnimationOptions::curveEaseInOut, [&] { place(move, 1); },
-                  [weak, move](bool) {
+                  [weak, move, frozen](bool) {
+                    for (const auto& [view, tookTouches] : frozen) view->setUserInteractionEnabled(tookTouches);
                     if (auto self = weak.lock()) self->end(move, true);
                   });
 }

@@ -38,6 +38,7 @@ const char* SimulatorOptions::usage() {
          "  --height H           screen height in points (default 812)\n"
          "  --scale S            pixels per point (default 2)\n"
          "  --offline            the network is reported down (the no-internet banner shows)\n"
+         "  --camera FILE        the back camera shows this image (PNG, JPEG), and camera access is granted\n"
          "  --bench              measure the store screen and print the figures\n"
          "  --quit-after SECONDS with a window, close it after this much real time\n"
          "  --help               this text\n"
@@ -85,10 +86,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
       }
       options.backend = *url;
       while (options.backend->size() > 1 && options.backend->back() == '/') options.backend->pop_back();
-    } else if (name == "--script" || name == "--out") {
+    } else if (name == "--script" || name == "--out" || name == "--camera") {
       const std::string* path = value();
       if (!path) return std::nullopt;
-      (name == "--script" ? options.script : options.out) = std::filesystem::path(*path);
+      (name == "--script" ? options.script : name == "--out" ? options.out : options.camera) = std::filesystem::path(*path);
     } else if (name == "--as") {
       const std::string* mode = value();
       if (!mode) return std::nullopt;

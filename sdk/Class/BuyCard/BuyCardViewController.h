@@ -7,6 +7,7 @@
 #include <UIKit/UIRefreshControl.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
 #include <Ultilities/Paging/PagedList.h>
 #include <Ultilities/lib/WSLoadingView.h>
 
@@ -23,14 +24,7 @@ class BuyCardCategory;
 class CardInfoType;
 class CardModel;
 
-// What an embedding page learns of the store list's scrolling: one vertical step at a time. The page
-// answers through the store's `isUpdateContentOfset`: true while the step moves its own header (the
-// list then holds still), false when the list should scroll by itself.
-class BuyCardViewControllerDelegate {
- public:
-  virtual ~BuyCardViewControllerDelegate() = default;
-  virtual void scrollTableView(ios::CGFloat hieu) = 0;
-};
+using BuyCardViewControllerDelegate = HeaderScrollDelegate;
 
 // The card store: one category's cards for sale, in the chosen order, fetched five at a time. The
 // host gets it from the entry point; a provider's page embeds it with `isCheckHiddenViewHeader`,

@@ -5,6 +5,7 @@
 #include <UIKit/UILabel.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
 #include <Ultilities/Paging/PagedList.h>
 #include <Ultilities/lib/WSLoadingView.h>
 
@@ -18,12 +19,7 @@ namespace kerbelin {
 class AreaModel;
 class BranchModel;
 
-// What the provider page learns of the branch list's scrolling (see headerScrollStep).
-class BranchServiceViewControllerDelegate {
- public:
-  virtual ~BranchServiceViewControllerDelegate() = default;
-  virtual void scrollTableView(ios::CGFloat hieu) = 0;
-};
+using BranchServiceViewControllerDelegate = HeaderScrollDelegate;
 
 // The branches tab of a provider's page (scene "BranchServiceViewController" of the storyboard
 // "MyCode"): the provider's branches five at a time, narrowed by province, district and ward through

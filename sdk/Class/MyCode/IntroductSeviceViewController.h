@@ -2,6 +2,7 @@
 
 #include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
 
 #include <memory>
 #include <vector>
@@ -10,12 +11,7 @@ namespace kerbelin {
 
 class ProvideInforModel;
 
-// What the provider page learns of the introduction list's scrolling (see headerScrollStep).
-class IntroductSeviceViewControllerDelegate {
- public:
-  virtual ~IntroductSeviceViewControllerDelegate() = default;
-  virtual void scrollTableView(ios::CGFloat hieu) = 0;
-};
+using IntroductSeviceViewControllerDelegate = HeaderScrollDelegate;
 
 // The introduction tab of a provider's page (scene "IntroductSeviceViewController" of the storyboard
 // "MyCode"): one row per provider record. Its list moves the page's collapsing header first.

@@ -30,9 +30,7 @@ class ProvideInforModel;
 class ShopServiceViewController : public ios::UIViewController,
                                   public ios::SwipeMenuViewDataSource,
                                   public ios::SwipeMenuViewDelegate,
-                                  public BuyCardViewControllerDelegate,
-                                  public IntroductSeviceViewControllerDelegate,
-                                  public BranchServiceViewControllerDelegate {
+                                  public HeaderScrollDelegate {
  public:
   static std::shared_ptr<ShopServiceViewController> create();
   ShopServiceViewController();
@@ -73,7 +71,8 @@ class ShopServiceViewController : public ios::UIViewController,
   void choiceViewBottom(int index);
   void getInforService(const std::string& providerId);
 
-  // The one answer to the three tabs' scroll reports.
+  // The one answer to the three tabs' scroll reports (BuyCardViewControllerDelegate,
+  // IntroductSeviceViewControllerDelegate and BranchServiceViewControllerDelegate are one interface).
   void scrollTableView(ios::CGFloat hieu) override;
 
   // SwipeMenuViewDataSource / SwipeMenuViewDelegate

@@ -12,6 +12,8 @@
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
 #include <Class/Pay/PaymentViewController.h>
+#include <QuartzCore/Renderer.h>
+#include <support/ReferenceImage.h>
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/UIActivityViewController.h>
 #include <Ultilities/Handle/HandlePush.h>
@@ -222,7 +224,7 @@ TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
       {"", std::nullopt, std::nullopt, "<none>", "30 ngày", "30 ngày", true, true},
       {"", "<b>Không giới hạn</b>", std::nullopt, "<none>", "Không giới hạn", "30 ngày", true, true},
       {"A", std::nullopt, std::nullopt, "8 lần", "5 lần", "01/01/2027", false, false},
-      {"E", std::nullopt, "Mỗi ngày 1 lần", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
+      {"E", std::nullopt, "Mỗi ngày <b>1 lần</b>", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
       {"W", std::nullopt, std::nullopt, "8 lần", "5 lần", "30 ngày", false, true},
   };
   for (const auto& c : cases) {
@@ -330,6 +332,30 @@ TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPicture) {
               (std::vector<ios::UIActivityType>{ios::UIActivityType::airDrop, ios::UIActivityType::postToFacebook}));
     screen->dismiss(false);
     runUntilIdle();
+  }
+}
+
+TEST_F(DetailScreen, OwnedStatesLookAsRecorded) {
+  struct Case {
+    const char* status;
+    const char* picture;
+    Kind scrolledTo;
+  };
+  const Case cases[] = {{"A", "card-detail-paid", Kind::Condition},
+                        {"E", "card-detail-expired-services", Kind::InfomationService},
+                        {"W", "card-detail-awaiting-payment", Kind::ConditionWait}};
+  for (const auto& c : cases) {
+    auto card = cardJSON({c.status, 2, 1, true, ""});
+    card["paymentTime"] = "09:30 01/12/2026";
+    open(TypeController::MyCard);
+    answerDetail(card, "ownCardDto");
+    table()->scrollToRow({sectionOf(c.scrolledTo), 0}, ios::UITableViewScrollPosition::top, false);
+    advance(1);
+    runUntilIdle();
+    window->layoutIfNeeded();
+    auto picture = ios::Renderer::renderImage(*window->layer(), 1);
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(ios::test::matchesReference(*picture, c.picture)) << c.picture;
   }
 }
 

@@ -19,7 +19,6 @@
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
-#include <Class/QRCode/QRCodeViewController.h>
 #include <Manager.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
@@ -236,7 +235,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
       {TutorialGiftViewController::create("TutorialGiftViewController"), "Hướng dẫn nhận quà"},
       {shareInstanceMyCardStoryboard()->instantiateViewController("MyCardViewController"), "Thẻ của tôi"},
       {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
-      {shareInstanceQRCodeStoryboard()->instantiateViewController("QRCodeViewController"), "Quét mã"},
   };
   for (const auto& [screen, title] : screens) {
     ASSERT_NE(screen, nullptr) << title;
@@ -249,7 +247,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
   }
   EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[2].first), nullptr);
   EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[3].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[4].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
