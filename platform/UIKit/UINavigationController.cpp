@@ -203,6 +203,20 @@ std::shared_ptr<UIPercentDrivenInteractiveTransition> UINavigationController::in
   return interactive_;
 }
 
+namespace {
+UINavigationController::ViewDidLoadHook& viewDidLoadHook() {
+  static UINavigationController::ViewDidLoadHook hook;
+  return hook;
+}
+}  // namespace
+
+void UINavigationController::setViewDidLoadHook(ViewDidLoadHook hook) { viewDidLoadHook() = std::move(hook); }
+
+void UINavigationController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  if (const auto& hook = viewDidLoadHook()) hook(*this);
+}
+
 void UINavigationController::loadView() {
   auto container = UIView::create(UIScreen::main()->bounds());
   container->setClipsToBounds(true);
