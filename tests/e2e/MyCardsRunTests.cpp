@@ -21,14 +21,17 @@ TEST(MyCardsRun, ListsEveryStatusPagesOnDragAndOpensACard) {
   }
 }
 
-// The payment guide of an order waiting for payment, from my cards through the card's detail, with
-// the back-end's guide for that order's provider, and back.
-TEST(MyCardsRun, OpensThePaymentGuideOfACardWaitingForPayment) {
+// From my cards through a card's detail: the payment guide of an order waiting for payment, with the
+// back-end's guide for its provider, then a paid card's gift text; each as recorded.
+TEST(MyCardsRun, OpensThePaymentGuideAndTheGiftTextOfACard) {
   const auto run = runSimulator("my_cards_guides", "my_cards_guides.txt", "--as app");
   ASSERT_EQ(run.status, 0) << run.output;
-  auto image = ios::UIImage::contentsOfFile((run.out / "payment-guide.png").string());
-  ASSERT_TRUE(image && image->cgImage()) << run.output;
-  EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), "e2e_my_cards_payment_guide", 16, 0.01));
+  for (const char* step : {"payment-guide", "gift"}) {
+    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
+    ASSERT_TRUE(image && image->cgImage()) << step;
+    EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), std::string("e2e_my_cards_") + step, 16, 0.01))
+        << step;
+  }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <CoreText/NSAttributedString.h>
-#include <UIKit/UIButton.h>
 #include <Ultilities/Handle/HandlePush.h>
 
 #include <functional>
@@ -17,102 +16,80 @@ using ios::Dictionary;
 
 inline const char kGuidePath[] = "/kerbelin-app/payment-guide/req";
 
+std::shared_ptr<ios::UIView> viewWithIdentifier(const std::shared_ptr<ios::UIView>& view, const std::string& id) {
+  if (view->accessibilityIdentifier == id) return view;
+  for (const auto& child : view->subviews()) {
+    if (auto found = viewWithIdentifier(child, id)) return found;
+  }
+  return nullptr;
+}
+
 class Guides : public MyCardsTest {
  protected:
   void SetUp() override {
     MyCardsTest::SetUp();
-    root = ios::UIViewController::create();
     show(root);
   }
-  void TearDown() override {
-    root.reset();
-    MyCardsTest::TearDown();
-  }
-  void settleAnimations() {
-    advance(1);
-    runUntilIdle();
-    window->layoutIfNeeded();
-  }
-
   std::shared_ptr<TutorialPayViewController> openPaymentGuide(const std::string& transId) {
     HandlePush::create()->pushTutorialPay(root, transId);
-    settleAnimations();
+    settle();
     return std::dynamic_pointer_cast<TutorialPayViewController>(navigation->topViewController());
   }
-  std::shared_ptr<TutorialGiftViewController> openGift(const std::string& text) {
-    HandlePush::create()->presentTutorialGift(root, text);
-    settleAnimations();
-    return std::dynamic_pointer_cast<TutorialGiftViewController>(root->presentedViewController());
+  // Taps the screen's one button (back or close) and lets its animation end.
+  void tapButton(const std::string& identifier) {
+    touches->tap(centerOf(*viewWithIdentifier(window, identifier)));
+    settle();
   }
-  void answerGuide(const std::optional<Dictionary>& body, int resultCode = 0) {
-    Dictionary reply = Dictionary::parse(replyText(body));
-    reply["resultCode"] = resultCode;
-    ASSERT_TRUE(fake->respond(requestsTo(kGuidePath).back(), ios::FakeTransport::reply(200, reply.dump())));
-    runUntilIdle();
-  }
-  void tapFirstButton(const ios::UIView& view) {
-    for (const auto& child : view.subviews()) {
-      if (auto button = std::dynamic_pointer_cast<ios::UIButton>(child)) {
-        touches->tap(centerOf(*button));
-        settleAnimations();
-        return;
-      }
-      tapFirstButton(*child);
-    }
-  }
-  static std::string shown(const TutorialPayViewController& screen) { return screen.textView.lock()->text(); }
+  static std::string shown(const TutorialPayViewController& guide) { return guide.textView.lock()->text(); }
 
-  std::shared_ptr<ios::UIViewController> root;
+  std::shared_ptr<ios::UIViewController> root = ios::UIViewController::create();
 };
 
 TEST_F(Guides, ThePaymentGuideAsksForItsTransactionAndShowsOnlyThePaymentGuide) {
   for (const std::string code : {"GD202612060010", ""}) {
     auto guide = openPaymentGuide(code);
-    ASSERT_NE(guide, nullptr);
-    ASSERT_EQ(requestsTo(kGuidePath).size(), code.empty() ? 2u : 1u);
     EXPECT_EQ(sentParams(requestsTo(kGuidePath).back()), (Dictionary{{"transId", code}}));
-    answerGuide(Dictionary{{"paymentGuideCash", "Tiền mặt"},
-                           {"transferInstruction", "Chuyển khoản"},
-                           {"paymentGuide", "Đến quầy và đọc <b>mã đơn hàng</b>"},
-                           {"noteTransfer", "Ghi chú"}});
-    EXPECT_EQ(shown(*guide), "Đến quầy và đọc mã đơn hàng");
-    const auto attributes = guide->textView.lock()->attributedText()->attributes(0);
-    EXPECT_EQ(attributes.at(ios::NSAttributedStringKey::font).font()->pointSize(), 15);
-    tapFirstButton(*guide->view());  // back
+    answer(requestsTo(kGuidePath).back(), Dictionary{{"paymentGuideCash", "Tiền mặt"},
+                                                     {"transferInstruction", "Chuyển khoản"},
+                                                     {"paymentGuide", "Đến quầy, đọc <b>mã đơn hàng</b>"},
+                                                     {"noteTransfer", "Ghi chú"}});
+    EXPECT_EQ(shown(*guide), "Đến quầy, đọc mã đơn hàng");
+    const auto font = guide->textView.lock()->attributedText()->attributes(0).at(ios::NSAttributedStringKey::font);
+    EXPECT_EQ(font.font()->pointSize(), 15);
+    tapButton("btnBack");
     EXPECT_EQ(navigation->topViewController(), root);
   }
 }
 
 TEST_F(Guides, ThePaymentGuideShowsWhatTheReplyHolds) {
-  const std::vector<std::pair<const char*, std::function<void()>>> outcomes = {
-      {"cũ", [this] { failRequest(requestsTo(kGuidePath).back()); }},
-      {"cũ", [this] { answerGuide(std::nullopt); }},
-      {"", [this] { answerGuide(Dictionary{{"noteTransfer", "Ghi chú"}}); }},
-      {"Trả tiền mặt", [this] { answerGuide(Dictionary{{"paymentGuide", "Trả tiền mặt"}}); }},
+  const std::vector<std::pair<const char*, std::function<void(std::size_t)>>> outcomes = {
+      {"cũ", [this](std::size_t i) { failRequest(i); }},
+      {"cũ", [this](std::size_t i) { answer(i, std::nullopt); }},
+      {"", [this](std::size_t i) { answer(i, Dictionary{{"noteTransfer", "Ghi chú"}}); }},
+      {"Trả tiền mặt", [this](std::size_t i) { answer(i, Dictionary{{"paymentGuide", "Trả tiền mặt"}}); }},
       // The guide does not judge the server's code: a guide that comes with one is still shown.
-      {"Vẫn hiện", [this] { answerGuide(Dictionary{{"paymentGuide", "Vẫn hiện"}}, 9); }},
+      {"Vẫn hiện", [this](std::size_t i) { answer(i, Dictionary{{"paymentGuide", "Vẫn hiện"}}, 9); }},
   };
   for (const auto& [expected, outcome] : outcomes) {
     auto guide = openPaymentGuide("GD1");
-    ASSERT_NE(guide, nullptr);
     guide->textView.lock()->setText("cũ");
-    outcome();
+    outcome(requestsTo(kGuidePath).back());
     EXPECT_EQ(shown(*guide), expected);
-    navigation->popViewController(false);
-    runUntilIdle();
   }
 }
 
 TEST_F(Guides, TheGiftScreenIsPresentedWithItsTextAndClosesByDismissal) {
   for (const auto& [html, text] : {std::pair{"<b>Tặng</b> 1 ly cà phê", "Tặng 1 ly cà phê"}, std::pair{"", ""}}) {
-    auto gift = openGift(html);
-    ASSERT_NE(gift, nullptr) << html;
+    HandlePush::create()->presentTutorialGift(root, html);
+    settle();
+    auto gift = std::dynamic_pointer_cast<TutorialGiftViewController>(root->presentedViewController());
+    ASSERT_NE(gift, nullptr);
     EXPECT_EQ(gift->textView.lock()->text(), text);
-    EXPECT_TRUE(requestsTo("/kerbelin-app/").empty());
-    tapFirstButton(*gift->view());  // close
-    EXPECT_EQ(root->presentedViewController(), nullptr) << html;
+    tapButton("btnClose");
+    EXPECT_EQ(root->presentedViewController(), nullptr);
     EXPECT_EQ(navigation->topViewController(), root);
   }
+  EXPECT_TRUE(fake->requests().empty());
 }
 
 }  // namespace
