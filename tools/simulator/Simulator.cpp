@@ -110,7 +110,9 @@ bool Simulator::startBackend(std::string& reason) {
     return true;
   }
   try {
-    backend_ = std::make_unique<backend::BackendServer>(backend::BackendServer::Options{});
+    backend::BackendServer::Options backendOptions;
+    if (options_.qrSeconds) backendOptions.qrValiditySeconds = *options_.qrSeconds;
+    backend_ = std::make_unique<backend::BackendServer>(backendOptions);
   } catch (const std::exception& error) {
     reason = std::string("the back-end cannot start: ") + error.what();
     return false;

@@ -39,6 +39,7 @@ const char* SimulatorOptions::usage() {
          "  --scale S            pixels per point (default 2)\n"
          "  --offline            the network is reported down (the no-internet banner shows)\n"
          "  --camera FILE        the back camera shows this image (PNG, JPEG), and camera access is granted\n"
+         "  --qr-seconds N       QR tokens of the in-process back-end are valid N seconds (default 60)\n"
          "  --bench              measure the store screen and print the figures\n"
          "  --quit-after SECONDS with a window, close it after this much real time\n"
          "  --help               this text\n"
@@ -101,6 +102,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
         error = "--as takes app or host, not \"" + *mode + "\"";
         return std::nullopt;
       }
+    } else if (name == "--qr-seconds") {
+      double seconds = 0;
+      if (!number(seconds)) return std::nullopt;
+      options.qrSeconds = static_cast<int>(seconds);
     } else if (name == "--width" || name == "--height" || name == "--scale" || name == "--quit-after") {
       double parsed = 0;
       if (!number(parsed)) return std::nullopt;
