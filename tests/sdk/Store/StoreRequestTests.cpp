@@ -41,22 +41,6 @@ TEST_F(StoreRequests, LoadAsksForCategoriesThenTheFirstPageOfTheLowestOrderNo) {
                                                        {"sort", "LASTEST"}}));
 }
 
-TEST_F(StoreRequests, CategoryWithoutIdLoadsNothingAndKeepsTheList) {
-  showHostStore();
-  answerCategories(0, Dictionary::array({category(std::nullopt, 1, "Không mã"), category(8, 2, "Ăn uống")}));
-  EXPECT_TRUE(cardRequests().empty());  // the first category cannot be loaded
-  EXPECT_EQ(screen->currentCategory->name, "Không mã");
-
-  screen->selectCate(screen->listCategory[1]);
-  answerCards(lastCardRequest(), cards(2));
-  ASSERT_EQ(screen->dataBuyCard.size(), 3u);
-  const auto sent = fake->requests().size();
-  screen->selectCate(screen->listCategory[0]);
-  EXPECT_EQ(fake->requests().size(), sent);
-  EXPECT_EQ(screen->dataBuyCard.size(), 3u);
-  EXPECT_EQ(table()->numberOfSections(), 3);
-}
-
 TEST_F(StoreRequests, HostStoreCoversTheWindowWhileTheFirstPageLoadsAndSendsNoProviderId) {
   showHostStore();
   answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
