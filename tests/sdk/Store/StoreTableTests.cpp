@@ -3,7 +3,6 @@
 
 #include "StoreTestSupport.h"
 
-#include <Class/BuyCard/CustomCell/BuyCardFilterTableViewCell.h>
 #include <Class/BuyCard/CustomCell/CardCoverTableViewCell.h>
 #include <Class/BuyCard/CustomCell/CardInfoTableViewCell.h>
 #include <Class/BuyCard/CustomCell/DefaultIconAndLabelTableViewCell.h>
