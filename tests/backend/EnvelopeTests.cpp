@@ -108,6 +108,31 @@ TEST_F(EnvelopeTest, DeeplyNestedJsonIsRefusedWithoutExhaustingTheStack) {
   expectStillServing();
 }
 
+TEST_F(EnvelopeTest, SixtyFourLevelsAreTheMostAndTheWholeTextIsOneValue) {
+  // `levels` levels in all, counting the envelope (or the parameter object) itself.
+  auto nested = [](int levels) { return std::string(levels - 1, '[') + std::string(levels - 1, ']'); };
+  auto envelopeWith = [](const std::string& pad, const std::string& params) {
+    return "{\"restHeader\":" + standardRestHeader().dump() + ",\"pad\":" + pad + ",\"body\":\"" +
+           ios::base64Encode(params) + "\"}";
+  };
+  const struct {
+    std::string httpBody;
+    int httpStatus, resultCode;
+  } cases[] = {
+      {envelopeWith(nested(64), "{}"), 200, 0},
+      {envelopeWith(nested(65), "{}"), 400, 40001},
+      {envelopeWith("0", "{\"pad\":" + nested(64) + "}"), 200, 0},
+      {envelopeWith("0", "{\"pad\":" + nested(65) + "}"), 400, 40004},
+      {envelopeWith("0", "{}") + std::string("\0{}", 3), 400, 40001},
+      {envelopeWith("0", std::string("{}\0{}", 5)), 400, 40004},
+  };
+  for (const auto& c : cases) {
+    const Reply reply = post("/category/req", c.httpBody, token());
+    EXPECT_EQ(reply.httpStatus, c.httpStatus) << c.httpBody.substr(0, 300);
+    EXPECT_EQ(reply.resultCode(), c.resultCode) << c.httpBody.substr(0, 300);
+  }
+}
+
 TEST_F(EnvelopeTest, MissingRequiredParameterNamesIt) {
   const Reply reply = call("/def-card/detail/req", json::object());
   expectError(reply, 400, 40005);
@@ -145,6 +170,22 @@ TEST_F(EnvelopeTest, UnknownPathAndOtherMethodsAreRefused) {
   expectError(send("GET", "/kerbelin-app/category/req", ""), 405, 40501);
   expectError(send("PUT", "/kerbelin-app/category/req", envelopeFor({})), 405, 40501);
   expectError(send("GET", "/favicon.ico", ""), 404, 40401);
+  const struct {
+    std::string method, target;
+    int httpStatus, resultCode;
+  } raw[] = {
+      {"OPTIONS", "/kerbelin-app/category/req", 405, 40501},
+      {"TRACE", "/kerbelin-app/category/req", 405, 40501},
+      {"BREW", "/kerbelin-app/category/req", 405, 40501},
+      {"POST", "/kerbelin-app/%FF%FE", 404, 40401},  // not UTF-8
+  };
+  for (const auto& r : raw) {
+    RawConnection connection(server->port());
+    connection.send(rawRequest(r.method, r.target, envelopeFor({})));
+    ASSERT_TRUE(connection.closedWithin(std::chrono::seconds(5))) << r.method;
+    expectError(connection.reply(), r.httpStatus, r.resultCode);
+    EXPECT_EQ(connection.received().find("EXCEPTION"), std::string::npos) << connection.received();
+  }
   expectStillServing();
 }
 
