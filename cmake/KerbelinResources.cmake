@@ -7,7 +7,6 @@
 # file changes; adding or removing a file re-runs the configure step (CONFIGURE_DEPENDS). A missing or
 # empty DIRECTORY gives an empty bundle. Bytes become plain array initialisers, which compilers take
 # in their stride for a few megabytes, unlike string literals.
-find_package(Python3 COMPONENTS Interpreter REQUIRED)
 set(KERBELIN_EMBED_RESOURCES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/kerbelin_embed_resources.py)
 
 function(kerbelin_embed_resources)
@@ -15,6 +14,7 @@ function(kerbelin_embed_resources)
   if(NOT ARG_TARGET OR NOT ARG_BUNDLE_ID OR NOT ARG_DIRECTORY)
     message(FATAL_ERROR "kerbelin_embed_resources needs TARGET, BUNDLE_ID and DIRECTORY")
   endif()
+  find_package(Python3 COMPONENTS Interpreter REQUIRED)
   get_filename_component(directory ${ARG_DIRECTORY} ABSOLUTE)
   set(files)
   if(IS_DIRECTORY ${directory})

@@ -9,6 +9,14 @@ function(kerbelin_platform_library)
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform>
     $<INSTALL_INTERFACE:include/kerbelin/platform>)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  # The headers are C++20; a host compiled as anything older gets that from the target, not errors.
+  target_compile_features(${ARG_NAME} PUBLIC cxx_std_20)
+  set_target_properties(${ARG_NAME} PROPERTIES
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+  if(KERBELIN_SANITIZE)
+    # Sanitized libraries need the sanitizer runtimes first in the program that loads them.
+    target_link_options(${ARG_NAME} INTERFACE -fsanitize=address,undefined)
+  endif()
   set_property(GLOBAL APPEND PROPERTY KERBELIN_EXPORTED_TARGETS ${ARG_NAME})
 endfunction()
 

@@ -1,6 +1,5 @@
 #include <CoreTelephony/RadioAccessTechnologySource.h>
-
-#include <mutex>
+#include <Foundation/SharedSlot.h>
 
 namespace ios {
 namespace {
@@ -10,29 +9,19 @@ class NoRadioSource : public RadioAccessTechnologySource {
   std::optional<std::string> currentRadioAccessTechnology() override { return std::nullopt; }
 };
 
-struct SharedSource {
-  std::mutex mutex;
-  std::shared_ptr<RadioAccessTechnologySource> source;
-};
-
-SharedSource& sharedSource() {
-  static SharedSource shared;
-  return shared;
+SharedSlot<RadioAccessTechnologySource>& sharedSlot() {
+  static SharedSlot<RadioAccessTechnologySource> slot([] { return std::make_shared<NoRadioSource>(); });
+  return slot;
 }
 
 }  // namespace
 
 std::shared_ptr<RadioAccessTechnologySource> RadioAccessTechnologySource::shared() {
-  auto& shared = sharedSource();
-  std::lock_guard lock(shared.mutex);
-  if (!shared.source) shared.source = std::make_shared<NoRadioSource>();
-  return shared.source;
+  return sharedSlot().get();
 }
 
 void RadioAccessTechnologySource::setShared(std::shared_ptr<RadioAccessTechnologySource> source) {
-  auto& shared = sharedSource();
-  std::lock_guard lock(shared.mutex);
-  shared.source = std::move(source);
+  sharedSlot().set(std::move(source));
 }
 
 }  // namespace ios

@@ -82,6 +82,27 @@ std::size_t graphemeCount(std::string_view utf8) {
   return count;
 }
 
+std::size_t lastCharacterStart(std::string_view utf8) {
+  const std::size_t n = utf8.size();
+  if (n < 2) return 0;
+  // Between two ASCII characters only CR LF holds together.
+  const std::string_view tail = utf8.substr(n - 2);
+  if (isAscii(tail)) return tail == "\r\n" ? n - 2 : n - 1;
+  std::size_t start = n - 1;
+  while (start > 0 && (static_cast<unsigned char>(utf8[start]) & 0xC0) == 0x80) --start;
+  icu::BreakIterator* it = characterBreakIterator();
+  UErrorCode status = U_ZERO_ERROR;
+  UText* text = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(n), &status);
+  if (it && U_SUCCESS(status)) {
+    it->setText(text, status);
+    const int32_t before = it->preceding(static_cast<int32_t>(n));
+    if (U_SUCCESS(status) && before != icu::BreakIterator::DONE) start = static_cast<std::size_t>(before);
+    it->setText(icu::UnicodeString());
+  }
+  utext_close(text);
+  return start;
+}
+
 std::size_t utf16Length(std::string_view utf8) {
   size_t length = 0;
   for (size_t i = 0; i < utf8.size();) {

@@ -36,6 +36,9 @@ struct ByteRange {
 // Swift's `String.count`: extended grapheme clusters (ICU character break rules), so "e" plus a
 // combining accent, a flag, or an emoji ZWJ family each count as one.
 std::size_t graphemeCount(std::string_view utf8);
+// The byte offset where the last of those characters starts (0 for empty text): what a backspace
+// at the end removes. Reads from the end, so its cost is the length of that character, not the text.
+std::size_t lastCharacterStart(std::string_view utf8);
 
 // `(text as NSString).length`, i.e. `text.utf16.count`.
 std::size_t utf16Length(std::string_view utf8);

@@ -1,6 +1,7 @@
 #include <UIKit/UIActivitySink.h>
 
 #include <Foundation/Console.h>
+#include <Foundation/SharedSlot.h>
 
 namespace ios {
 
@@ -15,19 +16,19 @@ class NoActivitySink : public UIActivitySink {
   }
 };
 
-std::shared_ptr<UIActivitySink>& installed() {
-  static std::shared_ptr<UIActivitySink> sink = std::make_shared<NoActivitySink>();
-  return sink;
+SharedSlot<UIActivitySink>& installed() {
+  static SharedSlot<UIActivitySink> slot([] { return std::make_shared<NoActivitySink>(); });
+  return slot;
 }
 
 }  // namespace
 
 std::shared_ptr<UIActivitySink> UIActivitySink::shared() {
-  return installed();
+  return installed().get();
 }
 
 void UIActivitySink::setShared(std::shared_ptr<UIActivitySink> sink) {
-  installed() = sink ? std::move(sink) : std::make_shared<NoActivitySink>();
+  installed().set(std::move(sink));
 }
 
 }  // namespace ios

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <UIKit/CellContentHost.h>
 #include <UIKit/UIView.h>
 
 #include <memory>
@@ -17,11 +18,13 @@ class UICollectionViewCell : public UIView {
 
   const std::string& reuseIdentifier() const { return reuseIdentifier_; }
   // Made with the cell and placed in it the first time it is asked for or the cell is laid out.
-  const std::shared_ptr<UIView>& contentView() const;
-  const std::shared_ptr<UIView>& backgroundView() const { return backgroundView_; }
-  void setBackgroundView(std::shared_ptr<UIView> view);
-  const std::shared_ptr<UIView>& selectedBackgroundView() const { return selectedBackgroundView_; }
-  void setSelectedBackgroundView(std::shared_ptr<UIView> view);
+  const std::shared_ptr<UIView>& contentView() const { return content_.contentView(); }
+  const std::shared_ptr<UIView>& backgroundView() const { return content_.backgroundView(); }
+  void setBackgroundView(std::shared_ptr<UIView> view) { content_.setBackgroundView(std::move(view)); }
+  const std::shared_ptr<UIView>& selectedBackgroundView() const { return content_.selectedBackgroundView(); }
+  void setSelectedBackgroundView(std::shared_ptr<UIView> view) {
+    content_.setSelectedBackgroundView(std::move(view), selected_ || highlighted_);
+  }
 
   bool isSelected() const { return selected_; }
   // Overrides call the base.
@@ -43,18 +46,10 @@ class UICollectionViewCell : public UIView {
   void boundsDidChange(const CGRect& oldBounds) override;
 
  private:
-  void attachContentView() const;
-  void updateSelectedBackground();
-  void insertOwn(const std::shared_ptr<UIView>& view, std::size_t index);
-
   std::string reuseIdentifier_;
-  std::shared_ptr<UIView> contentView_;
-  mutable bool contentAttached_ = false;
-  std::shared_ptr<UIView> backgroundView_;
-  std::shared_ptr<UIView> selectedBackgroundView_;
+  mutable CellContentHost content_;
   bool selected_ = false;
   bool highlighted_ = false;
-  bool adopting_ = false;
 };
 
 }  // namespace ios

@@ -1,5 +1,6 @@
 #include <UIKit/UIImagePickerController.h>
 
+#include <Foundation/SharedSlot.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIImage.h>
@@ -24,9 +25,9 @@ class NoImagePickerSource : public ImagePickerSource {
   }
 };
 
-std::shared_ptr<ImagePickerSource>& installed() {
-  static std::shared_ptr<ImagePickerSource> source = std::make_shared<NoImagePickerSource>();
-  return source;
+SharedSlot<ImagePickerSource>& installed() {
+  static SharedSlot<ImagePickerSource> slot([] { return std::make_shared<NoImagePickerSource>(); });
+  return slot;
 }
 
 }  // namespace
@@ -41,11 +42,11 @@ void UIImagePickerControllerDelegate::imagePickerControllerDidCancel(UIImagePick
 }
 
 std::shared_ptr<ImagePickerSource> ImagePickerSource::shared() {
-  return installed();
+  return installed().get();
 }
 
 void ImagePickerSource::setShared(std::shared_ptr<ImagePickerSource> source) {
-  installed() = source ? std::move(source) : std::make_shared<NoImagePickerSource>();
+  installed().set(std::move(source));
 }
 
 std::shared_ptr<UIImagePickerController> UIImagePickerController::create() {

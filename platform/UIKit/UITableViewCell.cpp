@@ -28,96 +28,39 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     : UIView(CGRect(0, 0, 320, 44)),
       style_(style),
       reuseIdentifier_(std::move(reuseIdentifier)),
-      contentView_(UIView::create(CGRect(0, 0, 320, 44))) {}
-
-const std::shared_ptr<UIView>& UITableViewCell::contentView() const {
-  attachContentView();
-  return contentView_;
-}
-
-void UITableViewCell::attachContentView() const {
-  if (contentAttached_) return;
-  auto self =
-      std::dynamic_pointer_cast<UITableViewCell>(const_cast<UITableViewCell*>(this)->weak_from_this().lock());
-  if (!self) return;  // still being made
-  contentAttached_ = true;
-  contentView_->setFrame(bounds());
-  self->adopting_ = true;
-  self->addSubview(contentView_);
-  self->adopting_ = false;
-}
-
-bool UITableViewCell::ownsSubview(const UIView& view) const {
-  return &view == contentView_.get() || &view == backgroundView_.get() ||
-         &view == selectedBackgroundView_.get();
-}
+      content_(*this, CGRect(0, 0, 320, 44)) {}
 
 void UITableViewCell::didAddSubview(const std::shared_ptr<UIView>& subview) {
   UIView::didAddSubview(subview);
-  if (adopting_ || !subview || ownsSubview(*subview)) return;
-  attachContentView();
-  adopting_ = true;
-  contentView_->addSubview(subview);
-  adopting_ = false;
-}
-
-void UITableViewCell::setBackgroundView(std::shared_ptr<UIView> view) {
-  if (view == backgroundView_) return;
-  if (backgroundView_) backgroundView_->removeFromSuperview();
-  backgroundView_ = std::move(view);
-  if (!backgroundView_) return;
-  backgroundView_->setFrame(bounds());
-  adopting_ = true;
-  insertSubview(backgroundView_, 0);
-  adopting_ = false;
+  content_.adopt(subview);
 }
 
 void UITableViewCell::setSelectedBackgroundView(std::shared_ptr<UIView> view) {
-  if (view == selectedBackgroundView_) return;
-  if (selectedBackgroundView_) selectedBackgroundView_->removeFromSuperview();
-  selectedBackgroundView_ = std::move(view);
-  updateSelectedBackground();
+  content_.setSelectedBackgroundView(std::move(view), showsSelectedBackground());
 }
 
 void UITableViewCell::setSelected(bool selected, bool) {
   selected_ = selected;
-  updateSelectedBackground();
+  content_.showSelectedBackground(showsSelectedBackground());
 }
 
 void UITableViewCell::setHighlighted(bool highlighted, bool) {
   highlighted_ = highlighted;
-  updateSelectedBackground();
+  content_.showSelectedBackground(showsSelectedBackground());
 }
 
-void UITableViewCell::updateSelectedBackground() {
-  if (!selectedBackgroundView_) return;
-  const bool show = (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
-  if (!show) {
-    selectedBackgroundView_->removeFromSuperview();
-    return;
-  }
-  if (selectedBackgroundView_->superview().get() == this) return;
-  selectedBackgroundView_->setFrame(bounds());
-  adopting_ = true;
-  insertSubview(selectedBackgroundView_, backgroundView_ ? 1 : 0);
-  adopting_ = false;
+bool UITableViewCell::showsSelectedBackground() const {
+  return (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
 }
 
 void UITableViewCell::layoutSubviews() {
   UIView::layoutSubviews();
-  attachContentView();
-  const CGRect b = bounds();
-  contentView_->setFrame(b);
-  if (backgroundView_) backgroundView_->setFrame(b);
-  if (selectedBackgroundView_) selectedBackgroundView_->setFrame(b);
+  content_.fitToBounds();
 }
 
 void UITableViewCell::boundsDidChange(const CGRect& oldBounds) {
   UIView::boundsDidChange(oldBounds);
-  const CGSize now = bounds().size;
-  const CGFloat dw = now.width - oldBounds.width(), dh = now.height - oldBounds.height();
-  CGRect content = contentView_->frame();
-  contentView_->setFrame(CGRect(content.minX(), content.minY(), content.width() + dw, content.height() + dh));
+  content_.followSize(oldBounds);
 }
 
 }  // namespace ios

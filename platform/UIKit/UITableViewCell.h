@@ -1,5 +1,6 @@
 #pragma once
 
+#include <UIKit/CellContentHost.h>
 #include <UIKit/UIView.h>
 
 #include <memory>
@@ -34,11 +35,11 @@ class UITableViewCell : public UIView {
   const std::string& reuseIdentifier() const { return reuseIdentifier_; }
   UITableViewCellStyle style() const { return style_; }
   // Made with the cell and placed in it the first time it is asked for or the cell is laid out.
-  const std::shared_ptr<UIView>& contentView() const;
+  const std::shared_ptr<UIView>& contentView() const { return content_.contentView(); }
 
-  const std::shared_ptr<UIView>& backgroundView() const { return backgroundView_; }
-  void setBackgroundView(std::shared_ptr<UIView> view);
-  const std::shared_ptr<UIView>& selectedBackgroundView() const { return selectedBackgroundView_; }
+  const std::shared_ptr<UIView>& backgroundView() const { return content_.backgroundView(); }
+  void setBackgroundView(std::shared_ptr<UIView> view) { content_.setBackgroundView(std::move(view)); }
+  const std::shared_ptr<UIView>& selectedBackgroundView() const { return content_.selectedBackgroundView(); }
   void setSelectedBackgroundView(std::shared_ptr<UIView> view);
 
   // With style none a tap still selects the row; only the highlight is not shown.
@@ -69,19 +70,13 @@ class UITableViewCell : public UIView {
   void boundsDidChange(const CGRect& oldBounds) override;
 
  private:
-  bool ownsSubview(const UIView& view) const;
-  void updateSelectedBackground();
+  bool showsSelectedBackground() const;
 
   UITableViewCellStyle style_;
   std::string reuseIdentifier_;
-  void attachContentView() const;
-  std::shared_ptr<UIView> contentView_;
-  mutable bool contentAttached_ = false;
-  std::shared_ptr<UIView> backgroundView_;
-  std::shared_ptr<UIView> selectedBackgroundView_;
+  mutable CellContentHost content_;
   bool selected_ = false;
   bool highlighted_ = false;
-  bool adopting_ = false;
 };
 
 }  // namespace ios

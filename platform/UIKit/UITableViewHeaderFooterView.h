@@ -1,5 +1,6 @@
 #pragma once
 
+#include <UIKit/CellContentHost.h>
 #include <UIKit/UIView.h>
 
 #include <memory>
@@ -16,9 +17,9 @@ class UITableViewHeaderFooterView : public UIView {
 
   const std::string& reuseIdentifier() const { return reuseIdentifier_; }
   // Made with the cell and placed in it the first time it is asked for or the cell is laid out.
-  const std::shared_ptr<UIView>& contentView() const;
-  const std::shared_ptr<UIView>& backgroundView() const { return backgroundView_; }
-  void setBackgroundView(std::shared_ptr<UIView> view);
+  const std::shared_ptr<UIView>& contentView() const { return content_.contentView(); }
+  const std::shared_ptr<UIView>& backgroundView() const { return content_.backgroundView(); }
+  void setBackgroundView(std::shared_ptr<UIView> view) { content_.setBackgroundView(std::move(view)); }
 
   virtual void prepareForReuse() {}
 
@@ -35,11 +36,7 @@ class UITableViewHeaderFooterView : public UIView {
 
  private:
   std::string reuseIdentifier_;
-  void attachContentView() const;
-  std::shared_ptr<UIView> contentView_;
-  mutable bool contentAttached_ = false;
-  std::shared_ptr<UIView> backgroundView_;
-  bool adopting_ = false;
+  mutable CellContentHost content_;
 };
 
 }  // namespace ios

@@ -89,16 +89,6 @@ const NibEnumNames::Table kClearModeNames("UITextField", "clearButtonMode", kMod
 const NibEnumNames::Table kLeftModeNames("UITextField", "leftViewMode", kModes);
 const NibEnumNames::Table kRightModeNames("UITextField", "rightViewMode", kModes);
 
-// The byte offset where the last user-perceived character of `text` starts.
-std::size_t lastCharacterStart(const std::string& text) {
-  const std::size_t count = graphemeCount(text);
-  for (std::size_t p = text.size(); p-- > 0;) {
-    if ((static_cast<unsigned char>(text[p]) & 0xC0) == 0x80) continue;  // inside a code point
-    if (graphemeCount(std::string_view(text).substr(0, p)) + 1 == count) return p;
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::shared_ptr<UITextField> UITextField::create(const CGRect& frame) {

@@ -31,16 +31,6 @@ const auto registration =
         .property("editable", &UITextView::isEditable)
         .property("selectable", &UITextView::isSelectable);
 
-// The byte offset where the last user-perceived character of `text` starts.
-std::size_t lastCharacterStart(const std::string& text) {
-  const std::size_t count = graphemeCount(text);
-  for (std::size_t p = text.size(); p-- > 0;) {
-    if ((static_cast<unsigned char>(text[p]) & 0xC0) == 0x80) continue;  // inside a code point
-    if (graphemeCount(std::string_view(text).substr(0, p)) + 1 == count) return p;
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::shared_ptr<UITextView> UITextView::create(const CGRect& frame) {

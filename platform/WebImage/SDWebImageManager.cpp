@@ -1,10 +1,10 @@
 #include <Foundation/DispatchQueue.h>
+#include <Foundation/SharedSlot.h>
 #include <WebImage/SDImageCoderHelper.h>
 #include <WebImage/SDWebImageManager.h>
 
 #include <algorithm>
 #include <cctype>
-#include <mutex>
 #include <vector>
 
 namespace ios {
@@ -24,13 +24,8 @@ bool isLasting(const SDWebImageError& error) {
          error.code == SDWebImageError::Code::badImageData;
 }
 
-struct SharedManager {
-  std::mutex mutex;
-  std::shared_ptr<SDWebImageManager> manager;
-};
-
-SharedManager& sharedSlot() {
-  static SharedManager slot;
+SharedSlot<SDWebImageManager>& sharedSlot() {
+  static SharedSlot<SDWebImageManager> slot([] { return SDWebImageManager::create(); });
   return slot;
 }
 
@@ -41,16 +36,11 @@ SDWebImageError errorWith(SDWebImageError::Code code, int statusCode = 0) {
 }  // namespace
 
 std::shared_ptr<SDWebImageManager> SDWebImageManager::shared() {
-  auto& slot = sharedSlot();
-  std::lock_guard lock(slot.mutex);
-  if (!slot.manager) slot.manager = create();
-  return slot.manager;
+  return sharedSlot().get();
 }
 
 void SDWebImageManager::setShared(std::shared_ptr<SDWebImageManager> manager) {
-  auto& slot = sharedSlot();
-  std::lock_guard lock(slot.mutex);
-  slot.manager = std::move(manager);
+  sharedSlot().set(std::move(manager));
 }
 
 std::shared_ptr<SDWebImageManager> SDWebImageManager::create(std::shared_ptr<SDImageCache> cache,

@@ -30,6 +30,18 @@ TEST(NSStringTest, GraphemeCountIsSwiftsCharacterCount) {
   EXPECT_EQ(graphemeCount("\xFF\xFE"), 2u);  // each ill-formed byte is one U+FFFD
 }
 
+TEST(NSStringTest, LastCharacterStartIsWhereTheLastGraphemeBegins) {
+  const std::pair<std::string, std::size_t> cases[] = {
+      {"", 0},           {"a", 0},
+      {"ab", 1},         {"a\r\n", 1},
+      {"\n\r", 1},       {kVietnameseNFC, kVietnameseNFC.size() - 1},
+      {"ab" + kFamily, 2}, {kVietnameseNFD, kVietnameseNFD.size() - 1},
+      {"Vie\xCC\xA3\xCC\x82", 2}, {kFlagVN + kFlagUS, kFlagVN.size()},
+      {"x" + kThumbsUpMedium, 1}, {"\xE2\x82\xAC", 0},
+  };
+  for (const auto& [text, start] : cases) EXPECT_EQ(lastCharacterStart(text), start) << text;
+}
+
 TEST(NSStringTest, Utf16LengthCountsSurrogatePairsAndMarks) {
   EXPECT_EQ(utf16Length(""), 0u);
   EXPECT_EQ(utf16Length("abc"), 3u);

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -12,12 +12,10 @@ namespace ios {
 namespace {
 
 // Two date fields sharing one picker and one toolbar, as the history filter does.
-class InputViews : public test::MainLoopTest {
+class InputViews : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     screen = UIView::create(window->bounds());
     window->addSubview(screen);
     for (auto* field : {&from, &to}) {
@@ -30,7 +28,6 @@ class InputViews : public test::MainLoopTest {
     window->layoutIfNeeded();
   }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UIView> screen;
   std::shared_ptr<UIDatePicker> picker = UIDatePicker::create();
   std::shared_ptr<UIToolbar> toolbar = UIToolbar::create();

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -27,13 +27,11 @@ class Logged : public UIViewController {
   void viewDidDisappear(bool) override { log.push_back("didDisappear"); }
 };
 
-class Presentation : public test::MainLoopTest {};
+class Presentation : public test::WindowTest {};
 
 TEST_F(Presentation, ADismissalFromViewDidAppearBringsTheCoveredPresenterBack) {
-  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
   auto presenter = std::make_shared<Logged>();
   window->setRootViewController(presenter);
-  window->makeKeyAndVisible();
   presenter->log.clear();
 
   auto bouncer = std::make_shared<Bouncer>();
@@ -53,13 +51,11 @@ TEST_F(Presentation, ADismissalFromViewDidAppearBringsTheCoveredPresenterBack) {
 // A screen deep in containers answers what the outermost container presents, for as long as it
 // presents it, while what the containers do with presentations stays as it was.
 TEST_F(Presentation, AScreenInsideContainersAnswersWhatItsAncestorPresents) {
-  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
   auto screen = std::make_shared<Logged>();
   auto navigation = UINavigationController::create(screen);
   auto tabs = UITabBarController::create();
   tabs->setViewControllers({navigation});
   window->setRootViewController(tabs);
-  window->makeKeyAndVisible();
   EXPECT_EQ(screen->presentedViewController(), nullptr);
 
   auto sheet = UIViewController::create();
@@ -103,10 +99,8 @@ TEST_F(Presentation, AScreenInsideContainersAnswersWhatItsAncestorPresents) {
 
 // What a presented container holds answers what that container presents, not what lies below it.
 TEST_F(Presentation, AScreenInAPresentedContainerAnswersOnlyItsOwnLevel) {
-  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
   auto root = UIViewController::create();
   window->setRootViewController(root);
-  window->makeKeyAndVisible();
   auto inner = UIViewController::create();
   auto modalNavigation = UINavigationController::create(inner);
   root->present(modalNavigation, false);

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -43,20 +43,17 @@ struct Finished {
   bool presenterStillPresenting;
 };
 
-class ShareSheet : public test::MainLoopTest {
+class ShareSheet : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
+    WindowTest::SetUp();
     UIActivitySink::setShared(sink);
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    presenter = UIViewController::create();
-    window->setRootViewController(presenter);
-    window->makeKeyAndVisible();
+    show(presenter);
     image = UIImage::create(CGImage::create(4, 4, std::vector<std::uint32_t>(16, 0xFF000000)));
   }
   void TearDown() override {
     UIActivitySink::setShared(nullptr);
-    MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
   std::shared_ptr<UIActivityViewController> present(std::vector<std::any> items) {
     auto sheet = UIActivityViewController::create(std::move(items));
@@ -77,8 +74,7 @@ class ShareSheet : public test::MainLoopTest {
   }
 
   std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
-  std::shared_ptr<UIWindow> window;
-  std::shared_ptr<UIViewController> presenter;
+  std::shared_ptr<UIViewController> presenter = UIViewController::create();
   std::shared_ptr<UIImage> image;
   std::vector<Finished> finished;
 };

@@ -3,7 +3,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -26,20 +26,12 @@ class Presenter : public UIViewController {
   void viewDidAppear(bool) override { log.push_back("didAppear"); }
 };
 
-class Alerts : public test::MainLoopTest {
+class Alerts : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    presenter = std::make_shared<Presenter>();
-    window->setRootViewController(presenter);
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
+    show(presenter);
     presenter->log.clear();
-  }
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-    window->layoutIfNeeded();
   }
   std::shared_ptr<UIAlertAction> action(const std::string& title, UIAlertActionStyle style) {
     return UIAlertAction::create(title, style, [this, title](UIAlertAction& a) {
@@ -49,8 +41,7 @@ class Alerts : public test::MainLoopTest {
     });
   }
 
-  std::shared_ptr<UIWindow> window;
-  std::shared_ptr<Presenter> presenter;
+  std::shared_ptr<Presenter> presenter = std::make_shared<Presenter>();
   std::vector<std::string> handled;
   bool handlerSawPresented = true;
 };

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <vector>
 
@@ -116,12 +116,10 @@ TEST(UIButton, LaysImageAndTitleSideBySideCentred) {
   EXPECT_EQ(button->titleLabel()->frame().minX(), 12 + 20 + 8);
 }
 
-class ButtonTouches : public test::MainLoopTest {
+class ButtonTouches : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 667));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     button = UIButton::create(CGRect(50, 50, 120, 44));
     button->setTitle("Mua", UIControl::normal);
     button->setTitle("Nhấn", UIControl::highlighted);
@@ -129,7 +127,6 @@ class ButtonTouches : public test::MainLoopTest {
     button->setTitleColor(UIColor::red(), UIControl::highlighted);
     window->addSubview(button);
   }
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UIButton> button;
 };
 

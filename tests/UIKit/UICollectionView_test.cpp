@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <cmath>
 #include <functional>
@@ -69,18 +69,15 @@ class PagedLayout : public UICollectionViewFlowLayout {
   }
 };
 
-class CollectionTest : public test::MainLoopTest {
+class CollectionTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     items = std::make_shared<Items>();
   }
   void TearDown() override {
     view.reset();
-    window.reset();
-    test::MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
   void makeView(const CGRect& frame, std::shared_ptr<UICollectionViewFlowLayout> flow) {
     layout = std::move(flow);
@@ -93,7 +90,6 @@ class CollectionTest : public test::MainLoopTest {
   }
   CGRect frameOf(int item, int section = 0) { return view->layoutAttributesForItem({section, item})->frame; }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<Items> items;
   std::shared_ptr<UICollectionViewFlowLayout> layout;
   std::shared_ptr<UICollectionView> view;

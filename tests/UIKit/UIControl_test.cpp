@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -28,15 +28,13 @@ const auto registration = ClassRegistration<ControlTarget, UIResponder>("Control
                               .method("didTap:", &ControlTarget::didTap)
                               .method("refreshData", &ControlTarget::refreshData);
 
-class Controls : public test::MainLoopTest {
+class Controls : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
+    WindowTest::SetUp();
     control = UIControl::create(CGRect(100, 100, 100, 44));
     window->addSubview(control);
   }
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UIControl> control;
 };
 
@@ -45,7 +43,7 @@ TEST_F(Controls, TouchUpInsideSendsTheActionWithTheControlAsSender) {
   control->addTarget(target, "didTap:", UIControl::touchUpInside);
   std::vector<bool> highlightedDuring;
   control->addAction([&](UIControl& c) { highlightedDuring.push_back(c.isHighlighted()); }, UIControl::touchDown);
-  TouchGenerator(window).tap({150, 120});
+  tapAt({150, 120});
   EXPECT_EQ(target->calls, (std::vector<std::string>{"didTap:"}));
   EXPECT_EQ(target->lastSender, control);
   EXPECT_EQ(highlightedDuring, (std::vector<bool>{true}));
@@ -69,11 +67,11 @@ TEST_F(Controls, DisabledControlsAndGoneTargetsDoNothing) {
   auto target = std::make_shared<ControlTarget>();
   control->addTarget(target, "didTap:", UIControl::touchUpInside);
   control->setEnabled(false);
-  TouchGenerator(window).tap({150, 120});
+  tapAt({150, 120});
   EXPECT_TRUE(target->calls.empty());
   control->setEnabled(true);
   target.reset();  // targets are weak: the tap must not crash or keep it alive
-  TouchGenerator(window).tap({150, 120});
+  tapAt({150, 120});
 }
 
 TEST_F(Controls, NullTargetGoesUpTheResponderChain) {
@@ -95,10 +93,10 @@ TEST_F(Controls, ASingleTapRecognizerAboveDoesNotStealTheControlsTap) {
   int taps = 0;
   tap->addAction([&](UIGestureRecognizer&) { ++taps; });
   window->addGestureRecognizer(tap);
-  TouchGenerator(window).tap({150, 120});
+  tapAt({150, 120});
   EXPECT_EQ(target->calls.size(), 1u);
   EXPECT_EQ(taps, 0);
-  TouchGenerator(window).tap({20, 600});  // elsewhere the recognizer works
+  tapAt({20, 600});  // elsewhere the recognizer works
   EXPECT_EQ(taps, 1);
 }
 

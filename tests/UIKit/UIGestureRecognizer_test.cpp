@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -38,15 +38,13 @@ class TouchLog : public UIView {
   void touchesCancelled(const Touches&, const UIEvent*) override { log.push_back("cancelled"); }
 };
 
-class Gestures : public test::MainLoopTest {
+class Gestures : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
+    WindowTest::SetUp();
     view = std::make_shared<TouchLog>(CGRect(0, 100, 375, 400));
     window->addSubview(view);
   }
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<TouchLog> view;
 };
 
@@ -55,7 +53,7 @@ TEST_F(Gestures, TapRecognizesOnLiftAndTakesTheTouchFromTheView) {
   Recorder recorder;
   recorder.follow(tap);
   view->addGestureRecognizer(tap);
-  TouchGenerator(window).tap({100, 200});
+  tapAt({100, 200});
   EXPECT_EQ(recorder.states, (std::vector<State>{State::ended}));
   EXPECT_EQ(view->log, (std::vector<std::string>{"began", "cancelled"}));
   EXPECT_EQ(tap->state(), State::possible);  // reset for the next touches
@@ -79,7 +77,7 @@ TEST_F(Gestures, TargetActionReachesTheTargetWithTheRecognizerAsSender) {
   auto target = std::make_shared<GestureTarget>();
   auto tap = UITapGestureRecognizer::create(target, "handle:");
   view->addGestureRecognizer(tap);
-  TouchGenerator(window).tap({10, 110});
+  tapAt({10, 110});
   EXPECT_EQ(target->sender, tap);
   EXPECT_EQ(tap->view(), view);
 }
@@ -224,11 +222,11 @@ TEST_F(Gestures, LongPressFiresAfterItsDurationOnTheClock) {
 TEST_F(Gestures, HitTestingDecidesWhoGetsTheTouch) {
   auto cover = std::make_shared<TouchLog>(CGRect(0, 0, 375, 812));
   window->addSubview(cover);
-  TouchGenerator(window).tap({100, 200});
+  tapAt({100, 200});
   EXPECT_EQ(cover->log, (std::vector<std::string>{"began", "ended"}));
   EXPECT_TRUE(view->log.empty());
   cover->setUserInteractionEnabled(false);
-  TouchGenerator(window).tap({100, 200});
+  tapAt({100, 200});
   EXPECT_EQ(view->log, (std::vector<std::string>{"began", "ended"}));
 }
 

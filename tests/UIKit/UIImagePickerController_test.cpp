@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -41,15 +41,12 @@ class PickingScreen : public UIViewController, public UIImagePickerControllerDel
 // Adopts the delegate without answering anything.
 class SilentScreen : public UIViewController, public UIImagePickerControllerDelegate {};
 
-class Picker : public test::MainLoopTest {
+class Picker : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
+    WindowTest::SetUp();
     ImagePickerSource::setShared(source);
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    screen = std::make_shared<PickingScreen>();
-    window->setRootViewController(screen);
-    window->makeKeyAndVisible();
+    show(screen);
     screen->log.clear();
     picker = UIImagePickerController::create();
     picker->delegate = screen;
@@ -57,17 +54,11 @@ class Picker : public test::MainLoopTest {
   }
   void TearDown() override {
     ImagePickerSource::setShared(nullptr);
-    MainLoopTest::TearDown();
-  }
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-    window->layoutIfNeeded();
+    WindowTest::TearDown();
   }
 
   std::shared_ptr<ScriptedImagePicker> source = ScriptedImagePicker::create();
-  std::shared_ptr<UIWindow> window;
-  std::shared_ptr<PickingScreen> screen;
+  std::shared_ptr<PickingScreen> screen = std::make_shared<PickingScreen>();
   std::shared_ptr<UIImagePickerController> picker;
   std::shared_ptr<UIImage> image;
 };

@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -24,26 +24,18 @@ std::shared_ptr<UIViewController> titled(const std::string& title) {
   return controller;
 }
 
-class NavigationBar : public test::MainLoopTest {
+class NavigationBar : public test::WindowTest {
  protected:
+  NavigationBar() : WindowTest(UIScreen::main()->bounds().size) {}
   void show(const std::shared_ptr<UIViewController>& root) {
     nav = UINavigationController::create(root);
-    window = UIWindow::create(UIScreen::main()->bounds());
-    window->setRootViewController(nav);
-    window->makeKeyAndVisible();
-    window->layoutIfNeeded();
-  }
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-    window->layoutIfNeeded();
+    WindowTest::show(nav);
   }
   CGFloat barHeight() const {
     return UIScreen::main()->safeAreaInsets().top + UINavigationBar::contentHeight;
   }
 
   std::shared_ptr<UINavigationController> nav;
-  std::shared_ptr<UIWindow> window;
 };
 
 TEST_F(NavigationBar, ShowsTheTopTitleAndABackButtonThatPops) {

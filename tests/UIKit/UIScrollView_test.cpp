@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <functional>
 #include <string>
@@ -60,12 +60,10 @@ class ScrollLog : public UIScrollViewDelegate {
   void record(const std::string& name) { calls.push_back(name); }
 };
 
-class ScrollViewTest : public test::MainLoopTest {
+class ScrollViewTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     // Below the top safe area, so that the insets are the scroll view's own.
     scroll = UIScrollView::create(CGRect(0, 100, 375, 600));
     scroll->setContentSize({375, 3000});
@@ -78,11 +76,9 @@ class ScrollViewTest : public test::MainLoopTest {
   }
   void TearDown() override {
     scroll.reset();
-    window.reset();
-    test::MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UIScrollView> scroll;
   std::shared_ptr<ScrollLog> log;
 };

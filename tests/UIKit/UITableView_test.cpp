@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <functional>
 #include <map>
@@ -102,18 +102,15 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
   }
 };
 
-class TableTest : public test::MainLoopTest {
+class TableTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 375, 812));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     lists = std::make_shared<Lists>();
   }
   void TearDown() override {
     table.reset();
-    window.reset();
-    test::MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
   // A table of `height` points placed below the safe area, with the lists as data source and
   // delegate.
@@ -140,7 +137,6 @@ class TableTest : public test::MainLoopTest {
     }
   }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<Lists> lists;
   std::shared_ptr<UITableView> table;
 };

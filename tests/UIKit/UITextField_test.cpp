@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -56,12 +56,11 @@ bool samePixels(const CGImage& a, const CGImage& b) {
   return true;
 }
 
-class TextFields : public test::MainLoopTest {
+class TextFields : public test::WindowTest {
  protected:
+  TextFields() : WindowTest({320, 480}) {}
   void SetUp() override {
-    test::MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 320, 480));
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     field = UITextField::create(CGRect(20, 40, 200, 34));
     window->addSubview(field);
     delegate = std::make_shared<RecordingDelegate>();
@@ -70,9 +69,8 @@ class TextFields : public test::MainLoopTest {
   }
   void TearDown() override {
     field->resignFirstResponder();
-    test::MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UITextField> field;
   std::shared_ptr<RecordingDelegate> delegate;
   int changes = 0;

@@ -3,44 +3,15 @@
 #include <gtest/gtest.h>
 #include <support/ReferenceImage.h>
 
-#include <sys/wait.h>
+#include "SimulatorRun.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
+using kerbelin::test::runSimulator;
 namespace fs = std::filesystem;
-
-struct Run {
-  int status = -1;
-  std::string output;
-  fs::path out;
-};
-
-// Runs kerbelin-sim headless on scripts/<script> with its output folder runs/<name>, and collects
-// its exit status and everything it printed.
-Run runSimulator(const std::string& name, const std::string& script, const std::string& extra = "") {
-  Run run;
-  run.out = fs::path(KERBELIN_E2E_OUT) / name;
-  fs::remove_all(run.out);
-  fs::create_directories(run.out);
-  const fs::path log = run.out / "output.txt";
-  const std::string command = std::string("'") + KERBELIN_E2E_SIMULATOR + "' --headless --script '" +
-                              KERBELIN_E2E_SCRIPTS + "/" + script + "' --out '" + run.out.string() + "' " +
-                              extra + " > '" + log.string() + "' 2>&1";
-  const int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-  std::ifstream in(log);
-  std::ostringstream text;
-  text << in.rdbuf();
-  run.output = text.str();
-  return run;
-}
 
 TEST(SimulatorRun, LaunchesAsTheApplicationWithTheTabShell) {
   const auto run = runSimulator("launch_app", "launch_app.txt", "--as app");

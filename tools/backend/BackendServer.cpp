@@ -73,6 +73,11 @@ const std::string& BackendServer::authorization() {
 }
 
 std::filesystem::path BackendServer::defaultDataDir() {
+  // An installed server reads the copy beside its prefix; one in a build tree, its source tree's.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto installed = self.parent_path().parent_path() / "share/kerbelin/backend-data";
+  if (!error && std::filesystem::is_directory(installed, error)) return installed;
   return KERBELIN_BACKEND_DATA_DIR;
 }
 

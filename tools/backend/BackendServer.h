@@ -64,7 +64,8 @@ class BackendServer {
 
   // The bearer token every API call must carry ("Authorization: Bearer ...").
   static const std::string& authorization();
-  // The sample data folder of the source tree this binary was built from.
+  // The sample data folder: share/kerbelin/backend-data of the prefix an installed binary runs from,
+  // otherwise that of the source tree this binary was built from.
   static std::filesystem::path defaultDataDir();
 
   // Loads the data; throws std::runtime_error when it is unusable or the host is not loopback.

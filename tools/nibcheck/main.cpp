@@ -2,7 +2,9 @@
 //
 // Loads every nib and storyboard of the framework bundle "Halvet.KerbelinSDK" (or of another
 // registered bundle, or of a folder) and lays each out at a 375-point width. Prints one line per
-// problem and exits 1 when there is any, 2 on a usage error.
+// problem on standard output, then a summary line.
+// Exit status: 0 no problem, 1 at least one problem, 2 a usage error or nothing to check (a folder
+// that does not exist, a bundle that is not registered).
 
 #include "NibChecker.h"
 
@@ -12,32 +14,43 @@
 #include <filesystem>
 #include <string>
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kerbelin-nibcheck [--dir DIR | --bundle IDENTIFIER]\n"
+    "  --dir DIR            check the *.nib.json and *.storyboard.json files of a folder\n"
+    "  --bundle IDENTIFIER  check a bundle compiled into the tool (default Halvet.KerbelinSDK)\n"
+    "  --help               this text\n"
+    "exit status: 0 no problem, 1 problems found (one line each), 2 usage error or nothing to check\n";
+
+int fail(const std::string& problem) {
+  std::fprintf(stderr, "kerbelin-nibcheck: %s\n%s", problem.c_str(), kUsage);
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string identifier = "Halvet.KerbelinSDK";
   std::string directory;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
-    if ((argument == "--dir" || argument == "--bundle") && i + 1 < argc) {
-      (argument == "--dir" ? directory : identifier) = argv[++i];
-    } else {
-      std::fprintf(stderr, "usage: kerbelin-nibcheck [--dir DIR | --bundle IDENTIFIER]\n");
-      return 2;
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
     }
+    if (argument != "--dir" && argument != "--bundle") return fail("unknown option " + argument);
+    if (i + 1 >= argc) return fail(argument + " needs a value");
+    (argument == "--dir" ? directory : identifier) = argv[++i];
   }
   std::shared_ptr<ios::Bundle> bundle;
   if (!directory.empty()) {
     std::error_code error;
-    if (!std::filesystem::is_directory(directory, error)) {
-      std::fprintf(stderr, "kerbelin-nibcheck: %s is not a directory\n", directory.c_str());
-      return 2;
-    }
+    if (!std::filesystem::is_directory(directory, error)) return fail(directory + " is not a directory");
     bundle = ios::Bundle::create("nibcheck." + directory, std::filesystem::path(directory));
   } else {
     bundle = ios::Bundle::withIdentifier(identifier);
-    if (!bundle) {
-      std::printf("kerbelin-nibcheck: no bundle \"%s\" is registered\n", identifier.c_str());
-      return 1;
-    }
+    if (!bundle) return fail("no bundle \"" + identifier + "\" is compiled in");
   }
   kerbelin::nibcheck::NibChecker checker(bundle);
   checker.run();

@@ -16,10 +16,14 @@
 
 namespace kerbelin::sim {
 
-std::unique_ptr<SdlDisplay> SdlDisplay::open(const std::string& title, std::string& reason) {
+bool SdlDisplay::isConfigured() {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+std::unique_ptr<SdlDisplay> SdlDisplay::open(const std::string& title, std::string& reason) {
+  if (!isConfigured()) {
     reason = "no DISPLAY or WAYLAND_DISPLAY";
     return nullptr;
   }
@@ -31,6 +35,14 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(const std::string& title, std::stri
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     reason = std::string("SDL cannot start: ") + SDL_GetError();
+    return nullptr;
+  }
+  // When the named display cannot be reached SDL moves on to other drivers (the console's, an
+  // offscreen one), whose window nobody would see.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland") {
+    reason = "SDL cannot reach the display named by DISPLAY or WAYLAND_DISPLAY (it offered \"" + driver + "\")";
+    SDL_Quit();
     return nullptr;
   }
   const auto& screen = ios::UIScreen::main();

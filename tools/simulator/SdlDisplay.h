@@ -22,6 +22,8 @@ class SdlDisplay {
   // Null, with the reason, when there is no display to open (no DISPLAY or WAYLAND_DISPLAY, or SDL
   // cannot start its video).
   static std::unique_ptr<SdlDisplay> open(const std::string& title, std::string& reason);
+  // Whether the environment names a display at all (DISPLAY or WAYLAND_DISPLAY).
+  static bool isConfigured();
   ~SdlDisplay();
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;

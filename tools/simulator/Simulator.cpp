@@ -1,5 +1,6 @@
 #include "Simulator.h"
 
+#include "BackendProbe.h"
 #include "HostLauncher.h"
 #include "IdleWaiter.h"
 #include "ScriptRunner.h"
@@ -31,6 +32,17 @@
 namespace kerbelin::sim {
 namespace {
 
+// Headless runs open nothing outside; what the SDK asks to open is printed, so a script's run shows it.
+class PrintingURLOpener : public ios::RecordingURLOpener {
+ public:
+  // As on a desktop: no maps application answers its scheme, so directions go to the web page.
+  PrintingURLOpener() { unhandledSchemes = {"comgooglemaps"}; }
+  bool open(const ios::URL& url) override {
+    std::cout << "kerbelin-sim: open " << url.absoluteString() << std::endl;
+    return RecordingURLOpener::open(url);
+  }
+};
+
 std::optional<std::string> readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -54,6 +66,12 @@ Simulator::~Simulator() {
 bool Simulator::startBackend(std::string& reason) {
   if (options_.backend) {
     backendURL_ = *options_.backend;
+    // Asked once, before anything is shown: an address nobody answers would otherwise only give
+    // empty screens.
+    if (auto refused = BackendProbe::check(backendURL_)) {
+      reason = "the back-end at " + backendURL_ + " does not answer (" + *refused + ")";
+      return false;
+    }
     return true;
   }
   try {
@@ -87,7 +105,16 @@ void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
   if (withDisplay)
     ios::UIApplication::shared()->setURLOpener(ios::DesktopURLOpener::create());
   else
-    ios::UIApplication::shared()->setURLOpener(ios::RecordingURLOpener::create());
+    ios::UIApplication::shared()->setURLOpener(std::make_shared<PrintingURLOpener>());
+}
+
+std::filesystem::path Simulator::tourFile() {
+  // An installed simulator reads the copy beside its prefix; one in a build tree, the source tree's.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto installed = self.parent_path().parent_path() / "share/kerbelin/tour.txt";
+  if (!error && std::filesystem::is_regular_file(installed, error)) return installed;
+  return KERBELIN_SIM_TOUR_FILE;
 }
 
 std::filesystem::path Simulator::outDirectory() const {
@@ -99,7 +126,7 @@ std::filesystem::path Simulator::outDirectory() const {
 }
 
 int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display) {
-  const auto scriptPath = options_.script.value_or(KERBELIN_SIM_TOUR_FILE);
+  const auto scriptPath = options_.script.value_or(tourFile());
   const auto text = readFile(scriptPath);
   if (!text) {
     std::cerr << "kerbelin-sim: cannot read the script " << scriptPath << "\n";
@@ -143,7 +170,11 @@ int Simulator::run() {
   std::unique_ptr<SdlDisplay> display;
   if (!options_.headless && !options_.bench) {
     display = SdlDisplay::open("KerbelinSDK — " + backendURL_, reason);
-    if (!display) std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    if (!display && SdlDisplay::isConfigured()) {
+      std::cerr << "kerbelin-sim: cannot open the display (" << reason << "); running headless" << std::endl;
+    } else if (!display) {
+      std::cout << "kerbelin-sim: running headless (" << reason << ")" << std::endl;
+    }
   }
   const bool interactive = display && !options_.script;
   configurePlatform(!interactive, display != nullptr);

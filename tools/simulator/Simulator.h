@@ -36,6 +36,7 @@ class Simulator {
   void configurePlatform(bool virtualClock, bool withDisplay);
   int runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display);
   std::filesystem::path outDirectory() const;
+  static std::filesystem::path tourFile();
 
   SimulatorOptions options_;
   std::chrono::steady_clock::time_point start_;

@@ -27,9 +27,22 @@ bool isLoopbackURL(const std::string& url) {
 }  // namespace
 
 const char* SimulatorOptions::usage() {
-  return "usage: kerbelin-sim [--backend URL] [--headless] [--script FILE] [--out DIR] [--as app|host]\n"
-         "                    [--width W --height H --scale S] [--offline] [--bench] [--quit-after "
-         "SECONDS]\n";
+  return "usage: kerbelin-sim [options]\n"
+         "  --backend URL        use a running back-end (http://127.x.x.x:PORT); default: start one in process\n"
+         "  --headless           no window: run the script (or the tour) on the virtual clock\n"
+         "  --script FILE        run this script instead of the tour (commands: docs/SIMULATOR.md)\n"
+         "  --out DIR            where screenshots and index.html go (default: build/tour)\n"
+         "  --as app|host        launch the SDK's application delegate (app, default) or embed the store\n"
+         "                       screen in a host's navigation controller (host)\n"
+         "  --width W            screen width in points (default 375)\n"
+         "  --height H           screen height in points (default 812)\n"
+         "  --scale S            pixels per point (default 2)\n"
+         "  --offline            the network is reported down (the no-internet banner shows)\n"
+         "  --bench              measure the store screen and print the figures\n"
+         "  --quit-after SECONDS with a window, close it after this much real time\n"
+         "  --help               this text\n"
+         "exit status: 0 success, 1 a failed command or start-up, 2 a usage error or a script that does "
+         "not parse\n";
 }
 
 std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::string>& arguments,

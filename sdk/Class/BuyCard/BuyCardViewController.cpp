@@ -14,6 +14,7 @@
 #include <Service/BuyCardService.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
 #include <Ultilities/Constants/Color.h>
 #include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Extensions/UIViewStyleExtension.h>
@@ -46,6 +47,15 @@ std::optional<ios::Dictionary> replyBody(const ios::Dictionary& reply) {
 ios::Dictionary listIn(const ios::Dictionary& body, const char* key) {
   auto found = body.find(key);
   return found == body.end() ? ios::Dictionary::array() : *found;
+}
+
+// The cards of a card-search reply; none when the reply has no body or its `resultCode` is present
+// and not 0 (an error reply must not empty the list).
+std::optional<std::vector<std::shared_ptr<CardModel>>> cardsIn(const ios::Dictionary& reply) {
+  auto meta = ios::mapObject<MetaReponse>(reply);
+  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
+  if (reply.contains("resultCode") && meta->resultCode != 0) return std::nullopt;
+  return ios::mapArray<CardModel>(listIn(*meta->body, "defCardDtos"));
 }
 
 std::shared_ptr<CardInfoType> rowOfKind(TypeInfoCard kind) {
@@ -102,7 +112,6 @@ void BuyCardViewController::viewDidLoad() {
 // ---- Requests
 
 void BuyCardViewController::refreshData() {
-  supersedeCardRequests();
   currentFilter = FilterType::Newest;
   if (currentCategory) categoryBeforeRefresh_ = currentCategory;
   currentCategory = nullptr;
@@ -140,8 +149,11 @@ void BuyCardViewController::applyCategories(const ios::Dictionary& reply, std::u
   viewCateHeader->listCate = listCategory;
   viewCateHeader->currentCate = currentCategory;
   if (auto collection = viewCateHeader->collectionView.lock()) collection->reloadData();
-  supersedeCardRequests();
-  loadData(true);
+  if (currentCategory->id) {
+    loadData(true);
+  } else {
+    refresh->endRefreshing();  // a category without `id` cannot be loaded
+  }
 }
 
 void BuyCardViewController::categoriesNotApplied() {
@@ -152,22 +164,12 @@ void BuyCardViewController::categoriesNotApplied() {
 }
 
 void BuyCardViewController::loadData(bool isRefresh) {
-  if (loading || !currentCategory || !currentCategory->id) return;
-  // A list whose first page never arrived must not grow by a second page.
-  if (firstPageMissing_) isRefresh = true;
-  CardRequest request;
-  request.isRefresh = isRefresh;
-  if (isRefresh) {
-    ++cardGeneration_;
-    pageNumber = 1;
-    if (!providerId) request.overlay = WSLoadingView::showWithMask();
-  } else {
-    pageNumber += 1;
-  }
-  request.generation = cardGeneration_;
-  request.page = pageNumber;
-  loading = true;
-  sendCardRequest(request, cardParams());
+  if (!currentCategory || !currentCategory->id) return;
+  auto page = isRefresh ? paging_.reload() : paging_.next();
+  if (!page) return;
+  CardRequest request{*page, {}};
+  if (page->isFirstPage && !providerId) request.overlay = WSLoadingView::showWithMask();
+  sendCardRequest(request);
 }
 
 ios::Dictionary BuyCardViewController::cardParams() const {
@@ -181,79 +183,49 @@ ios::Dictionary BuyCardViewController::cardParams() const {
   return params;
 }
 
-void BuyCardViewController::sendCardRequest(const CardRequest& request, const ios::Dictionary& params) {
+void BuyCardViewController::sendCardRequest(const CardRequest& request) {
   std::weak_ptr<BuyCardViewController> weak =
       std::static_pointer_cast<BuyCardViewController>(shared_from_this());
   BuyCardService::create()->getListBuyCard(
-      params,
+      cardParams(),
       [weak, request](const ios::Dictionary& reply) {
         if (auto self = weak.lock()) {
-          self->applyCards(request, reply);
+          self->cardRequestEnded(request, cardsIn(reply));
         } else {
           WSLoadingView::hideWithAnimation(request.overlay);
         }
       },
       [weak, request](const std::string&) {
         if (auto self = weak.lock()) {
-          self->cardRequestFailed(request);
+          self->cardRequestEnded(request, std::nullopt);
         } else {
           WSLoadingView::hideWithAnimation(request.overlay);
         }
       });
 }
 
-bool BuyCardViewController::finish(const CardRequest& request) {
+void BuyCardViewController::cardRequestEnded(const CardRequest& request, const std::optional<Cards>& cards) {
   WSLoadingView::hideWithAnimation(request.overlay);
-  if (request.generation != cardGeneration_) return false;
-  loading = false;
+  if (!paging_.settle(request.page, cards ? std::optional(cards->size()) : std::nullopt)) return;
   refresh->endRefreshing();
-  return true;
+  if (cards) showCards(request.page.isFirstPage, *cards);
 }
 
-void BuyCardViewController::applyCards(const CardRequest& request, const ios::Dictionary& reply) {
-  if (!finish(request)) return;
-  auto body = replyBody(reply);
-  if (!body) {
-    pageNotApplied(request);
-    return;
-  }
-  if (request.isRefresh) {
+void BuyCardViewController::showCards(bool replace, const Cards& cards) {
+  if (replace) {
     dataBuyCard.clear();
     dataBuyCard.emplace_back(nullptr, std::vector<std::shared_ptr<CardInfoType>>{CardInfoType::create()});
-    firstPageMissing_ = false;
   }
-  for (auto& card : ios::mapArray<CardModel>(listIn(*body, "defCardDtos"))) {
-    auto rows = rowsFor(*card);
-    dataBuyCard.emplace_back(std::move(card), std::move(rows));
-  }
+  for (const auto& card : cards) dataBuyCard.emplace_back(card, rowsFor(*card));
   reloadTable();
-}
-
-void BuyCardViewController::cardRequestFailed(const CardRequest& request) {
-  if (finish(request)) pageNotApplied(request);
-}
-
-void BuyCardViewController::pageNotApplied(const CardRequest& request) {
-  if (request.isRefresh) {
-    firstPageMissing_ = true;
-  } else {
-    pageNumber = request.page - 1;
-  }
-}
-
-void BuyCardViewController::supersedeCardRequests() {
-  ++cardGeneration_;
-  loading = false;
 }
 
 void BuyCardViewController::selectCate(const std::shared_ptr<BuyCardCategory>& cate) {
   currentCategory = cate;
-  supersedeCardRequests();
   loadData(true);
 }
 
 void BuyCardViewController::selectFilter(FilterType filer) {
-  supersedeCardRequests();
   currentFilter = filer;
   loadData(true);
 }
@@ -401,17 +373,9 @@ void BuyCardViewController::scrollViewWillBeginDragging(ios::UIScrollView& scrol
 
 void BuyCardViewController::scrollViewDidScroll(ios::UIScrollView& scrollView) {
   if (!isCheckHiddenViewHeader) return;
-  const ios::CGFloat step = scrollView.contentOffset().y - oldContentOffsetY;
-  if (oldContentOffsetY > 0 && step < 0) {
-    oldContentOffsetY = scrollView.contentOffset().y;
-    return;
-  }
-  if (scrollView.contentOffset().y < 0) {
-    scrollView.setContentOffset({scrollView.contentOffset().x, 0});
-    oldContentOffsetY = 0;
-  }
-  if (isUpdateContentOfset) scrollView.setContentOffset({scrollView.contentOffset().x, oldContentOffsetY});
-  if (auto page = delegate.lock()) page->scrollTableView(step);
+  auto step = headerScrollStep(scrollView, oldContentOffsetY, isUpdateContentOfset);
+  if (!step) return;
+  if (auto page = delegate.lock()) page->scrollTableView(*step);
 }
 
 void BuyCardViewController::scrollViewWillEndDragging(ios::UIScrollView& scrollView, ios::CGPoint,

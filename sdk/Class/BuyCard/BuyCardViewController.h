@@ -7,6 +7,8 @@
 #include <UIKit/UIRefreshControl.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
+#include <Ultilities/Paging/PagedList.h>
 #include <Ultilities/lib/WSLoadingView.h>
 
 #include <cstdint>
@@ -22,23 +24,17 @@ class BuyCardCategory;
 class CardInfoType;
 class CardModel;
 
-// What an embedding page learns of the store list's scrolling: one vertical step at a time. The page
-// answers through the store's `isUpdateContentOfset`: true while the step moves its own header (the
-// list then holds still), false when the list should scroll by itself.
-class BuyCardViewControllerDelegate {
- public:
-  virtual ~BuyCardViewControllerDelegate() = default;
-  virtual void scrollTableView(ios::CGFloat hieu) = 0;
-};
+using BuyCardViewControllerDelegate = HeaderScrollDelegate;
 
 // The card store: one category's cards for sale, in the chosen order, fetched five at a time. The
 // host gets it from the entry point; a provider's page embeds it with `isCheckHiddenViewHeader`,
 // `delegate` and `providerId` set before its view loads.
 //
-// Only the newest first-page request counts: a sort pick, a category pick and a pull-to-refresh
-// each supersede whatever card request is in flight, whose reply then only takes away the overlay it
-// showed. A failed next page is asked for again by the next trigger; after a failed first page the
-// trigger asks for the first page again.
+// Card requests follow PagedList: only the newest first-page request counts. A sort pick, a category
+// pick and the category reply of a pull-to-refresh each send a new first page, which supersedes
+// whatever card request is in flight; a superseded reply only takes away the overlay it showed. A pick
+// that sends nothing (a category without `id`) supersedes nothing. A reply without a body, or with a
+// non-zero `resultCode`, is a failure: the list stays.
 class BuyCardViewController : public ios::UIViewController,
                               public ios::UITableViewDataSource,
                               public ios::UITableViewDelegate,
@@ -115,34 +111,26 @@ class BuyCardViewController : public ios::UIViewController,
       const ios::IndexPath& indexPath);
 
  private:
-  // What one card request needs to settle when its outcome arrives.
+  // One card request: its page and the overlay it showed (none on a provider's page or a next page).
   struct CardRequest {
-    std::uint64_t generation = 0;
-    bool isRefresh = false;
-    int page = 1;
+    PagedList::Page page;
     WSLoadingView::Token overlay;
   };
+  using Cards = std::vector<std::shared_ptr<CardModel>>;
 
   bool isSortSection(int section) const;
-  // Makes every card request in flight stale.
-  void supersedeCardRequests();
-  void sendCardRequest(const CardRequest& request, const ios::Dictionary& params);
   ios::Dictionary cardParams() const;
-  // Settles a request; false when a newer first-page request has made it stale.
-  bool finish(const CardRequest& request);
-  void applyCards(const CardRequest& request, const ios::Dictionary& reply);
-  void cardRequestFailed(const CardRequest& request);
-  // A failed next page is asked for again; a failed first page is asked for by the next trigger.
-  void pageNotApplied(const CardRequest& request);
+  void sendCardRequest(const CardRequest& request);
+  // Ends a card request; `cards` is none for a failure or an unusable reply.
+  void cardRequestEnded(const CardRequest& request, const std::optional<Cards>& cards);
+  void showCards(bool replace, const Cards& cards);
   void applyCategories(const ios::Dictionary& reply, std::uint64_t generation);
   // A category outcome that sends no card request.
   void categoriesNotApplied();
   void reloadTable();
 
-  std::uint64_t cardGeneration_ = 0;
+  PagedList paging_{pageNumber, loading, {.firstPage = 1}};
   std::uint64_t categoryGeneration_ = 0;
-  // Set when the newest first page failed: the next-page trigger then asks for the first page.
-  bool firstPageMissing_ = false;
   // The category a pull-to-refresh cleared, put back when the category request does not succeed.
   std::shared_ptr<BuyCardCategory> categoryBeforeRefresh_;
 };

@@ -1,28 +1,89 @@
 #include <Class/Pay/WaitPaymentViewController.h>
 
-#include <Class/CustomView/PlaceholderContentView.h>
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Class/Pay/Model/PaymentModel.h>
+#include <Class/Pay/Model/WaitPayment.h>
+#include <Class/Pay/PaymentHtml.h>
+#include <Class/Tabbar/TabbarViewController.h>
 #include <Foundation/ClassRegistry.h>
-#include <UIKit/UIScreen.h>
+#include <Foundation/NotificationCenter.h>
+#include <ObjectMapper/Mapper.h>
+#include <Service/DetailCardService.h>
+#include <UIKit/UINavigationController.h>
+#include <Ultilities/Constants/Constants.h>
+#include <Ultilities/Extensions/AttributedStringExtension.h>
+#include <Ultilities/Handle/NibBundle.h>
 
 namespace kerbelin {
 
 namespace {
+using Screen = WaitPaymentViewController;
+const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>()
+                              .property("moneyLabel", &Screen::moneyLabel)
+                              .property("codeLabel", &Screen::codeLabel)
+                              .property("dteLabel", &Screen::dteLabel)
+                              .property("desLabel", &Screen::desLabel)
+                              .property("viewPay", &Screen::viewPay)
+                              .method("didSelectPayment:", &Screen::didSelectPayment)
+                              .method("didSelectBack:", &Screen::didSelectBack);
 
-const auto registration =
-    ios::ClassRegistration<WaitPaymentViewController, ios::UIViewController>("WaitPaymentViewController");
+const std::string kNibName = "WaitPaymentViewController";
 
-constexpr const char* kTitle = "Chờ thanh toán";
-
+void setText(const std::weak_ptr<ios::UILabel>& label, std::string text) {
+  if (auto shown = label.lock()) shown->setText(std::move(text));
+}
 }  // namespace
 
 std::shared_ptr<WaitPaymentViewController> WaitPaymentViewController::create() {
   return std::make_shared<WaitPaymentViewController>();
 }
 
-void WaitPaymentViewController::loadView() {
-  auto content = PlaceholderContentView::create(kTitle);
-  content->setFrame(ios::UIScreen::main()->bounds());
-  setView(content);
+WaitPaymentViewController::WaitPaymentViewController()
+    : ios::UIViewController(kNibName, resolveNibBundle(kNibName, nullptr)) {}
+
+void WaitPaymentViewController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  if (auto pay = viewPay.lock()) pay->layer()->setCornerRadius(4);
+  getData();
+}
+
+void WaitPaymentViewController::getData() {
+  if (!paymentModel || !paymentModel->cardNo || !paymentModel->orderNo || !paymentModel->amount) return;
+  const ios::Dictionary params = {{"amount", *paymentModel->amount},
+                                  {"defCardNo", *paymentModel->cardNo},
+                                  {"mobilePhone", phoneUser},
+                                  {"orderNo", *paymentModel->orderNo}};
+  std::weak_ptr<Screen> weak = std::static_pointer_cast<Screen>(shared_from_this());
+  DetailCardService::create()->waitPayment(
+      params,
+      [weak](const ios::Dictionary& reply) {
+        if (auto self = weak.lock()) self->applyReply(reply);
+      },
+      [](const std::string&) {});
+}
+
+void WaitPaymentViewController::applyReply(const ios::Dictionary& reply) {
+  auto meta = ios::mapObject<MetaReponse>(reply);
+  if (!meta || !meta->body) return;
+  auto payment = ios::mapObject<WaitPayment>(*meta->body);
+  if (!payment) payment = WaitPayment::create();
+  setText(moneyLabel, payment->amount.value_or(""));
+  setText(codeLabel, orderPrefix + payment->orderNo.value_or(""));
+  setText(dteLabel,
+          deadlinePrefix + payment->expirationTime.value_or("") + deadlineJoin + payment->expirationDate.value_or(""));
+  auto guide = htmlToAttributedString(paymentHtml(payment->paymentGuide.value_or("")));
+  auto label = desLabel.lock();
+  if (guide && label) label->setAttributedText(guide);
+}
+
+void WaitPaymentViewController::didSelectPayment() {
+  ios::NotificationCenter::defaultCenter().post(NotificationName::RefreshMyCardPage);
+  TabbarViewController::sharedInstance()->setSelectedIndex(1);
+  if (auto navigation = navigationController()) navigation->popToRootViewController(false);
+}
+
+void WaitPaymentViewController::didSelectBack() {
+  if (auto navigation = navigationController()) navigation->popToRootViewController(false);
 }
 
 }  // namespace kerbelin

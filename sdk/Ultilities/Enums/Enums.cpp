@@ -26,6 +26,11 @@ constexpr CodeTable<SearchType, 5> kSearchCodes{{{SearchType::Tran5, "5TRAN"},
 
 constexpr CodeTable<TranType, 2> kTranCodes{{{TranType::Payment, "PAYMENT"}, {TranType::Usage, "USAGE"}}};
 
+constexpr CodeTable<FilterType, 4> kSortCodes{{{FilterType::Newest, "LASTEST"},
+                                               {FilterType::Savest, "SAVING"},
+                                               {FilterType::PriceUp, "PASC"},
+                                               {FilterType::PriceDown, "PDESC"}}};
+
 template <class E, std::size_t N>
 std::string_view codeOf(const CodeTable<E, N>& table, E value) {
   for (const auto& [item, code] : table) {
@@ -55,6 +60,9 @@ std::string_view rawValue(SearchType value) {
 }
 std::string_view rawValue(TranType value) {
   return codeOf(kTranCodes, value);
+}
+std::string_view sortCode(FilterType value) {
+  return codeOf(kSortCodes, value);
 }
 
 template <>

@@ -33,10 +33,15 @@ enum class SearchType { Tran5, Tran10, Week, Month, Range };
 // The kind of a usage-history entry.
 enum class TranType { Payment, Usage };
 
+// The store's sort orders, picked on its sort row.
+enum class FilterType { Newest, Savest, PriceUp, PriceDown };
+
 std::string_view rawValue(StatusCard value);
 std::string_view rawValue(UnitType value);
 std::string_view rawValue(SearchType value);
 std::string_view rawValue(TranType value);
+// The card search's "sort" code for an order ("LASTEST", "SAVING", "PASC", "PDESC").
+std::string_view sortCode(FilterType value);
 
 // The case whose raw value is exactly `text` (case-sensitive), or none.
 template <class E>

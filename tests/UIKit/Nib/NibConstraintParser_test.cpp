@@ -78,7 +78,7 @@ TEST(NibConstraintParser, ReadsItemsAttributesConstantsPrioritiesAndNames) {
   EXPECT_EQ(negative.constant, -4);
 }
 
-TEST(NibConstraintParser, ReadsGuidesAndEveryAttributeName) {
+TEST(NibConstraintParser, ReadsGuides) {
   auto safe = parsed("header.top == superview.safeArea.top");
   EXPECT_EQ(safe.second->guide, Guide::safeArea);
   EXPECT_EQ(safe.second->attribute, NSLayoutAttribute::top);
@@ -86,23 +86,6 @@ TEST(NibConstraintParser, ReadsGuidesAndEveryAttributeName) {
   EXPECT_EQ(margins.second->guide, Guide::margins);
   EXPECT_EQ(parsed("self.margins.trailing == x.trailing").first.guide, Guide::margins);
 
-  const std::pair<const char*, NSLayoutAttribute> names[] = {
-      {"leading", NSLayoutAttribute::leading},
-      {"trailing", NSLayoutAttribute::trailing},
-      {"left", NSLayoutAttribute::left},
-      {"right", NSLayoutAttribute::right},
-      {"top", NSLayoutAttribute::top},
-      {"bottom", NSLayoutAttribute::bottom},
-      {"width", NSLayoutAttribute::width},
-      {"height", NSLayoutAttribute::height},
-      {"centerX", NSLayoutAttribute::centerX},
-      {"centerY", NSLayoutAttribute::centerY},
-      {"firstBaseline", NSLayoutAttribute::firstBaseline},
-      {"lastBaseline", NSLayoutAttribute::lastBaseline}};
-  for (const auto& [name, attribute] : names) {
-    EXPECT_EQ(NibConstraintParser::attributeNamed(name), attribute) << name;
-  }
-  EXPECT_FALSE(NibConstraintParser::attributeNamed("leadingMargin"));
 }
 
 TEST(NibConstraintParser, RejectsMalformedExpressionsAtTheRightColumn) {

@@ -7,6 +7,8 @@
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Ultilities/Constants/Constants.h>
 
+#include <functional>
+
 namespace kerbelin::test {
 namespace {
 
@@ -230,13 +232,55 @@ TEST_F(StoreRequests, AfterAFailedFirstPageTheNextTriggerAsksForTheFirstPageAgai
   EXPECT_EQ(sentParams(lastCardRequest())["pageIndex"], 2);
 }
 
-TEST_F(StoreRequests, ReplyWithoutBodyChangesNothing) {
-  showHostStore();
-  loadFirstPage(cards(2));
-  screen->selectFilter(FilterType::Savest);
-  answer(lastCardRequest(), std::nullopt);
-  EXPECT_EQ(screen->dataBuyCard.size(), 3u);
-  EXPECT_FALSE(screen->loading);
+TEST_F(StoreRequests, AnUnusableReplyKeepsTheListAndCountsAsAFailure) {
+  const std::vector<std::pair<const char*, std::function<void()>>> replies = {
+      {"no body", [this] { answer(lastCardRequest(), std::nullopt); }},
+      {"error code", [this] { answerCards(lastCardRequest(), cards(1), 7); }},
+  };
+  for (const auto& [name, reply] : replies) {
+    SCOPED_TRACE(name);
+    showHostStore();
+    loadFirstPage(cards(2));
+    screen->selectFilter(FilterType::Savest);
+    reply();
+    EXPECT_EQ(screen->dataBuyCard.size(), 3u);
+    EXPECT_FALSE(screen->loading);
+    screen->loadData(false);
+    EXPECT_EQ(sentParams(lastCardRequest())["pageIndex"], 1);  // the first page is asked for again
+    answerCards(lastCardRequest(), cards(1));
+    screen->loadData(false);
+    reply();
+    EXPECT_EQ(screen->dataBuyCard.size(), 2u);
+    EXPECT_EQ(screen->pageNumber, 1);  // the failed next page is put back
+  }
+}
+
+TEST_F(StoreRequests, APickThatSendsNothingLeavesTheRefreshedFirstPageCounting) {
+  const std::vector<std::pair<const char*, std::function<void(BuyCardViewController&)>>> picks = {
+      {"category without id", [](BuyCardViewController& s) { s.selectCate(s.listCategory[1]); }},
+      {"sort while it is current",
+       [](BuyCardViewController& s) {
+         s.selectCate(s.listCategory[1]);
+         s.selectFilter(FilterType::Savest);
+       }},
+  };
+  for (const auto& [name, pick] : picks) {
+    SCOPED_TRACE(name);
+    showHostStore();
+    const auto categories = Dictionary::array({category(7, 1, "Làm đẹp"), category(std::nullopt, 2, "Không mã")});
+    answerCategories(categoryRequests().back(), categories);
+    answerCards(lastCardRequest(), cards(5));
+    screen->refresh->beginRefreshing();
+    screen->refreshData();
+    answerCategories(categoryRequests().back(), categories);
+    const auto sent = fake->requests().size();
+    pick(*screen);
+    EXPECT_EQ(fake->requests().size(), sent);
+    answerCards(lastCardRequest(), cards(2));
+    EXPECT_EQ(screen->dataBuyCard.size(), 3u);
+    EXPECT_FALSE(screen->refresh->isRefreshing());
+    EXPECT_FALSE(screen->loading);
+  }
 }
 
 TEST_F(StoreRequests, RefreshThatLoadsNoCardsStillStopsTheSpinner) {
@@ -266,6 +310,12 @@ TEST_F(StoreRequests, RefreshThatLoadsNoCardsStillStopsTheSpinner) {
   EXPECT_FALSE(screen->refresh->isRefreshing());
   EXPECT_EQ(cardRequests().size(), sent);
   EXPECT_TRUE(screen->listCategory.empty());
+
+  screen->refresh->beginRefreshing();
+  screen->refreshData();
+  answerCategories(categoryRequests().back(), Dictionary::array({category(std::nullopt, 1, "Không mã")}));
+  EXPECT_FALSE(screen->refresh->isRefreshing());  // a first category without id loads nothing
+  EXPECT_EQ(cardRequests().size(), sent);
 }
 
 TEST_F(StoreRequests, OnlyTheNewestCategoryReplyCounts) {

@@ -159,23 +159,23 @@ class StoreTest : public ios::test::MainLoopTest {
     return json ? ios::Dictionary::parse(*json) : ios::Dictionary();
   }
 
-  static std::string replyText(const std::optional<ios::Dictionary>& body) {
-    ios::Dictionary reply = {{"resultCode", 0}, {"resultDesc", "Thành công"}, {"secure", ""}, {"cost", 3}};
+  static std::string replyText(const std::optional<ios::Dictionary>& body, int resultCode = 0) {
+    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", "Thành công"}, {"secure", ""}, {"cost", 3}};
     if (body) reply["body"] = ios::base64Encode(body->dump());
     return reply.dump();
   }
 
-  void answer(std::size_t index, const std::optional<ios::Dictionary>& body) {
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body))));
+  void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0) {
+    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode))));
     runUntilIdle();
   }
   void answerCategories(std::size_t index, const ios::Dictionary& categories) {
     answer(index, ios::Dictionary{{"lstCate", categories}});
   }
-  void answerCards(std::size_t index, const std::vector<CardFixture>& cards) {
+  void answerCards(std::size_t index, const std::vector<CardFixture>& cards, int resultCode = 0) {
     ios::Dictionary list = ios::Dictionary::array();
     for (const auto& card : cards) list.push_back(cardJSON(card));
-    answer(index, ios::Dictionary{{"defCardDtos", list}});
+    answer(index, ios::Dictionary{{"defCardDtos", list}}, resultCode);
   }
   // Lets running animations (the overlay's 0.3 s fade) end and what they post run.
   void settle() {

@@ -50,20 +50,6 @@ void drawPicked(const Chip& chip, bool targetStaysOn) {
 }
 }  // namespace
 
-std::string_view sortCode(FilterType filter) {
-  switch (filter) {
-    case FilterType::Newest:
-      return "LASTEST";
-    case FilterType::Savest:
-      return "SAVING";
-    case FilterType::PriceUp:
-      return "PASC";
-    case FilterType::PriceDown:
-      return "PDESC";
-  }
-  return "LASTEST";
-}
-
 std::shared_ptr<BuyCardFilterTableViewCell> BuyCardFilterTableViewCell::create() {
   return std::make_shared<BuyCardFilterTableViewCell>();
 }

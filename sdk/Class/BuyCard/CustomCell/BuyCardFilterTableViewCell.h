@@ -4,18 +4,12 @@
 #include <UIKit/UIButton.h>
 #include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
+#include <Ultilities/Enums/Enums.h>
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace kerbelin {
-
-// The store's sort orders.
-enum class FilterType { Newest, Savest, PriceUp, PriceDown };
-
-// The sort code the card search takes for an order ("LASTEST", "SAVING", "PASC", "PDESC").
-std::string_view sortCode(FilterType filter);
 
 // Told of each order the user picks on the sort row.
 class BuyCardFilterTableViewCellDelegate {

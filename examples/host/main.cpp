@@ -1,0 +1,82 @@
+// The smallest complete host of KerbelinSDK: a window, the main run loop, the store screen in a
+// navigation controller of the host's own, pointed at the back-end given on the command line.
+//
+//   kerbelin-host-example --backend http://127.0.0.1:PORT [--seconds N] [--shot FILE.png]
+//
+// It runs the main loop on the real clock until the store shows its cards (or N seconds pass, 10 by
+// default), writes what the window shows to FILE.png when asked, and exits 0 when cards arrived.
+#include <Foundation/Bundle.h>
+#include <Foundation/RunLoop.h>
+#include <Manager.h>
+#include <QuartzCore/Renderer.h>
+#include <Service/APIService.h>
+#include <UIKit/UIImage.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UIScreen.h>
+#include <UIKit/UITableView.h>
+#include <UIKit/UIWindow.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// The rows of the first table on screen: what the store has shown of the back-end's cards.
+int shownRows(const std::shared_ptr<ios::UIView>& view) {
+  if (auto table = std::dynamic_pointer_cast<ios::UITableView>(view)) {
+    int rows = 0;
+    for (int section = 0; section < table->numberOfSections(); ++section) rows += table->numberOfRows(section);
+    return rows;
+  }
+  for (const auto& child : view->subviews())
+    if (int rows = shownRows(child)) return rows;
+  return 0;
+}
+
+bool writePNG(const ios::UIWindow& window, const std::string& path) {
+  auto image = ios::Renderer::renderImage(*window.layer(), ios::UIScreen::main()->scale());
+  auto png = image ? ios::UIImage::create(image, 1)->pngData() : std::nullopt;
+  return png && png->write(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string backend, shot;
+  double seconds = 10;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--backend") backend = argv[i + 1];
+    else if (option == "--seconds") seconds = std::atof(argv[i + 1]);
+    else if (option == "--shot") shot = argv[i + 1];
+  }
+  if (backend.empty()) {
+    std::fprintf(stderr, "usage: kerbelin-host-example --backend URL [--seconds N] [--shot FILE.png]\n");
+    return 2;
+  }
+
+  // The device: a phone-sized screen, this thread as the main thread, the host's resources as the
+  // main bundle, and the SDK pointed at the back-end.
+  ios::UIScreen::configure({.points = {375, 812}, .scale = 2});
+  ios::RunLoop::main().declareMainThread();
+  ios::Bundle::setMainBundle(ios::Bundle::withIdentifier("com.example.kerbelin-host"));
+  kerbelin::APIService::setBaseURL(backend);
+
+  // The host's own window and navigation controller, with the SDK's store screen at the root.
+  auto window = ios::UIWindow::create();
+  window->setRootViewController(ios::UINavigationController::create(kerbelin::Manager().viewController()));
+  window->makeKeyAndVisible();
+
+  // The main loop: replies arrive on it, layout and drawing happen at the end of each turn.
+  auto root = window->rootViewController()->view();
+  const bool loaded = ios::RunLoop::main().runUntil([&] { return shownRows(root) > 1; }, seconds);
+  // A moment more for the cards' images and the loading overlay's fade.
+  ios::RunLoop::main().runUntil([] { return false; }, 1);
+  std::printf("store rows shown: %d\n", shownRows(root));
+  if (!shot.empty() && !writePNG(*window, shot)) {
+    std::fprintf(stderr, "cannot write %s\n", shot.c_str());
+    return 1;
+  }
+  return loaded ? 0 : 1;
+}

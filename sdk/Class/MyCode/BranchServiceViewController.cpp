@@ -1,0 +1,239 @@
+#include <Class/MyCode/BranchServiceViewController.h>
+
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Class/MyCode/Cell/AddressServiceTableViewCell.h>
+#include <Class/MyCode/Model/AreaModel.h>
+#include <Class/MyCode/Model/BranchModel.h>
+#include <Foundation/ClassRegistry.h>
+#include <ObjectMapper/Mapper.h>
+#include <Service/MyCardService.h>
+#include <UIKit/Nib/UINib.h>
+#include <Ultilities/Common/Common.h>
+#include <Ultilities/Common/HeaderScrollReport.h>
+#include <Ultilities/Constants/Storyboards.h>
+#include <Ultilities/Handle/NibBundle.h>
+
+namespace kerbelin {
+
+namespace {
+using Screen = BranchServiceViewController;
+const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>()
+                              .property("tableView", &Screen::tableView)
+                              .property("labelChoiceTinhTP", &Screen::labelChoiceTinhTP)
+                              .property("labelChoiceQuanHuyen", &Screen::labelChoiceQuanHuyen)
+                              .property("labelChoiceXaPhuong", &Screen::labelChoiceXaPhuong)
+                              .property("viewTinhTP", &Screen::viewTinhTP)
+                              .property("viewQuanHuyen", &Screen::viewQuanHuyen)
+                              .property("viewXaPhuong", &Screen::viewXaPhuong)
+                              .property("viewLostData", &Screen::viewLostData)
+                              .method("didChoiceTinhTP:", &Screen::didChoiceTinhTP)
+                              .method("didChoiceQuanHuyen:", &Screen::didChoiceQuanHuyen)
+                              .method("didChoiceXaPhuong:", &Screen::didChoiceXaPhuong);
+
+enum class Level { none, province, district, ward };
+
+// The server's own level when it sends one; otherwise the most specific name the record carries.
+Level levelOf(const AreaModel& area) {
+  if (area.areaType == "C") return Level::ward;
+  if (area.areaType == "D") return Level::district;
+  if (area.areaType == "P") return Level::province;
+  if (!area.precinct.empty()) return Level::ward;
+  if (!area.district.empty()) return Level::district;
+  return area.province.empty() ? Level::none : Level::province;
+}
+
+// The array under `key` of a reply that succeeded; none for anything else.
+template <class Model>
+std::optional<std::vector<std::shared_ptr<Model>>> listOfSuccess(const ios::Dictionary& reply, const char* key) {
+  auto meta = ios::mapObject<MetaReponse>(reply);
+  if (!meta || meta->resultCode != 0 || !meta->body || !meta->body->contains(key)) return std::nullopt;
+  return ios::mapArrayIfAllObjects<Model>((*meta->body)[key]);
+}
+
+void setText(const std::weak_ptr<ios::UILabel>& label, const std::string& text) {
+  if (auto shown = label.lock()) shown->setText(text);
+}
+}  // namespace
+
+std::shared_ptr<BranchServiceViewController> BranchServiceViewController::create() {
+  return std::make_shared<BranchServiceViewController>();
+}
+
+BranchServiceViewController::BranchServiceViewController()
+    : paging_(pageNumber_, isCheckCallApiListBranch,
+              {.firstPage = 0, .pageSize = rowCount, .overlap = PagedList::Overlap::queue}) {}
+
+std::weak_ptr<BranchServiceViewController> BranchServiceViewController::weakSelf() {
+  return std::static_pointer_cast<BranchServiceViewController>(shared_from_this());
+}
+
+void BranchServiceViewController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  const auto& name = AddressServiceTableViewCell::identifier;
+  if (auto table = tableView.lock()) table->registerNib(ios::UINib::create(name, resolveNibBundle(name, nullptr)), name);
+  reloadListBranch();
+  for (const auto* box : {&viewTinhTP, &viewQuanHuyen, &viewXaPhuong})
+    if (auto view = box->lock()) Common::SetShadowAndcornerRadiusView(*view, 5);
+}
+
+// ---- Branches
+
+void BranchServiceViewController::reloadListBranch() {
+  if (!providerId) return;
+  isReloadListBranch = true;
+  if (auto page = paging_.reload()) getListBranch(*page);
+}
+
+void BranchServiceViewController::loadMoreListBranch() {
+  if (!providerId) return;
+  if (auto page = paging_.next()) getListBranch(*page);
+}
+
+void BranchServiceViewController::getListBranch(const PagedList::Page& page) {
+  const ios::Dictionary params = {{"areaCode", listArea_ ? listArea_->areaCode : ""},
+                                  {"areaType", listArea_ ? listArea_->areaType : ""},
+                                  {"pageIndex", page.isFirstPage ? 0 : static_cast<int>(arrayBranch.size())},
+                                  {"providerId", *providerId},
+                                  {"rowCount", rowCount},
+                                  {"containProvider", false}};
+  auto weak = weakSelf();
+  MyCardService::create()->getListBranch(
+      params,
+      [weak, page](const ios::Dictionary& reply) {
+        if (auto self = weak.lock()) self->applyBranches(page, reply);
+      },
+      [weak, page](const std::string&) {
+        if (auto self = weak.lock()) self->applyBranches(page, nullptr);
+      });
+}
+
+void BranchServiceViewController::applyBranches(const PagedList::Page& page, const ios::Dictionary& reply) {
+  auto branches = listOfSuccess<BranchModel>(reply, "list");
+  if (paging_.settle(page, branches ? std::optional(branches->size()) : std::nullopt) && branches) {
+    if (page.isFirstPage) arrayBranch.clear();
+    isReloadListBranch = false;
+    arrayBranch.insert(arrayBranch.end(), branches->begin(), branches->end());
+    if (auto empty = viewLostData.lock()) empty->setHidden(!arrayBranch.empty());
+    if (auto table = tableView.lock()) table->reloadData();
+  }
+  branchRequestEnded();
+}
+
+void BranchServiceViewController::branchRequestEnded() {
+  if (auto again = paging_.takeQueued()) getListBranch(*again);
+}
+
+// ---- Areas
+
+void BranchServiceViewController::didChoiceTinhTP(const std::shared_ptr<ios::NSObject>&) {
+  getArea("", "P");
+}
+
+void BranchServiceViewController::didChoiceQuanHuyen(const std::shared_ptr<ios::NSObject>&) {
+  if (objProvince) getArea(objProvince->areaCode, "D");
+}
+
+void BranchServiceViewController::didChoiceXaPhuong(const std::shared_ptr<ios::NSObject>&) {
+  if (objDistrict) getArea(objDistrict->areaCode, "C");
+}
+
+void BranchServiceViewController::getArea(const std::string& parentCode, const std::string& areaType) {
+  if (isCheckCallApiArea) return;
+  isCheckCallApiArea = true;
+  areaOverlay_ = WSLoadingView::showWithMask();
+  auto weak = weakSelf();
+  auto overlay = areaOverlay_;
+  auto ended = [weak, overlay](const ios::Dictionary& reply) {
+    WSLoadingView::hide(overlay);
+    if (auto self = weak.lock()) self->applyAreas(reply);
+  };
+  MyCardService::create()->getArea({{"parentCode", parentCode}, {"areaType", areaType}}, ended,
+                                   [ended](const std::string&) { ended(nullptr); });
+}
+
+void BranchServiceViewController::applyAreas(const ios::Dictionary& reply) {
+  isCheckCallApiArea = false;
+  if (auto areas = listOfSuccess<AreaModel>(reply, "listArea")) showPopupChoiceArea(*areas);
+}
+
+void BranchServiceViewController::showPopupChoiceArea(const std::vector<std::shared_ptr<AreaModel>>& array) {
+  if (array.empty()) return;
+  const Level level = levelOf(*array.front());
+  const auto& current = level == Level::ward ? objPrecinct : level == Level::district ? objDistrict : objProvince;
+  int index = -1;
+  for (std::size_t i = 0; current && index < 0 && i < array.size(); ++i)
+    if (array[i]->id == current->id) index = static_cast<int>(i);
+  showPopupChoiceAddress(array, index);
+}
+
+void BranchServiceViewController::showPopupChoiceAddress(const std::vector<std::shared_ptr<AreaModel>>& array,
+                                                         int index) {
+  auto picker = std::dynamic_pointer_cast<ContainerFloatingChoiceAddressViewController>(
+      shareInstanceMyCodeStoryboard()->instantiateViewController("ContainerFloatingChoiceAddressViewController"));
+  if (!picker) return;
+  picker->arrayArea = array;
+  picker->indexChoiced = index;
+  picker->delegate = std::static_pointer_cast<BranchServiceViewController>(shared_from_this());
+  picker->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
+  present(picker, false);
+}
+
+void BranchServiceViewController::ChoiceIndexArea(std::shared_ptr<AreaModel> obj, int) {
+  if (!obj) return;
+  switch (levelOf(*obj)) {
+    case Level::ward:
+      setText(labelChoiceXaPhuong, obj->fullName);
+      objPrecinct = obj;
+      break;
+    case Level::district:
+      setText(labelChoiceXaPhuong, "Xã/Phường");
+      setText(labelChoiceQuanHuyen, obj->fullName);
+      objPrecinct = nullptr;
+      objDistrict = obj;
+      break;
+    case Level::province:
+      setText(labelChoiceXaPhuong, "Xã/Phường");
+      setText(labelChoiceQuanHuyen, "Quận/Huyện");
+      setText(labelChoiceTinhTP, obj->fullName);
+      objPrecinct = objDistrict = nullptr;
+      objProvince = obj;
+      break;
+    case Level::none:
+      break;
+  }
+  listArea_ = obj;
+  reloadListBranch();
+}
+
+// ---- Table
+
+int BranchServiceViewController::numberOfSections(ios::UITableView&) { return 1; }
+
+int BranchServiceViewController::numberOfRowsInSection(ios::UITableView&, int) {
+  return static_cast<int>(arrayBranch.size());
+}
+
+std::shared_ptr<ios::UITableViewCell> BranchServiceViewController::cellForRowAt(ios::UITableView& tableView,
+                                                                               const ios::IndexPath& indexPath) {
+  auto cell = std::dynamic_pointer_cast<AddressServiceTableViewCell>(
+      tableView.dequeueReusableCell(AddressServiceTableViewCell::identifier, indexPath));
+  cell->getData(arrayBranch.at(static_cast<std::size_t>(indexPath.row)));
+  if (indexPath.row == static_cast<int>(arrayBranch.size()) - 1) loadMoreListBranch();
+  return cell;
+}
+
+ios::CGFloat BranchServiceViewController::heightForRowAt(ios::UITableView&, const ios::IndexPath&) {
+  return ios::UITableViewAutomaticDimension;
+}
+
+void BranchServiceViewController::scrollViewWillBeginDragging(ios::UIScrollView&) {
+  if (auto table = tableView.lock()) oldContentOffsetY = table->contentOffset().y;
+}
+
+void BranchServiceViewController::scrollViewDidScroll(ios::UIScrollView& scrollView) {
+  auto step = headerScrollStep(scrollView, oldContentOffsetY, isUpdateContentOfset);
+  if (!step) return;
+  if (auto page = delegate.lock()) page->scrollTableView(*step);
+}
+
+}  // namespace kerbelin

@@ -1,0 +1,18 @@
+#include <Class/MyCode/MyFloatingPanelLayout.h>
+
+#include <Ultilities/Constants/Screen.h>
+
+namespace kerbelin {
+
+std::optional<ios::CGFloat> MyFloatingPanelLayout::insetFor(ios::FloatingPanelPosition position) const {
+  switch (position) {
+    case ios::FloatingPanelPosition::full:
+      return SCREEN_HEIGHT() - sheetHeight;
+    case ios::FloatingPanelPosition::tip:
+      return 0.0;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace kerbelin

@@ -1,0 +1,369 @@
+// The card detail as a user meets it: opened from the store or from my cards, its request, its
+// sections by state and tab, its rows, and every tap that leaves it.
+
+#include "DetailTestSupport.h"
+
+#include <Class/BuyCard/Model/CardModel.h>
+#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardRuleTableViewCell/DetailCardRuleTableViewCell.h>
+#include <Class/DetailCard/ViewController/DetailCardViewController.h>
+#include <Class/DetailCard/ViewController/DetailServiceContainerViewController.h>
+#include <Class/DetailCard/ViewController/DetailServiceViewController.h>
+#include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
+#include <Class/DetailCard/ViewController/TutorialPayViewController.h>
+#include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
+#include <Class/Pay/PaymentViewController.h>
+#include <UIKit/Nib/UINib.h>
+#include <UIKit/UIActivityViewController.h>
+#include <Ultilities/Handle/HandlePush.h>
+#include <Ultilities/Handle/NibBundle.h>
+#include <Ultilities/lib/WSLoadingView.h>
+
+namespace kerbelin::test {
+namespace {
+
+using Kind = TypeCellDetailCard;
+using ios::Dictionary;
+
+// A card as the back-end sends it: `status` picks the state ("" for sale).
+struct CardJSON {
+  std::string status;
+  int services = 0;
+  int promotions = 0;
+  bool root = false;
+  std::string terms;
+};
+
+Dictionary service(int i, const std::string& status) {
+  return {{"code", "DV-" + std::to_string(i)}, {"name", "Dịch vụ " + std::to_string(i)},
+          {"namDefService", "Dịch vụ " + std::to_string(i)}, {"status", status}, {"unitPrice", "15.000 đ"},
+          {"expiryDate", "30 ngày"}, {"expirationDate", "01/01/2027"},
+          {"defServiceUnitDtos", Dictionary::array({{{"displayLimitUnit", "30 ngày"}}})},
+          {"ownAccountDtos", Dictionary::array({{{"allocatedUnit", "8 lần"}, {"availableUnit", "5 lần"}}})}};
+}
+
+Dictionary cardJSON(const CardJSON& c) {
+  Dictionary card = {{"code", "SV-GYM-1M"}, {"cardNo", "KB01"}, {"defCardCode", "SV-GYM-1M"},
+                     {"name", "Thẻ tập Gym 1 tháng"}, {"status", c.status}, {"usageTerms", c.terms},
+                     {"transactionCode", "GD01"}, {"templatePromotion", "Quà tặng"}, {"price", "450.000 đ"},
+                     {"listedPrice", "600.000 đ"}, {"priceNumber", 450000}, {"listedPriceNumber", 600000}};
+  Dictionary services = Dictionary::array(), promotions = Dictionary::array();
+  for (int i = 0; i < c.services; ++i) services.push_back(service(i, c.status));
+  for (int i = 0; i < c.promotions; ++i) promotions.push_back({{"urlIcon", ""}, {"description", "Ưu đãi"}});
+  card[c.status.empty() ? "defServiceDtos" : "ownServiceDtos"] = services;
+  card["promotionDtos"] = promotions;
+  if (c.root) card["rootService"] = service(0, c.status);
+  return card;
+}
+
+class DetailScreen : public DetailTest {
+ protected:
+  // Opens the detail of a card through the router, as the store or my cards does.
+  void open(TypeController from, const std::string& code = "SP-OPENER") {
+    auto card = CardModel::create();
+    card->code = code;
+    card->cardNo = "KB01";
+    HandlePush::create()->pushDetaiCard(root, from, card);
+    runUntilIdle();
+    settle();
+    screen = std::dynamic_pointer_cast<DetailCardViewController>(navigation->topViewController());
+    ASSERT_TRUE(screen);
+  }
+  // Opens and answers with `card`; the store's request is answered under "defCardDto".
+  void show(const CardJSON& card) {
+    open(card.status.empty() ? TypeController::BuyCard : TypeController::MyCard);
+    answerDetail(cardJSON(card), card.status.empty() ? "defCardDto" : "ownCardDto");
+  }
+  void answerDetail(const Dictionary& card, const std::string& key) {
+    answer(fake->requests().size() - 1, Dictionary{{key, card}});
+    settle();
+    table()->layoutIfNeeded();
+  }
+
+  std::shared_ptr<ios::UITableView> table() const { return screen->tableView.lock(); }
+  int sectionOf(Kind kind) const {
+    for (std::size_t i = 0; i < screen->listSection.size(); ++i)
+      if (screen->listSection[i] == kind) return static_cast<int>(i);
+    return -1;
+  }
+  // The cell of a row, scrolled into view the least (a list scrolled past its end would still be
+  // moving back when tapped).
+  std::shared_ptr<ios::UITableViewCell> cellAt(int section, int row = 0) {
+    table()->scrollToRow({section, row}, ios::UITableViewScrollPosition::none, false);
+    table()->layoutIfNeeded();
+    return table()->cellForRow({section, row});
+  }
+  template <class T>
+  std::shared_ptr<T> rowOf(Kind kind, int row = 0) {
+    return std::dynamic_pointer_cast<T>(cellAt(sectionOf(kind), row));
+  }
+  std::shared_ptr<ios::UIView> headerOf(Kind kind) {
+    table()->scrollToRow({sectionOf(kind), 0}, ios::UITableViewScrollPosition::top, false);
+    table()->layoutIfNeeded();
+    return table()->headerView(sectionOf(kind));
+  }
+  static std::shared_ptr<ios::UIView> firstButton(const std::shared_ptr<ios::UIView>& view) {
+    if (!view || std::dynamic_pointer_cast<ios::UIButton>(view)) return view;
+    for (const auto& subview : view->subviews())
+      if (auto found = firstButton(subview)) return found;
+    return nullptr;
+  }
+  std::shared_ptr<ios::UIViewController> top() const { return navigation->topViewController(); }
+  int overlays() const {
+    int count = 0;
+    for (const auto& view : window->subviews()) count += view->tag == WSLoadingView::containerTag;
+    return count;
+  }
+
+  std::shared_ptr<DetailCardViewController> screen;
+};
+
+TEST_F(DetailScreen, AsksForTheDetailTheOpeningListNames) {
+  struct Case {
+    TypeController from;
+    const char* path;
+    Dictionary params;
+  };
+  const Case cases[] = {
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}},
+      {TypeController::MyCard, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", false}}},
+      {TypeController::MyCode, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", true}}}};
+  for (const auto& c : cases) {
+    open(c.from);
+    const auto index = fake->requests().size() - 1;
+    EXPECT_NE(fake->requests()[index].url.find(c.path), std::string::npos) << c.path;
+    EXPECT_EQ(sentParams(index), c.params) << c.path;
+    EXPECT_EQ(overlays(), 1);
+    failRequest(index);
+    settle();
+    EXPECT_EQ(overlays(), 0);
+  }
+}
+
+TEST_F(DetailScreen, SectionsFollowTheStateAndTheTab) {
+  struct Case {
+    const char* name;
+    CardJSON card;
+    std::vector<Kind> sections;
+    int serviceRowsInfo, serviceRowsRule;
+    bool buyBar;
+  };
+  const Case cases[] = {
+      {"for sale", {"", 2, 2, true, "<b>Điều kiện</b>"},
+       {Kind::Cover, Kind::Infomation, Kind::Promotion, Kind::InfomationService}, 2, 1, true},
+      {"for sale, bare", {"", 0, 0, false, ""}, {Kind::Cover}, -1, -1, true},
+      {"for sale, terms only", {"", 0, 0, false, "Điều kiện"}, {Kind::Cover, Kind::InfomationService}, 0, 1, true},
+      {"awaiting payment", {"W", 2, 1, true, ""},
+       {Kind::Cover, Kind::Infomation, Kind::Promotion, Kind::ConditionWait, Kind::InfomationService}, 2, 1, false},
+      {"paid", {"A", 2, 0, true, ""}, {Kind::Condition, Kind::Infomation, Kind::InfomationService}, 2, -1, false},
+      {"expired, terms only", {"E", 0, 1, false, "Điều kiện"}, {Kind::Condition, Kind::Promotion, Kind::InfomationService}, 0, -1, false},
+  };
+  for (const auto& c : cases) {
+    show(c.card);
+    EXPECT_EQ(screen->listSection, c.sections) << c.name;
+    EXPECT_EQ(screen->buyCardView.lock()->isHidden(), !c.buyBar) << c.name;
+    EXPECT_EQ(table()->contentInset().bottom, c.buyBar ? 60 : 20) << c.name;
+    const int services = sectionOf(Kind::InfomationService);
+    if (services < 0) continue;
+    EXPECT_EQ(table()->numberOfRows(services), c.serviceRowsInfo) << c.name;
+    auto tabs = std::dynamic_pointer_cast<DetailCardTabTableViewCell>(headerOf(Kind::InfomationService));
+    EXPECT_EQ(tabs != nullptr, c.serviceRowsRule >= 0) << c.name;
+    if (!tabs) {
+      EXPECT_TRUE(std::dynamic_pointer_cast<MyCodeTitleTableViewCell>(headerOf(Kind::InfomationService))) << c.name;
+      continue;
+    }
+    tap(tabs->ruleButton.lock());
+    table()->layoutIfNeeded();
+    EXPECT_EQ(screen->typeTabAction, TypeDetailCardTabAction::RuleButton);
+    EXPECT_EQ(table()->numberOfRows(services), c.serviceRowsRule) << c.name;
+    auto rule = rowOf<DetailCardRuleTableViewCell>(Kind::InfomationService);
+    ASSERT_TRUE(rule) << c.name;
+    EXPECT_EQ(rule->labelTitle.lock()->text().value_or(""), c.card.terms == "<b>Điều kiện</b>" ? "Điều kiện" : c.card.terms);
+    screen->didSelectRowAt(*table(), {services, 0});  // the rule row opens nothing
+    settle();
+    EXPECT_EQ(top(), screen) << c.name;
+  }
+}
+
+TEST_F(DetailScreen, TheBuyBarWaitsForTheDetailAndBuysItsCode) {
+  open(TypeController::BuyCard);
+  EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
+  screen->buyCardButtonClicked();  // no detail yet: nothing to order
+  EXPECT_EQ(top(), screen);
+  answerDetail(cardJSON({"", 1, 0, false, ""}), "defCardDto");
+  tap(screen->buyCardView.lock()->subviews().at(0));
+  settle();
+  auto order = std::dynamic_pointer_cast<PaymentViewController>(top());
+  ASSERT_TRUE(order);
+  EXPECT_EQ(order->defCardCode, "SV-GYM-1M");  // the detail's code, not the opener's
+}
+
+TEST_F(DetailScreen, AnUnusableReplyLeavesAnEmptyScreen) {
+  const std::optional<Dictionary> bodies[] = {std::nullopt, Dictionary{{"other", 1}},
+                                              Dictionary{{"defCardDto", "thẻ"}}, Dictionary{{"defCardDto", Dictionary::array()}}};
+  for (const auto& body : bodies) {
+    open(TypeController::BuyCard);
+    answer(fake->requests().size() - 1, body);
+    settle();
+    EXPECT_TRUE(screen->listSection.empty());
+    EXPECT_EQ(table()->numberOfSections(), 0);
+    EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
+    EXPECT_EQ(overlays(), 0);
+  }
+}
+
+TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
+  struct Case {
+    const char* status;
+    std::optional<std::string> saleDescription, ownedDescription;
+    std::string value1, value2, value3;
+    bool view1Hidden, qrHidden;
+  };
+  const Case cases[] = {
+      {"", std::nullopt, std::nullopt, "<none>", "30 ngày", "30 ngày", true, true},
+      {"", "<b>Không giới hạn</b>", std::nullopt, "<none>", "Không giới hạn", "30 ngày", true, true},
+      {"A", std::nullopt, std::nullopt, "8 lần", "5 lần", "01/01/2027", false, false},
+      {"E", std::nullopt, "Mỗi ngày 1 lần", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
+      {"W", std::nullopt, std::nullopt, "8 lần", "5 lần", "30 ngày", false, true},
+  };
+  for (const auto& c : cases) {
+    auto card = cardJSON({c.status, 1, 0, true, ""});
+    if (c.saleDescription) card["rootService"]["usageDesciption"] = *c.saleDescription;
+    if (c.ownedDescription) card["rootService"]["usageDescription"] = *c.ownedDescription;
+    open(*c.status ? TypeController::MyCard : TypeController::BuyCard);
+    answerDetail(card, *c.status ? "ownCardDto" : "defCardDto");
+    auto row = rowOf<DetailCardInfomationTableViewCell>(Kind::Infomation);
+    ASSERT_TRUE(row) << c.status;
+    EXPECT_EQ(textOf(row->valueLabel1), c.value1) << c.status;
+    EXPECT_EQ(textOf(row->valueLabel2), c.value2) << c.status;
+    EXPECT_EQ(textOf(row->valueLabel3), c.value3) << c.status;
+    EXPECT_EQ(row->view1.lock()->isHidden(), c.view1Hidden) << c.status;
+    EXPECT_EQ(row->qrButton.lock()->isHidden(), c.qrHidden) << c.status;
+  }
+}
+
+TEST_F(DetailScreen, TapsOpenWhatTheRowStandsFor) {
+  struct Case {
+    const char* name;
+    std::string status;
+    Kind section;
+    int row;
+    bool container;  // the service container rather than the single service screen
+    bool isDetailCard;
+  };
+  const Case cases[] = {{"offered service", "", Kind::InfomationService, 1, false, false},
+                        {"root of a card for sale", "", Kind::Infomation, 0, false, true},
+                        {"service awaiting payment", "W", Kind::InfomationService, 0, false, false},
+                        {"owned service", "A", Kind::InfomationService, 1, true, false},
+                        {"root of an expired card", "E", Kind::Infomation, 0, true, true}};
+  for (const auto& c : cases) {
+    show({c.status, 2, 0, true, ""});
+    ASSERT_TRUE(cellAt(sectionOf(c.section), c.row)) << c.name;
+    screen->didSelectRowAt(*table(), {sectionOf(c.section), c.row});
+    settle();
+    const auto expectedType = c.status.empty() ? TypeDetailCard::UnPaid : screen->cardModel->type;
+    const auto& expected =
+        c.section == Kind::Infomation ? screen->cardModel->rootService
+                                      : (c.status.empty() ? screen->cardModel->defServiceDtos : screen->cardModel->ownServiceDtos)[c.row];
+    if (c.container) {
+      auto opened = std::dynamic_pointer_cast<DetailServiceContainerViewController>(top());
+      ASSERT_TRUE(opened) << c.name;
+      EXPECT_EQ(opened->rootService, expected) << c.name;
+      EXPECT_EQ(opened->isDetailCard, c.isDetailCard) << c.name;
+      EXPECT_EQ(opened->parentType, expectedType) << c.name;
+    } else {
+      auto opened = std::dynamic_pointer_cast<DetailServiceViewController>(top());
+      ASSERT_TRUE(opened) << c.name;
+      EXPECT_EQ(opened->defServiceDtos, expected) << c.name;
+      EXPECT_EQ(opened->isDetailCard, c.isDetailCard) << c.name;
+      EXPECT_EQ(opened->parentType, expectedType) << c.name;
+    }
+    navigation->popViewController(false);
+    runUntilIdle();
+  }
+}
+
+TEST_F(DetailScreen, RowButtonsOpenTheGuidesAndIndexesOutsideTheListsAreIgnored) {
+  show({"W", 1, 1, false, ""});
+  tap(firstButton(rowOf<DetailCardConditionWaitPayTableViewCell>(Kind::ConditionWait)));
+  settle();
+  auto guide = std::dynamic_pointer_cast<TutorialPayViewController>(top());
+  ASSERT_TRUE(guide);
+  EXPECT_EQ(guide->transId, "GD01");
+  navigation->popViewController(false);
+  runUntilIdle();
+  for (int index : {-1, 1, 7}) {
+    screen->detailAction(index);
+    screen->detailInfomationServiceAction(index);
+  }
+  settle();
+  EXPECT_EQ(top(), screen);
+
+  show({"A", 1, 1, false, ""});
+  auto header = std::dynamic_pointer_cast<DetailCardPromotionTableViewCell>(headerOf(Kind::Promotion));
+  ASSERT_TRUE(header);
+  EXPECT_FALSE(header->tutorialLabel.lock()->isHidden());
+  tap(header->tutorialLabel.lock());
+  settle();
+  auto gift = std::dynamic_pointer_cast<TutorialGiftViewController>(screen->presentedViewController());
+  ASSERT_TRUE(gift);
+  EXPECT_EQ(gift->text, "Quà tặng");
+}
+
+TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPicture) {
+  for (const auto& [status, code] : {std::pair{"", "SV-GYM-1M"}, std::pair{"W", "SV-GYM-1M-OWNED"}}) {
+    auto card = cardJSON({status, 1, 0, false, ""});
+    card["defCardCode"] = "SV-GYM-1M-OWNED";
+    open(*status ? TypeController::MyCard : TypeController::BuyCard);
+    answerDetail(card, *status ? "ownCardDto" : "defCardDto");
+    tap(rowOf<DetailCardCoverTableViewCell>(Kind::Cover)->qrButton.lock());
+    settle();
+    auto sheet = std::dynamic_pointer_cast<ContainerFloatingQRCodeViewController>(screen->presentedViewController());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->code, code);
+    EXPECT_EQ(decodedQR(sheet->popup()->imageQRCode.lock()->image()), code);
+    tap(sheet->popup()->viewSaveAndShareImage.lock()->subviews().at(1));
+    settle();
+    auto share = std::dynamic_pointer_cast<ios::UIActivityViewController>(screen->presentedViewController());
+    ASSERT_TRUE(share);
+    EXPECT_EQ(decodedQR(std::any_cast<std::shared_ptr<ios::UIImage>>(share->activityItems().at(0))), code);
+    EXPECT_EQ(share->excludedActivityTypes,
+              (std::vector<ios::UIActivityType>{ios::UIActivityType::airDrop, ios::UIActivityType::postToFacebook}));
+    screen->dismiss(false);
+    runUntilIdle();
+  }
+}
+
+// The tab row tells its delegate before it restyles itself.
+class TabOrder : public DetailCardTabTableViewCellDelegate {
+ public:
+  explicit TabOrder(std::shared_ptr<DetailCardTabTableViewCell> row) : row_(std::move(row)) {}
+  void tabAction(TypeDetailCardTabAction type) override {
+    told.push_back(type);
+    ruleOrangeWhenTold.push_back(row_->ruleButton.lock()->backgroundColor()->cgColor() ==
+                                 ios::UIColor::white()->cgColor());
+  }
+  std::vector<TypeDetailCardTabAction> told;
+  std::vector<bool> ruleOrangeWhenTold;  // true: still white, i.e. not yet restyled
+
+ private:
+  std::shared_ptr<DetailCardTabTableViewCell> row_;
+};
+
+TEST(DetailTabRow, TellsTheDelegateFirstThenRestyles) {
+  auto nib = ios::UINib::create(DetailCardTabTableViewCell::identifier, frameworkBundle());
+  auto row = std::dynamic_pointer_cast<DetailCardTabTableViewCell>(nib->instantiate(nullptr).objects.at(0));
+  ASSERT_TRUE(row);
+  auto order = std::make_shared<TabOrder>(row);
+  row->delegate = order;
+  row->changeBackground(TypeDetailCardTabAction::InfoButton);
+  row->ruleButtonClicked();
+  row->ruleButtonClicked();  // the selected tab tells the delegate again
+  EXPECT_EQ(order->told, (std::vector{TypeDetailCardTabAction::RuleButton, TypeDetailCardTabAction::RuleButton}));
+  EXPECT_EQ(order->ruleOrangeWhenTold, (std::vector{true, false}));
+  EXPECT_EQ(row->ruleButton.lock()->titleColor(ios::UIControl::normal)->cgColor(), ios::UIColor::white()->cgColor());
+  EXPECT_EQ(row->infoButton.lock()->backgroundColor()->cgColor(), ios::UIColor::white()->cgColor());
+  EXPECT_EQ(row->typeTab, TypeDetailCardTabAction::InfoButton);
+}
+
+}  // namespace
+}  // namespace kerbelin::test

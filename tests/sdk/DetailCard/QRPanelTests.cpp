@@ -1,0 +1,204 @@
+// The QR sheet as its openers use it: a server token counted down and renewed on the run loop's
+// clock, a fixed code with save and share, and the ways the sheet closes.
+
+#include "DetailTestSupport.h"
+
+#include <Class/MyCode/PopupQRController/ContainerFloatingQRCodeViewController.h>
+#include <FloatingPanel/FloatingPanelBackdropView.h>
+#include <FloatingPanel/FloatingPanelSurfaceView.h>
+#include <Foundation/FileManager.h>
+#include <Photos/PHPhotoLibrary.h>
+#include <UIKit/UIAlertController.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace kerbelin::test {
+namespace {
+
+const std::string kRenewed = "\xEF\xBF\xBC Cập nhật thành công";
+std::string countdown(int seconds) { return "Tự động cập nhật lại sau " + std::to_string(seconds) + " giây"; }
+
+class Recorder : public ContainerFloatingQRCodeViewControllerDelegate {
+ public:
+  explicit Recorder(std::shared_ptr<ios::UIViewController> opener) : opener_(std::move(opener)) {}
+  void shareQRcode(const std::string& qr) override {
+    shared.push_back(qr);
+    sheetGoneWhenTold = opener_->presentedViewController() == nullptr;
+  }
+  std::vector<std::string> shared;
+  bool sheetGoneWhenTold = false;
+
+ private:
+  std::shared_ptr<ios::UIViewController> opener_;
+};
+
+class QRPanel : public DetailTest {
+ protected:
+  void open(std::optional<std::string> code, std::optional<ios::Dictionary> params) {
+    sheet = ContainerFloatingQRCodeViewController::instantiate();
+    ASSERT_TRUE(sheet);
+    sheet->code = std::move(code);
+    sheet->params = std::move(params);
+    sheet->nameTitle = "Thẻ tập Gym 1 tháng";
+    recorder = std::make_shared<Recorder>(root);
+    sheet->delegate = recorder;
+    sheet->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
+    root->present(sheet, false);
+    runUntilIdle();
+    settle();
+    popup = sheet->popup();
+    ASSERT_TRUE(popup);
+  }
+  void openForToken() { open(std::nullopt, ios::Dictionary{{"mobilePhone", "0912345678"}, {"ownServiceCode", "S1"}}); }
+
+  std::size_t qrRequests() const { return requestsTo(kQRPath).size(); }
+  void answerToken(const std::string& token, int seconds, int resultCode = 0) {
+    answer(requestsTo(kQRPath).back(), ios::Dictionary{{"token", token}, {"timeToken", seconds}}, resultCode);
+  }
+  std::string line() const { return textOf(popup->labelTime); }
+  // One second of the countdown.
+  void tick() {
+    advance(1);
+    runUntilIdle();
+  }
+  bool sheetShown() const { return root->presentedViewController() == sheet; }
+
+  std::shared_ptr<ContainerFloatingQRCodeViewController> sheet;
+  std::shared_ptr<PopupQRCodeViewController> popup;
+  std::shared_ptr<Recorder> recorder;
+};
+
+TEST_F(QRPanel, TokenIsCountedDownAndRenewedAtZero) {
+  openForToken();
+  ASSERT_EQ(qrRequests(), 1u);
+  EXPECT_EQ(sentParams(requestsTo(kQRPath)[0])["ownServiceCode"], "S1");
+  answerToken("KBQR-FIRST", 3);
+  EXPECT_EQ(decodedQR(popup->imageQRCode.lock()->image()), "KBQR-FIRST");
+  EXPECT_EQ(textOf(popup->labelName), "Thẻ tập Gym 1 tháng");
+  // Each row: what the line reads after one more second, and the requests sent by then.
+  struct Step {
+    std::string line;
+    std::size_t requests;
+  };
+  const Step steps[] = {{countdown(3), 1}, {countdown(2), 1}, {countdown(1), 1}, {countdown(0), 1}, {countdown(0), 2}};
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    if (i > 0) tick();
+    EXPECT_EQ(line(), steps[i].line) << "second " << i;
+    EXPECT_EQ(qrRequests(), steps[i].requests) << "second " << i;
+  }
+  answerToken("KBQR-SECOND", 3);
+  EXPECT_EQ(decodedQR(popup->imageQRCode.lock()->image()), "KBQR-SECOND");
+  // A renewal counts from its lifetime plus two; the first two readings announce it.
+  for (const auto& expected : {kRenewed, kRenewed, countdown(3), countdown(2)}) {
+    EXPECT_EQ(line(), expected);
+    tick();
+  }
+}
+
+TEST_F(QRPanel, OneRequestAtATimeAndAFailureIsAskedAgain) {
+  openForToken();
+  for (int i = 0; i < 3; ++i) tick();
+  EXPECT_EQ(qrRequests(), 1u);  // the first is still in flight
+  failRequest(requestsTo(kQRPath).back());
+  tick();
+  EXPECT_EQ(qrRequests(), 2u);
+}
+
+TEST_F(QRPanel, AReplyWithoutAUsableTokenShowsNothingAndIsAskedAgain) {
+  struct Case {
+    const char* name;
+    std::optional<ios::Dictionary> body;
+    int resultCode;
+  };
+  const Case cases[] = {{"empty token", ios::Dictionary{{"token", ""}, {"timeToken", 30}}, 0},
+                        {"no body", std::nullopt, 0},
+                        {"error code", ios::Dictionary{{"token", "KBQR-X"}, {"timeToken", 30}}, 7}};
+  for (const auto& c : cases) {
+    openForToken();
+    const auto before = qrRequests();
+    answer(requestsTo(kQRPath).back(), c.body, c.resultCode);
+    EXPECT_EQ(popup->imageQRCode.lock()->image(), nullptr) << c.name;
+    EXPECT_EQ(line(), "Đang lấy mã…") << c.name;
+    EXPECT_FALSE(popup->isCheckUpdateQR) << c.name;
+    tick();
+    EXPECT_EQ(qrRequests(), before + 1) << c.name;
+    failRequest(requestsTo(kQRPath).back());  // its mask would take the tap
+    tap(sheet->fpc->backdropView());
+    settle();
+  }
+}
+
+TEST_F(QRPanel, ClosingStopsTheCountdownAndIgnoresALateReply) {
+  // Each way of closing: a tap beside the sheet, or a downward drag of the sheet.
+  for (bool byDrag : {false, true}) {
+    openForToken();
+    if (byDrag) {
+      const auto surface = sheet->fpc->surfaceView();
+      const auto top = centerOf(*surface);
+      touches->drag({top.x, surface->convert(surface->bounds(), window.get()).minY() + 20}, {top.x, 800}, 0.1);
+    } else {
+      tap(sheet->fpc->backdropView());
+    }
+    settle();
+    EXPECT_FALSE(sheetShown()) << byDrag;
+    EXPECT_FALSE(popup->timer->isValid()) << byDrag;
+    const auto before = qrRequests();
+    answerToken("KBQR-LATE", 3);  // the request sent when the sheet opened
+    EXPECT_EQ(popup->imageQRCode.lock()->image(), nullptr) << byDrag;
+    for (int i = 0; i < 5; ++i) tick();
+    EXPECT_EQ(qrRequests(), before) << byDrag;
+    EXPECT_TRUE(recorder->shared.empty());
+  }
+}
+
+TEST_F(QRPanel, CodeModeSharesAfterTheSheetHasGone) {
+  open("SV-GYM-1M", std::nullopt);
+  EXPECT_EQ(decodedQR(popup->imageQRCode.lock()->image()), "SV-GYM-1M");
+  EXPECT_FALSE(popup->viewSaveAndShareImage.lock()->isHidden());
+  EXPECT_TRUE(popup->labelTime.lock()->isHidden());
+  EXPECT_TRUE(popup->labelDescription.lock()->isHidden());
+  EXPECT_EQ(popup->timer, nullptr);
+  tap(popup->viewSaveAndShareImage.lock()->subviews().at(1));  // "Chia sẻ"
+  EXPECT_TRUE(recorder->shared.empty());  // not before the slide-down has finished
+  settle();
+  EXPECT_EQ(recorder->shared, std::vector<std::string>{"SV-GYM-1M"});
+  EXPECT_TRUE(recorder->sheetGoneWhenTold);
+  EXPECT_EQ(qrRequests(), 0u);
+}
+
+TEST_F(QRPanel, SavingSaysHowItWentForASecond) {
+  const auto folder = std::filesystem::temp_directory_path() / ("kerbelin-qr-save-" + std::to_string(::getpid()));
+  ios::FileManager::defaultManager().setDocumentsDirectory((folder / "Documents").string());
+  ios::PHPhotoLibrary::setLibraryDirectory((folder / "Pictures").string());
+  struct Case {
+    ios::PHAuthorizationStatus access;
+    std::string message;
+    bool sheetStays;
+  };
+  const Case cases[] = {{ios::PHAuthorizationStatus::authorized, "Lưu ảnh thành công", false},
+                        {ios::PHAuthorizationStatus::denied, "Lưu ảnh không thành công", true}};
+  for (const auto& c : cases) {
+    ios::PHPhotoLibrary::setAuthorizationStatus(c.access);
+    open("SV-GYM-1M", std::nullopt);
+    tap(popup->viewSaveAndShareImage.lock()->subviews().at(0));  // "Lưu ảnh"
+    advance(0.5);
+    runUntilIdle();
+    auto alert = std::dynamic_pointer_cast<ios::UIAlertController>(popup->presentedViewController());
+    ASSERT_TRUE(alert) << c.message;
+    EXPECT_EQ(alert->message, c.message);
+    advance(1);
+    settle();
+    EXPECT_EQ(popup->presentedViewController(), nullptr) << c.message;
+    EXPECT_EQ(sheetShown(), c.sheetStays) << c.message;
+    if (c.sheetStays) tap(sheet->fpc->backdropView());
+    settle();
+  }
+  EXPECT_TRUE(std::filesystem::exists(folder / "Documents" / "imageqr"));
+  ios::PHPhotoLibrary::setAuthorizationStatus(ios::PHAuthorizationStatus::notDetermined);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
+}  // namespace
+}  // namespace kerbelin::test
