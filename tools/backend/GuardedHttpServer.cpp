@@ -164,6 +164,9 @@ void GuardedHttpServer::serve() {
     }
     std::thread([this, fd] { serveConnection(fd); }).detach();
   }
+  // From here on a connection attempt is refused rather than left waiting.
+  ::close(listenFd_);
+  listenFd_ = -1;
 }
 
 void GuardedHttpServer::shutdown() {

@@ -35,7 +35,8 @@ class GuardedHttpServer : public httplib::Server {
   // Listens on host:port (an IPv4 address; port 0 picks a free one). Returns the port, or 0 when
   // the address cannot be bound. Connections queue from then on.
   int bindAndListen(const std::string& host, int port);
-  // Accepts and serves until stop(). Blocks: run it on a thread of its own.
+  // Accepts and serves until shutdown(), then closes the listening socket. Blocks: run it on a
+  // thread of its own.
   void serve();
   // Ends serve(), closes every connection and waits for their threads. Safe to call more than once.
   void shutdown();
