@@ -36,6 +36,12 @@ function(kerbelin_test)
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock kerbelin_test_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   kerbelin_unoptimised_when_sanitized(${ARG_NAME})
+  # Test sources are many small files that each parse gtest and the framework headers again, a large
+  # part of what compiling them costs: compile them a few at a time in one translation unit. Files of
+  # one binary may therefore meet in one unit: give file-local helpers distinct names, or share them
+  # from tests/support.
+  set_target_properties(${ARG_NAME} PROPERTIES UNITY_BUILD ${KERBELIN_UNITY_TESTS}
+                                               UNITY_BUILD_BATCH_SIZE ${KERBELIN_UNITY_BATCH})
   # Compiled in as well, because a test property can carry only one environment variable here.
   target_compile_definitions(${ARG_NAME} PRIVATE KERBELIN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                  KERBELIN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")

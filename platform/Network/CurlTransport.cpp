@@ -31,6 +31,7 @@ struct Transfer {
   CURL* easy = nullptr;
   curl_slist* headerList = nullptr;
   HTTPResponse response;
+  std::size_t bodySent = 0;  // bytes of request.body handed to curl
   std::size_t maxResponseBytes = 0;
   bool tooLarge = false;
   char errorBuffer[CURL_ERROR_SIZE] = {};
@@ -128,6 +129,22 @@ size_t onBodyBytes(char* data, size_t size, size_t count, void* user) {
   }
   transfer->response.body.append(data, length);
   return length;
+}
+
+// The request body, handed to curl piece by piece.
+size_t onBodyRead(char* buffer, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<Transfer*>(user);
+  const std::string& body = transfer->request.body;
+  const size_t length = std::min(size * count, body.size() - transfer->bodySent);
+  body.copy(buffer, length, transfer->bodySent);
+  transfer->bodySent += length;
+  return length;
+}
+
+// curl rewinds a body only to send the request again by itself (on a kept-alive connection that
+// turned out closed); refusing ends the transfer with a failure, so a request is sent at most once.
+int refuseRewind(void*, curl_off_t, int) {
+  return CURL_SEEKFUNC_FAIL;
 }
 
 }  // namespace
@@ -280,13 +297,25 @@ class CurlTransport::Engine {
       curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
     } else {
       if (request.method != "POST") curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
-      if (request.method == "POST" || !request.body.empty()) {
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.data());
-      }
+      configureBody(transfer);
     }
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, followsRedirects ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, options_.maxRedirects);
+  }
+
+  // Any other method than GET and HEAD may change something on the server, so curl must never send it
+  // twice: the body goes through a reader that cannot rewind, and a request without a body never
+  // takes a kept-alive connection (curl resends only on a reused one).
+  static void configureBody(Transfer& transfer) {
+    CURL* easy = transfer.easy;
+    const HTTPRequest& request = transfer.request;
+    if (request.body.empty()) curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
+    if (request.method != "POST" && request.body.empty()) return;
+    curl_easy_setopt(easy, CURLOPT_POST, 1L);
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    curl_easy_setopt(easy, CURLOPT_READFUNCTION, onBodyRead);
+    curl_easy_setopt(easy, CURLOPT_READDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_SEEKFUNCTION, refuseRewind);
   }
 
   void configureHeaders(Transfer& transfer) {
@@ -418,6 +447,7 @@ HTTPError CurlTransport::errorForCurlCode(int code, std::string detail) {
     case CURLE_ABORTED_BY_CALLBACK:
       return makeError(Kind::cancelled, std::move(detail));
     case CURLE_GOT_NOTHING:
+    case CURLE_SEND_FAIL_REWIND:  // the connection closed before a reply; see refuseRewind
     case CURLE_SEND_ERROR:
     case CURLE_RECV_ERROR:
     case CURLE_PARTIAL_FILE:

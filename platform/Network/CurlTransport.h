@@ -15,6 +15,9 @@ namespace ios {
 // - Each request gets its own connect and total time-outs (HTTPRequest), and no signals are used.
 // - GET and HEAD follow up to `maxRedirects` redirects; other methods hand a 3xx back as the reply.
 // - A reply body larger than `maxResponseBytes` ends the request with `responseTooLarge`.
+// - A request other than GET or HEAD is sent at most once: when a kept-alive connection closes before
+//   any reply byte, it ends with `connectionLost` instead of being sent again on a fresh connection
+//   (a bill must never be created twice). A body-less one always takes a fresh connection.
 // - Completions obey the Transport contract (main thread, exactly once, never inside send()).
 //   While a request is outstanding the main RunLoop counts it as external work.
 //

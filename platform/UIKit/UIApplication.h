@@ -22,6 +22,10 @@ class UIApplicationDelegate {
   virtual void setWindow(std::shared_ptr<UIWindow>) {}
 };
 
+// `UIApplication.openSettingsURLString`: opens the host application's own settings (camera access
+// among them). The URL opener decides what that is on the desktop.
+inline constexpr const char* UIApplicationOpenSettingsURLString = "app-settings:";
+
 // Where `open(_:)` and `canOpenURL(_:)` send a URL: the desktop's opener in a real run, a recorder in
 // tests. Without one, no URL can be opened.
 class URLOpener {

@@ -203,6 +203,20 @@ std::shared_ptr<UIPercentDrivenInteractiveTransition> UINavigationController::in
   return interactive_;
 }
 
+namespace {
+UINavigationController::ViewDidLoadHook& viewDidLoadHook() {
+  static UINavigationController::ViewDidLoadHook hook;
+  return hook;
+}
+}  // namespace
+
+void UINavigationController::setViewDidLoadHook(ViewDidLoadHook hook) { viewDidLoadHook() = std::move(hook); }
+
+void UINavigationController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  if (const auto& hook = viewDidLoadHook()) hook(*this);
+}
+
 void UINavigationController::loadView() {
   auto container = UIView::create(UIScreen::main()->bounds());
   container->setClipsToBounds(true);
@@ -299,9 +313,19 @@ void UINavigationController::run(Move move) {
     end(move, true);
     return;
   }
+  // As on the device, the sliding screens take no touches: a quick second tap on what started the
+  // move must not land on the screen coming in. Gestures of the navigation controller's own view
+  // (a swipe back) still see the touch.
+  std::vector<std::pair<std::shared_ptr<UIView>, bool>> frozen;
+  for (const auto& screen : {move.to, move.from}) {
+    if (!screen || !screen->isViewLoaded()) continue;
+    frozen.emplace_back(screen->view(), screen->view()->isUserInteractionEnabled());
+    screen->view()->setUserInteractionEnabled(false);
+  }
   std::weak_ptr<UINavigationController> weak = std::static_pointer_cast<UINavigationController>(shared_from_this());
   UIView::animate(transitionDuration, 0, UIViewAnimationOptions::curveEaseInOut, [&] { place(move, 1); },
-                  [weak, move](bool) {
+                  [weak, move, frozen](bool) {
+                    for (const auto& [view, tookTouches] : frozen) view->setUserInteractionEnabled(tookTouches);
                     if (auto self = weak.lock()) self->end(move, true);
                   });
 }

@@ -73,7 +73,14 @@ class UINavigationController : public UIViewController {
   std::shared_ptr<UIPercentDrivenInteractiveTransition> interactiveTransition();
 
   void loadView() override;
+  // Runs the view-load hook, when one is set, after the base's.
+  void viewDidLoad() override;
   void viewWillLayoutSubviews() override;
+
+  // A process-wide extension run by every navigation controller when its view loads (a swipe-back
+  // transition installs its gesture there); none by default. Main thread only.
+  using ViewDidLoadHook = std::function<void(UINavigationController&)>;
+  static void setViewDidLoadHook(ViewDidLoadHook hook);
 
  private:
   friend class NavigationInteractivePop;

@@ -101,9 +101,9 @@ class UIView : public UIResponder, public CALayerDelegate {
   UIViewContentMode contentMode() const { return contentMode_; }
   virtual void setContentMode(UIViewContentMode mode);
   // The tint of this view or, when unset, of the nearest ancestor that has one; system blue at the
-  // top.
-  std::shared_ptr<UIColor> tintColor() const;
-  void setTintColor(std::shared_ptr<UIColor> color);
+  // top. Overridable, so a view that forwards its tint is reached through any reference.
+  virtual std::shared_ptr<UIColor> tintColor() const;
+  virtual void setTintColor(std::shared_ptr<UIColor> color);
   virtual void tintColorDidChange() {}
 
   // Identity and accessibility.

@@ -7,24 +7,14 @@
 namespace ios {
 namespace {
 
-TEST(Base64Test, EncodesTheRfc4648Vectors) {
-  EXPECT_EQ(base64Encode(""), "");
-  EXPECT_EQ(base64Encode("f"), "Zg==");
-  EXPECT_EQ(base64Encode("fo"), "Zm8=");
-  EXPECT_EQ(base64Encode("foo"), "Zm9v");
-  EXPECT_EQ(base64Encode("foob"), "Zm9vYg==");
-  EXPECT_EQ(base64Encode("fooba"), "Zm9vYmE=");
-  EXPECT_EQ(base64Encode("foobar"), "Zm9vYmFy");
-  EXPECT_EQ(base64Encode(std::string("\xFB\xFF\xBF", 3)), "+/+/");
-}
-
-TEST(Base64Test, DecodesTheRfc4648Vectors) {
-  EXPECT_EQ(base64Decode(""), std::string());
-  EXPECT_EQ(base64Decode("Zg=="), "f");
-  EXPECT_EQ(base64Decode("Zm8="), "fo");
-  EXPECT_EQ(base64Decode("Zm9v"), "foo");
-  EXPECT_EQ(base64Decode("Zm9vYmFy"), "foobar");
-  EXPECT_EQ(base64Decode("+/+/"), std::string("\xFB\xFF\xBF", 3));
+TEST(Base64Test, EncodesAndDecodesTheRfc4648Vectors) {
+  const std::pair<std::string, std::string> vectors[] = {
+      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {std::string("\xFB\xFF\xBF", 3), "+/+/"}};
+  for (const auto& [bytes, text] : vectors) {
+    EXPECT_EQ(base64Encode(bytes), text);
+    EXPECT_EQ(base64Decode(text), bytes) << text;
+  }
 }
 
 TEST(Base64Test, EveryByteValueAndEveryLengthRoundTrips) {

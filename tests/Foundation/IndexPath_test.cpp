@@ -9,15 +9,6 @@
 namespace ios {
 namespace {
 
-TEST(IndexPathTest, RowAndItemAreTheSameIndex) {
-  IndexPath path = IndexPath::forRow(3, 2);
-  EXPECT_EQ(path.section, 2);
-  EXPECT_EQ(path.row, 3);
-  EXPECT_EQ(path.item(), 3);
-  EXPECT_EQ(IndexPath::forItem(3, 2), path);
-  EXPECT_EQ((IndexPath{.section = 2, .row = 3}), path);
-}
-
 TEST(IndexPathTest, OrdersBySectionThenRow) {
   std::vector<IndexPath> paths = {IndexPath::forRow(0, 1), IndexPath::forRow(5, 0), IndexPath::forRow(1, 1),
                                   IndexPath::forRow(0, 0)};

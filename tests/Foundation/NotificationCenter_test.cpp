@@ -141,16 +141,5 @@ TEST_F(NotificationCenterTest, RegistrationFromManyThreads) {
   EXPECT_EQ(calls, 200);
 }
 
-TEST(NotificationCenterDefault, IsOneSharedCenter) {
-  EXPECT_EQ(&NotificationCenter::defaultCenter(), &NotificationCenter::default_());
-  int calls = 0;
-  auto token = NotificationCenter::defaultCenter().addObserver("DefaultCenterTest", nullptr,
-                                                               [&](const Notification&) { ++calls; });
-  NotificationCenter::default_().post("DefaultCenterTest");
-  NotificationCenter::defaultCenter().removeObserver(token);
-  NotificationCenter::defaultCenter().post("DefaultCenterTest");
-  EXPECT_EQ(calls, 1);
-}
-
 }  // namespace
 }  // namespace ios

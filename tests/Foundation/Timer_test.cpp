@@ -22,7 +22,7 @@ class Countdown : public NSObject {
   std::weak_ptr<Timer> lastTimer;
 };
 
-const auto registration = ClassRegistration<Countdown>().method("fireTimer", &Countdown::fireTimer);
+const auto countdownRegistration = ClassRegistration<Countdown>().method("fireTimer", &Countdown::fireTimer);
 
 using TimerTest = test::MainLoopTest;
 

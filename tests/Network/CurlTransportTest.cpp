@@ -6,8 +6,10 @@
 #include <map>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
+#include "Network/DroppingServer.h"
 #include "Network/FullListener.h"
 #include "Network/LocalServer.h"
 #include "support/VirtualTime.h"
@@ -288,6 +290,38 @@ TEST_F(CurlTransportTest, DestroyingTheTransportCancelsEveryTransferInFlight) {
   }
   EXPECT_EQ(queued.calls, 1);
   EXPECT_EQ(RunLoop::main().externalWorkCount(), 0);
+}
+
+// A kept-alive connection closed just as a request arrives: libcurl by itself would send the request
+// again on a fresh connection, and a POST (a bill) would then arrive twice. GET may be sent again.
+TEST_F(CurlTransportTest, APostOnAConnectionClosedWithoutReplyFailsAndIsNotSentAgain) {
+  const std::vector<std::tuple<std::string, std::string, int>> methods = {
+      {"POST", R"({"order":1})", 2}, {"PUT", "{}", 2}, {"DELETE", "", 2}, {"GET", "", 3}};
+  for (const auto& [method, body, arrivals] : methods) {
+    SCOPED_TRACE(method);
+    test::DroppingServer dropping(2);
+    transport = CurlTransport::create();
+    HTTPRequest first;
+    first.url = dropping.url("/first");
+    Outcome warmUp, outcome;
+    send(first, warmUp);  // leaves its connection open for the next request
+    ASSERT_TRUE(waitFor([&] { return warmUp.calls > 0; }));
+    ASSERT_TRUE(warmUp.result->ok());
+    HTTPRequest request;
+    request.url = dropping.url("/bill");
+    request.method = method;
+    request.body = body;
+    send(request, outcome);
+    ASSERT_TRUE(waitFor([&] { return outcome.calls > 0; }));
+    finishTransport();
+    EXPECT_EQ(dropping.arrivals(), arrivals);
+    if (method == "GET") {
+      EXPECT_TRUE(outcome.result->ok());
+    } else {
+      ASSERT_FALSE(outcome.result->ok());
+      EXPECT_EQ(outcome.result->error().kind, Kind::connectionLost) << outcome.result->error().detail;
+    }
+  }
 }
 
 // The resolver error cannot be provoked without real name look-ups, so its mapping is checked

@@ -1,27 +1,24 @@
 #include "Network/FullListener.h"
 
+#include "Network/LoopbackListener.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace ios::test {
 
 FullListener::FullListener() {
+  // A backlog of 0 leaves room for exactly one queued connection, which the filler takes.
+  listener_ = openLoopbackListener(0, port_);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof(address);
-  listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-  // A backlog of 0 leaves room for exactly one queued connection, which the filler takes.
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-      ::listen(listener_, 0) != 0 ||
-      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("could not open the loopback listener");
-  }
-  port_ = ntohs(address.sin_port);
+  address.sin_port = htons(static_cast<std::uint16_t>(port_));
   filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
   if (filler_ < 0 || ::connect(filler_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
     throw std::runtime_error("could not fill the listener's queue");

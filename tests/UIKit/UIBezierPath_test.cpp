@@ -4,13 +4,16 @@
 #include <UIKit/UIImage.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 
 #include <numbers>
 
 namespace ios {
 namespace {
 
-constexpr std::uint32_t kRed = 0xFFFF0000;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 
 // Fills `path` red on a transparent canvas of `size` points at scale 1 and returns the pixels.
 std::shared_ptr<const CGImage> filledPixels(const UIBezierPath& path, CGSize size) {

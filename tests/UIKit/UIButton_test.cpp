@@ -4,6 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 #include <support/WindowTest.h>
 
 #include <vector>
@@ -11,10 +12,7 @@
 namespace ios {
 namespace {
 
-std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t color) {
-  return UIImage::create(CGImage::create(
-      width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, color)));
-}
+using test::solid;
 
 TEST(UIButton, TitlesFollowTheStateWithFallbacks) {
   auto button = UIButton::create();

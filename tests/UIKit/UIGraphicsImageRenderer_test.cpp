@@ -6,11 +6,14 @@
 #include <UIKit/UIScreen.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 
 namespace ios {
 namespace {
 
-constexpr std::uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 
 TEST(UIGraphicsImageRenderer, DefaultFormatIsTheScreensScaleAndTranslucent) {
   auto renderer = UIGraphicsImageRenderer::create(CGSize{5, 3});

@@ -3,6 +3,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 #include <support/VirtualTime.h>
 
 #include <string>
@@ -11,16 +12,11 @@
 namespace ios {
 namespace {
 
-constexpr std::uint32_t kRed = 0xFFFF0000;
-constexpr std::uint32_t kGreen = 0xFF00FF00;
-constexpr std::uint32_t kBlue = 0xFF0000FF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 
-std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t color, CGFloat scale = 1) {
-  return UIImage::create(
-      CGImage::create(width, height,
-                      std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, color)),
-      scale);
-}
+using test::solid;
 
 TEST(UIImageView, InitWithImageTakesItsSize) {
   auto view = UIImageView::create(solid(40, 20, kRed, 2));

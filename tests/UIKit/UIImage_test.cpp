@@ -6,6 +6,7 @@
 #include <UIKit/UIScreen.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 
 std::shared_ptr<CGImage> filled(int width, int height, std::uint32_t color) {
   return CGImage::create(width, height,

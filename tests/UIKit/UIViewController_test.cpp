@@ -1,5 +1,6 @@
 #include <Foundation/Console.h>
 #include <UIKit/TouchGenerator.h>
+#include <UIKit/UIButton.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UITabBarController.h>
 #include <UIKit/UIViewController.h>
@@ -102,6 +103,27 @@ TEST_F(Controllers, PushesDuringATransitionWaitTheirTurn) {
   ASSERT_EQ(nav->viewControllers().size(), 3u);
   EXPECT_EQ(nav->popToRootViewController(false).size(), 2u);
   EXPECT_EQ(nav->viewControllers().size(), 1u);
+}
+
+TEST_F(Controllers, ScreensTakeNoTouchesWhileTheySlide) {
+  auto nav = UINavigationController::create(screen("root"));
+  show(nav);
+  runUntilIdle();
+  auto incoming = screen("incoming");
+  int taps = 0;
+  auto button = UIButton::create(CGRect(0, 300, 375, 300));
+  button->addAction([&](UIControl&) { ++taps; }, UIControl::touchUpInside);
+  incoming->view()->addSubview(button);
+  nav->pushViewController(incoming, true);
+  advance(0.2);  // past the middle of the slide: the button is under the finger
+  TouchGenerator(window).tap({300, 450});
+  runUntilIdle();
+  EXPECT_EQ(taps, 0);
+  advance(UINavigationController::transitionDuration);
+  runUntilIdle();
+  TouchGenerator(window).tap({300, 450});
+  runUntilIdle();
+  EXPECT_EQ(taps, 1);
 }
 
 TEST_F(Controllers, TabsSwitchWithCallbacksAndAppearanceItems) {

@@ -22,9 +22,10 @@ TEST(ScriptParser, ReadsEveryCommandWithItsArgumentsAndLine) {
       "expect-not \"Không có kết nối\"\n"
       "shot 01-store_first.page\n"
       "back\n"
-      "tab 3\n");
+      "tab 3\n"
+      "open owned-card \"KB01\"\n");
   ASSERT_TRUE(script.ok()) << script.error;
-  ASSERT_EQ(script.commands.size(), 12u);
+  ASSERT_EQ(script.commands.size(), 13u);
   const auto& c = script.commands;
   EXPECT_EQ(c[0].kind, Kind::tapText);
   EXPECT_EQ(c[0].text, "Mua thẻ");
@@ -52,6 +53,9 @@ TEST(ScriptParser, ReadsEveryCommandWithItsArgumentsAndLine) {
   EXPECT_EQ(c[11].kind, Kind::tab);
   EXPECT_EQ(c[11].number, 3);
   EXPECT_EQ(c[11].line, 14);
+  EXPECT_EQ(c[12].kind, Kind::open);
+  EXPECT_EQ(c[12].screen, "owned-card");
+  EXPECT_EQ(c[12].text, "KB01");
 }
 
 TEST(ScriptParser, QuotedTextsKeepHashesSpacesAndEscapes) {
@@ -103,6 +107,8 @@ TEST(ScriptParser, ReportsTheFirstBadLineWithItsNumber) {
       {"tab 0", "tab takes"},
       {"tab 1.5", "tab takes"},
       {"tab two", "tab takes"},
+      {"open owned-card", "open takes"},
+      {"open \"owned-card\" \"KB01\"", "open takes"},
       {"\"tap\"", "start with a command"},
   };
   for (const auto& c : cases) {

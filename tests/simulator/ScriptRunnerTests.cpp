@@ -287,6 +287,23 @@ TEST_F(ScriptRunnerTest, BackPopsTheFrontNavigationStack) {
   EXPECT_NE(result.reason.find("go back"), std::string::npos);
 }
 
+TEST_F(ScriptRunnerTest, OpenAsksTheHostOverTheFrontScreen) {
+  auto front = std::make_shared<ScreenOf>("Màn gốc");
+  window->setRootViewController(ios::UINavigationController::create(front));
+  EXPECT_NE(run("idle\nopen owned-card \"KB01\"\n").reason.find("opens no screen"), std::string::npos);
+  std::vector<std::string> asked;
+  runner = std::make_unique<ScriptRunner>(window, ScriptRunner::Options{outDir, 10});
+  runner->openScreen = [&](const std::string& screen, const std::string& argument,
+                           const std::shared_ptr<ios::UIViewController>& on, std::string& reason) {
+    asked.push_back(screen + " " + argument + (on == front ? " on the front screen" : ""));
+    reason = "refused";
+    return screen == "owned-card";
+  };
+  EXPECT_EQ(runner->runText("open owned-card \"KB01\"\n").exitCode, 0);
+  EXPECT_EQ(runner->runText("open other \"x\"\n").reason, "refused");
+  EXPECT_EQ(asked, (std::vector<std::string>{"owned-card KB01 on the front screen", "other x on the front screen"}));
+}
+
 TEST_F(ScriptRunnerTest, TabSelectsByNumberFromOneAndTabTitlesCountAsText) {
   auto tabs = ios::UITabBarController::create();
   auto first = std::make_shared<ScreenOf>("Trang một");

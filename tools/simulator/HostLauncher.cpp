@@ -8,6 +8,7 @@
 #include <UIKit/UIViewController.h>
 #include <Ultilities/Common/Network.h>
 #include <Ultilities/Constants/Constants.h>
+#include <Ultilities/lib/MLTransition.h>
 
 namespace kerbelin::sim {
 namespace {
@@ -59,6 +60,8 @@ std::shared_ptr<ios::UIWindow> launchAsHost() {
 }  // namespace
 
 std::shared_ptr<ios::UIWindow> HostLauncher::launch(SimulatorOptions::Mode mode, std::string& reason) {
+  // As a host may: a pushed screen can then be swiped back in the window.
+  MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(MLTransitionGestureRecognizerTypePan);
   return mode == SimulatorOptions::Mode::app ? launchAsApplication(reason) : launchAsHost();
 }
 

@@ -9,7 +9,7 @@
 
 namespace kerbelin::sim {
 
-// Puts the SDK on screen the way a device would:
+// Puts the SDK on screen the way a device would, with the swipe-back transition switched on:
 // - as the application: the delegate class "AppDelegate" is made by name from the class registry,
 //   given a window of the screen's size, the window is made key and visible, then the delegate's
 //   launch method runs, and the network monitor starts with its banner handler registered;

@@ -144,6 +144,11 @@ std::optional<ScriptCommand> ScriptParser::parseLine(std::string_view text, int 
     if (args != 1 || !numbers(1, {&value}) || value < 1 || value != std::floor(value) || value > 1000)
       return fail("tab takes a tab number from 1");
     command.number = static_cast<int>(value);
+  } else if (name == "open") {
+    command.kind = ScriptCommand::Kind::open;
+    if (args != 2 || tokens[1].quoted || !tokens[2].quoted) return fail("open takes SCREEN \"ARGUMENT\"");
+    command.screen = tokens[1].text;
+    command.text = tokens[2].text;
   } else {
     return fail("unknown command \"" + name + "\"");
   }

@@ -103,6 +103,8 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& reason) {
       return back(reason);
     case Kind::tab:
       return tab(command.number, reason);
+    case Kind::open:
+      return open(command, reason);
   }
   reason = "unknown command";
   return false;
@@ -156,6 +158,23 @@ bool ScriptRunner::back(std::string& reason) {
   }
   front->popViewController(true);
   return true;
+}
+
+bool ScriptRunner::open(const ScriptCommand& command, std::string& reason) {
+  std::shared_ptr<UIViewController> front;
+  visitFront(window_->rootViewController(), [&](const std::shared_ptr<UIViewController>& controller) {
+    if (auto navigation = std::dynamic_pointer_cast<ios::UINavigationController>(controller))
+      front = navigation->topViewController();
+  });
+  if (!front) {
+    reason = "no navigation controller on screen";
+    return false;
+  }
+  if (!openScreen) {
+    reason = "this host opens no screen by name";
+    return false;
+  }
+  return openScreen(command.screen, command.text, front, reason);
 }
 
 bool ScriptRunner::tab(int number, std::string& reason) {

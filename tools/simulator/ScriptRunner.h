@@ -47,6 +47,12 @@ class ScriptRunner {
 
   // Names of the screenshots written so far, in order.
   const std::vector<std::string>& shots() const { return shots_; }
+  // `open SCREEN "ARGUMENT"`: the host opens a screen that no tap reaches yet, over the front-most
+  // navigation controller's top screen; false with `reason` set when it cannot. Without it, `open`
+  // fails.
+  std::function<bool(const std::string& screen, const std::string& argument,
+                     const std::shared_ptr<ios::UIViewController>& front, std::string& reason)>
+      openScreen;
   // Called after each command that ran, e.g. to show the new frame on a display.
   std::function<void(const ScriptCommand&)> afterCommand;
 
@@ -56,6 +62,7 @@ class ScriptRunner {
   bool shot(const std::string& name, std::string& reason);
   bool back(std::string& reason);
   bool tab(int number, std::string& reason);
+  bool open(const ScriptCommand& command, std::string& reason);
   void settle();
 
   std::shared_ptr<ios::UIWindow> window_;

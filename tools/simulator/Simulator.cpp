@@ -8,7 +8,9 @@
 #include "StoreBench.h"
 #include "TourIndex.h"
 
+#include <AVFoundation/AVCaptureDevice.h>
 #include <BackendServer.h>
+#include <Class/QRCode/QRCodeViewController.h>
 #include <Desktop/DesktopURLOpener.h>
 #include <Desktop/RecordingURLOpener.h>
 #include <Foundation/Bundle.h>
@@ -17,9 +19,11 @@
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
 #include <Reachability/FakeReachabilitySource.h>
+#include <Class/BuyCard/Model/CardModel.h>
 #include <Service/APIService.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIScreen.h>
+#include <Ultilities/Handle/HandlePush.h>
 
 #include <fstream>
 #include <iostream>
@@ -43,12 +47,43 @@ class PrintingURLOpener : public ios::RecordingURLOpener {
   }
 };
 
+// The host's side of the scanner: what it reads is printed, so a run shows it.
+class PrintingScanListener : public kerbelin::QRScannerControllerDelegate {
+ public:
+  void qrScanningSucceeded(const std::string& code) override {
+    std::cout << "kerbelin-sim: scanned " << code << std::endl;
+  }
+};
+
+// The scanner of the tab shell, wherever it sits among the window's controllers.
+std::shared_ptr<kerbelin::QRCodeViewController> findScanner(const std::shared_ptr<ios::UIViewController>& controller) {
+  if (!controller) return nullptr;
+  if (auto scanner = std::dynamic_pointer_cast<kerbelin::QRCodeViewController>(controller)) return scanner;
+  for (const auto& child : controller->children())
+    if (auto scanner = findScanner(child)) return scanner;
+  return nullptr;
+}
+
 std::optional<std::string> readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Screens a script opens by name. "owned-card": the detail of the customer's card with that number,
+// as the my-cards list opens it.
+bool openScreen(const std::string& screen, const std::string& argument,
+                const std::shared_ptr<ios::UIViewController>& front, std::string& reason) {
+  if (screen != "owned-card") {
+    reason = "no screen named \"" + screen + "\" to open";
+    return false;
+  }
+  auto card = CardModel::create();
+  card->cardNo = argument;
+  HandlePush::create()->pushDetaiCard(front, TypeController::MyCard, card);
+  return true;
 }
 
 }  // namespace
@@ -75,7 +110,9 @@ bool Simulator::startBackend(std::string& reason) {
     return true;
   }
   try {
-    backend_ = std::make_unique<backend::BackendServer>(backend::BackendServer::Options{});
+    backend::BackendServer::Options backendOptions;
+    if (options_.qrSeconds) backendOptions.qrValiditySeconds = *options_.qrSeconds;
+    backend_ = std::make_unique<backend::BackendServer>(backendOptions);
   } catch (const std::exception& error) {
     reason = std::string("the back-end cannot start: ") + error.what();
     return false;
@@ -102,6 +139,10 @@ void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {
   // own link says, so that runs look the same everywhere.
   ios::ReachabilitySource::setDefaultSource(ios::FakeReachabilitySource::create(
       options_.offline ? ios::ReachabilityConnection::unavailable : ios::ReachabilityConnection::wifi));
+  if (options_.camera) {
+    ios::AVCaptureDevice::setFileFrameSource({options_.camera->string()});
+    ios::AVCaptureDevice::setAccessPrompt([](ios::AVMediaType, std::function<void(bool)> answer) { answer(true); });
+  }
   if (withDisplay)
     ios::UIApplication::shared()->setURLOpener(ios::DesktopURLOpener::create());
   else
@@ -134,6 +175,7 @@ int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDispla
   }
   const auto out = outDirectory();
   ScriptRunner runner(window, {out});
+  runner.openScreen = openScreen;
   if (display) {
     runner.afterCommand = [&](const ScriptCommand&) {
       display->pumpQuit();
@@ -187,6 +229,8 @@ int Simulator::run() {
     return 1;
   }
   if (options_.bench) return StoreBench::run(window, start_, std::cout);
+  auto scanListener = std::make_shared<PrintingScanListener>();
+  if (auto scanner = findScanner(window->rootViewController())) scanner->delegate = scanListener;
   if (interactive) {
     display->run(window, options_.quitAfter);
     return 0;

@@ -38,6 +38,8 @@ const char* SimulatorOptions::usage() {
          "  --height H           screen height in points (default 812)\n"
          "  --scale S            pixels per point (default 2)\n"
          "  --offline            the network is reported down (the no-internet banner shows)\n"
+         "  --camera FILE        the back camera shows this image (PNG, JPEG), and camera access is granted\n"
+         "  --qr-seconds N       QR tokens of the in-process back-end are valid N seconds (default 60)\n"
          "  --bench              measure the store screen and print the figures\n"
          "  --quit-after SECONDS with a window, close it after this much real time\n"
          "  --help               this text\n"
@@ -85,10 +87,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
       }
       options.backend = *url;
       while (options.backend->size() > 1 && options.backend->back() == '/') options.backend->pop_back();
-    } else if (name == "--script" || name == "--out") {
+    } else if (name == "--script" || name == "--out" || name == "--camera") {
       const std::string* path = value();
       if (!path) return std::nullopt;
-      (name == "--script" ? options.script : options.out) = std::filesystem::path(*path);
+      (name == "--script" ? options.script : name == "--out" ? options.out : options.camera) = std::filesystem::path(*path);
     } else if (name == "--as") {
       const std::string* mode = value();
       if (!mode) return std::nullopt;
@@ -100,6 +102,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
         error = "--as takes app or host, not \"" + *mode + "\"";
         return std::nullopt;
       }
+    } else if (name == "--qr-seconds") {
+      double seconds = 0;
+      if (!number(seconds)) return std::nullopt;
+      options.qrSeconds = static_cast<int>(seconds);
     } else if (name == "--width" || name == "--height" || name == "--scale" || name == "--quit-after") {
       double parsed = 0;
       if (!number(parsed)) return std::nullopt;

@@ -9,7 +9,7 @@ namespace kerbelin::sim {
 
 // The command line of kerbelin-sim:
 //   [--backend URL] [--headless] [--script FILE] [--out DIR] [--as app|host]
-//   [--width W --height H --scale S] [--offline] [--bench] [--quit-after SECONDS]
+//   [--width W --height H --scale S] [--offline] [--bench] [--quit-after SECONDS] [--camera FILE] [--qr-seconds N]
 struct SimulatorOptions {
   enum class Mode { app, host };
 
@@ -22,6 +22,10 @@ struct SimulatorOptions {
   double height = 812;
   double scale = 2;
   bool offline = false;
+  // The back camera shows this image file (access to it granted), so the scanner can read it.
+  std::optional<std::filesystem::path> camera;
+  // How long a QR token of the in-process back-end stays valid (its default when absent).
+  std::optional<int> qrSeconds;
   // Measures the store screen as a host shows it (whatever `--as` says) and prints the figures.
   bool bench = false;
   // With a display, closes the window after this much real time (for unattended runs).

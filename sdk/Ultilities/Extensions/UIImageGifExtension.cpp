@@ -2,8 +2,10 @@
 
 #include <Foundation/Bundle.h>
 #include <Foundation/Console.h>
+#include <Foundation/RunLoop.h>
 #include <Foundation/URL.h>
 #include <ImageIO/CGImageProperties.h>
+#include <Network/HTTPClient.h>
 
 #include <cmath>
 #include <string>
@@ -28,6 +30,25 @@ std::optional<double> numberValue(const ios::Dictionary& dictionary, const char*
   return value;
 }
 
+// An http(s) resource read through the shared HTTP client, waiting on the main loop for the reply
+// (the client's own time-outs end the wait); none for a failure or a status other than 2xx.
+std::optional<std::string> readOverNetwork(const std::string& url) {
+  auto outcome = std::make_shared<std::optional<ios::HTTPResult>>();
+  auto task =
+      ios::HTTPClient::shared()->get(url, [outcome](const ios::HTTPResult& result) { *outcome = result; });
+  const double patience = ios::HTTPClient::shared()->timeout + ios::HTTPClient::shared()->connectTimeout;
+  if (!ios::RunLoop::main().runUntil([outcome] { return outcome->has_value(); }, patience)) task->cancel();
+  if (!*outcome || !(*outcome)->ok()) return std::nullopt;
+  const auto& response = (*outcome)->response();
+  if (response.statusCode < 200 || response.statusCode > 299) return std::nullopt;
+  return response.body;
+}
+
+std::optional<std::string> contentsOf(std::string_view url) {
+  if (url.starts_with("http://") || url.starts_with("https://")) return readOverNetwork(std::string(url));
+  return ios::Bundle::contentsOfURL(url);
+}
+
 }  // namespace
 
 std::shared_ptr<ios::UIImage> gifImageWithData(const ios::Data& data) {
@@ -45,7 +66,7 @@ std::shared_ptr<ios::UIImage> gifImageWithURL(std::string_view gifUrl) {
     ios::print("image named \"" + text + "\" doesn't exist");
     return nullptr;
   }
-  auto bytes = ios::Bundle::contentsOfURL(gifUrl);
+  auto bytes = contentsOf(gifUrl);
   if (!bytes) {
     ios::print("image named \"" + text + "\" into NSData");
     return nullptr;

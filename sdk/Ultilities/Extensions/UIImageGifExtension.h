@@ -17,8 +17,10 @@ namespace kerbelin {
 
 // Null after one console line when the bytes hold no image.
 std::shared_ptr<ios::UIImage> gifImageWithData(const ios::Data& data);
-// Reads the whole resource at `gifUrl` synchronously (file, bundle or plain path); null after one
-// console line when the text is no URL or the resource cannot be read.
+// Reads the whole resource at `gifUrl` synchronously (file, bundle or plain path; http and https
+// through the shared HTTP client, the main loop running until the reply, so main thread only); null
+// after one console line when the text is no URL or the resource cannot be read (a status other
+// than 2xx included).
 std::shared_ptr<ios::UIImage> gifImageWithURL(std::string_view gifUrl);
 // The resource "`name`.gif" of the main bundle; null after one console line when it is missing or
 // unreadable.

@@ -102,20 +102,28 @@ void clearSubviews(ios::UIView& view) {
   for (const auto& subview : subviews) subview->removeFromSuperview();
 }
 
+namespace {
+// The view class itself, standing as the owner the way a class method's `self` does: it has none of
+// its instances' outlets or methods.
+class ViewClassObject : public ios::NSObject {};
+}  // namespace
+
 std::shared_ptr<ios::UIView> loadFromNibNamed(std::string_view nibNamed,
                                               std::shared_ptr<ios::Bundle> bundle) {
-  return std::dynamic_pointer_cast<ios::UIView>(detail::firstObjectOfNib(nibNamed, bundle, false));
+  const auto owner = std::make_shared<ViewClassObject>();
+  return std::dynamic_pointer_cast<ios::UIView>(detail::firstObjectOfNib(nibNamed, bundle, false, owner));
 }
 
 namespace detail {
 
 std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name,
-                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle) {
+                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle,
+                                                const std::shared_ptr<ios::NSObject>& owner) {
   ios::NibInstantiation result;
   if (viaBundle) {
-    result = ios::loadNibNamed(bundle, name, nullptr);
+    result = ios::loadNibNamed(bundle, name, owner);
   } else if (auto nib = ios::UINib::create(name, bundle)) {
-    result = nib->instantiate(nullptr);
+    result = nib->instantiate(owner);
   } else {
     ios::NSLog("Could not find a nib named \"" + std::string(name) + "\"");
     return nullptr;

@@ -46,9 +46,10 @@ void setShadowRadius(ios::UIView& view, ios::CGFloat radius);
 // Removes every subview, in the order they were when the call began.
 void clearSubviews(ios::UIView& view);
 
-// A view made from the nib named `nibNamed` of `bundle` (null: the main bundle), with no owner: the
-// first top-level object when it is a view; null when it is not, when the nib has no object, or when
-// the nib is missing or fails to load (a missing or failing nib is also logged).
+// A view made from the nib named `nibNamed` of `bundle` (null: the main bundle), owned by the view
+// class itself: the first top-level object when it is a view; null when it is not, when the nib has
+// no object, or when the nib is missing or fails to load (a missing or failing nib is also logged;
+// a nib that connects outlets or actions to its owner fails, as the class has none of them).
 std::shared_ptr<ios::UIView> loadFromNibNamed(std::string_view nibNamed,
                                               std::shared_ptr<ios::Bundle> bundle = nullptr);
 
@@ -57,7 +58,8 @@ namespace detail {
 // or holds no object.
 // `viaBundle` loads the way the main bundle's `loadNibNamed` does, otherwise through `UINib`.
 std::shared_ptr<ios::NSObject> firstObjectOfNib(std::string_view name,
-                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle);
+                                                const std::shared_ptr<ios::Bundle>& bundle, bool viaBundle,
+                                                const std::shared_ptr<ios::NSObject>& owner = nullptr);
 std::shared_ptr<ios::Bundle> frameworkBundle();
 // Logs that the first object of the nib `name` is not of the class asked for.
 void reportWrongClass(std::string_view name);

@@ -90,6 +90,7 @@ void MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(std::int
     gMLTransitionGestureRecognizerType = type;
     gMLTransitionEnabled = true;
     installScrollViewRule();
+    ios::UINavigationController::setViewDidLoadHook(&MLTransition::navigationControllerViewDidLoad);
   } else {
     gMLTransitionEnabled = false;
   }

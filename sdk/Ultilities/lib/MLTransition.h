@@ -6,11 +6,10 @@
 // off again process-wide, per navigation controller and per view (for views that need the rightward
 // pan themselves).
 //
-// Installation. The platform gives no way to run code in every navigation controller's
-// `viewDidLoad`, so installation is an explicit step: a navigation controller of this framework calls
-// `MLTransition::navigationControllerViewDidLoad(*this)` at the end of its own `viewDidLoad`, and any
-// other controller can be given the gesture with `MLTransition::attach(controller)`. Either installs
-// at most one recogniser per controller, and only while the feature is on.
+// Installation. Once switched on, every navigation controller whose view loads afterwards installs
+// the gesture (through the platform's view-load hook, the stand-in for a category on
+// `viewDidLoad`); `MLTransition::attach(controller)` gives it to a controller whose view had loaded
+// before. Either installs at most one recogniser per controller, and only while the feature is on.
 //
 // While it is installed the controller's own edge pan (`interactivePopGestureRecognizer`) is
 // disabled, and every scroll view lets the swipe-back try first unless it scrolls sideways itself.
@@ -41,7 +40,7 @@ class MLTransition {
  public:
   // Switches the feature on with `type` when the system version is at least 7.0; otherwise switches
   // it off and keeps the type stored before. Applies to controllers that load (or are attached)
-  // afterwards.
+  // afterwards: from then on every navigation controller installs the recogniser as its view loads.
   static void validatePanBackWithMLTransitionGestureRecognizerType(std::int32_t type);
   // Switches the feature off: installed recognisers stay but never begin, and none are installed.
   static void invalidate();

@@ -59,9 +59,11 @@ class WSImageView : public ios::UIView {
   void stopAnimating() { imageView->stopAnimating(); }
   bool isAnimating() const { return imageView->isAnimating(); }
 
-  // The tint is the image view's: these hide the view's own accessors (also for the key "tintColor").
-  std::shared_ptr<ios::UIColor> tintColor() const { return imageView->tintColor(); }
-  void setTintColor(std::shared_ptr<ios::UIColor> color) { imageView->setTintColor(std::move(color)); }
+  // The tint is the image view's, however it is reached (a UIView reference, the key "tintColor").
+  std::shared_ptr<ios::UIColor> tintColor() const override { return imageView->tintColor(); }
+  void setTintColor(std::shared_ptr<ios::UIColor> color) override {
+    imageView->setTintColor(std::move(color));
+  }
 
   // Stores the mode, then places the image view.
   void setContentMode(ios::UIViewContentMode mode) override;

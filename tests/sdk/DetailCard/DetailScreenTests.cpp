@@ -12,6 +12,8 @@
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
 #include <Class/Pay/PaymentViewController.h>
+#include <QuartzCore/Renderer.h>
+#include <support/ReferenceImage.h>
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/UIActivityViewController.h>
 #include <Ultilities/Handle/HandlePush.h>
@@ -107,6 +109,24 @@ class DetailScreen : public DetailTest {
       if (auto found = firstButton(subview)) return found;
     return nullptr;
   }
+  // Taps a row the way a user does: scrolled up below its section's pinned header as far as the
+  // list goes (its end stays above the buy bar), then touched a little below the header.
+  void tapRow(int section, int row) {
+    auto list = table();
+    for (int pass = 0; pass < 3; ++pass) {  // rows measured on the way change the list's length
+      const ios::CGFloat end =
+          list->contentSize().height + list->adjustedContentInset().bottom - list->bounds().height();
+      const ios::CGFloat wanted =
+          list->rectForRow({section, row}).minY() - DetailCardViewController::sectionHeaderHeight;
+      list->setContentOffset({0, std::max<ios::CGFloat>(0, std::min(wanted, end))});
+      list->layoutIfNeeded();
+    }
+    auto cell = list->cellForRow({section, row});
+    ASSERT_TRUE(cell);
+    const ios::CGRect frame = cell->convert(cell->bounds(), window.get());
+    touches->tap({frame.midX(), std::min(frame.minY() + 60, frame.maxY() - 10)});
+    runUntilIdle();
+  }
   std::shared_ptr<ios::UIViewController> top() const { return navigation->topViewController(); }
   int overlays() const {
     int count = 0;
@@ -178,9 +198,9 @@ TEST_F(DetailScreen, SectionsFollowTheStateAndTheTab) {
     auto rule = rowOf<DetailCardRuleTableViewCell>(Kind::InfomationService);
     ASSERT_TRUE(rule) << c.name;
     EXPECT_EQ(rule->labelTitle.lock()->text().value_or(""), c.card.terms == "<b>Điều kiện</b>" ? "Điều kiện" : c.card.terms);
-    screen->didSelectRowAt(*table(), {services, 0});  // the rule row opens nothing
+    tapRow(services, 0);  // the rule row opens nothing
     settle();
-    EXPECT_EQ(top(), screen) << c.name;
+    EXPECT_EQ(top(), screen) << c.name << " " << top()->className();
   }
 }
 
@@ -222,7 +242,7 @@ TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
       {"", std::nullopt, std::nullopt, "<none>", "30 ngày", "30 ngày", true, true},
       {"", "<b>Không giới hạn</b>", std::nullopt, "<none>", "Không giới hạn", "30 ngày", true, true},
       {"A", std::nullopt, std::nullopt, "8 lần", "5 lần", "01/01/2027", false, false},
-      {"E", std::nullopt, "Mỗi ngày 1 lần", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
+      {"E", std::nullopt, "Mỗi ngày <b>1 lần</b>", "Mỗi ngày 1 lần", "5 lần", "01/01/2027", false, false},
       {"W", std::nullopt, std::nullopt, "8 lần", "5 lần", "30 ngày", false, true},
   };
   for (const auto& c : cases) {
@@ -257,8 +277,7 @@ TEST_F(DetailScreen, TapsOpenWhatTheRowStandsFor) {
                         {"root of an expired card", "E", Kind::Infomation, 0, true, true}};
   for (const auto& c : cases) {
     show({c.status, 2, 0, true, ""});
-    ASSERT_TRUE(cellAt(sectionOf(c.section), c.row)) << c.name;
-    screen->didSelectRowAt(*table(), {sectionOf(c.section), c.row});
+    tapRow(sectionOf(c.section), c.row);
     settle();
     const auto expectedType = c.status.empty() ? TypeDetailCard::UnPaid : screen->cardModel->type;
     const auto& expected =
@@ -330,6 +349,30 @@ TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPicture) {
               (std::vector<ios::UIActivityType>{ios::UIActivityType::airDrop, ios::UIActivityType::postToFacebook}));
     screen->dismiss(false);
     runUntilIdle();
+  }
+}
+
+TEST_F(DetailScreen, OwnedStatesLookAsRecorded) {
+  struct Case {
+    const char* status;
+    const char* picture;
+    Kind scrolledTo;
+  };
+  const Case cases[] = {{"A", "card-detail-paid", Kind::Condition},
+                        {"E", "card-detail-expired-services", Kind::InfomationService},
+                        {"W", "card-detail-awaiting-payment", Kind::ConditionWait}};
+  for (const auto& c : cases) {
+    auto card = cardJSON({c.status, 2, 1, true, ""});
+    card["paymentTime"] = "09:30 01/12/2026";
+    open(TypeController::MyCard);
+    answerDetail(card, "ownCardDto");
+    table()->scrollToRow({sectionOf(c.scrolledTo), 0}, ios::UITableViewScrollPosition::top, false);
+    advance(1);
+    runUntilIdle();
+    window->layoutIfNeeded();
+    auto picture = ios::Renderer::renderImage(*window->layer(), 1);
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(ios::test::matchesReference(*picture, c.picture)) << c.picture;
   }
 }
 

@@ -14,12 +14,10 @@
 #include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <Class/MyCard/MyCardViewController.h>
-#include <Class/MyCode/MyCodeViewController.h>
 #include <Class/MyCode/ShopServiceViewController.h>
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
-#include <Class/QRCode/QRCodeViewController.h>
 #include <Manager.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
@@ -235,8 +233,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
       {TutorialPayViewController::create("TutorialPayViewController"), "Hướng dẫn thanh toán"},
       {TutorialGiftViewController::create("TutorialGiftViewController"), "Hướng dẫn nhận quà"},
       {shareInstanceMyCardStoryboard()->instantiateViewController("MyCardViewController"), "Thẻ của tôi"},
-      {shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"), "Mã của tôi"},
-      {shareInstanceQRCodeStoryboard()->instantiateViewController("QRCodeViewController"), "Quét mã"},
   };
   for (const auto& [screen, title] : screens) {
     ASSERT_NE(screen, nullptr) << title;
@@ -248,8 +244,6 @@ TEST_F(RouterTest, EveryScreenNotBuiltYetShowsItsTitleAndSaysSo) {
     EXPECT_GT(content->bounds().size.width, 0);
   }
   EXPECT_NE(std::dynamic_pointer_cast<MyCardViewController>(screens[2].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(screens[3].first), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(screens[4].first), nullptr);
 }
 
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {

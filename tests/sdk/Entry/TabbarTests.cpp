@@ -36,16 +36,13 @@ class TabbarTest : public EntryTest {
   }
 
   std::size_t ownCardRequest() {
-    auto index = requestTo(kOwnCardPath);
-    EXPECT_TRUE(index.has_value());
-    return index.value_or(0);
+    auto found = requestsTo(kOwnCardPath);
+    EXPECT_FALSE(found.empty());
+    return found.empty() ? 0 : found.front();
   }
 
   // Answers the start-up request with `body` (no body at all when nullopt) and delivers the reply.
-  void answer(const std::optional<ios::Dictionary>& body) {
-    ASSERT_TRUE(fake->respond(ownCardRequest(), ios::FakeTransport::reply(200, replyText(body))));
-    runUntilIdle();
-  }
+  void answer(const std::optional<ios::Dictionary>& body) { FakeBackendTest::answer(ownCardRequest(), body); }
 
   static ios::Dictionary cardsBody(ios::Dictionary cards) { return {{"ownCardDtos", std::move(cards)}}; }
   static ios::Dictionary card(const std::string& status) {

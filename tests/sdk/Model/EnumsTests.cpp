@@ -45,18 +45,6 @@ TEST(Enums, UnknownCodesGiveNoValue) {
   for (const char* code : {"", "payment", "REFUND"}) EXPECT_FALSE(fromRawValue<TranType>(code)) << code;
 }
 
-TEST(Enums, CaseNamesInDeclarationOrder) {
-  const std::vector<std::string> detail = {"WaitPay", "Expire", "UnPaid", "Paid"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(caseName(static_cast<TypeDetailCard>(i)), detail[i]);
-  const std::vector<std::string> cells = {"InfomationService", "Condition",  "ConditionWait",
-                                          "Promotion",         "Infomation", "Cover"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(caseName(static_cast<TypeCellDetailCard>(i)), cells[i]);
-  const std::vector<std::string> controllers = {"BuyCard", "MyCard", "MyCode"};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(caseName(static_cast<TypeController>(i)), controllers[i]);
-  const std::vector<std::string> rows = {"Cover", "Info", "Service", "Promotion", "OtherPromotion"};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(caseName(static_cast<TypeInfoCard>(i)), rows[i]);
-}
-
 TEST(Enums, StatusLetterGivesScreenState) {
   EXPECT_EQ(typeDetailCardFromStatus("A"), TypeDetailCard::Paid);
   EXPECT_EQ(typeDetailCardFromStatus("O"), TypeDetailCard::Paid);

@@ -21,7 +21,7 @@ class CheckoutPicture : public PayTest {
 
 TEST_F(CheckoutPicture, OrderTermsSheetAndWaitingScreen) {
   openOrder();
-  answerBill();
+  answer(lastBill(), orderJSON());
   EXPECT_TRUE(matches("checkout-order"));
 
   const int terms = screen->table.lock()->numberOfSections() - 1;

@@ -7,7 +7,6 @@
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
 #include <Foundation/Base64.h>
-#include <Foundation/Dictionary.h>
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
 #include <Service/APIService.h>
@@ -31,21 +30,12 @@ inline const char kWaitPath[] = "/kerbelin-app/payment-wait/req";
 
 // An order as the back-end creates it.
 inline ios::Dictionary orderJSON() {
-  return {{"cost", 0},
-          {"customerName", "Nguyễn Văn An"},
-          {"customerMobilePhone", "0912345678"},
-          {"defCardName", "Thẻ 10 buổi bơi"},
-          {"cardNo", "KB000123"},
-          {"amount", 520000},
-          {"amountVnd", "520.000"},
-          {"orderNo", "DH0001"},
-          {"usageTerms", "<p><b>Điều khoản</b></p><p>Không hoàn tiền.</p>"},
-          {"providerDTOs",
-           ios::Dictionary::array({{{"name", "Hồ bơi Xanh"},
-                                    {"headquarterAddress", "12 Lê Lợi, Hà Nội"},
-                                    {"logo", ""},
-                                    {"headquarterPhone", "0241234567"},
-                                    {"email", "lienhe@hoboixanh.vn"}}})}};
+  ios::Dictionary provider = {{"name", "Hồ bơi Xanh"}, {"headquarterAddress", "12 Lê Lợi, Hà Nội"}, {"logo", ""},
+                              {"headquarterPhone", "0241234567"}, {"email", "lienhe@hoboixanh.vn"}};
+  return {{"customerName", "Nguyễn Văn An"}, {"customerMobilePhone", "0912345678"},
+          {"defCardName", "Thẻ 10 buổi bơi"}, {"cardNo", "KB000123"}, {"amount", 520000}, {"amountVnd", "520.000"},
+          {"orderNo", "DH0001"}, {"usageTerms", "<p><b>Điều khoản</b></p><p>Không hoàn tiền.</p>"},
+          {"providerDTOs", ios::Dictionary::array({provider})}};
 }
 
 class PayTest : public ios::test::MainLoopTest {
@@ -72,8 +62,6 @@ class PayTest : public ios::test::MainLoopTest {
     window->setRootViewController(nullptr);
     ios::UIApplication::shared()->setKeyWindow(nullptr);
     window.reset();
-    navigation.reset();
-    caller.reset();
     ios::HTTPClient::shared()->setTransport(nullptr);
     APIService::setBaseURL("https://api.halvet.vn");
     MainLoopTest::TearDown();
@@ -95,62 +83,36 @@ class PayTest : public ios::test::MainLoopTest {
     }
     return found;
   }
+  std::size_t lastBill() const { return requestsTo(kBillPath).back(); }
 
   ios::Dictionary sentParams(std::size_t index) const {
     auto envelope = ios::Dictionary::parse(fake->requests().at(index).body);
-    auto json = ios::base64Decode(envelope["body"].get<std::string>());
-    return json ? ios::Dictionary::parse(*json) : ios::Dictionary();
+    return ios::Dictionary::parse(ios::base64Decode(envelope["body"].get<std::string>()).value_or("null"));
   }
 
-  // The back-end's reply; `body` (when given) travels as base64 of its JSON text.
-  static std::string replyText(const std::optional<ios::Dictionary>& body, int resultCode = 0,
-                               const std::string& resultDesc = "Thành công") {
-    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", resultDesc}, {"secure", ""}, {"cost", 3}};
-    if (body) reply["body"] = ios::base64Encode(body->dump());
-    return reply.dump();
-  }
-
+  // Answers request `index` as the back-end would; `body` (when given) travels as base64 of its JSON.
   void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0,
               const std::string& resultDesc = "Thành công") {
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode, resultDesc))));
+    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", resultDesc}, {"secure", ""}, {"cost", 3}};
+    if (body) reply["body"] = ios::base64Encode(body->dump());
+    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, reply.dump())));
     runUntilIdle();
-  }
-
-  void answerBill(const std::optional<ios::Dictionary>& body = orderJSON()) {
-    ASSERT_EQ(requestsTo(kBillPath).size(), 1u);
-    answer(requestsTo(kBillPath).front(), body);
-    screen->table.lock()->layoutIfNeeded();
-  }
-
-  void failRequest(std::size_t index, const std::string& message) {
-    ASSERT_TRUE(fake->fail(index, ios::HTTPError{ios::HTTPError::Kind::connectionRefused, message}));
-    runUntilIdle();
-  }
-
-  // The centre of a view, in window coordinates.
-  ios::CGPoint centerOf(const ios::UIView& view) const {
-    const ios::CGRect frame = view.convert(view.bounds(), window.get());
-    return {frame.midX(), frame.midY()};
+    if (screen) screen->table.lock()->layoutIfNeeded();
   }
 
   void tap(const ios::UIView& view) {
-    touches->tap(centerOf(view));
+    const ios::CGRect frame = view.convert(view.bounds(), window.get());
+    touches->tap({frame.midX(), frame.midY()});
     runUntilIdle();
   }
 
-  // The view under `root` whose accessibility identifier is `identifier`, or null.
+  // The view under `root` whose accessibility identifier (an outlet's name) is `identifier`, or null.
   static std::shared_ptr<ios::UIView> find(const std::shared_ptr<ios::UIView>& root, const std::string& identifier) {
     if (root->accessibilityIdentifier == identifier) return root;
     for (const auto& child : root->subviews()) {
       if (auto found = find(child, identifier)) return found;
     }
     return nullptr;
-  }
-
-  // The message of the toast showing over the order screen, or "".
-  std::string toastText() const {
-    auto toast = ios::activeToast(*screen->view());
-    return toast ? toast->message() : "";
   }
 
   std::shared_ptr<ios::FakeTransport> fake;

@@ -10,45 +10,30 @@
 #include <Class/Pay/TermPayViewController.h>
 #include <CoreText/NSAttributedString.h>
 
+#include <functional>
+
 namespace kerbelin::test {
 namespace {
 
 using ios::FloatingPanelPosition;
+using Host = ContainerFloatingTermPayViewController;
 
 class TermsPanel : public PayTest {
  protected:
-  // Opens the order screen with `order` and taps the terms link; returns the sheet once presented.
-  std::shared_ptr<ContainerFloatingTermPayViewController> openSheet(const ios::Dictionary& order,
-                                                                    bool untickFirst = false) {
+  // Opens the order screen, unticks the terms when asked, and taps the terms link.
+  std::shared_ptr<Host> openSheet(bool untickFirst = false) {
     openOrder();
-    answer(requestsTo(kBillPath).back(), order);
+    answer(lastBill(), orderJSON());
     auto table = screen->table.lock();
+    table->scrollToRow({table->numberOfSections() - 1, 0}, ios::UITableViewScrollPosition::top, false);
     table->layoutIfNeeded();
-    const int last = table->numberOfSections() - 1;
-    table->scrollToRow({last, 0}, ios::UITableViewScrollPosition::top, false);
-    table->layoutIfNeeded();
-    row = std::dynamic_pointer_cast<TermPayTableViewCell>(table->cellForRow({last, 0}));
-    if (!row) return nullptr;
+    auto row = std::dynamic_pointer_cast<TermPayTableViewCell>(table->cellForRow({table->numberOfSections() - 1, 0}));
     if (untickFirst) tap(*row->selectButton.lock());
     tap(*row->termButton.lock());
-    return std::dynamic_pointer_cast<ContainerFloatingTermPayViewController>(screen->presentedViewController());
+    return std::dynamic_pointer_cast<Host>(screen->presentedViewController());
   }
 
-  static ios::CGFloat surfaceTop(const ContainerFloatingTermPayViewController& host) {
-    return host.fpc->surfaceView()->frame().minY();
-  }
-
-  static std::string termsShown(const ContainerFloatingTermPayViewController& host) {
-    auto content = std::dynamic_pointer_cast<TermPayViewController>(host.fpc->contentViewController());
-    auto table = content->tableView.lock();
-    table->layoutIfNeeded();
-    EXPECT_EQ(table->numberOfRows(0), 1);
-    auto cell = std::dynamic_pointer_cast<TermsAndConditionPayTableViewCell>(table->cellForRow({0, 0}));
-    auto text = cell->guildeLabel.lock()->attributedText();
-    return text ? text->string() : "(layout text)";
-  }
-
-  std::shared_ptr<TermPayTableViewCell> row;
+  static ios::CGFloat surfaceTop(const Host& host) { return host.fpc->surfaceView()->frame().minY(); }
 };
 
 TEST_F(TermsPanel, RestsOutOfSightAtTipAndHighAtFull) {
@@ -65,8 +50,8 @@ TEST_F(TermsPanel, RestsOutOfSightAtTipAndHighAtFull) {
   EXPECT_EQ(layout->insetFor(FloatingPanelPosition::full), 454.5);
 }
 
-TEST_F(TermsPanel, OpensFromTheLinkAndSlidesUpToFull) {
-  auto host = openSheet(orderJSON());
+TEST_F(TermsPanel, OpensFromTheLinkAndSlidesUpToFullWithTheOrdersTerms) {
+  auto host = openSheet();
   ASSERT_NE(host, nullptr);
   EXPECT_TRUE(screen->checkTerm);  // the link leaves the acceptance alone
   EXPECT_EQ(host->modalPresentationStyle, ios::UIModalPresentationStyle::overFullScreen);
@@ -79,46 +64,34 @@ TEST_F(TermsPanel, OpensFromTheLinkAndSlidesUpToFull) {
   advance(1);
   EXPECT_EQ(host->fpc->position(), FloatingPanelPosition::full);
   EXPECT_EQ(surfaceTop(*host), 420.5);
-  EXPECT_EQ(termsShown(*host), "Điều khoản\nKhông hoàn tiền.\n");
-}
-
-TEST_F(TermsPanel, WithoutAnOrderTheSheetStillOpensWithItsOneRow) {
-  auto host = ContainerFloatingTermPayViewController::create();
-  host->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
-  caller->present(host, true);
-  advance(1);
-  EXPECT_EQ(host->paymentModel, nullptr);
-  EXPECT_EQ(termsShown(*host), "(layout text)");
+  auto content = std::dynamic_pointer_cast<TermPayViewController>(host->fpc->contentViewController());
+  auto table = content->tableView.lock();
+  table->layoutIfNeeded();
+  ASSERT_EQ(table->numberOfRows(0), 1);
+  auto cell = std::dynamic_pointer_cast<TermsAndConditionPayTableViewCell>(table->cellForRow({0, 0}));
+  EXPECT_EQ(cell->guildeLabel.lock()->attributedText()->string(), "Điều khoản\nKhông hoàn tiền.\n");
 }
 
 TEST_F(TermsPanel, ClosesOnABackdropTapOrADragDownButNotOnAShortDrag) {
-  struct Case {
-    const char* name;
-    std::function<void()> gesture;
-    bool closes;
-  };
-  const std::vector<Case> cases = {
-      {"backdrop tap",
-       [&] { touches->tap({187, 200}); }, true},
-      {"drag down", [&] { touches->drag({187, 450}, {187, 780}, 0.2); }, true},
-      {"short slow drag", [&] { touches->drag({187, 450}, {187, 470}, 1); }, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto host = openSheet(orderJSON(), true);
+  const std::vector<std::pair<std::function<void()>, bool>> gestures = {
+      {[&] { touches->tap({187, 200}); }, true},                     // on the dimmed order
+      {[&] { touches->drag({187, 450}, {187, 780}, 0.2); }, true},    // down, from the sheet's title
+      {[&] { touches->drag({187, 450}, {187, 470}, 1); }, false}};   // short and slow: back to full
+  for (const auto& [gesture, closes] : gestures) {
+    SCOPED_TRACE(closes ? "closes" : "stays");
+    auto host = openSheet(true);
     ASSERT_NE(host, nullptr);
     advance(1);
-    ASSERT_FALSE(screen->checkTerm);
-    c.gesture();
+    gesture();
     runUntilIdle();
-    if (c.closes) {  // first back down, then gone
+    EXPECT_EQ(screen->presentedViewController(), host);  // still there while it slides
+    if (closes) {
       EXPECT_NE(host->fpc->position(), FloatingPanelPosition::full);
-      EXPECT_EQ(screen->presentedViewController(), host);
     }
     advance(1);
-    EXPECT_EQ(screen->presentedViewController() == nullptr, c.closes);
-    EXPECT_FALSE(screen->checkTerm);
-    if (!c.closes) {
+    EXPECT_EQ(screen->presentedViewController() == nullptr, closes);
+    EXPECT_FALSE(screen->checkTerm);  // closing leaves the acceptance as it was
+    if (!closes) {
       EXPECT_EQ(host->fpc->position(), FloatingPanelPosition::full);
       host->handleBackdrop();
       advance(1);

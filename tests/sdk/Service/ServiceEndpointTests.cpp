@@ -109,28 +109,22 @@ TEST_F(ServiceEndpointTest, EachOperationPostsItsParametersToItsPath) {
   }
 }
 
-TEST_F(ServiceEndpointTest, EachOperationHandsTheDecodedReplyToItsCaller) {
+// Each operation is sent twice: the answered call must reach only the completion, the failed one only
+// the failure closure.
+TEST_F(ServiceEndpointTest, EachOperationHandsRepliesAndFailuresToTheRightClosure) {
   for (const Operation& operation : allOperations()) {
-    Outcome outcome;
-    operation.call(operation.params, outcome.completion(), outcome.failure());
-    std::size_t index = fake->requests().size() - 1;
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText({{"echo", operation.name}}))));
+    Outcome answered, failed;
+    operation.call(operation.params, answered.completion(), answered.failure());
+    operation.call(operation.params, failed.completion(), failed.failure());
+    const std::size_t last = fake->requests().size() - 1;
+    ASSERT_TRUE(fake->respond(last - 1, ios::FakeTransport::reply(200, replyText({{"echo", operation.name}}))));
+    ASSERT_TRUE(fake->fail(last, {ios::HTTPError::Kind::connectionRefused, ""}));
     runMainLoop();
-    ASSERT_EQ(outcome.replies.size(), 1u) << operation.name;
-    EXPECT_EQ(outcome.replies[0]["body"]["echo"], operation.name);
-    EXPECT_TRUE(outcome.failures.empty()) << operation.name;
-  }
-}
-
-TEST_F(ServiceEndpointTest, EachOperationReportsTransportFailure) {
-  for (const Operation& operation : allOperations()) {
-    Outcome outcome;
-    operation.call(operation.params, outcome.completion(), outcome.failure());
-    ASSERT_TRUE(fake->fail(fake->requests().size() - 1, {ios::HTTPError::Kind::connectionRefused, ""}));
-    runMainLoop();
-    EXPECT_TRUE(outcome.replies.empty()) << operation.name;
-    ASSERT_EQ(outcome.failures.size(), 1u) << operation.name;
-    EXPECT_EQ(outcome.failures[0], "Could not connect to the server.");
+    ASSERT_EQ(answered.replies.size(), 1u) << operation.name;
+    EXPECT_EQ(answered.replies[0]["body"]["echo"], operation.name);
+    EXPECT_TRUE(answered.failures.empty()) << operation.name;
+    EXPECT_TRUE(failed.replies.empty()) << operation.name;
+    EXPECT_EQ(failed.failures, std::vector<std::string>{"Could not connect to the server."}) << operation.name;
   }
 }
 

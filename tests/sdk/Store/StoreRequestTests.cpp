@@ -267,7 +267,8 @@ TEST_F(StoreRequests, APickThatSendsNothingLeavesTheRefreshedFirstPageCounting) 
   for (const auto& [name, pick] : picks) {
     SCOPED_TRACE(name);
     showHostStore();
-    const auto categories = Dictionary::array({category(7, 1, "Làm đẹp"), category(std::nullopt, 2, "Không mã")});
+    const auto categories =
+        Dictionary::array({category(7, 1, "Làm đẹp"), category(std::nullopt, 2, "Không mã")});
     answerCategories(categoryRequests().back(), categories);
     answerCards(lastCardRequest(), cards(5));
     screen->refresh->beginRefreshing();

@@ -1,18 +1,12 @@
 #pragma once
 
-// A fixture for the card store: the main run loop on the virtual clock, the framework's requests
-// routed into a FakeTransport that the test answers one by one, the host's main bundle taken from the
-// simulator's resources (the sort icons), and a key window that shows the store the way the host or a
-// provider's page does.
+// A fixture for the card store: the shared back-end fixture (tests/support/FakeBackendTest.h), images
+// fetched through the fake transport into a cache of the test's own, and a key window that shows the
+// store the way the host or a provider's page does.
 
 #include <Class/BuyCard/BuyCardViewController.h>
 #include <CoreGraphics/CGImage.h>
-#include <Foundation/Base64.h>
-#include <Foundation/Bundle.h>
 #include <Foundation/Dictionary.h>
-#include <Network/FakeTransport.h>
-#include <Network/HTTPClient.h>
-#include <Service/APIService.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIImage.h>
@@ -21,7 +15,7 @@
 #include <Ultilities/Constants/Storyboards.h>
 #include <WebImage/SDImageCache.h>
 #include <WebImage/SDWebImageManager.h>
-#include <support/VirtualTime.h>
+#include <support/FakeBackendTest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -32,7 +26,6 @@
 
 namespace kerbelin::test {
 
-inline const char kStoreMainBundle[] = KERBELIN_TEST_SOURCE_DIR "/tools/simulator/Resources";
 inline const char kCategoryPath[] = "/kerbelin-app/category/req";
 inline const char kCardPath[] = "/kerbelin-app/v1/def-card/search/req";
 
@@ -75,14 +68,10 @@ inline ios::Dictionary category(std::optional<int> id, int orderNo, std::string 
   return json;
 }
 
-class StoreTest : public ios::test::MainLoopTest {
+class StoreTest : public FakeBackendTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    fake = ios::FakeTransport::create();
-    ios::HTTPClient::shared()->setTransport(fake);
-    APIService::setBaseURL("http://127.0.0.1:18082");
-    ios::Bundle::setMainBundle(ios::Bundle::create("main", std::filesystem::path(kStoreMainBundle)));
+    FakeBackendTest::SetUp();
     // Images go through the fake transport too, into a cache of the test's own.
     imageCacheDirectory =
         std::filesystem::temp_directory_path() /
@@ -103,11 +92,8 @@ class StoreTest : public ios::test::MainLoopTest {
     window.reset();
     screen.reset();
     navigation.reset();
-    ios::HTTPClient::shared()->setTransport(nullptr);
-    APIService::setBaseURL("https://api.halvet.vn");
-    ios::Bundle::setMainBundle(nullptr);
     ios::SDWebImageManager::setShared(nullptr);
-    MainLoopTest::TearDown();
+    FakeBackendTest::TearDown();
     std::error_code ignored;
     std::filesystem::remove_all(imageCacheDirectory, ignored);
   }
@@ -137,14 +123,6 @@ class StoreTest : public ios::test::MainLoopTest {
         shareInstanceBuyCardStoryboard()->instantiateViewController("BuyCardViewController"));
   }
 
-  // Indexes of the requests sent to `path`, in sending order.
-  std::vector<std::size_t> requestsTo(const std::string& path) const {
-    std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < fake->requests().size(); ++i) {
-      if (fake->requests()[i].url.find(path) != std::string::npos) found.push_back(i);
-    }
-    return found;
-  }
   std::vector<std::size_t> categoryRequests() const { return requestsTo(kCategoryPath); }
   std::vector<std::size_t> cardRequests() const { return requestsTo(kCardPath); }
   std::size_t lastCardRequest() const {
@@ -153,22 +131,6 @@ class StoreTest : public ios::test::MainLoopTest {
     return all.empty() ? 0 : all.back();
   }
 
-  ios::Dictionary sentParams(std::size_t index) const {
-    auto envelope = ios::Dictionary::parse(fake->requests().at(index).body);
-    auto json = ios::base64Decode(envelope["body"].get<std::string>());
-    return json ? ios::Dictionary::parse(*json) : ios::Dictionary();
-  }
-
-  static std::string replyText(const std::optional<ios::Dictionary>& body, int resultCode = 0) {
-    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", "Thành công"}, {"secure", ""}, {"cost", 3}};
-    if (body) reply["body"] = ios::base64Encode(body->dump());
-    return reply.dump();
-  }
-
-  void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0) {
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode))));
-    runUntilIdle();
-  }
   void answerCategories(std::size_t index, const ios::Dictionary& categories) {
     answer(index, ios::Dictionary{{"lstCate", categories}});
   }
@@ -180,12 +142,6 @@ class StoreTest : public ios::test::MainLoopTest {
   // Lets running animations (the overlay's 0.3 s fade) end and what they post run.
   void settle() {
     advance(0.5);
-    runUntilIdle();
-  }
-
-  void failRequest(std::size_t index) {
-    ASSERT_TRUE(
-        fake->fail(index, ios::HTTPError{ios::HTTPError::Kind::connectionRefused, "Không kết nối được"}));
     runUntilIdle();
   }
 
@@ -243,7 +199,6 @@ class StoreTest : public ios::test::MainLoopTest {
 
   inline static int runs = 0;
   std::filesystem::path imageCacheDirectory;
-  std::shared_ptr<ios::FakeTransport> fake;
   std::shared_ptr<ios::UIWindow> window;
   std::unique_ptr<ios::TouchGenerator> touches;
   std::shared_ptr<BuyCardViewController> screen;

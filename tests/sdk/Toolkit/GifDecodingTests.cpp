@@ -2,6 +2,8 @@
 #include <Foundation/Console.h>
 #include <Foundation/Data.h>
 #include <ImageIO/GifTestWriter.h>
+#include <Network/FakeTransport.h>
+#include <Network/HTTPClient.h>
 #include <Ultilities/Extensions/UIImageGifExtension.h>
 
 #include <gtest/gtest.h>
@@ -133,6 +135,23 @@ TEST(GifDecoding, LoadsFromAFileURLAndFromTheMainBundle) {
   EXPECT_EQ(named->images().size(), 2u);
   EXPECT_EQ(firstPixel(named->images()[1]), 0xFFFFFFFFu);
   EXPECT_DOUBLE_EQ(named->duration(), 0.2);
+}
+
+TEST(GifDecoding, ReadsHttpURLsThroughTheHttpClient) {
+  const auto bytes = gif({frame(0, 10), frame(3, 10)});
+  auto fake = ios::FakeTransport::create();
+  fake->setHandler([&](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
+    const bool found = request.url == "https://cdn.halvet.vn/spin.gif";
+    return ios::FakeTransport::reply(found ? 200 : 404, found ? bytes.bytes : "not here");
+  });
+  ios::HTTPClient::shared()->setTransport(fake);
+  ios::ConsoleCapture capture;
+  auto image = gifImageWithURL("https://cdn.halvet.vn/spin.gif");
+  EXPECT_EQ(gifImageWithURL("http://cdn.halvet.vn/gone.gif"), nullptr);
+  ios::HTTPClient::shared()->setTransport(nullptr);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->images().size(), 2u);
+  EXPECT_EQ(capture.output(), "image named \"http://cdn.halvet.vn/gone.gif\" into NSData\n");
 }
 
 }  // namespace

@@ -37,12 +37,16 @@ class SwipeBack : public ios::test::MainLoopTest {
     MainLoopTest::TearDown();
   }
 
-  // A shown navigation controller holding `count` screens, the top one on top.
-  void showStack(int count, bool attach = true) {
+  // A shown navigation controller holding `count` screens, the top one on top. Without `swipeBack`
+  // the swipe-back it installed is taken off again, for tests that probe the begin rule directly.
+  void showStack(int count, bool swipeBack = true) {
     window = ios::UIWindow::create(CGRect(0, 0, 375, 812));
     root = UIViewController::create();
     nav = UINavigationController::create(root);
-    if (attach) MLTransition::attach(nav);
+    MLTransition::attach(nav);
+    if (auto pan = MLTransition_panGestureRecognizer(*nav); pan && !swipeBack) {
+      nav->view()->removeGestureRecognizer(pan);
+    }
     window->setRootViewController(nav);
     window->makeKeyAndVisible();
     for (int i = 1; i < count; ++i) nav->pushViewController(UIViewController::create(), false);
@@ -87,7 +91,7 @@ TEST_F(SwipeBack, InstallsOnePanPerControllerOnlyWhileSwitchedOn) {
   MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(
       MLTransitionGestureRecognizerTypeScreenEdgePan);
   auto other = UINavigationController::create(UIViewController::create());
-  MLTransition::attach(other);
+  other->loadViewIfNeeded();  // installs by itself as its view loads
   auto edge = std::dynamic_pointer_cast<ios::UIScreenEdgePanGestureRecognizer>(
       MLTransition_panGestureRecognizer(*other));
   ASSERT_TRUE(edge);

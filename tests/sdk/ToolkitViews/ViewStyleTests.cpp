@@ -116,6 +116,10 @@ constexpr const char* kBannerNib = R"({
   ]
 })";
 
+// Connects its owner's outlet "banner": a view class has no such key.
+constexpr const char* kOwnedNib =
+    R"({"owner": {"outlets": {"banner": "b"}}, "objects": [{"id": "b", "class": "UIView"}]})";
+
 constexpr const char* kFrameworkNib = R"({"objects": [{"class": "FrameworkOnlyView"}]})";
 
 // A main bundle and a stand-in framework bundle, both put back afterwards.
@@ -129,7 +133,8 @@ class NibLoading : public ::testing::Test {
                                {"Empty.nib.json", R"({"objects": []})"},
                                {"Broken.nib.json", R"({"objects": [{"class": "NoSuchClass"}]})"},
                                {"FrameworkOnlyView.nib.json", R"({"objects": [{"class": "UILabel"}]})"},
-                               {"Strings.nib.json", R"({"objects": [{"class": "NSObject"}]})"}}));
+                               {"Strings.nib.json", R"({"objects": [{"class": "NSObject"}]})"},
+                               {"Owned.nib.json", kOwnedNib}}));
     ios::Bundle::registerBundle(ios::Bundle::create(
         "Halvet.KerbelinSDK", {{"FrameworkOnlyView.nib.json", kFrameworkNib},
                                {"BannerView.nib.json", R"({"objects": [{"class": "UIView"}]})"}}));
@@ -187,6 +192,8 @@ TEST_F(NibLoading, LoadFromNibNamedGivesTheFirstObjectOnlyWhenItIsAView) {
   EXPECT_TRUE(console.logMessages().empty()) << "a nib that loads is not an error";
   EXPECT_FALSE(loadFromNibNamed("Broken"));
   EXPECT_EQ(console.logMessages().size(), 1u);
+  EXPECT_FALSE(loadFromNibNamed("Owned")) << "the class is the owner";
+  EXPECT_EQ(console.logMessages().size(), 2u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <Class/MyCode/PopupQRController/PopupQRCodeViewController.h>
 
+#include <Class/MyCode/QRCountdownLine.h>
+
 #include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/MyCode/Model/MyCodeQRCodeModel.h>
 #include <CoreText/NSTextAttachment.h>
@@ -132,12 +134,7 @@ void PopupQRCodeViewController::fireTimer() {
 void PopupQRCodeViewController::setTextLabelTime() {
   auto label = labelTime.lock();
   if (!label) return;
-  const auto grey = colorWithRGBA("#6F6F72");
-  auto line = run("Tự động cập nhật lại sau ", ios::UIFont::systemFont(12, ios::UIFontWeight::regular), grey);
-  line->append(*run(std::to_string(timeCountDown), ios::UIFont::systemFont(13, ios::UIFontWeight::semibold),
-                    ios::UIColor::black()));
-  line->append(*run(" giây", ios::UIFont::systemFont(12, ios::UIFontWeight::regular), grey));
-  label->setAttributedText(line);
+  label->setAttributedText(qrCountdownLine(timeCountDown));
 }
 
 void PopupQRCodeViewController::setTextLabelTimeUpdateSucce() {

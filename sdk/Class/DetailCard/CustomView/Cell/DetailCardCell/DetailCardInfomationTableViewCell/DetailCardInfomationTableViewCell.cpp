@@ -101,7 +101,10 @@ void DetailCardInfomationTableViewCell::fillOwned(const CardModel& card, bool aw
       root->ownAccountDtos.empty() ? nullptr : root->ownAccountDtos.front().get();
   if (auto expiry = valueLabel3.lock()) expiry->setText(awaitingPayment ? root->expiryDate : root->expirationDate);
   if (auto granted = valueLabel1.lock()) {
-    granted->setText(root->usageDescription ? *root->usageDescription : account ? account->allocatedUnit : "");
+    granted->setText(account ? account->allocatedUnit : "");
+    // The server writes the description in HTML, as for the service rows: shown as text it would
+    // show its tags.
+    if (root->usageDescription) granted->setAttributedText(rich(*root->usageDescription));
   }
   if (auto left = valueLabel2.lock()) {
     left->setText(account ? std::optional<std::string>(account->availableUnit) : std::nullopt);

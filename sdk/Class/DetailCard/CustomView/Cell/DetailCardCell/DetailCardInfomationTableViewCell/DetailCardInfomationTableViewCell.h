@@ -27,8 +27,8 @@ class DetailCardInfomationTableViewCellDelegate {
 // Setting a card fills the row by the card's state:
 //   UnPaid (for sale): first box and QR button hidden, titles "Hạn mức thẻ" and "Hạn sử dụng",
 //     values as rich text (the usage description, else the first unit; the expiry, semibold).
-//   Paid, Expire (owned): the description or the first account's granted units, the units left and
-//     the expiration date, as plain text; nothing without a root service.
+//   Paid, Expire (owned): the description (read from HTML) or the first account's granted units,
+//     the units left and the expiration date; nothing without a root service.
 //   WaitPay: QR button hidden, then as owned but with the expiry date.
 // Setting none changes nothing, and a fill never shows again what an earlier fill hid.
 class DetailCardInfomationTableViewCell : public ios::UITableViewCell {

@@ -1,0 +1,63 @@
+#include <Class/MyCode/Cell/MyCodeMyQRTableViewCell.h>
+
+#include <Class/MyCode/Model/MyCodeQRCodeModel.h>
+#include <Class/MyCode/QRCountdownLine.h>
+#include <Foundation/ClassRegistry.h>
+#include <Ultilities/Common/Common.h>
+#include <Ultilities/Constants/Constants.h>
+
+namespace kerbelin {
+
+namespace {
+using Cell = MyCodeMyQRTableViewCell;
+const auto registration = ios::ClassRegistration<Cell, ios::UITableViewCell>()
+                              .property("viewQR", &Cell::viewQR)
+                              .property("imageQR", &Cell::imageQR)
+                              .property("labelPhone", &Cell::labelPhone)
+                              .property("labelName", &Cell::labelName)
+                              .property("labelTime", &Cell::labelTime)
+                              .method("fireTimer", &Cell::fireTimer);
+}  // namespace
+
+std::shared_ptr<MyCodeMyQRTableViewCell> MyCodeMyQRTableViewCell::create() {
+  return std::make_shared<MyCodeMyQRTableViewCell>();
+}
+
+MyCodeMyQRTableViewCell::~MyCodeMyQRTableViewCell() {
+  if (timer) timer->invalidate();
+}
+
+void MyCodeMyQRTableViewCell::didMoveToWindow() {
+  UITableViewCell::didMoveToWindow();
+  if (window() && !timer) {
+    timer = ios::Timer::scheduledTimer(tick, weak_from_this(), "fireTimer", {}, true);
+  } else if (!window() && timer) {
+    timer->invalidate();
+    timer = nullptr;
+  }
+}
+
+void MyCodeMyQRTableViewCell::getData(const std::shared_ptr<MyCodeQRCodeModel>& obj) {
+  objQRCode = obj;
+  if (!obj) return;
+  if (auto image = imageQR.lock()) image->setImage(Common::generateQRCode(obj->token));
+  if (auto name = labelName.lock()) name->setText(nameUser);
+  if (auto phone = labelPhone.lock()) phone->setText(phoneUser);
+  timeCountDown = obj->timeToken;
+  setTextLabelTime();
+}
+
+void MyCodeMyQRTableViewCell::fireTimer() {
+  if (timeCountDown < 1) {
+    if (auto host = delegate.lock()) host->genQRcode();
+    return;
+  }
+  timeCountDown -= 1;
+  setTextLabelTime();
+}
+
+void MyCodeMyQRTableViewCell::setTextLabelTime() {
+  if (auto label = labelTime.lock()) label->setAttributedText(qrCountdownLine(timeCountDown));
+}
+
+}  // namespace kerbelin
