@@ -182,7 +182,15 @@ void UINavigationController::refreshBar() {
   navigationBar_->show(n > 0 ? stack_[n - 1] : nullptr, n > 1 ? stack_[n - 2] : nullptr);
 }
 
-void UINavigationController::viewWillLayoutSubviews() { refreshBar(); }
+void UINavigationController::viewWillLayoutSubviews() {
+  refreshBar();
+  // The top screen follows the container as it resizes (a tab bar that turns opaque, a new window
+  // size), as its flexible autoresizing mask makes it do on the platform.
+  auto top = topViewController();
+  if (!transitioning_ && top && top->isViewLoaded() && top->view()->superview() == view()) {
+    top->view()->setFrame(contentFrame());
+  }
+}
 
 std::shared_ptr<UIScreenEdgePanGestureRecognizer> UINavigationController::interactivePopGestureRecognizer() {
   if (!popRecognizer_) {

@@ -159,6 +159,21 @@ TEST_F(Controllers, TabsSwitchWithCallbacksAndAppearanceItems) {
   EXPECT_EQ(tabs->selectedIndex(), 0u);
 }
 
+TEST_F(Controllers, ANavigationControllersScreenFollowsItsTabAsTheBarTurnsOpaque) {
+  auto inner = screen("inner");
+  auto navigation = UINavigationController::create(inner);
+  navigation->setNavigationBarHidden(true);
+  auto tabs = UITabBarController::create();
+  tabs->setViewControllers({screen("first"), navigation});
+  show(tabs);
+  tabs->tabBar()->isTranslucent = false;
+  tabs->setSelectedIndex(1);
+  window->layoutIfNeeded();
+  const CGFloat above = 812 - tabs->tabBar()->frame().height();
+  EXPECT_EQ(navigation->view()->frame().height(), above);
+  EXPECT_EQ(inner->view()->frame(), CGRect(0, 0, 375, above));
+}
+
 TEST_F(Controllers, PresentCoversThePresenterAndDismissClearsItFirst) {
   auto root = screen("root");
   show(root);

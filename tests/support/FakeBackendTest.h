@@ -59,16 +59,17 @@ class FakeBackendTest : public ios::test::MainLoopTest {
   }
 
   // The back-end's reply envelope; `body` (when given) travels as base64 of its JSON text.
-  static std::string replyText(const std::optional<ios::Dictionary>& body, int resultCode = 0) {
-    ios::Dictionary reply = {
-        {"resultCode", resultCode}, {"resultDesc", "Thành công"}, {"secure", ""}, {"cost", 3}};
+  static std::string replyText(const std::optional<ios::Dictionary>& body, int resultCode = 0,
+                               const std::string& resultDesc = "Thành công") {
+    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", resultDesc}, {"secure", ""}, {"cost", 3}};
     if (body) reply["body"] = ios::base64Encode(body->dump());
     return reply.dump();
   }
 
   // Answers request `index` and runs what the reply posts.
-  void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0) {
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode))));
+  void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0,
+              const std::string& resultDesc = "Thành công") {
+    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode, resultDesc))));
     runUntilIdle();
   }
 

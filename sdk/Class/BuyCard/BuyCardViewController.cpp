@@ -112,9 +112,9 @@ void BuyCardViewController::viewDidLoad() {
 // ---- Requests
 
 void BuyCardViewController::refreshData() {
-  currentFilter = FilterType::Newest;
-  if (currentCategory) categoryBeforeRefresh_ = currentCategory;
+  if (currentCategory) beforeRefresh_ = Selection{currentCategory, currentFilter};
   currentCategory = nullptr;
+  showFilter(FilterType::Newest);
   getCategory();
 }
 
@@ -140,7 +140,7 @@ void BuyCardViewController::applyCategories(const ios::Dictionary& reply, std::u
   listCategory = ios::mapArray<BuyCardCategory>(listIn(*body, "lstCate"));
   std::stable_sort(listCategory.begin(), listCategory.end(),
                    [](const auto& a, const auto& b) { return a->orderNo < b->orderNo; });
-  categoryBeforeRefresh_ = nullptr;
+  beforeRefresh_.reset();
   if (listCategory.empty()) {
     refresh->endRefreshing();
     return;
@@ -157,9 +157,12 @@ void BuyCardViewController::applyCategories(const ios::Dictionary& reply, std::u
 }
 
 void BuyCardViewController::categoriesNotApplied() {
-  // No card request follows, so nothing else would stop the spinner; the list keeps its category.
-  if (!currentCategory) currentCategory = categoryBeforeRefresh_;
-  categoryBeforeRefresh_ = nullptr;
+  // No card request follows, so nothing else would stop the spinner; the list keeps its selection.
+  if (!currentCategory && beforeRefresh_) {
+    currentCategory = beforeRefresh_->category;
+    showFilter(beforeRefresh_->filter);
+  }
+  beforeRefresh_.reset();
   refresh->endRefreshing();
 }
 
@@ -245,6 +248,14 @@ std::vector<std::shared_ptr<CardInfoType>> BuyCardViewController::rowsFor(const 
 
 void BuyCardViewController::reloadTable() {
   if (auto table = tableView.lock()) table->reloadData();
+}
+
+void BuyCardViewController::showFilter(FilterType filter) {
+  currentFilter = filter;
+  auto table = tableView.lock();
+  auto row =
+      table ? std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(table->cellForRow({0, 0})) : nullptr;
+  if (row) row->updateFilter(filter);
 }
 
 // ---- Table

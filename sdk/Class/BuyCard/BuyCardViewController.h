@@ -128,11 +128,18 @@ class BuyCardViewController : public ios::UIViewController,
   // A category outcome that sends no card request.
   void categoriesNotApplied();
   void reloadTable();
+  // Sets `currentFilter` and redraws the sort row on screen with it.
+  void showFilter(FilterType filter);
 
   PagedList paging_{pageNumber, loading, {.firstPage = 1}};
   std::uint64_t categoryGeneration_ = 0;
-  // The category a pull-to-refresh cleared, put back when the category request does not succeed.
-  std::shared_ptr<BuyCardCategory> categoryBeforeRefresh_;
+  // What the list was loaded with before a pull-to-refresh cleared it, put back when the category
+  // request does not succeed, so the list, its sort row and its next page keep one order.
+  struct Selection {
+    std::shared_ptr<BuyCardCategory> category;
+    FilterType filter;
+  };
+  std::optional<Selection> beforeRefresh_;
 };
 
 }  // namespace kerbelin

@@ -1,18 +1,333 @@
 #include <Class/MyCard/MyCardViewController.h>
 
+#include <Class/BuyCard/Model/CardModel.h>
+#include <Class/BuyCard/Model/DefServiceDtos.h>
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Class/BuyCard/Model/StyleDtoModel.h>
+#include <Class/MyCard/CustomCell/MyCardCoverTableViewCell.h>
+#include <Class/MyCard/CustomCell/MyCardInfoTableViewCell.h>
+#include <Class/MyCard/CustomCell/MyCardOtherServiceTableViewCell.h>
+#include <Class/MyCard/CustomCell/MyCardServiceTableViewCell.h>
+#include <Class/Tabbar/TabbarViewController.h>
 #include <Foundation/ClassRegistry.h>
+#include <Foundation/NotificationCenter.h>
+#include <Foundation/URL.h>
+#include <ObjectMapper/Mapper.h>
+#include <Service/MyCardService.h>
+#include <UIKit/Nib/UINib.h>
+#include <Ultilities/Common/Common.h>
+#include <Ultilities/Constants/Color.h>
+#include <Ultilities/Constants/Constants.h>
+#include <Ultilities/Extensions/UIColorExtension.h>
+#include <Ultilities/Extensions/UIViewStyleExtension.h>
+#include <Ultilities/Handle/HandlePush.h>
+#include <Ultilities/Handle/NibBundle.h>
+#include <WebImage/UIImageViewWebCache.h>
+
+#include <string>
 
 namespace kerbelin {
 
 namespace {
+using Screen = MyCardViewController;
+const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>()
+                              .property("tableView", &Screen::tableView)
+                              .property("viewNavi", &Screen::viewNavi)
+                              .property("btnBuyCard", &Screen::btnBuyCard)
+                              .property("viewNoMyCard", &Screen::viewNoMyCard)
+                              .method("refreshData", &Screen::refreshData)
+                              .method("didShowBuyCard:", &Screen::didShowBuyCard);
 
-const auto registration =
-    ios::ClassRegistration<MyCardViewController, ios::UIViewController>("MyCardViewController");
+std::shared_ptr<DefServiceDtos> placeholder(TypeInfoCard kind) {
+  auto row = DefServiceDtos::create();
+  row->typeService = kind;
+  return row;
+}
 
+bool isStatus(const CardModel& card, StatusCard status) {
+  return card.status == rawValue(status);
+}
+
+// The reply's body, unless the reply is unusable: not an envelope, without a body, or carrying a
+// "resultCode" other than 0 (a server error must not pass for an empty list).
+std::optional<ios::Dictionary> usableBody(const ios::Dictionary& reply) {
+  auto meta = ios::mapObject<MetaReponse>(reply);
+  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
+  if (reply.is_object() && reply.contains("resultCode") && meta->resultCode != 0) return std::nullopt;
+  return meta->body;
+}
+
+// The rounded end of a card: its last row gets corner radius 5, a 3-point gap and the shadow.
+void styleEnd(ios::UIView* main, ios::NSLayoutConstraint* bottomMain, ios::UIView* shadow, bool isLast) {
+  const ios::CGFloat radius = isLast ? 5 : 0;
+  if (main) setCornerRadius(*main, radius);
+  if (bottomMain) bottomMain->setConstant(isLast ? 3 : 0);
+  if (shadow) Common::SetShadowAndcornerRadiusView(*shadow, radius);
+}
+
+void setHidden(const std::weak_ptr<ios::UIView>& view, bool hidden) {
+  if (auto shown = view.lock()) shown->setHidden(hidden);
+}
+
+void fillCover(MyCardCoverTableViewCell& cell, const CardModel& card, bool isLast) {
+  setHidden(cell.viewLine, isLast);
+  setHidden(cell.viewRadius, isLast);
+  if (auto bottom = cell.cstBottomMain.lock()) bottom->setConstant(isLast ? 3 : 0);
+  if (auto shadow = cell.viewShadow.lock()) {
+    Common::SetShadowAndcornerRadiusView(*shadow, 5, ios::CGSize::zero, Color::Background_Color());
+  }
+  cell.checkUICardType(card.status);
+  if (auto image = cell.imgCard.lock()) ios::sd_setImage(*image, ios::URL::fromString(card.image));
+  if (auto number = cell.lbNumberCard.lock()) {
+    number->setText(card.cardNoDisplay);
+    number->setTextColor(colorWithRGBA(card.styleDto ? card.styleDto->rgb : "#000000"));
+  }
+  if (auto name = cell.lbNameCard.lock()) name->setText(card.name);
+}
+
+void fillInfo(MyCardInfoTableViewCell& cell, const CardModel& card, bool isLast) {
+  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
+  setHidden(cell.viewLine, isLast);
+  const bool paid = isStatus(card, StatusCard::A) || isStatus(card, StatusCard::O);
+  if (paid && card.rootService) cell.configWithRootService(*card.rootService);
+  if (isStatus(card, StatusCard::W)) cell.configWithCard(card);
+}
+
+void fillService(MyCardServiceTableViewCell& cell, const std::shared_ptr<DefServiceDtos>& service, bool isLast) {
+  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
+  if (auto bottom = cell.cstBottom.lock()) bottom->setConstant(isLast ? 15 : 5);
+  cell.setService(service);
+}
+
+void fillOther(MyCardOtherServiceTableViewCell& cell, const CardModel& card, bool isLast) {
+  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
+  if (auto bottom = cell.cstBottom.lock()) bottom->setConstant(isLast ? 15 : 5);
+  const auto extra = static_cast<long long>(card.ownServiceDtos.size()) - Screen::shownServices;
+  if (auto label = cell.lbOtherService.lock()) label->setText("+" + std::to_string(extra) + " dịch vụ khác");
+}
+
+const std::string* identifierOf(TypeInfoCard kind) {
+  switch (kind) {
+    case TypeInfoCard::Cover:
+      return &MyCardCoverTableViewCell::identifier;
+    case TypeInfoCard::Info:
+      return &MyCardInfoTableViewCell::identifier;
+    case TypeInfoCard::Service:
+      return &MyCardServiceTableViewCell::identifier;
+    case TypeInfoCard::OtherPromotion:
+      return &MyCardOtherServiceTableViewCell::identifier;
+    case TypeInfoCard::Promotion:
+      break;
+  }
+  return nullptr;
+}
 }  // namespace
 
 std::shared_ptr<MyCardViewController> MyCardViewController::create() {
   return std::make_shared<MyCardViewController>();
+}
+
+MyCardViewController::MyCardViewController() : refresh(ios::UIRefreshControl::create()) {}
+
+MyCardViewController::~MyCardViewController() {
+  ios::NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+void MyCardViewController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  auto self = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  setHidden(viewNoMyCard, true);
+  view()->setBackgroundColor(Color::Background_Color());
+  if (auto table = tableView.lock()) {
+    for (const std::string* identifier :
+         {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
+          &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
+      table->registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
+    }
+    table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
+    table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
+    table->setBackgroundColor(ios::UIColor::clear());
+    table->separatorStyle = ios::UITableViewCellSeparatorStyle::none;
+    refresh->addTarget(std::weak_ptr<ios::NSObject>(self), "refreshData", ios::UIControl::valueChanged);
+    refresh->setTransform(ios::CGAffineTransform::scale(0.7, 0.7));
+    table->addSubview(refresh);
+  }
+  loadData(true);
+  ios::NotificationCenter::defaultCenter().addObserver(std::weak_ptr<ios::NSObject>(self), "refreshData",
+                                                       NotificationName::RefreshMyCardPage);
+}
+
+void MyCardViewController::viewDidAppear(bool animated) {
+  UIViewController::viewDidAppear(animated);
+  if (!isFirstLoad && dataMyCard.empty()) loadData(true);
+  isFirstLoad = false;
+}
+
+// ---- Requests
+
+void MyCardViewController::refreshData() {
+  send(paging_.reload());
+}
+
+void MyCardViewController::didShowBuyCard(const std::shared_ptr<ios::UIButton>&) {
+  TabbarViewController::sharedInstance()->setSelectedIndex(0);
+}
+
+void MyCardViewController::loadData(bool isRefresh) {
+  if (loading) return;
+  send(isRefresh ? paging_.reload() : paging_.next());
+}
+
+void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
+  if (!page) return;
+  const ios::Dictionary params = {{"isPaid", false},
+                                  {"keySearch", ""},
+                                  {"mobilePhone", phoneUser},
+                                  {"pageIndex", page->page},
+                                  {"pageSize", pageSize}};
+  std::weak_ptr<MyCardViewController> weak = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  const PagedList::Page sent = *page;
+  MyCardService::create()->getListMyCard(
+      params,
+      [weak, sent](const ios::Dictionary& reply) {
+        if (auto self = weak.lock()) self->apply(sent, reply);
+      },
+      [weak, sent](const std::string&) {
+        if (auto self = weak.lock()) self->notApplied(sent);
+      });
+}
+
+void MyCardViewController::apply(const PagedList::Page& page, const ios::Dictionary& reply) {
+  auto body = usableBody(reply);
+  if (!body) {
+    notApplied(page);
+    return;
+  }
+  const auto found = body->find("ownCardDtos");
+  const ios::Dictionary cards = found == body->end() ? ios::Dictionary::array() : *found;
+  if (!paging_.settle(page, cards.is_array() ? cards.size() : 0)) return;
+  refresh->endRefreshing();
+  if (page.isFirstPage) dataMyCard.clear();
+  append(cards);
+  if (page.isFirstPage) showEmptyState(dataMyCard.empty());
+  reloadTable();
+}
+
+void MyCardViewController::notApplied(const PagedList::Page& page) {
+  if (paging_.settle(page, std::nullopt)) refresh->endRefreshing();
+}
+
+void MyCardViewController::append(const ios::Dictionary& cards) {
+  if (!cards.is_array()) return;
+  for (auto& card : ios::mapArray<CardModel>(cards)) {
+    if (!card) continue;
+    auto rows = rowsFor(*card);
+    dataMyCard.emplace_back(std::move(card), std::move(rows));
+  }
+}
+
+void MyCardViewController::showEmptyState(bool empty) {
+  setHidden(viewNoMyCard, !empty);
+  if (auto table = tableView.lock()) table->setHidden(empty);
+}
+
+void MyCardViewController::reloadTable() {
+  if (auto table = tableView.lock()) table->reloadData();
+}
+
+MyCardViewController::Rows MyCardViewController::rowsFor(const CardModel& card) {
+  Rows rows{placeholder(TypeInfoCard::Cover)};
+  const bool paid = isStatus(card, StatusCard::A) || isStatus(card, StatusCard::O);
+  if ((paid && card.rootService) || isStatus(card, StatusCard::W)) rows.push_back(placeholder(TypeInfoCard::Info));
+  const auto& services = card.ownServiceDtos;
+  const bool counted = services.size() > shownServices;
+  const std::size_t shown = counted ? shownServices : services.size();
+  rows.insert(rows.end(), services.begin(), services.begin() + static_cast<std::ptrdiff_t>(shown));
+  if (counted) rows.push_back(placeholder(TypeInfoCard::OtherPromotion));
+  return rows;
+}
+
+// ---- Table
+
+int MyCardViewController::numberOfSections(ios::UITableView&) {
+  return static_cast<int>(dataMyCard.size());
+}
+
+int MyCardViewController::numberOfRowsInSection(ios::UITableView&, int section) {
+  if (section < 0 || static_cast<std::size_t>(section) >= dataMyCard.size()) return 0;
+  return static_cast<int>(dataMyCard[section].second.size());
+}
+
+std::shared_ptr<ios::UITableViewCell> MyCardViewController::cellForRowAt(ios::UITableView&,
+                                                                         const ios::IndexPath& indexPath) {
+  if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataMyCard.size()) {
+    return ios::UITableViewCell::create();
+  }
+  const auto& [card, rows] = dataMyCard[indexPath.section];
+  return createCellBy(card, rows, indexPath);
+}
+
+std::shared_ptr<ios::UITableViewCell> MyCardViewController::createCellBy(const std::shared_ptr<CardModel>& card,
+                                                                         const Rows& service,
+                                                                         const ios::IndexPath& indexPath) {
+  auto table = tableView.lock();
+  const auto row = static_cast<std::size_t>(indexPath.row);
+  if (!table || !card || indexPath.row < 0 || row >= service.size() || !service[row]) {
+    return ios::UITableViewCell::create();
+  }
+  const std::string* identifier = identifierOf(service[row]->typeService);
+  if (!identifier) return ios::UITableViewCell::create();
+  auto cell = table->dequeueReusableCell(*identifier, indexPath);
+  if (!cell) return ios::UITableViewCell::create();
+  cell->selectionStyle = ios::UITableViewCellSelectionStyle::none;
+  const bool isLast = row + 1 == service.size();
+  if (auto cover = std::dynamic_pointer_cast<MyCardCoverTableViewCell>(cell)) {
+    fillCover(*cover, *card, isLast);
+  } else if (auto info = std::dynamic_pointer_cast<MyCardInfoTableViewCell>(cell)) {
+    fillInfo(*info, *card, isLast);
+  } else if (auto item = std::dynamic_pointer_cast<MyCardServiceTableViewCell>(cell)) {
+    fillService(*item, service[row], isLast);
+  } else if (auto other = std::dynamic_pointer_cast<MyCardOtherServiceTableViewCell>(cell)) {
+    fillOther(*other, *card, isLast);
+  } else {
+    return ios::UITableViewCell::create();
+  }
+  return cell;
+}
+
+ios::CGFloat MyCardViewController::heightForRowAt(ios::UITableView&, const ios::IndexPath&) {
+  return ios::UITableViewAutomaticDimension;
+}
+
+std::shared_ptr<ios::UIView> MyCardViewController::viewForHeaderInSection(ios::UITableView&, int) {
+  return nullptr;
+}
+
+ios::CGFloat MyCardViewController::heightForHeaderInSection(ios::UITableView&, int) {
+  return headerHeight;
+}
+
+std::shared_ptr<ios::UIView> MyCardViewController::viewForFooterInSection(ios::UITableView&, int) {
+  auto footer = ios::UIView::create();
+  footer->setBackgroundColor(ios::UIColor::clear());
+  return footer;
+}
+
+ios::CGFloat MyCardViewController::heightForFooterInSection(ios::UITableView&, int) {
+  return footerHeight;
+}
+
+void MyCardViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
+  if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataMyCard.size()) return;
+  HandlePush::create()->pushDetaiCard(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
+                                      TypeController::MyCard, dataMyCard[indexPath.section].first);
+}
+
+void MyCardViewController::scrollViewWillEndDragging(ios::UIScrollView& scrollView, ios::CGPoint,
+                                                     ios::CGPoint& targetContentOffset) {
+  const ios::CGFloat remaining =
+      scrollView.contentSize().height - (targetContentOffset.y + scrollView.bounds().size.height);
+  if (!loading && remaining < nextPageDistance) loadData(false);
 }
 
 }  // namespace kerbelin

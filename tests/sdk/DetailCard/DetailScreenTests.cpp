@@ -18,7 +18,6 @@
 #include <UIKit/UIActivityViewController.h>
 #include <Ultilities/Handle/HandlePush.h>
 #include <Ultilities/Handle/NibBundle.h>
-#include <Ultilities/lib/WSLoadingView.h>
 
 namespace kerbelin::test {
 namespace {
@@ -128,11 +127,6 @@ class DetailScreen : public DetailTest {
     runUntilIdle();
   }
   std::shared_ptr<ios::UIViewController> top() const { return navigation->topViewController(); }
-  int overlays() const {
-    int count = 0;
-    for (const auto& view : window->subviews()) count += view->tag == WSLoadingView::containerTag;
-    return count;
-  }
 
   std::shared_ptr<DetailCardViewController> screen;
 };

@@ -118,6 +118,21 @@ TEST_F(SortRow, SavingAfterRisingPriceClearsThePriceChip) {
   EXPECT_EQ(tapChip(row->btnSavest), "");  // its target is off now
 }
 
+// The row shows the order the screen holds at every moment, and the next page continues the order the
+// list was loaded in.
+TEST_F(SortRow, ARefreshShowsNewestAtOnceAndOneThatLoadsNothingPutsThePickBack) {
+  tapChip(row->btnPrice);
+  screen->refreshData();
+  EXPECT_EQ(row->currentFilter, FilterType::Newest);
+  EXPECT_TRUE(newest().filled);
+  failRequest(categoryRequests().back());
+  EXPECT_EQ(screen->currentFilter, FilterType::PriceDown);
+  EXPECT_EQ(row->currentFilter, FilterType::PriceDown);
+  EXPECT_TRUE(price().filled);
+  screen->loadData(false);
+  EXPECT_EQ(sentParams(lastCardRequest())["sort"], "PDESC");
+}
+
 TEST_F(SortRow, RowShowsTheStoresOrderAfterARefresh) {
   tapChip(row->btnSavest);
   screen->refreshData();

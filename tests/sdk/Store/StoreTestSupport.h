@@ -1,21 +1,17 @@
 #pragma once
 
-// A fixture for the card store: the shared back-end fixture (tests/support/FakeBackendTest.h), images
-// fetched through the fake transport into a cache of the test's own, and a key window that shows the
-// store the way the host or a provider's page does.
+// A fixture for the card store: the screen fixture (tests/support/ScreenTest.h), images fetched through
+// the fake transport into a cache of the test's own, and the store shown the way the host or a
+// provider's page shows it.
 
 #include <Class/BuyCard/BuyCardViewController.h>
 #include <CoreGraphics/CGImage.h>
 #include <Foundation/Dictionary.h>
-#include <UIKit/TouchGenerator.h>
-#include <UIKit/UIApplication.h>
 #include <UIKit/UIImage.h>
-#include <UIKit/UINavigationController.h>
-#include <UIKit/UIWindow.h>
 #include <Ultilities/Constants/Storyboards.h>
 #include <WebImage/SDImageCache.h>
 #include <WebImage/SDWebImageManager.h>
-#include <support/FakeBackendTest.h>
+#include <support/ScreenTest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -68,32 +64,22 @@ inline ios::Dictionary category(std::optional<int> id, int orderNo, std::string 
   return json;
 }
 
-class StoreTest : public FakeBackendTest {
+class StoreTest : public ScreenTest {
  protected:
   void SetUp() override {
-    FakeBackendTest::SetUp();
+    ScreenTest::SetUp();
     // Images go through the fake transport too, into a cache of the test's own.
     imageCacheDirectory =
         std::filesystem::temp_directory_path() /
         ("kerbelin-store-images-" + std::to_string(::getpid()) + "-" + std::to_string(++runs));
     ios::SDWebImageManager::setShared(
         ios::SDWebImageManager::create(ios::SDImageCache::create(imageCacheDirectory.string())));
-    window = ios::UIWindow::create();
-    window->makeKeyAndVisible();
-    touches = std::make_unique<ios::TouchGenerator>(window);
   }
 
   void TearDown() override {
-    runUntilIdle();
-    advance(1);
-    touches.reset();
-    window->setRootViewController(nullptr);
-    ios::UIApplication::shared()->setKeyWindow(nullptr);
-    window.reset();
     screen.reset();
-    navigation.reset();
+    ScreenTest::TearDown();
     ios::SDWebImageManager::setShared(nullptr);
-    FakeBackendTest::TearDown();
     std::error_code ignored;
     std::filesystem::remove_all(imageCacheDirectory, ignored);
   }
@@ -101,9 +87,7 @@ class StoreTest : public FakeBackendTest {
   // The host's store: the storyboard scene inside a navigation controller, as the window's root.
   void showHostStore() {
     screen = makeScreen();
-    navigation = ios::UINavigationController::create(screen);
-    window->setRootViewController(navigation);
-    runUntilIdle();
+    showInNavigation(screen);
   }
 
   // A provider page's store: set up before its view loads, then shown.
@@ -113,9 +97,7 @@ class StoreTest : public FakeBackendTest {
     screen->isCheckHiddenViewHeader = true;
     screen->delegate = page;
     screen->providerId = std::move(provider);
-    navigation = ios::UINavigationController::create(screen);
-    window->setRootViewController(navigation);
-    runUntilIdle();
+    showInNavigation(screen);
   }
 
   static std::shared_ptr<BuyCardViewController> makeScreen() {
@@ -139,12 +121,6 @@ class StoreTest : public FakeBackendTest {
     for (const auto& card : cards) list.push_back(cardJSON(card));
     answer(index, ios::Dictionary{{"defCardDtos", list}}, resultCode);
   }
-  // Lets running animations (the overlay's 0.3 s fade) end and what they post run.
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-  }
-
   // The usual start: two categories (ids 7 and 8), then a first page of `cards`.
   void loadFirstPage(const std::vector<CardFixture>& cards) {
     answerCategories(categoryRequests().back(),
@@ -174,12 +150,6 @@ class StoreTest : public FakeBackendTest {
     return table()->cellForRow(indexPath);
   }
 
-  // The centre of a view, in window coordinates.
-  ios::CGPoint centerOf(const ios::UIView& view) const {
-    const ios::CGRect frame = view.convert(view.bounds(), window.get());
-    return {frame.midX(), frame.midY()};
-  }
-
   // A PNG of one colour (0xAARRGGBB), as an image server would send it.
   static std::string pngBytes(std::uint32_t argb, int width = 8, int height = 8) {
     auto image = ios::UIImage::create(
@@ -190,19 +160,9 @@ class StoreTest : public FakeBackendTest {
     return data ? data->bytes : std::string();
   }
 
-  // The number of overlays (tag 2125) on the key window.
-  int overlays() const {
-    int count = 0;
-    for (const auto& view : window->subviews()) count += view->tag == WSLoadingView::containerTag ? 1 : 0;
-    return count;
-  }
-
   inline static int runs = 0;
   std::filesystem::path imageCacheDirectory;
-  std::shared_ptr<ios::UIWindow> window;
-  std::unique_ptr<ios::TouchGenerator> touches;
   std::shared_ptr<BuyCardViewController> screen;
-  std::shared_ptr<ios::UINavigationController> navigation;
 };
 
 }  // namespace kerbelin::test

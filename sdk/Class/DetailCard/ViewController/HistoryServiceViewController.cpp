@@ -33,6 +33,12 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
 
 enum Section { titleSection, conditionSection, filterSection, captionsSection, entriesSection };
 
+// A row of the registered class `Row`, dequeued by its identifier.
+template <class Row>
+std::shared_ptr<Row> dequeue(ios::UITableView& tableView, const ios::IndexPath& indexPath) {
+  return std::static_pointer_cast<Row>(tableView.dequeueReusableCell(Row::identifier, indexPath));
+}
+
 ios::DateFormatter dayFormatter() {
   ios::DateFormatter formatter;
   formatter.setDateFormat("dd/MM/yyyy");
@@ -164,19 +170,21 @@ void HistoryServiceViewController::toTextFieldDone() {
   auto table = tableView.lock();
   auto row = table ? std::dynamic_pointer_cast<HistoryServiceFilterTableViewCell>(table->cellForRow({filterSection, 0}))
                    : nullptr;
-  if (row) {
-    const auto day = dayText(datePicker->date());
-    auto to = row->toTextField.lock();
-    auto from = row->fromTextField.lock();
-    if (to && to->isFirstResponder()) {
-      to->setText(day);
-      filter_.toDateFilter = day;
-    } else if (from && from->isFirstResponder()) {
-      from->setText(day);
-      filter_.fromDateFilter = day;
-    }
-  }
+  if (row) confirmDay(*row);
   view()->endEditing(true);
+}
+
+void HistoryServiceViewController::confirmDay(HistoryServiceFilterTableViewCell& row) {
+  const auto day = dayText(datePicker->date());
+  auto to = row.toTextField.lock();
+  auto from = row.fromTextField.lock();
+  if (to && to->isFirstResponder()) {
+    to->setText(day);
+    filter_.toDateFilter = day;
+  } else if (from && from->isFirstResponder()) {
+    from->setText(day);
+    filter_.fromDateFilter = day;
+  }
 }
 
 void HistoryServiceViewController::cancelDatePicker() { view()->endEditing(true); }
@@ -225,50 +233,54 @@ ios::CGFloat HistoryServiceViewController::heightForRowAt(ios::UITableView&, con
 std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::cellForRowAt(ios::UITableView& tableView,
                                                                                 const ios::IndexPath& indexPath) {
   switch (indexPath.section) {
-    case titleSection: {
-      auto row = std::dynamic_pointer_cast<HistoryTitleTableViewCell>(
-          tableView.dequeueReusableCell(HistoryTitleTableViewCell::identifier, indexPath));
-      if (auto label = row->titleLabel.lock()) {
-        label->setText(historyModel ? std::optional(historyModel->serviceName) : std::nullopt);
-      }
-      return row;
-    }
+    case titleSection:
+      return titleCell(tableView, indexPath);
     case conditionSection: {
-      auto row = std::dynamic_pointer_cast<HistoryServiceConditionTableViewCell>(
-          tableView.dequeueReusableCell(HistoryServiceConditionTableViewCell::identifier, indexPath));
+      auto row = dequeue<HistoryServiceConditionTableViewCell>(tableView, indexPath);
       row->setHistoryModel(historyModel);
       return row;
     }
     case filterSection: {
-      auto row = std::dynamic_pointer_cast<HistoryServiceFilterTableViewCell>(
-          tableView.dequeueReusableCell(HistoryServiceFilterTableViewCell::identifier, indexPath));
+      auto row = dequeue<HistoryServiceFilterTableViewCell>(tableView, indexPath);
       fillFilterRow(*row);
       return row;
     }
-    case captionsSection: {
-      auto row = std::dynamic_pointer_cast<HistoryServiceTitleResultTableViewCell>(
-          tableView.dequeueReusableCell(HistoryServiceTitleResultTableViewCell::identifier, indexPath));
-      if (entryCount() == 0) {
-        row->contentView()->setHidden(true);
-        return row;
-      }
-      auto caption = row->title2Label.lock();
-      if (caption && historyModel->unitType == UnitType::Limit) caption->setText("Số tiền");
-      if (caption && historyModel->unitType == UnitType::Times) caption->setText("Số lần");
-      row->contentView()->setHidden(false);
-      return row;
-    }
+    case captionsSection:
+      return captionsCell(tableView, indexPath);
     default:
       return entryCell(tableView, indexPath);
   }
 }
 
+std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::titleCell(ios::UITableView& tableView,
+                                                                             const ios::IndexPath& indexPath) {
+  auto row = dequeue<HistoryTitleTableViewCell>(tableView, indexPath);
+  if (auto label = row->titleLabel.lock()) {
+    label->setText(historyModel ? std::optional(historyModel->serviceName) : std::nullopt);
+  }
+  return row;
+}
+
+std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::captionsCell(ios::UITableView& tableView,
+                                                                                const ios::IndexPath& indexPath) {
+  auto row = dequeue<HistoryServiceTitleResultTableViewCell>(tableView, indexPath);
+  if (entryCount() == 0) {
+    row->contentView()->setHidden(true);
+    return row;
+  }
+  // A service counted in days keeps the caption it has.
+  auto caption = row->title2Label.lock();
+  if (caption && historyModel->unitType == UnitType::Limit) caption->setText("Số tiền");
+  if (caption && historyModel->unitType == UnitType::Times) caption->setText("Số lần");
+  row->contentView()->setHidden(false);
+  return row;
+}
+
 std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::entryCell(ios::UITableView& tableView,
                                                                              const ios::IndexPath& indexPath) {
   const auto row = static_cast<std::size_t>(indexPath.row);
-  if (row >= entryCount()) return tableView.dequeueReusableCell(HistoeyServiceEmptyTableViewCell::identifier, indexPath);
-  auto cell = std::dynamic_pointer_cast<HIstoryServiceResultTableViewCell>(
-      tableView.dequeueReusableCell(HIstoryServiceResultTableViewCell::identifier, indexPath));
+  if (row >= entryCount()) return dequeue<HistoeyServiceEmptyTableViewCell>(tableView, indexPath);
+  auto cell = dequeue<HIstoryServiceResultTableViewCell>(tableView, indexPath);
   cell->setAccountEntryDtos(historyModel->accountEntryDtos[row]);
   return cell;
 }

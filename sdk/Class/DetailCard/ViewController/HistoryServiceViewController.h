@@ -104,9 +104,13 @@ class HistoryServiceViewController : public ios::UIViewController,
   static std::shared_ptr<HistoryModel> historyIn(const ios::Dictionary& reply);
   void finish(const PagedList::Page& page, const Filter& filter, std::shared_ptr<HistoryModel> model);
   bool rangeIsBackwards() const;
+  // Writes the picked day into the field being edited (the end field first) and into the filter.
+  void confirmDay(HistoryServiceFilterTableViewCell& row);
   void showMessage(const std::string& message);
   std::size_t entryCount() const;
   void fillFilterRow(HistoryServiceFilterTableViewCell& row);
+  std::shared_ptr<ios::UITableViewCell> titleCell(ios::UITableView& tableView, const ios::IndexPath& indexPath);
+  std::shared_ptr<ios::UITableViewCell> captionsCell(ios::UITableView& tableView, const ios::IndexPath& indexPath);
   std::shared_ptr<ios::UITableViewCell> entryCell(ios::UITableView& tableView, const ios::IndexPath& indexPath);
 
   Filter filter_;

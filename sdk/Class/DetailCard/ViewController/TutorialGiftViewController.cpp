@@ -1,5 +1,6 @@
 #include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
 
+#include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <Foundation/ClassRegistry.h>
 #include <Ultilities/Handle/NibBundle.h>
 
@@ -7,8 +8,11 @@ namespace kerbelin {
 
 namespace {
 
-const auto registration =
-    ios::ClassRegistration<TutorialGiftViewController, ios::UIViewController>("TutorialGiftViewController");
+using Screen = TutorialGiftViewController;
+const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>("TutorialGiftViewController")
+                              .property("textView", &Screen::textView)
+                              .property("text", &Screen::text)
+                              .method("backButtonClicked:", &Screen::backButtonClicked);
 
 }  // namespace
 
@@ -21,5 +25,14 @@ TutorialGiftViewController::TutorialGiftViewController(std::optional<std::string
                                                        std::shared_ptr<ios::Bundle> bundle)
     : ios::UIViewController(nibName,
                             nibName ? resolveNibBundle(*nibName, std::move(bundle)) : std::move(bundle)) {}
+
+void TutorialGiftViewController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  if (auto view = textView.lock()) renderHtml(*view, text);
+}
+
+void TutorialGiftViewController::backButtonClicked(const std::shared_ptr<ios::NSObject>&) {
+  dismiss(true, nullptr);
+}
 
 }  // namespace kerbelin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Foundation/Bundle.h>
+#include <UIKit/UITextView.h>
 #include <UIKit/UIViewController.h>
 
 #include <memory>
@@ -9,9 +10,8 @@
 
 namespace kerbelin {
 
-// The gift guide, presented modally over the card detail.
-// Its content comes later; for now it shows its title and a line saying it is not built yet.
-// The inputs are plain values the router sets before the screen is shown.
+// A card's gift text, presented modally over the card detail. `text` (server HTML) is shown once,
+// when the view loads; the close button dismisses the screen.
 class TutorialGiftViewController : public ios::UIViewController {
  public:
   // `init(nibName:bundle:)`; without a bundle the nib is found as NibBundle.h says.
@@ -19,7 +19,13 @@ class TutorialGiftViewController : public ios::UIViewController {
                                                             std::shared_ptr<ios::Bundle> bundle = nullptr);
   TutorialGiftViewController(std::optional<std::string> nibName, std::shared_ptr<ios::Bundle> bundle);
 
-  std::string text;  // the guide's text
+  void viewDidLoad() override;
+
+  std::weak_ptr<ios::UITextView> textView;
+  std::string text;  // the gift text, as HTML
+
+  // Dismisses the screen, animated.
+  void backButtonClicked(const std::shared_ptr<ios::NSObject>& sender);
 };
 
 }  // namespace kerbelin

@@ -1,16 +1,32 @@
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Class/DetailCard/Model/TutorialPayModel.h>
 #include <Foundation/ClassRegistry.h>
+#include <ObjectMapper/Mapper.h>
+#include <Service/DetailCardService.h>
+#include <UIKit/UINavigationController.h>
+#include <Ultilities/Extensions/AttributedStringExtension.h>
+#include <Ultilities/Extensions/StringExtension.h>
 #include <Ultilities/Handle/NibBundle.h>
 
 namespace kerbelin {
 
 namespace {
 
-const auto registration =
-    ios::ClassRegistration<TutorialPayViewController, ios::UIViewController>("TutorialPayViewController");
+using Screen = TutorialPayViewController;
+const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>("TutorialPayViewController")
+                              .property("textView", &Screen::textView)
+                              .property("transId", &Screen::transId)
+                              .method("backButtonClicked:", &Screen::backButtonClicked);
+
+constexpr float kGuideFontSize = 15;
 
 }  // namespace
+
+void renderHtml(ios::UITextView& textView, const std::string& text) {
+  textView.setAttributedText(htmlToAttributedString(convertHtml(text, kGuideFontSize)));
+}
 
 std::shared_ptr<TutorialPayViewController> TutorialPayViewController::create(
     std::optional<std::string> nibName, std::shared_ptr<ios::Bundle> bundle) {
@@ -21,5 +37,28 @@ TutorialPayViewController::TutorialPayViewController(std::optional<std::string> 
                                                      std::shared_ptr<ios::Bundle> bundle)
     : ios::UIViewController(nibName,
                             nibName ? resolveNibBundle(*nibName, std::move(bundle)) : std::move(bundle)) {}
+
+void TutorialPayViewController::viewDidLoad() {
+  UIViewController::viewDidLoad();
+  loadData();
+}
+
+void TutorialPayViewController::loadData() {
+  auto self = std::static_pointer_cast<TutorialPayViewController>(shared_from_this());
+  DetailCardService::create()->getTutorialPay(
+      ios::Dictionary{{"transId", transId}}, [self](const ios::Dictionary& reply) { self->showGuide(reply); },
+      [](const std::string&) {});
+}
+
+void TutorialPayViewController::showGuide(const ios::Dictionary& reply) {
+  auto meta = ios::mapObject<MetaReponse>(reply);
+  if (!meta || !meta->body) return;
+  auto guide = ios::mapObject<TutorialPayModel>(*meta->body);
+  if (auto view = textView.lock(); view && guide) renderHtml(*view, guide->paymentGuide);
+}
+
+void TutorialPayViewController::backButtonClicked(const std::shared_ptr<ios::NSObject>&) {
+  if (auto navigation = navigationController()) navigation->popViewController(true);
+}
 
 }  // namespace kerbelin

@@ -34,18 +34,24 @@ void DetailServiceTextTableViewCell::showBadge(bool shown) {
 
 void DetailServiceTextTableViewCell::showHeader(const DefServiceDtos* service) {
   const auto state = service ? std::optional(service->type) : std::nullopt;
-  auto title = titleLabel.lock();
-  if (title && service) title->setText(state == TypeDetailCard::UnPaid ? service->name : service->namDefService);
-  if (title) title->setFont(ios::UIFont::systemFont(17, ios::UIFontWeight::semibold));
+  if (auto title = titleLabel.lock()) {
+    if (service) title->setText(state == TypeDetailCard::UnPaid ? service->name : service->namDefService);
+    title->setFont(ios::UIFont::systemFont(17, ios::UIFontWeight::semibold));
+  }
   showBadge(state != TypeDetailCard::UnPaid);
   if (auto line = lineView.lock()) line->setHidden(true);
+  if (state != TypeDetailCard::UnPaid) paintBadge(state);
+}
+
+void DetailServiceTextTableViewCell::paintBadge(std::optional<TypeDetailCard> state) {
   auto badge = waitPayButton.lock();
-  if (!badge || state == TypeDetailCard::UnPaid) return;
+  if (!badge) return;
   Badge look{"#EDEDED", "Hết hiệu lực"};
   if (state == TypeDetailCard::WaitPay) look = {"#FFC107", "Chờ thanh toán"};
   if (state == TypeDetailCard::Paid) look = {"#4EAF51", "Còn hiệu lực"};
   badge->setBackgroundColor(colorWithRGBA(look.background));
   badge->setTitle(look.title, ios::UIControl::normal);
+  // Only the expired look has a title colour of its own; the others keep the nib's.
   if (state != TypeDetailCard::WaitPay && state != TypeDetailCard::Paid) {
     badge->setTitleColor(colorWithRGBA("#959595"), ios::UIControl::normal);
   }

@@ -4,8 +4,10 @@
 #include <UIKit/UIButton.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UITableViewCell.h>
+#include <Ultilities/Enums/Enums.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kerbelin {
@@ -37,6 +39,8 @@ class DetailServiceTextTableViewCell : public ios::UITableViewCell {
 
  private:
   void showBadge(bool shown);
+  // The badge's colour and words for a bought service's state (none: expired).
+  void paintBadge(std::optional<TypeDetailCard> state);
 };
 
 }  // namespace kerbelin
