@@ -31,17 +31,5 @@ TEST_F(CTTelephonyNetworkInfoTest, ReadsTheInstalledSourceAtEachAccess) {
   EXPECT_EQ(info->currentRadioAccessTechnology(), std::nullopt);
 }
 
-TEST_F(CTTelephonyNetworkInfoTest, ConstantsAreThePlatformsTexts) {
-  EXPECT_STREQ(CTRadioAccessTechnologyGPRS, "CTRadioAccessTechnologyGPRS");
-  EXPECT_STREQ(CTRadioAccessTechnologyCDMA1x, "CTRadioAccessTechnologyCDMA1x");
-  EXPECT_STREQ(CTRadioAccessTechnologyWCDMA, "CTRadioAccessTechnologyWCDMA");
-  EXPECT_STREQ(CTRadioAccessTechnologyHSDPA, "CTRadioAccessTechnologyHSDPA");
-  EXPECT_STREQ(CTRadioAccessTechnologyHSUPA, "CTRadioAccessTechnologyHSUPA");
-  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORev0, "CTRadioAccessTechnologyCDMAEVDORev0");
-  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORevA, "CTRadioAccessTechnologyCDMAEVDORevA");
-  EXPECT_STREQ(CTRadioAccessTechnologyCDMAEVDORevB, "CTRadioAccessTechnologyCDMAEVDORevB");
-  EXPECT_STREQ(CTRadioAccessTechnologyeHRPD, "CTRadioAccessTechnologyeHRPD");
-}
-
 }  // namespace
 }  // namespace ios

@@ -61,44 +61,6 @@ TEST_F(FakeTransportTest, EachRequestIsReleasedOnlyOnce) {
   EXPECT_EQ(log, (std::vector<std::string>{"a:200"}));
 }
 
-TEST_F(FakeTransportTest, RespondByPredicatePicksTheFirstMatchingHeldRequest) {
-  send("http://x/list");
-  send("http://x/detail");
-  send("http://x/detail");
-  const auto isDetail = [](const HTTPRequest& request) { return request.url.ends_with("/detail"); };
-  EXPECT_TRUE(transport->respond(isDetail, FakeTransport::reply(200, "")));
-  EXPECT_EQ(transport->pending(), (std::vector<std::size_t>{0, 2}));
-  EXPECT_TRUE(transport->respond(isDetail, FakeTransport::reply(200, "")));
-  EXPECT_FALSE(transport->respond(isDetail, FakeTransport::reply(200, "")));
-  EXPECT_EQ(transport->pending(), (std::vector<std::size_t>{0}));
-}
-
-TEST_F(FakeTransportTest, ReplyWithoutAddressReportsTheRequestedOne) {
-  HTTPResult seen(HTTPError{});
-  HTTPRequest request;
-  request.url = "http://x/a";
-  transport->send(request, [&](const HTTPResult& result) { seen = result; });
-  transport->respond(0, FakeTransport::reply(200, "body"));
-  RunLoop::main().runUntilIdle();
-  ASSERT_TRUE(seen.ok());
-  EXPECT_EQ(seen.response().url, "http://x/a");
-  EXPECT_EQ(seen.response().body, "body");
-}
-
-TEST_F(FakeTransportTest, HandlerAnswersSomeRequestsAndHoldsTheRest) {
-  transport->setHandler([](const HTTPRequest& request) -> std::optional<HTTPResult> {
-    if (request.url == "auto") return FakeTransport::reply(204, "");
-    return std::nullopt;
-  });
-  send("auto");
-  send("held");
-  EXPECT_TRUE(log.empty());
-  RunLoop::main().runUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::string>{"auto:204"}));
-  EXPECT_EQ(transport->pending(), (std::vector<std::size_t>{1}));
-  EXPECT_EQ(transport->requests().size(), 2u);
-}
-
 TEST_F(FakeTransportTest, CancelReleasesAsCancelledOnce) {
   auto task = send("a");
   task->cancel();

@@ -121,16 +121,6 @@ TEST_F(HTTPClientTest, GetAsksForTheURLAndHandsBackRawBytes) {
   EXPECT_EQ(seen->response().body.size(), 6u);
 }
 
-TEST_F(HTTPClientTest, SharedClientTakesAReplacementTransport) {
-  const std::shared_ptr<Transport> previous = HTTPClient::shared()->transport();
-  HTTPClient::shared()->setTransport(fake);
-  HTTPClient::shared()->get("http://x/shared", [](const HTTPResult&) {});
-  HTTPClient::shared()->setTransport(previous);
-  ASSERT_EQ(fake->requests().size(), 1u);
-  EXPECT_EQ(fake->requests()[0].url, "http://x/shared");
-  EXPECT_EQ(HTTPClient::shared(), HTTPClient::shared());
-}
-
 // The whole path: client, curl transport, a real loopback server and back to the main thread.
 TEST_F(HTTPClientTest, PostJSONRoundTripThroughALocalServer) {
   test::LocalServer server;

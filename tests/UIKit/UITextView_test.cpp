@@ -24,15 +24,6 @@ int countLines(const UITextView& view) {
   return lines;
 }
 
-TEST(UITextView, DefaultsAreThePlatforms) {
-  auto view = UITextView::create(CGRect(0, 0, 200, 100));
-  EXPECT_EQ(view->textContainer()->lineFragmentPadding, 5);
-  EXPECT_EQ(view->textContainerInset(), (UIEdgeInsets{8, 0, 8, 0}));
-  EXPECT_EQ(view->font()->pointSize(), 12);
-  EXPECT_TRUE(view->isEditable);
-  EXPECT_EQ(view->textContainer()->size.width, 200);
-}
-
 TEST(UITextView, LinesFollowTheWidthAndThePadding) {
   auto view = UITextView::create(CGRect(0, 0, 120, 200));
   EXPECT_EQ(view->layoutManager()->numberOfGlyphs(), 0u);

@@ -4,6 +4,8 @@
 
 #include <Foundation/Base64.h>
 
+#include <functional>
+
 #include "BackendTestSupport.h"
 
 namespace kerbelin::backend::testing {
@@ -29,8 +31,6 @@ class EnvelopeTest : public BackendTest {
     EXPECT_TRUE(reply.body.is_object()) << "even an error carries a base64 object body";
     EXPECT_TRUE(reply.envelope["restHeader"].is_object());
   }
-
-  std::string token() { return BackendServer::authorization(); }
 };
 
 TEST_F(EnvelopeTest, SuccessReplyHasEveryEnvelopeFieldAndEchoesTheRestHeader) {
@@ -49,143 +49,115 @@ TEST_F(EnvelopeTest, SuccessReplyHasEveryEnvelopeFieldAndEchoesTheRestHeader) {
   EXPECT_TRUE(json::parse(*decoded).is_object());
 }
 
-TEST_F(EnvelopeTest, AuthorizationMustBeTheFixedBearerToken) {
+// Every malformed request, each with the HTTP status and resultCode it must get.
+TEST_F(EnvelopeTest, EachKindOfBadRequestGetsItsOwnErrorAndTheServerKeepsServing) {
+  const std::string token = BackendServer::authorization();
   const std::string envelope = envelopeFor({{"type", "PKG"}});
-  expectError(post("/category/req", envelope, ""), 401, 40101);
-  expectError(post("/category/req", envelope, "Bearer kb-00000000000000000000000000000000"), 401, 40101);
-  expectError(post("/category/req", envelope, "kb-7f3a9c2e51d84b06a1e0c3f5d92b7e48"), 401, 40101);
-  // The 401 reply still echoes the request's header.
-  EXPECT_EQ(post("/category/req", envelope, "").envelope["restHeader"], standardRestHeader());
-  expectStillServing();
-}
-
-TEST_F(EnvelopeTest, HttpBodyThatIsNotJsonIsRefused) {
-  expectError(post("/category/req", "restHeader=1&body=2", token()), 400, 40001);
-  expectError(post("/category/req", "", token()), 400, 40001);
-  expectError(post("/category/req", "{\"body\": \"e30=\"", token()), 400, 40001);
-  expectError(post("/category/req", std::string("{\"a\":\"\xC3\x28\"}"), token()), 400, 40001);  // bad UTF-8
-  expectStillServing();
-}
-
-TEST_F(EnvelopeTest, EnvelopeOfTheWrongShapeIsRefused) {
-  const std::string body = ios::base64Encode("{}");
-  expectError(post("/category/req", "[1,2]", token()), 400, 40002);
-  expectError(post("/category/req", json{{"body", body}}.dump(), token()), 400, 40002);
-  expectError(post("/category/req", json{{"restHeader", "x"}, {"body", body}}.dump(), token()), 400, 40002);
-  expectError(post("/category/req", json{{"restHeader", standardRestHeader()}}.dump(), token()), 400, 40002);
-  expectError(post("/category/req", json{{"restHeader", standardRestHeader()}, {"body", 12}}.dump(), token()),
-              400, 40002);
-  json partial = standardRestHeader();
-  partial.erase("deviceId");
-  const Reply missingField = post("/category/req", envelopeFor({}, partial), token());
-  expectError(missingField, 400, 40002);
-  EXPECT_EQ(missingField.body["field"], "deviceId");
-  EXPECT_EQ(missingField.envelope["restHeader"], partial)
-      << "an object restHeader is echoed even when refused";
-  expectStillServing();
-}
-
-TEST_F(EnvelopeTest, BodyThatIsNotBase64OfAJsonObjectIsRefused) {
-  auto withBody = [](const std::string& body) {
-    return json{{"restHeader", standardRestHeader()}, {"body", body}}.dump();
+  auto withBody = [](const json& body) { return json{{"restHeader", standardRestHeader()}, {"body", body}}.dump(); };
+  auto raw = [this](std::string httpBody, std::string authorization) {
+    return [=, this] { return post("/category/req", httpBody, authorization); };
   };
-  expectError(post("/category/req", withBody("not base64!"), token()), 400, 40003);
-  expectError(post("/category/req", withBody("e30"), token()), 400, 40003);  // missing padding
-  expectError(post("/category/req", withBody(ios::base64Encode("{\"type\": ")), token()), 400, 40004);
-  expectError(post("/category/req", withBody(ios::base64Encode("[1,2,3]")), token()), 400, 40004);
-  expectError(post("/category/req", withBody(ios::base64Encode("\"PKG\"")), token()), 400, 40004);
-  expectError(post("/category/req", withBody(ios::base64Encode("")), token()), 400, 40004);
-  expectStillServing();
-}
-
-TEST_F(EnvelopeTest, DeeplyNestedJsonIsRefusedWithoutExhaustingTheStack) {
-  const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-  expectError(post("/category/req", deep, token()), 400, 40001);
-  const std::string nestedBody = "{\"x\":" + std::string(5000, '[') + std::string(5000, ']') + "}";
-  const std::string envelope =
-      json{{"restHeader", standardRestHeader()}, {"body", ios::base64Encode(nestedBody)}}.dump();
-  expectError(post("/category/req", envelope, token()), 400, 40004);
-  expectStillServing();
-}
-
-TEST_F(EnvelopeTest, SixtyFourLevelsAreTheMostAndTheWholeTextIsOneValue) {
+  auto params = [this](std::string path, json values) { return [=, this] { return call(path, values); }; };
+  // Straight onto the wire, for what an HTTP client would not send; no reply may carry exception text.
+  auto wire = [this](std::string method, std::string target) {
+    return [=, this] {
+      RawConnection connection(server->port());
+      connection.send(rawRequest(method, target, envelopeFor({})));
+      EXPECT_TRUE(connection.closedWithin(std::chrono::seconds(5)));
+      EXPECT_EQ(connection.received().find("EXCEPTION"), std::string::npos) << connection.received();
+      return connection.reply();
+    };
+  };
   // `levels` levels in all, counting the envelope (or the parameter object) itself.
   auto nested = [](int levels) { return std::string(levels - 1, '[') + std::string(levels - 1, ']'); };
-  auto envelopeWith = [](const std::string& pad, const std::string& params) {
+  auto padded = [](const std::string& pad, const std::string& params) {
     return "{\"restHeader\":" + standardRestHeader().dump() + ",\"pad\":" + pad + ",\"body\":\"" +
            ios::base64Encode(params) + "\"}";
   };
-  const struct {
-    std::string httpBody;
-    int httpStatus, resultCode;
-  } cases[] = {
-      {envelopeWith(nested(64), "{}"), 200, 0},
-      {envelopeWith(nested(65), "{}"), 400, 40001},
-      {envelopeWith("0", "{\"pad\":" + nested(64) + "}"), 200, 0},
-      {envelopeWith("0", "{\"pad\":" + nested(65) + "}"), 400, 40004},
-      {envelopeWith("0", "{}") + std::string("\0{}", 3), 400, 40001},
-      {envelopeWith("0", std::string("{}\0{}", 5)), 400, 40004},
+  struct Case {
+    const char* what;
+    std::function<Reply()> send;
+    int status, code;
   };
-  for (const auto& c : cases) {
-    const Reply reply = post("/category/req", c.httpBody, token());
-    EXPECT_EQ(reply.httpStatus, c.httpStatus) << c.httpBody.substr(0, 300);
-    EXPECT_EQ(reply.resultCode(), c.resultCode) << c.httpBody.substr(0, 300);
+  const Case cases[] = {
+      {"no token", raw(envelope, ""), 401, 40101},
+      {"another token", raw(envelope, "Bearer kb-00000000000000000000000000000000"), 401, 40101},
+      {"token without Bearer", raw(envelope, "kb-7f3a9c2e51d84b06a1e0c3f5d92b7e48"), 401, 40101},
+      {"form body", raw("restHeader=1&body=2", token), 400, 40001},
+      {"64 levels", raw(padded(nested(64), "{}"), token), 200, 0},
+      {"65 levels", raw(padded(nested(65), "{}"), token), 400, 40001},
+      {"NUL and more after the envelope", raw(padded("0", "{}") + std::string("\0{}", 3), token), 400, 40001},
+      {"64 levels of parameters", raw(padded("0", "{\"pad\":" + nested(64) + "}"), token), 200, 0},
+      {"65 levels of parameters", raw(padded("0", "{\"pad\":" + nested(65) + "}"), token), 400, 40004},
+      {"NUL and more after the parameters", raw(padded("0", std::string("{}\0{}", 5)), token), 400, 40004},
+      {"empty body", raw("", token), 400, 40001},
+      {"cut JSON", raw("{\"body\": \"e30=\"", token), 400, 40001},
+      {"bad UTF-8", raw("{\"a\":\"\xC3\x28\"}", token), 400, 40001},
+      {"array envelope", raw("[1,2]", token), 400, 40002},
+      {"no restHeader", raw(json{{"body", ios::base64Encode("{}")}}.dump(), token), 400, 40002},
+      {"text restHeader", raw(json{{"restHeader", "x"}, {"body", "e30="}}.dump(), token), 400, 40002},
+      {"no body", raw(json{{"restHeader", standardRestHeader()}}.dump(), token), 400, 40002},
+      {"number body", raw(withBody(12), token), 400, 40002},
+      {"body not base64", raw(withBody("not base64!"), token), 400, 40003},
+      {"base64 without padding", raw(withBody("e30"), token), 400, 40003},
+      {"cut JSON body", raw(withBody(ios::base64Encode("{\"type\": ")), token), 400, 40004},
+      {"array body", raw(withBody(ios::base64Encode("[1,2,3]")), token), 400, 40004},
+      {"text body", raw(withBody(ios::base64Encode("\"PKG\"")), token), 400, 40004},
+      {"empty decoded body", raw(withBody(ios::base64Encode("")), token), 400, 40004},
+      {"text for a number", params("/v1/def-card/search/req", {{"categoryId", "1"}}), 400, 40006},
+      {"fraction for an integer", params("/v1/def-card/search/req", {{"categoryId", 1}, {"pageIndex", 1.5}}), 400, 40006},
+      {"boolean for a number", params("/v1/def-card/search/req", {{"categoryId", true}}), 400, 40006},
+      {"text for a boolean", params("/v1/own-card/search/req", {{"mobilePhone", "0912345678"}, {"isPaid", "true"}}), 400, 40006},
+      {"number for a text", params("/provider/req", {{"providerId", 101}}), 400, 40006},
+      {"text row count", params("/branch/req", {{"providerId", "101"}, {"rowCount", "5"}}), 400, 40006},
+      {"unknown sort", params("/v1/def-card/search/req", {{"categoryId", 1}, {"sort", "CHEAPEST"}}), 400, 40007},
+      {"empty page", params("/v1/def-card/search/req", {{"categoryId", 1}, {"pageSize", 0}}), 400, 40007},
+      {"negative page", params("/v1/def-card/search/req", {{"categoryId", 1}, {"pageIndex", -1}}), 400, 40007},
+      {"unknown area type", params("/area/req", {{"areaType", "X"}}), 400, 40007},
+      {"empty phone", params("/v1/own-card/search/req", {{"mobilePhone", ""}}), 400, 40007},
+      {"search outside /v1", params("/def-card/search/req", {{"categoryId", 1}}), 404, 40401},
+      {"unknown path", params("/nothing", json::object()), 404, 40401},
+      {"GET", [this] { return send("GET", "/kerbelin-app/category/req", ""); }, 405, 40501},
+      {"PUT", [this, envelope] { return send("PUT", "/kerbelin-app/category/req", envelope); }, 405, 40501},
+      {"GET elsewhere", [this] { return send("GET", "/favicon.ico", ""); }, 404, 40401},
+      {"OPTIONS", wire("OPTIONS", "/kerbelin-app/category/req"), 405, 40501},
+      {"TRACE", wire("TRACE", "/kerbelin-app/category/req"), 405, 40501},
+      {"a method the HTTP layer does not know", wire("BREW", "/kerbelin-app/category/req"), 405, 40501},
+      {"a path that is not UTF-8", wire("POST", "/kerbelin-app/%FF%FE"), 404, 40401},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    expectError(c.send(), c.status, c.code);
   }
+  // The 401 reply still echoes the request's header, and an integral float is an integer.
+  EXPECT_EQ(post("/category/req", envelope, "").envelope["restHeader"], standardRestHeader());
+  EXPECT_EQ(call("/v1/def-card/search/req", {{"categoryId", 1.0}}).resultCode(), 0);
+  expectStillServing();
 }
 
-TEST_F(EnvelopeTest, MissingRequiredParameterNamesIt) {
+TEST_F(EnvelopeTest, AMissingFieldOrParameterIsNamed) {
+  json partial = standardRestHeader();
+  partial.erase("deviceId");
+  const Reply missingField = post("/category/req", envelopeFor({}, partial), BackendServer::authorization());
+  expectError(missingField, 400, 40002);
+  EXPECT_EQ(missingField.body["field"], "deviceId");
+  EXPECT_EQ(missingField.envelope["restHeader"], partial) << "an object restHeader is echoed even when refused";
+
   const Reply reply = call("/def-card/detail/req", json::object());
   expectError(reply, 400, 40005);
   EXPECT_EQ(reply.body["field"], "code");
   EXPECT_NE(reply.envelope["resultDesc"].get<std::string>().find("code"), std::string::npos);
-  // null counts as absent
-  expectError(call("/v1/def-card/search/req", {{"categoryId", nullptr}}), 400, 40005);
+  expectError(call("/v1/def-card/search/req", {{"categoryId", nullptr}}), 400, 40005);  // null is absent
+  EXPECT_EQ(call("/v1/def-card/search/req", {{"categoryId", "1"}}).body["field"], "categoryId");
 }
 
-TEST_F(EnvelopeTest, ParameterOfTheWrongTypeNamesIt) {
-  const Reply textForNumber = call("/v1/def-card/search/req", {{"categoryId", "1"}});
-  expectError(textForNumber, 400, 40006);
-  EXPECT_EQ(textForNumber.body["field"], "categoryId");
-  expectError(call("/v1/def-card/search/req", {{"categoryId", 1}, {"pageIndex", 1.5}}), 400, 40006);
-  expectError(call("/v1/def-card/search/req", {{"categoryId", true}}), 400, 40006);
-  expectError(call("/v1/own-card/search/req", {{"mobilePhone", "0912345678"}, {"isPaid", "true"}}), 400,
-              40006);
-  expectError(call("/provider/req", {{"providerId", 101}}), 400, 40006);
-  expectError(call("/branch/req", {{"providerId", "101"}, {"rowCount", "5"}}), 400, 40006);
-  // An integral float is an integer.
-  EXPECT_EQ(call("/v1/def-card/search/req", {{"categoryId", 1.0}}).resultCode(), 0);
-}
-
-TEST_F(EnvelopeTest, ParameterWithAnUnusableValueIsRefused) {
-  expectError(call("/v1/def-card/search/req", {{"categoryId", 1}, {"sort", "CHEAPEST"}}), 400, 40007);
-  expectError(call("/v1/def-card/search/req", {{"categoryId", 1}, {"pageSize", 0}}), 400, 40007);
-  expectError(call("/v1/def-card/search/req", {{"categoryId", 1}, {"pageIndex", -1}}), 400, 40007);
-  expectError(call("/area/req", {{"areaType", "X"}}), 400, 40007);
-  expectError(call("/v1/own-card/search/req", {{"mobilePhone", ""}}), 400, 40007);
-}
-
-TEST_F(EnvelopeTest, UnknownPathAndOtherMethodsAreRefused) {
-  expectError(call("/def-card/search/req", {{"categoryId", 1}}), 404, 40401);  // the search lives under /v1
-  expectError(call("/nothing", json::object()), 404, 40401);
-  expectError(send("GET", "/kerbelin-app/category/req", ""), 405, 40501);
-  expectError(send("PUT", "/kerbelin-app/category/req", envelopeFor({})), 405, 40501);
-  expectError(send("GET", "/favicon.ico", ""), 404, 40401);
-  const struct {
-    std::string method, target;
-    int httpStatus, resultCode;
-  } raw[] = {
-      {"OPTIONS", "/kerbelin-app/category/req", 405, 40501},
-      {"TRACE", "/kerbelin-app/category/req", 405, 40501},
-      {"BREW", "/kerbelin-app/category/req", 405, 40501},
-      {"POST", "/kerbelin-app/%FF%FE", 404, 40401},  // not UTF-8
-  };
-  for (const auto& r : raw) {
-    RawConnection connection(server->port());
-    connection.send(rawRequest(r.method, r.target, envelopeFor({})));
-    ASSERT_TRUE(connection.closedWithin(std::chrono::seconds(5))) << r.method;
-    expectError(connection.reply(), r.httpStatus, r.resultCode);
-    EXPECT_EQ(connection.received().find("EXCEPTION"), std::string::npos) << connection.received();
-  }
+TEST_F(EnvelopeTest, DeeplyNestedJsonIsRefusedWithoutExhaustingTheStack) {
+  const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+  expectError(post("/category/req", deep, BackendServer::authorization()), 400, 40001);
+  const std::string nestedBody = "{\"x\":" + std::string(5000, '[') + std::string(5000, ']') + "}";
+  const std::string envelope =
+      json{{"restHeader", standardRestHeader()}, {"body", ios::base64Encode(nestedBody)}}.dump();
+  expectError(post("/category/req", envelope, BackendServer::authorization()), 400, 40004);
   expectStillServing();
 }
 
@@ -193,12 +165,12 @@ TEST_F(EnvelopeTest, RequestsOverOneMegabyteAreRefused) {
   const std::string padding(1 << 20, 'a');
   const std::string big = json{{"restHeader", standardRestHeader()}, {"body", padding}}.dump();
   ASSERT_GT(big.size(), size_t(1) << 20);
-  expectError(post("/category/req", big, token()), 413, 41301);
+  expectError(post("/category/req", big, BackendServer::authorization()), 413, 41301);
   // Just under the limit is read (and refused only for its content).
   const std::string near =
       json{{"restHeader", standardRestHeader()}, {"body", padding.substr(0, (1 << 20) - 1001)}}.dump();
   ASSERT_LE(near.size(), size_t(1) << 20);
-  expectError(post("/category/req", near, token()), 400, 40003);
+  expectError(post("/category/req", near, BackendServer::authorization()), 400, 40003);
   expectStillServing();
 }
 

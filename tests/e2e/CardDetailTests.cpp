@@ -3,27 +3,10 @@
 
 #include "SimulatorRun.h"
 
-#include <CoreImage/BarcodeReader.h>
-#include <UIKit/UIImage.h>
-
-#include <gtest/gtest.h>
-#include <support/ReferenceImage.h>
-
 #include <regex>
 
 namespace kerbelin::test {
 namespace {
-
-std::shared_ptr<ios::UIImage> shotOf(const SimulatorRunResult& run, const std::string& name) {
-  return ios::UIImage::contentsOfFile((run.out / (name + ".png")).string());
-}
-
-// What the QR code on the shot says, or "" when none reads.
-std::string qrIn(const std::shared_ptr<ios::UIImage>& shot) {
-  if (!shot || !shot->cgImage()) return "";
-  auto found = ios::BarcodeReader::read(*shot->cgImage(), {});
-  return found.empty() || !found.front().text ? "" : *found.front().text;
-}
 
 TEST(CardDetailRun, ShowsACardForSaleAndOwnedCardsOfEveryStatus) {
   const auto run = runSimulator("card_detail", "card_detail.txt", "--as host");
@@ -36,12 +19,7 @@ TEST(CardDetailRun, ShowsACardForSaleAndOwnedCardsOfEveryStatus) {
     EXPECT_NE(run.output.find(std::string("Type Detail: ") + state), std::string::npos) << state;
   }
   // Pictures without dates in them (the owned cards' dates follow the back-end's clock).
-  for (const char* step : {"for-sale", "for-sale-terms", "for-sale-qr"}) {
-    auto shot = shotOf(run, step);
-    ASSERT_TRUE(shot && shot->cgImage()) << step;
-    EXPECT_TRUE(ios::test::matchesReference(*shot->cgImage(), std::string("e2e_card_detail_") + step, 16, 0.01))
-        << step;
-  }
+  expectShotsMatch(run, "e2e_card_detail_", {"for-sale", "for-sale-terms", "for-sale-qr"});
 }
 
 }  // namespace

@@ -2,11 +2,6 @@
 
 #include "SimulatorRun.h"
 
-#include <UIKit/UIImage.h>
-
-#include <gtest/gtest.h>
-#include <support/ReferenceImage.h>
-
 namespace kerbelin::test {
 namespace {
 
@@ -15,7 +10,7 @@ TEST(MyCardsRun, ListsEveryStatusPagesOnDragAndOpensACard) {
   const auto run = runSimulator("my_cards", "my_cards.txt", "--as app");
   ASSERT_EQ(run.status, 0) << run.output;
   for (const char* step : {"first-page", "second-page", "detail"}) {
-    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
+    auto image = shotOf(run, step);
     ASSERT_TRUE(image && image->cgImage()) << step;
     EXPECT_EQ(image->cgImage()->width(), 750) << step;
   }
@@ -26,12 +21,7 @@ TEST(MyCardsRun, ListsEveryStatusPagesOnDragAndOpensACard) {
 TEST(MyCardsRun, OpensThePaymentGuideAndTheGiftTextOfACard) {
   const auto run = runSimulator("my_cards_guides", "my_cards_guides.txt", "--as app");
   ASSERT_EQ(run.status, 0) << run.output;
-  for (const char* step : {"payment-guide", "gift"}) {
-    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
-    ASSERT_TRUE(image && image->cgImage()) << step;
-    EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), std::string("e2e_my_cards_") + step, 16, 0.01))
-        << step;
-  }
+  expectShotsMatch(run, "e2e_my_cards_", {"payment-guide", "gift"});
 }
 
 }  // namespace

@@ -3,35 +3,22 @@
 
 #include "SimulatorRun.h"
 
-#include <CoreImage/BarcodeReader.h>
-#include <UIKit/UIImage.h>
-#include <support/ReferenceImage.h>
-
-#include <gtest/gtest.h>
-
 #include <regex>
 
 namespace kerbelin::test {
 namespace {
 
-std::string qrIn(const std::filesystem::path& shot) {
-  auto image = ios::UIImage::contentsOfFile(shot.string());
-  if (!image || !image->cgImage()) return "";
-  auto found = ios::BarcodeReader::read(*image->cgImage(), {});
-  return found.empty() || !found.front().text ? "" : *found.front().text;
-}
-
 TEST(SimulatorRun, TheMyCodeTabShowsTheBackEndsTokenAndRenewsIt) {
   const auto run = runSimulator("my_code", "my_code.txt", "--as app --qr-seconds 2");
   ASSERT_EQ(run.status, 0) << run.output;
-  const std::string first = qrIn(run.out / "first-token.png");
-  const std::string renewed = qrIn(run.out / "renewed-token.png");
+  const std::string first = qrIn(shotOf(run, "first-token"));
+  const std::string renewed = qrIn(shotOf(run, "renewed-token"));
   const std::regex token("KBQR[0-9A-F]{32}");
   EXPECT_TRUE(std::regex_match(first, token)) << first;
   EXPECT_TRUE(std::regex_match(renewed, token)) << renewed;
   EXPECT_NE(first, renewed);
   // The token differs on every run; the strip and the card's rows below it are compared.
-  auto image = ios::UIImage::contentsOfFile((run.out / "second-card.png").string());
+  auto image = shotOf(run, "second-card");
   ASSERT_TRUE(image && image->cgImage());
   const auto& pixels = *image->cgImage();
   auto below = ios::CGImage::create(pixels.width(), pixels.height() - 800);

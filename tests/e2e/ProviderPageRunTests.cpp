@@ -3,11 +3,6 @@
 
 #include "SimulatorRun.h"
 
-#include <UIKit/UIImage.h>
-#include <support/ReferenceImage.h>
-
-#include <gtest/gtest.h>
-
 namespace kerbelin::test {
 namespace {
 
@@ -18,12 +13,7 @@ TEST(SimulatorRun, ProviderPageFromTheStoreFoldsItsHeaderFiltersBranchesAndAsksF
   EXPECT_NE(run.output.find("open https://maps.google.com/maps?saddr=&daddr=10.7769,106.7032&directionsmode=driving"),
             std::string::npos)
       << run.output;
-  for (const char* step : {"introduction", "cards-folded", "branches-district"}) {
-    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
-    ASSERT_TRUE(image && image->cgImage()) << step;
-    EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), std::string("e2e_provider_") + step, 16, 0.01))
-        << step;
-  }
+  expectShotsMatch(run, "e2e_provider_", {"introduction", "cards-folded", "branches-district"});
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 
 #include <CoreImage/CIFilter.h>
 #include <CoreImage/CIImage.h>
-#include <UIKit/UIImage.h>
-#include <support/ReferenceImage.h>
-
-#include <gtest/gtest.h>
 
 namespace kerbelin::test {
 namespace {
@@ -32,9 +28,7 @@ TEST(SimulatorRun, TheScannerTabReadsAQRCodeFromTheSimulatorsCamera) {
   const auto run = runSimulator("scanner", "scanner.txt", "--as app --camera '" + frame.string() + "'");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("kerbelin-sim: scanned KB-SCAN-E2E-42"), std::string::npos) << run.output;
-  auto image = ios::UIImage::contentsOfFile((run.out / "camera.png").string());
-  ASSERT_TRUE(image && image->cgImage());
-  EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), "e2e_scanner_camera", 16, 0.01));
+  expectShotsMatch(run, "e2e_scanner_", {"camera"});
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 // binary that includes this gets KERBELIN_E2E_SIMULATOR, KERBELIN_E2E_SCRIPTS and KERBELIN_E2E_OUT
 // from tests/e2e/CMakeLists.txt.
 
+#include <CoreImage/BarcodeReader.h>
+#include <UIKit/UIImage.h>
+#include <gtest/gtest.h>
+#include <support/ReferenceImage.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -40,6 +44,29 @@ inline SimulatorRunResult runSimulator(const std::string& name, const std::strin
   text << in.rdbuf();
   run.output = text.str();
   return run;
+}
+
+// The screenshot `name`.png of a run, or null when it was not taken.
+inline std::shared_ptr<ios::UIImage> shotOf(const SimulatorRunResult& run, const std::string& name) {
+  return ios::UIImage::contentsOfFile((run.out / (name + ".png")).string());
+}
+
+// What the QR code on a shot says, or "" when none reads.
+inline std::string qrIn(const std::shared_ptr<ios::UIImage>& shot) {
+  if (!shot || !shot->cgImage()) return "";
+  auto found = ios::BarcodeReader::read(*shot->cgImage(), {});
+  return found.empty() || !found.front().text ? "" : *found.front().text;
+}
+
+// Each shot <step>.png of a run against its reference picture <prefix><step>, within the tolerance
+// the simulator's text rendering needs.
+inline void expectShotsMatch(const SimulatorRunResult& run, const std::string& prefix,
+                             std::initializer_list<const char*> steps) {
+  for (const char* step : steps) {
+    auto shot = shotOf(run, step);
+    ASSERT_TRUE(shot && shot->cgImage()) << step;
+    EXPECT_TRUE(ios::test::matchesReference(*shot->cgImage(), prefix + step, 16, 0.01)) << step;
+  }
 }
 
 }  // namespace kerbelin::test

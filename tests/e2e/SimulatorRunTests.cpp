@@ -1,8 +1,3 @@
-#include <UIKit/UIImage.h>
-
-#include <gtest/gtest.h>
-#include <support/ReferenceImage.h>
-
 #include "SimulatorRun.h"
 
 #include <filesystem>
@@ -30,7 +25,7 @@ TEST(SimulatorRun, SwitchesBetweenEveryTab) {
 TEST(SimulatorRun, HostShowsTheStoresFirstPage) {
   const auto run = runSimulator("store_first_page", "store_first_page.txt", "--as host");
   ASSERT_EQ(run.status, 0) << run.output;
-  auto image = ios::UIImage::contentsOfFile((run.out / "store.png").string());
+  auto image = kerbelin::test::shotOf(run, "store");
   ASSERT_TRUE(image && image->cgImage()) << run.output;
   EXPECT_EQ(image->cgImage()->width(), 750);
   EXPECT_EQ(image->cgImage()->height(), 1624);
@@ -41,12 +36,7 @@ TEST(SimulatorRun, HostShowsTheStoresFirstPage) {
 TEST(SimulatorRun, HostWalksThroughTheStore) {
   const auto run = runSimulator("store_walk", "store_walk.txt", "--as host");
   ASSERT_EQ(run.status, 0) << run.output;
-  for (const char* step : {"sorted", "second-page", "refreshed"}) {
-    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
-    ASSERT_TRUE(image && image->cgImage()) << step;
-    EXPECT_TRUE(ios::test::matchesReference(*image->cgImage(), std::string("e2e_store_walk_") + step, 16, 0.01))
-        << step;
-  }
+  kerbelin::test::expectShotsMatch(run, "e2e_store_walk_", {"sorted", "second-page", "refreshed"});
 }
 
 // The banner script passes only when the network is reported down.

@@ -121,6 +121,23 @@ const std::string* identifierOf(TypeInfoCard kind) {
   }
   return nullptr;
 }
+
+// Styles and fills a row of `card` by the cell's class; false for a cell of another class.
+bool fill(ios::UITableViewCell& cell, const CardModel& card, const std::shared_ptr<DefServiceDtos>& row,
+          bool isLast) {
+  if (auto* cover = dynamic_cast<MyCardCoverTableViewCell*>(&cell)) {
+    fillCover(*cover, card, isLast);
+  } else if (auto* info = dynamic_cast<MyCardInfoTableViewCell*>(&cell)) {
+    fillInfo(*info, card, isLast);
+  } else if (auto* service = dynamic_cast<MyCardServiceTableViewCell*>(&cell)) {
+    fillService(*service, row, isLast);
+  } else if (auto* other = dynamic_cast<MyCardOtherServiceTableViewCell*>(&cell)) {
+    fillOther(*other, card, isLast);
+  } else {
+    return false;
+  }
+  return true;
+}
 }  // namespace
 
 std::shared_ptr<MyCardViewController> MyCardViewController::create() {
@@ -135,26 +152,28 @@ MyCardViewController::~MyCardViewController() {
 
 void MyCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
-  auto self = std::static_pointer_cast<MyCardViewController>(shared_from_this());
   setHidden(viewNoMyCard, true);
   view()->setBackgroundColor(Color::Background_Color());
-  if (auto table = tableView.lock()) {
-    for (const std::string* identifier :
-         {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
-          &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
-      table->registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
-    }
-    table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
-    table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
-    table->setBackgroundColor(ios::UIColor::clear());
-    table->separatorStyle = ios::UITableViewCellSeparatorStyle::none;
-    refresh->addTarget(std::weak_ptr<ios::NSObject>(self), "refreshData", ios::UIControl::valueChanged);
-    refresh->setTransform(ios::CGAffineTransform::scale(0.7, 0.7));
-    table->addSubview(refresh);
-  }
+  if (auto table = tableView.lock()) setUpTable(*table);
   loadData(true);
-  ios::NotificationCenter::defaultCenter().addObserver(std::weak_ptr<ios::NSObject>(self), "refreshData",
+  ios::NotificationCenter::defaultCenter().addObserver(weak_from_this(), "refreshData",
                                                        NotificationName::RefreshMyCardPage);
+}
+
+void MyCardViewController::setUpTable(ios::UITableView& table) {
+  auto self = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  for (const std::string* identifier :
+       {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
+        &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
+    table.registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
+  }
+  table.setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
+  table.setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
+  table.setBackgroundColor(ios::UIColor::clear());
+  table.separatorStyle = ios::UITableViewCellSeparatorStyle::none;
+  refresh->addTarget(weak_from_this(), "refreshData", ios::UIControl::valueChanged);
+  refresh->setTransform(ios::CGAffineTransform::scale(0.7, 0.7));
+  table.addSubview(refresh);
 }
 
 void MyCardViewController::viewDidAppear(bool animated) {
@@ -270,28 +289,13 @@ std::shared_ptr<ios::UITableViewCell> MyCardViewController::cellForRowAt(ios::UI
 std::shared_ptr<ios::UITableViewCell> MyCardViewController::createCellBy(const std::shared_ptr<CardModel>& card,
                                                                          const Rows& service,
                                                                          const ios::IndexPath& indexPath) {
-  auto table = tableView.lock();
   const auto row = static_cast<std::size_t>(indexPath.row);
-  if (!table || !card || indexPath.row < 0 || row >= service.size() || !service[row]) {
-    return ios::UITableViewCell::create();
-  }
-  const std::string* identifier = identifierOf(service[row]->typeService);
-  if (!identifier) return ios::UITableViewCell::create();
-  auto cell = table->dequeueReusableCell(*identifier, indexPath);
-  if (!cell) return ios::UITableViewCell::create();
+  auto table = tableView.lock();
+  const bool known = table && card && row < service.size() && service[row];
+  const std::string* identifier = known ? identifierOf(service[row]->typeService) : nullptr;
+  auto cell = identifier ? table->dequeueReusableCell(*identifier, indexPath) : nullptr;
+  if (!cell || !fill(*cell, *card, service[row], row + 1 == service.size())) return ios::UITableViewCell::create();
   cell->selectionStyle = ios::UITableViewCellSelectionStyle::none;
-  const bool isLast = row + 1 == service.size();
-  if (auto cover = std::dynamic_pointer_cast<MyCardCoverTableViewCell>(cell)) {
-    fillCover(*cover, *card, isLast);
-  } else if (auto info = std::dynamic_pointer_cast<MyCardInfoTableViewCell>(cell)) {
-    fillInfo(*info, *card, isLast);
-  } else if (auto item = std::dynamic_pointer_cast<MyCardServiceTableViewCell>(cell)) {
-    fillService(*item, service[row], isLast);
-  } else if (auto other = std::dynamic_pointer_cast<MyCardOtherServiceTableViewCell>(cell)) {
-    fillOther(*other, *card, isLast);
-  } else {
-    return ios::UITableViewCell::create();
-  }
   return cell;
 }
 

@@ -92,6 +92,7 @@ class MyCardViewController : public ios::UIViewController,
                                                      const Rows& service, const ios::IndexPath& indexPath);
 
  private:
+  void setUpTable(ios::UITableView& table);
   void send(const std::optional<PagedList::Page>& page);
   void apply(const PagedList::Page& page, const ios::Dictionary& reply);
   void notApplied(const PagedList::Page& page);

@@ -7,7 +7,6 @@
 #include <Class/MyCode/MyCodeViewController.h>
 #include <Class/QRCode/QRCodeViewController.h>
 #include <Class/Tabbar/TabbarViewController.h>
-#include <CoreText/UIFont.h>
 #include <UIKit/UIImage.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationController.h>
@@ -23,7 +22,6 @@
 namespace kerbelin::test {
 namespace {
 
-using ios::NSAttributedStringKey;
 
 class TabbarTest : public EntryTest {
  protected:
@@ -90,7 +88,7 @@ TEST_F(TabbarTest, LoadingBuildsFourTabsEachInANavigationControllerWithAHiddenBa
   EXPECT_EQ(shell->tabBar()->items().size(), 4u);
 }
 
-TEST_F(TabbarTest, TabsShowTheirOwnImagesUntintedAndTitlesInTheSharedStyle) {
+TEST_F(TabbarTest, TabsShowTheirOwnImagesUntinted) {
   auto shell = loadedShell();
   const std::string names[] = {"Icon_muathe", "Icon_thecuatoi", "Icon_macuatoi", "Icon_quetma"};
   const auto& items = shell->tabBar()->items();
@@ -98,33 +96,10 @@ TEST_F(TabbarTest, TabsShowTheirOwnImagesUntintedAndTitlesInTheSharedStyle) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     EXPECT_TRUE(isNamedImage(items[i]->image, names[i] + "_unactive")) << i;
     EXPECT_TRUE(isNamedImage(items[i]->selectedImage, names[i] + "_active")) << i;
-    ASSERT_NE(items[i]->image, nullptr);
-    ASSERT_NE(items[i]->selectedImage, nullptr);
+    ASSERT_TRUE(items[i]->image && items[i]->selectedImage) << i;
     EXPECT_EQ(items[i]->image->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
     EXPECT_EQ(items[i]->selectedImage->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
-    EXPECT_GT(items[i]->image->size().width, 0);
   }
-  EXPECT_EQ(shell->arrayOfImageNameForSelectedState().at(1), "Icon_thecuatoi_active");
-  EXPECT_EQ(shell->arrayOfImageNameForUnselectedState().at(3), "Icon_quetma_unactive");
-
-  const auto normal = items[0]->titleTextAttributes(ios::UIControl::normal);
-  ASSERT_TRUE(normal.count(NSAttributedStringKey::font));
-  ASSERT_NE(normal.at(NSAttributedStringKey::font).font(), nullptr);
-  EXPECT_DOUBLE_EQ(normal.at(NSAttributedStringKey::font).font()->pointSize(), 11);
-  EXPECT_EQ(normal.at(NSAttributedStringKey::foregroundColor).color(),
-            ios::UIColor::create(0x33 / 255.0, 0x33 / 255.0, 0x33 / 255.0, 1)->cgColor());
-  // The selected state sets the colour alone.
-  const auto& selected = ios::UITabBarItem::appearance().titleTextAttributes.at(ios::UIControl::selected);
-  EXPECT_EQ(selected.size(), 1u);
-  EXPECT_EQ(selected.at(NSAttributedStringKey::foregroundColor).color(),
-            ios::UIColor::create(0xF2 / 255.0, 0x67 / 255.0, 0x39 / 255.0, 1)->cgColor());
-  EXPECT_EQ(items[2]->effectiveTitlePositionAdjustment(), (ios::UIOffset{0, -4}));
-
-  EXPECT_FALSE(shell->tabBar()->isTranslucent);
-  ASSERT_NE(ios::UITabBar::appearance().barTintColor, nullptr);
-  ASSERT_NE(ios::UITabBar::appearance().backgroundColor, nullptr);
-  EXPECT_EQ(ios::UITabBar::appearance().barTintColor->cgColor(), ios::UIColor::white()->cgColor());
-  EXPECT_EQ(ios::UITabBar::appearance().backgroundColor->cgColor(), ios::UIColor::white()->cgColor());
 }
 
 TEST_F(TabbarTest, TheBannerFromTheHostsNibIsHiddenAndCentredOnTheShell) {

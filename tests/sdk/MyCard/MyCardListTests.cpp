@@ -147,8 +147,7 @@ TEST_F(MyCardList, ALaterAppearanceReloadsOnlyAnEmptyList) {
 TEST_F(MyCardList, TappingAnyRowOfACardOpensItsDetail) {
   showWith({{.name = "Một"}, {.name = "Hai", .status = "W", .services = 5}});
   for (int row : {0, 1, 2, 6}) {
-    touches->tap(centerOf(*rowAt<ios::UITableViewCell>({1, row})));
-    runUntilIdle();
+    tap(rowAt<ios::UITableViewCell>({1, row}));
     auto detail = std::dynamic_pointer_cast<DetailCardViewController>(navigation->topViewController());
     ASSERT_NE(detail, nullptr) << row;
     EXPECT_EQ(detail->typeController, TypeController::MyCard);
@@ -172,8 +171,7 @@ TEST_F(MyCardList, AnEmptyFirstPageOffersTheStoreTab) {
   ASSERT_NE(screen, nullptr);
   EXPECT_TRUE(screen->tableView.lock()->isHidden());
   window->layoutIfNeeded();
-  touches->tap(centerOf(*screen->btnBuyCard.lock()));
-  runUntilIdle();
+  tap(screen->btnBuyCard.lock());
   EXPECT_EQ(shell->selectedIndex(), 0u);
 }
 

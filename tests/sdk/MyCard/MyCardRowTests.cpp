@@ -89,10 +89,8 @@ TEST_F(MyCardRows, TheInformationAndServiceRowsShowTheServersTexts) {
   showWith(cards);
   for (std::size_t i = 0; i < cases.size(); ++i) {
     auto info = rowAt<MyCardInfoTableViewCell>({static_cast<int>(i), 1});
-    std::vector<std::string> shown;
-    for (const auto& label : {info->lbAInfo, info->lbAValue, info->lbBInfo, info->lbBValue}) {
-      shown.push_back(label.lock()->text().value_or("(none)"));
-    }
+    const std::vector<std::string> shown = {textOf(info->lbAInfo), textOf(info->lbAValue), textOf(info->lbBInfo),
+                                            textOf(info->lbBValue)};
     EXPECT_EQ(shown, cases[i].info) << i;
     auto service = rowAt<MyCardServiceTableViewCell>({static_cast<int>(i), 2});
     EXPECT_EQ(service->lbNameService.lock()->text(), "Dịch vụ 1");

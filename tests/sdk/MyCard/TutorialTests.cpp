@@ -37,7 +37,7 @@ class Guides : public MyCardsTest {
   }
   // Taps the screen's one button (back or close) and lets its animation end.
   void tapButton(const std::string& identifier) {
-    touches->tap(centerOf(*viewWithIdentifier(window, identifier)));
+    tap(viewWithIdentifier(window, identifier));
     settle();
   }
   static std::string shown(const TutorialPayViewController& guide) { return guide.textView.lock()->text(); }

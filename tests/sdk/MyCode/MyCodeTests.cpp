@@ -35,9 +35,7 @@ class MyCodeTest : public DetailTest {
     DetailTest::SetUp();
     screen = std::dynamic_pointer_cast<MyCodeViewController>(
         shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"));
-    navigation = ios::UINavigationController::create(screen);
-    window->setRootViewController(navigation);
-    runUntilIdle();
+    showInNavigation(screen);
   }
   void answerQR(const std::string& token, int seconds) {
     answer(requestsTo(kQRPath).back(), ios::Dictionary{{"token", token}, {"timeToken", seconds}});

@@ -73,7 +73,9 @@ TEST_F(ProviderPageTest, ScrollReportsFoldTheHeaderWithinItsLimitsAndHoldTheList
     page->topViewTop.lock()->setConstant(step.from);
     page->scrollTableView(step.hieu);
     EXPECT_DOUBLE_EQ(topOffset(), step.to) << step.from << " by " << step.hieu;
-    if (step.holds) EXPECT_DOUBLE_EQ(page->viewHeader.lock()->alpha(), step.to / limit);
+    if (step.holds) {
+      EXPECT_DOUBLE_EQ(page->viewHeader.lock()->alpha(), step.to / limit);
+    }
     for (bool flag : {page->viewIntroduct->isUpdateContentOfset, page->viewBranch->isUpdateContentOfset,
                       page->viewBuyCard->isUpdateContentOfset})
       EXPECT_EQ(flag, step.holds) << step.from << " by " << step.hieu;

@@ -127,7 +127,9 @@ TEST_F(HistoryRows, CaptionsFollowTheUnitAndAnEmptyListShowsItsMessageRow) {
     openHistoryWith(historyBody(c.entries, "T", c.unit));
     auto captions = std::dynamic_pointer_cast<HistoryServiceTitleResultTableViewCell>(cellAt(table(), {3, 0}));
     EXPECT_EQ(captions->contentView()->isHidden(), c.caption == nullptr);
-    if (c.caption) EXPECT_EQ(captions->title2Label.lock()->text(), c.caption);
+    if (c.caption) {
+      EXPECT_EQ(captions->title2Label.lock()->text(), c.caption);
+    }
     if (c.entries == 0) {
       ASSERT_EQ(table().numberOfRows(4), 1);
       auto empty = cellAt(table(), {4, 0});

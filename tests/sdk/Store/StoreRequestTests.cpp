@@ -41,49 +41,6 @@ TEST_F(StoreRequests, LoadAsksForCategoriesThenTheFirstPageOfTheLowestOrderNo) {
                                                        {"sort", "LASTEST"}}));
 }
 
-TEST_F(StoreRequests, FirstPageBuildsTheSortSectionAndOneSectionPerCard) {
-  showHostStore();
-  std::vector<CardFixture> list = cards(3);
-  list[0].promotions = 0;
-  list[1].promotions = 4;
-  list[2].promotions = 5;
-  loadFirstPage(list);
-  ASSERT_EQ(screen->dataBuyCard.size(), 4u);
-  EXPECT_EQ(screen->dataBuyCard[0].first, nullptr);
-  EXPECT_EQ(screen->dataBuyCard[0].second.size(), 1u);
-  auto kinds = [&](std::size_t section) {
-    std::vector<TypeInfoCard> out;
-    for (const auto& row : screen->dataBuyCard[section].second) out.push_back(row->type);
-    return out;
-  };
-  using K = TypeInfoCard;
-  EXPECT_EQ(kinds(1), (std::vector<K>{K::Cover, K::Info}));
-  EXPECT_EQ(kinds(2),
-            (std::vector<K>{K::Cover, K::Info, K::Promotion, K::Promotion, K::Promotion, K::Promotion}));
-  EXPECT_EQ(kinds(3), (std::vector<K>{K::Cover, K::Info, K::Promotion, K::Promotion, K::Promotion,
-                                      K::Promotion, K::OtherPromotion}));
-  EXPECT_EQ(table()->numberOfSections(), 4);
-  EXPECT_EQ(table()->numberOfRows(0), 1);
-  EXPECT_EQ(table()->numberOfRows(2), 6);
-  EXPECT_EQ(table()->numberOfRows(3), 7);
-}
-
-TEST_F(StoreRequests, CategoryWithoutIdLoadsNothingAndKeepsTheList) {
-  showHostStore();
-  answerCategories(0, Dictionary::array({category(std::nullopt, 1, "Không mã"), category(8, 2, "Ăn uống")}));
-  EXPECT_TRUE(cardRequests().empty());  // the first category cannot be loaded
-  EXPECT_EQ(screen->currentCategory->name, "Không mã");
-
-  screen->selectCate(screen->listCategory[1]);
-  answerCards(lastCardRequest(), cards(2));
-  ASSERT_EQ(screen->dataBuyCard.size(), 3u);
-  const auto sent = fake->requests().size();
-  screen->selectCate(screen->listCategory[0]);
-  EXPECT_EQ(fake->requests().size(), sent);
-  EXPECT_EQ(screen->dataBuyCard.size(), 3u);
-  EXPECT_EQ(table()->numberOfSections(), 3);
-}
-
 TEST_F(StoreRequests, HostStoreCoversTheWindowWhileTheFirstPageLoadsAndSendsNoProviderId) {
   showHostStore();
   answerCategories(0, Dictionary::array({category(7, 1, "Làm đẹp")}));
@@ -103,21 +60,6 @@ TEST_F(StoreRequests, ProviderPageShowsNoOverlayAndSendsItsProviderId) {
   EXPECT_EQ(sentParams(lastCardRequest())["providerId"], "42");
   EXPECT_TRUE(screen->viewHeader.lock()->isHidden());
   EXPECT_EQ(screen->heightViewHeader.lock()->constant(), 0);
-}
-
-TEST_F(StoreRequests, EachSortOrderSendsItsCode) {
-  showHostStore();
-  loadFirstPage(cards(1));
-  const std::vector<std::pair<FilterType, std::string>> orders = {{FilterType::Savest, "SAVING"},
-                                                                  {FilterType::PriceUp, "PASC"},
-                                                                  {FilterType::PriceDown, "PDESC"},
-                                                                  {FilterType::Newest, "LASTEST"}};
-  for (const auto& [order, code] : orders) {
-    screen->selectFilter(order);
-    EXPECT_EQ(sentParams(lastCardRequest())["sort"], code);
-    EXPECT_EQ(sentParams(lastCardRequest())["pageIndex"], 1);
-    answerCards(lastCardRequest(), cards(1));
-  }
 }
 
 TEST_F(StoreRequests, PullToRefreshReturnsToTheFirstCategoryInTheDefaultOrder) {

@@ -13,40 +13,23 @@ namespace {
 
 using ios::Dictionary;
 
-// A left-to-right blend of two opaque colours (0xRRGGBB), as a PNG.
-std::string gradientPNG(std::uint32_t from, std::uint32_t to, int width, int height) {
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
-  for (int x = 0; x < width; ++x) {
-    const double t = width > 1 ? static_cast<double>(x) / (width - 1) : 0;
-    std::uint32_t pixel = 0xFF000000;
-    for (int shift : {16, 8, 0}) {
-      const int value =
-          static_cast<int>(channel(from, shift) + t * (channel(to, shift) - channel(from, shift)));
-      pixel |= static_cast<std::uint32_t>(value) << shift;
-    }
-    for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = pixel;
-  }
-  auto image = ios::UIImage::create(
-      std::shared_ptr<const ios::CGImage>(ios::CGImage::create(width, height, std::move(pixels))), 1);
-  auto data = image->pngData();
-  return data ? data->bytes : std::string();
-}
-
 class StorePicture : public StoreTest {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
+    struct Picture {
+      const char* name;
+      std::uint32_t from, to;
+      int width, height;
+    };
     fake->setHandler([](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
-      const std::string& url = request.url;
-      if (url.find("/img/cover-1") != std::string::npos)
-        return ios::FakeTransport::reply(200, gradientPNG(0xFF8A65, 0xF4511E, 351, 150));
-      if (url.find("/img/cover-2") != std::string::npos)
-        return ios::FakeTransport::reply(200, gradientPNG(0x4FC3F7, 0x1E88E5, 351, 150));
-      if (url.find("/img/logo") != std::string::npos)
-        return ios::FakeTransport::reply(200, gradientPNG(0x43A047, 0x1B5E20, 44, 44));
-      if (url.find("/img/cate") != std::string::npos)
-        return ios::FakeTransport::reply(200, gradientPNG(0xFFB74D, 0xFF7043, 32, 32));
+      const Picture pictures[] = {{"/img/cover-1", 0xFF8A65, 0xF4511E, 351, 150},
+                                  {"/img/cover-2", 0x4FC3F7, 0x1E88E5, 351, 150},
+                                  {"/img/logo", 0x43A047, 0x1B5E20, 44, 44},
+                                  {"/img/cate", 0xFFB74D, 0xFF7043, 32, 32}};
+      for (const auto& p : pictures)
+        if (request.url.find(p.name) != std::string::npos)
+          return ios::FakeTransport::reply(200, pngBytes(p.from, p.width, p.height, p.to));
       return std::nullopt;
     });
   }

@@ -15,7 +15,6 @@
 #include <QuartzCore/CALayer.h>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
 namespace kerbelin::test {
@@ -40,67 +39,36 @@ RowEnd endOf(const Cell& cell) {
           cell.viewShadow.lock()->layer()->cornerRadius()};
 }
 
-TEST_F(StoreTable, SortSectionCarriesTheCategoryBarAndTheSortRow) {
+// A card's rows are its cover, its info, up to four promotions and a row counting the rest; only its
+// last row is rounded and spaced from the next card.
+TEST_F(StoreTable, EachCardEndsOnItsLastRow) {
   showHostStore();
-  loadFirstPage(cards(2));
-  EXPECT_EQ(table()->headerView(0), screen->viewCateHeader);
-  EXPECT_EQ(table()->rectForHeader(0).height(), 85);
-  EXPECT_DOUBLE_EQ(table()->rectForHeader(1).height(), 0.01);
-  EXPECT_EQ(table()->rectForFooter(0).height(), 12);
-  EXPECT_EQ(table()->rectForFooter(2).height(), 12);
-  auto sortRow = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(table()->cellForRow({0, 0}));
-  ASSERT_NE(sortRow, nullptr);
-  EXPECT_EQ(sortRow->currentFilter, FilterType::Newest);
-  EXPECT_EQ(sortRow->delegate.lock().get(), static_cast<BuyCardFilterTableViewCellDelegate*>(screen.get()));
-}
-
-TEST_F(StoreTable, CardWithoutPromotionsEndsOnItsInfoRow) {
-  showHostStore();
-  loadFirstPage(cards(1, 0));
-  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
-  ASSERT_NE(info, nullptr);
-  auto end = endOf(*info);
-  EXPECT_EQ(end.mainRadius, 5);
-  EXPECT_EQ(end.gapBelow, 3);
-  EXPECT_EQ(end.shadowRadius, 5);
-  EXPECT_FLOAT_EQ(info->viewShadow.lock()->layer()->shadowOpacity(), 0.2f);
-  EXPECT_EQ(info->lbNameCard.lock()->text(), "Thẻ 1");
-  EXPECT_EQ(info->lbCode.lock()->text(), "Mã sản phẩm: SP-Thẻ 1");
-}
-
-TEST_F(StoreTable, FourPromotionsEndOnTheFourthAndFiveEndOnTheCountingRow) {
-  showHostStore();
-  std::vector<CardFixture> list = cards(2);
-  list[0].promotions = 4;
-  list[1].promotions = 5;
+  std::vector<CardFixture> list = cards(3);
+  list[1].promotions = 4;
+  list[2].promotions = 5;
   loadFirstPage(list);
-
-  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
-  ASSERT_NE(info, nullptr);
-  EXPECT_EQ(endOf(*info).mainRadius, 0);
-  EXPECT_EQ(endOf(*info).gapBelow, 0);
-  for (int row = 2; row <= 5; ++row) {
-    auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cellAt({1, row}));
-    ASSERT_NE(promotion, nullptr) << row;
-    const bool last = row == 5;
-    EXPECT_EQ(endOf(*promotion).mainRadius, last ? 5 : 0) << row;
-    EXPECT_EQ(endOf(*promotion).gapBelow, last ? 3 : 0) << row;
-    EXPECT_EQ(endOf(*promotion).shadowRadius, last ? 5 : 0) << row;
-    EXPECT_EQ(promotion->cstBottom.lock()->constant(), last ? 15 : 5) << row;
-    EXPECT_EQ(promotion->lbText.lock()->text(), "Ưu đãi " + std::to_string(row - 1)) << row;
+  const int rowsOf[] = {1, 2, 6, 7};
+  for (int section = 1; section <= 3; ++section) {
+    const int rows = table()->numberOfRows(section);
+    EXPECT_EQ(rows, rowsOf[section]) << section;
+    for (int row = 1; row < rows; ++row) {
+      const bool last = row == rows - 1;
+      auto cell = cellAt({section, row});
+      RowEnd end{};
+      if (auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cell)) end = endOf(*info);
+      if (auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cell)) {
+        end = endOf(*promotion);
+        EXPECT_EQ(promotion->lbText.lock()->text(), "Ưu đãi " + std::to_string(row - 1));
+      }
+      if (auto counting = std::dynamic_pointer_cast<OtherPromoServiceCardTableViewCell>(cell)) {
+        end = endOf(*counting);
+        EXPECT_EQ(counting->lbPromotion.lock()->text(), "+1 khuyến mại khác");
+      }
+      EXPECT_EQ(end.mainRadius, last ? 5 : 0) << section << "." << row;
+      EXPECT_EQ(end.gapBelow, last ? 3 : 0) << section << "." << row;
+      EXPECT_EQ(end.shadowRadius, last ? 5 : 0) << section << "." << row;
+    }
   }
-
-  for (int row = 2; row <= 5; ++row) {
-    auto promotion = std::dynamic_pointer_cast<DefaultIconAndLabelTableViewCell>(cellAt({2, row}));
-    ASSERT_NE(promotion, nullptr) << row;
-    EXPECT_EQ(endOf(*promotion).mainRadius, 0) << row;
-    EXPECT_EQ(promotion->cstBottom.lock()->constant(), 5) << row;
-  }
-  auto counting = std::dynamic_pointer_cast<OtherPromoServiceCardTableViewCell>(cellAt({2, 6}));
-  ASSERT_NE(counting, nullptr);
-  EXPECT_EQ(counting->lbPromotion.lock()->text(), "+1 khuyến mại khác");
-  EXPECT_EQ(endOf(*counting).mainRadius, 5);
-  EXPECT_EQ(endOf(*counting).gapBelow, 3);
 }
 
 TEST_F(StoreTable, TappingACardRowOpensItsDetailAndTheSortRowOpensNothing) {

@@ -150,12 +150,22 @@ class StoreTest : public ScreenTest {
     return table()->cellForRow(indexPath);
   }
 
-  // A PNG of one colour (0xAARRGGBB), as an image server would send it.
-  static std::string pngBytes(std::uint32_t argb, int width = 8, int height = 8) {
+  // A PNG of one colour (0xAARRGGBB), as an image server would send it; with `to`, a left-to-right
+  // blend of two opaque colours.
+  static std::string pngBytes(std::uint32_t argb, int width = 8, int height = 8,
+                              std::optional<std::uint32_t> to = std::nullopt) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, argb);
+    for (int x = 0; to && x < width; ++x) {
+      const double t = width > 1 ? static_cast<double>(x) / (width - 1) : 0;
+      std::uint32_t pixel = 0xFF000000;
+      for (int shift : {16, 8, 0}) {
+        const int from = static_cast<int>((argb >> shift) & 0xFF), end = static_cast<int>((*to >> shift) & 0xFF);
+        pixel |= static_cast<std::uint32_t>(from + t * (end - from)) << shift;
+      }
+      for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = pixel;
+    }
     auto image = ios::UIImage::create(
-        std::shared_ptr<const ios::CGImage>(ios::CGImage::create(
-            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, argb))),
-        1);
+        std::shared_ptr<const ios::CGImage>(ios::CGImage::create(width, height, std::move(pixels))), 1);
     auto data = image->pngData();
     return data ? data->bytes : std::string();
   }

@@ -36,15 +36,6 @@ TEST(ViewShadow, ShadowAboveOrBelowWithDefaults) {
   EXPECT_EQ(layer.shadowOpacity(), 0.1f);
 }
 
-TEST(ViewShadow, VerticalLocationRawValues) {
-  EXPECT_EQ(rawValue(VerticalLocation::bottom), "bottom");
-  EXPECT_EQ(rawValue(VerticalLocation::top), "top");
-  EXPECT_EQ(fromRawValue<VerticalLocation>("top"), VerticalLocation::top);
-  EXPECT_EQ(fromRawValue<VerticalLocation>("bottom"), VerticalLocation::bottom);
-  EXPECT_EQ(fromRawValue<VerticalLocation>("middle"), std::nullopt);
-  EXPECT_EQ(fromRawValue<VerticalLocation>("Top"), std::nullopt);
-}
-
 TEST(ViewShadow, RoundCornersMasksWithTheBoundsOfTheMoment) {
   auto view = UIView::create(CGRect(0, 0, 100, 60));
   roundCorners(*view, UIRectCorner::topLeft | UIRectCorner::bottomRight, 20);

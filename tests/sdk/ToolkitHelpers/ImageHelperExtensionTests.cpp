@@ -152,23 +152,6 @@ TEST(ImageViewCorners, CircleFromTheFrameHeightAndFixedRadius) {
   EXPECT_TRUE(rounded->layer()->masksToBounds());
 }
 
-TEST(PanDirection, RawValuesAndAxes) {
-  EXPECT_EQ(rawValue(Direction::Up), 0);
-  EXPECT_EQ(rawValue(Direction::Down), 1);
-  EXPECT_EQ(rawValue(Direction::Left), 2);
-  EXPECT_EQ(rawValue(Direction::Right), 3);
-  EXPECT_EQ(fromRawValue<Direction>(2), Direction::Left);
-  EXPECT_EQ(fromRawValue<Direction>(0), Direction::Up);
-  EXPECT_EQ(fromRawValue<Direction>(4), std::nullopt);
-  EXPECT_EQ(fromRawValue<Direction>(-1), std::nullopt);
-  EXPECT_TRUE(isX(Direction::Left));
-  EXPECT_TRUE(isX(Direction::Right));
-  EXPECT_FALSE(isX(Direction::Up));
-  EXPECT_TRUE(isY(Direction::Up));
-  EXPECT_TRUE(isY(Direction::Down));
-  EXPECT_FALSE(isY(Direction::Right));
-}
-
 // A pan on a view inside a window, driven by a finger that is still down when the direction is read.
 class PanDirectionOfDrag : public ios::test::MainLoopTest {
  protected:

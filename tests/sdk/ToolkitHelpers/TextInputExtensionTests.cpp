@@ -69,15 +69,6 @@ TEST(TextFieldPlaceholder, AFieldWithoutPlaceholderGetsAnEmptyOne) {
   EXPECT_EQ(field->attributedPlaceholder()->string(), "");
 }
 
-TEST(TextFieldPlaceholder, IsAKeyOfTheRuntime) {
-  auto field = UITextField::create(CGRect(0, 0, 200, 40));
-  field->setPlaceholder("Mã");
-  EXPECT_TRUE(field->setValue(UIColor::green(), "placeholderColor"));
-  EXPECT_EQ(colorAt(*field->attributedPlaceholder(), 0), UIColor::green()->cgColor());
-  auto read = std::any_cast<std::shared_ptr<UIColor>>(field->value("placeholderColor"));
-  EXPECT_EQ(read, UIColor::clear());
-}
-
 TEST(TextInputKeys, InterfaceFilesSetThePaddingsAndThePlaceholderColour) {
   auto nib = ios::UINib::fromData("Form", R"({"objects": [
       {"class": "UIView", "id": "form", "subviews": [

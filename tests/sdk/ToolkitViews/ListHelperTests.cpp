@@ -105,13 +105,18 @@ TEST_F(TableHelpers, ScrollToBottomRowStepsBackThroughEmptySectionsToTheLastRowT
   EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(1, 2)));
 }
 
-TEST_F(TableHelpers, ScrollToBottomRowWithoutRowsDoesNothing) {
+TEST_F(TableHelpers, ScrollToBottomRowWithoutRowsDoesNothingAndToTopNeedsAFirstRow) {
   for (const auto& counts : {std::vector<int>{}, std::vector<int>{0}, std::vector<int>{0, 0, 0}}) {
     load(counts);
     scrollToBottomRow(*table);
     settle();
     EXPECT_EQ(table->contentOffset().y, 0);
   }
+  load({0, 10});
+  table->setContentOffset(CGPoint{0, 300});
+  scrollToTop(*table);
+  settle();
+  EXPECT_EQ(table->contentOffset().y, 300);
   EXPECT_EQ(rows->scrollAnimationsEnded, 0);
 }
 
@@ -127,18 +132,6 @@ TEST_F(TableHelpers, ScrollToTopScrollsAnimatedToTheFirstRow) {
   settle();
   EXPECT_EQ(table->contentOffset().y, 0);
   EXPECT_EQ(rows->scrollAnimationsEnded, 1);
-}
-
-TEST_F(TableHelpers, ScrollToTopWithoutAFirstRowDoesNothing) {
-  load({});
-  scrollToTop(*table);
-  settle();
-  load({0, 10});
-  table->setContentOffset(CGPoint{0, 300});
-  scrollToTop(*table);
-  settle();
-  EXPECT_EQ(table->contentOffset().y, 300);
-  EXPECT_EQ(rows->scrollAnimationsEnded, 0);
 }
 
 TEST_F(TableHelpers, ScrollHelpersLeaveATableThatIsGoneAlone) {
