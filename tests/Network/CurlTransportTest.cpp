@@ -160,7 +160,9 @@ TEST_F(CurlTransportTest, FailuresReadAsTheirKinds) {
     const HTTPResult result = fetch(request);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().kind, c.kind) << result.error().detail;
-    if (*c.description) EXPECT_EQ(result.error().localizedDescription(), c.description);
+    if (*c.description) {
+      EXPECT_EQ(result.error().localizedDescription(), c.description);
+    }
   }
 }
 
