@@ -1,10 +1,12 @@
 #include <QuartzCore/CALayer.h>
 
 #include <Foundation/RunLoop.h>
+#include <QuartzCore/LayerBacking.h>
 #include <QuartzCore/Renderer.h>
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace ios {
 
@@ -29,6 +31,11 @@ const auto registration =
         .property("shadowRadius", &CALayer::shadowRadius, &CALayer::setShadowRadius)
         .property("transform", &CALayer::transform, &CALayer::setTransform);
 
+std::uint64_t nextVersion() {
+  static std::uint64_t last = 0;
+  return ++last;
+}
+
 // Assigns `value` to `field` when it differs; returns whether it did.
 template <class T>
 bool assign(T& field, const T& value) {
@@ -41,7 +48,7 @@ bool assign(T& field, const T& value) {
 
 std::shared_ptr<CALayer> CALayer::create() { return std::make_shared<CALayer>(); }
 
-CALayer::CALayer() = default;
+CALayer::CALayer() : displayVersion_(nextVersion()) {}
 
 CALayer::~CALayer() {
   for (auto& sublayer : sublayers_) sublayer->superlayer_.reset();
@@ -49,8 +56,37 @@ CALayer::~CALayer() {
 
 void CALayer::changed() {
   needsDisplay_ = true;
-  for (CALayer* layer = this; layer; layer = layer->superlayer_.lock().get()) ++layer->generation_;
+  displayVersion_ = nextVersion();
+  recomposed();
   if (auto owner = delegate()) owner->layerNeedsDisplay(*this);
+}
+
+void CALayer::recomposed() {
+  ++contentGeneration_;
+  moved();
+}
+
+void CALayer::moved() {
+  ++generation_;
+  for (CALayer* layer = superlayer_.lock().get(); layer; layer = layer->superlayer_.lock().get()) {
+    ++layer->generation_;
+    ++layer->contentGeneration_;
+  }
+}
+
+LayerBacking& CALayer::backing() const {
+  if (!backing_) backing_ = std::make_unique<LayerBacking>();
+  return *backing_;
+}
+
+template <class Field>
+bool CALayer::animate(std::string_view key, Field& field, const Field& value) {
+  // Float properties animate as CGFloat, the one number type animations carry.
+  using Value = std::conditional_t<std::is_same_v<Field, float>, CGFloat, Field>;
+  if (field == value) return false;
+  animateChange(key, presented(key, Value(field)), Value(value));
+  field = value;
+  return true;
 }
 
 CGRect CALayer::frame() const {
@@ -75,34 +111,28 @@ void CALayer::setFrame(const CGRect& newFrame) {
 }
 
 void CALayer::setBounds(const CGRect& bounds) {
-  if (bounds.origin == bounds_.origin && bounds.size == bounds_.size) return;
+  // A new origin only shifts what is drawn; a new size needs the content drawn again.
   const bool resized = bounds.size != bounds_.size;
-  animateChange("bounds", presented("bounds", bounds_), bounds);
-  bounds_ = bounds;
+  if (!animate("bounds", bounds_, bounds)) return;
+  if (!resized) return recomposed();
   changed();
-  if (resized) setNeedsLayout();
+  setNeedsLayout();
 }
 
 void CALayer::setPosition(CGPoint position) {
-  if (position == position_) return;
-  animateChange("position", presented("position", position_), position);
-  position_ = position;
-  changed();
+  if (animate("position", position_, position)) moved();
 }
 
 void CALayer::setAnchorPoint(CGPoint anchorPoint) {
-  if (assign(anchorPoint_, anchorPoint)) changed();
+  if (assign(anchorPoint_, anchorPoint)) moved();
 }
 
 void CALayer::setZPosition(CGFloat z) {
-  if (assign(zPosition_, z)) changed();
+  if (assign(zPosition_, z)) moved();
 }
 
 void CALayer::setTransform(const CATransform3D& transform) {
-  if (transform == transform_) return;
-  animateChange("transform", presented("transform", transform_), transform);
-  transform_ = transform;
-  changed();
+  if (animate("transform", transform_, transform)) moved();
 }
 
 CGAffineTransform CALayer::affineTransform() const { return CATransform3DGetAffineTransform(transform_); }
@@ -112,77 +142,60 @@ void CALayer::setAffineTransform(const CGAffineTransform& transform) {
 }
 
 void CALayer::setSublayerTransform(const CATransform3D& transform) {
+  // Views that scroll their own drawing (text fields) draw under it too.
   if (assign(sublayerTransform_, transform)) changed();
 }
 
 void CALayer::setBackgroundColor(std::optional<CGColor> color) {
-  if (color == backgroundColor_) return;
-  animateChange("backgroundColor", presented("backgroundColor", backgroundColor_), color);
-  backgroundColor_ = color;
-  changed();
+  if (animate("backgroundColor", backgroundColor_, color)) recomposed();
 }
 
 void CALayer::setCornerRadius(CGFloat radius) {
-  if (radius == cornerRadius_) return;
-  animateChange("cornerRadius", presented("cornerRadius", cornerRadius_), radius);
-  cornerRadius_ = radius;
-  changed();
+  if (animate("cornerRadius", cornerRadius_, radius)) recomposed();
 }
 
 void CALayer::setMasksToBounds(bool masks) {
-  if (assign(masksToBounds_, masks)) changed();
+  if (assign(masksToBounds_, masks)) recomposed();
 }
 
 void CALayer::setBorderWidth(CGFloat width) {
-  if (assign(borderWidth_, width)) changed();
+  if (assign(borderWidth_, width)) recomposed();
 }
 
 void CALayer::setBorderColor(std::optional<CGColor> color) {
-  if (assign(borderColor_, color)) changed();
+  if (assign(borderColor_, color)) recomposed();
 }
 
 void CALayer::setOpacity(float opacity) {
-  if (opacity == opacity_) return;
-  animateChange("opacity", presented("opacity", CGFloat(opacity_)), CGFloat(opacity));
-  opacity_ = opacity;
-  changed();
+  if (animate("opacity", opacity_, opacity)) moved();
 }
 
 void CALayer::setHidden(bool hidden) {
-  if (assign(hidden_, hidden)) changed();
+  if (assign(hidden_, hidden)) moved();
 }
 
 void CALayer::setOpaque(bool opaque) {
-  if (assign(opaque_, opaque)) changed();
+  if (assign(opaque_, opaque)) recomposed();
 }
 
 void CALayer::setShadowColor(std::optional<CGColor> color) {
-  if (assign(shadowColor_, color)) changed();
+  if (assign(shadowColor_, color)) moved();
 }
 
 void CALayer::setShadowOpacity(float opacity) {
-  if (opacity == shadowOpacity_) return;
-  animateChange("shadowOpacity", presented("shadowOpacity", CGFloat(shadowOpacity_)), CGFloat(opacity));
-  shadowOpacity_ = opacity;
-  changed();
+  if (animate("shadowOpacity", shadowOpacity_, opacity)) moved();
 }
 
 void CALayer::setShadowOffset(CGSize offset) {
-  if (offset == shadowOffset_) return;
-  animateChange("shadowOffset", presented("shadowOffset", shadowOffset_), offset);
-  shadowOffset_ = offset;
-  changed();
+  if (animate("shadowOffset", shadowOffset_, offset)) moved();
 }
 
 void CALayer::setShadowRadius(CGFloat radius) {
-  if (radius == shadowRadius_) return;
-  animateChange("shadowRadius", presented("shadowRadius", shadowRadius_), radius);
-  shadowRadius_ = radius;
-  changed();
+  if (animate("shadowRadius", shadowRadius_, radius)) moved();
 }
 
 void CALayer::setShadowPath(std::optional<CGPath> path) {
-  if (assign(shadowPath_, path)) changed();
+  if (assign(shadowPath_, path)) moved();
 }
 
 bool CALayer::hasVisibleShadow() const {
@@ -193,7 +206,7 @@ void CALayer::setMask(std::shared_ptr<CALayer> mask) {
   if (mask_ == mask) return;
   if (mask) mask->removeFromSuperlayer();
   mask_ = std::move(mask);
-  changed();
+  recomposed();
 }
 
 void CALayer::setContents(std::shared_ptr<const CGImage> image) {
@@ -226,7 +239,7 @@ void CALayer::insertSublayer(const std::shared_ptr<CALayer>& layer, std::size_t 
   index = std::min(index, sublayers_.size());
   sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
   layer->superlayer_ = std::static_pointer_cast<CALayer>(shared_from_this());
-  changed();
+  recomposed();
 }
 
 void CALayer::insertSublayer(const std::shared_ptr<CALayer>& layer, const std::shared_ptr<CALayer>& sibling,
@@ -248,7 +261,7 @@ void CALayer::removeFromSuperlayer() {
   auto self = std::static_pointer_cast<CALayer>(shared_from_this());
   siblings.erase(std::remove(siblings.begin(), siblings.end(), self), siblings.end());
   superlayer_.reset();
-  parent->changed();
+  parent->recomposed();
 }
 
 void CALayer::replaceSublayer(const std::shared_ptr<CALayer>& old, const std::shared_ptr<CALayer>& replacement) {
@@ -476,7 +489,7 @@ void CALayer::endAnimation(const std::string& key, std::uint64_t id) {
   if (it == animations_.end() || it->second.id != id) return;
   auto groups = std::move(it->second.groups);
   animations_.erase(it);
-  changed();
+  recomposed();
   for (auto& group : groups) group->animationEnded(true);
 }
 

@@ -21,13 +21,15 @@
 namespace ios {
 
 class CALayer;
+struct LayerBacking;
 
 // What a layer asks of the object that owns it (a view): to draw its content, and that it now needs
 // drawing or layout. Not owned: the owner clears itself as delegate before it goes away.
 class CALayerDelegate {
  public:
   virtual ~CALayerDelegate() = default;
-  // Draws the layer's own content in its bounds coordinates; called by the renderer every frame.
+  // Draws the layer's own content in its bounds coordinates into the layer's backing store; called
+  // only when the layer was marked as needing display or its store's size or scale changed.
   virtual void drawLayer(const CALayer&, CGContext&) {}
   virtual void layerNeedsDisplay(CALayer&) {}
   virtual void layerNeedsLayout(CALayer&) {}
@@ -44,9 +46,11 @@ enum class CALayerContentsGravity {
 // these properties. Defaults are Core Animation's: opaque black border and shadow colour, shadow
 // opacity 0, shadow offset (0, -3), shadow radius 3, anchor point (0.5, 0.5), identity transforms.
 //
-// Every setter follows one shape: return if unchanged, store, mark what the change affects
-// (`needsDisplay` for appearance, the superlayer's composition for geometry). Nothing is laid out or
-// drawn inside a setter.
+// Every setter follows one shape: return if unchanged, store, mark what the change affects:
+// `needsDisplay` for what the layer's own content draws (a new bounds size, contents, its drawing),
+// the composition for what the renderer puts together around it (background, border, mask,
+// sublayers), the placement for where and how visibly it goes (geometry, opacity, shadow). Nothing is laid out or drawn
+// inside a setter.
 class CALayer : public NSObject {
  public:
   static std::shared_ptr<CALayer> create();
@@ -130,10 +134,13 @@ class CALayer : public NSObject {
   CALayerDelegate* delegate() const { return delegate_; }
   void setDelegate(CALayerDelegate* delegate) { delegate_ = delegate; }
 
-  // Display and layout requests; the run loop's passes serve them.
+  // Display and layout requests. A layer marked as needing display has its backing store drawn
+  // again by the next frame that shows it; the renderer clears the mark.
   bool needsDisplay() const { return needsDisplay_; }
   void setNeedsDisplay();
-  void clearNeedsDisplay() { needsDisplay_ = false; }
+  void clearNeedsDisplay() const { needsDisplay_ = false; }
+  // Changes whenever the layer is marked as needing display; unique among all layers ever made.
+  std::uint64_t displayVersion() const { return displayVersion_; }
   bool needsLayout() const { return needsLayout_; }
   void setNeedsLayout();
   void layoutIfNeeded();
@@ -159,8 +166,14 @@ class CALayer : public NSObject {
   // The transform from this layer's coordinates to those of the top of its tree.
   CGAffineTransform transformToRoot() const;
 
-  // Whether anything drawn by this layer or below changed since the renderer last cleared it.
+  // Grows whenever anything drawn by this layer or below changes, display or composition.
   std::uint64_t generation() const { return generation_; }
+  // The same without the layer's own placement, opacity and shadow: what the alpha of the layer's
+  // content (the shape of a shadow without a path) depends on.
+  std::uint64_t contentGeneration() const { return contentGeneration_; }
+
+  // What the renderer keeps for this layer between frames (its backing store, its shadow).
+  LayerBacking& backing() const;
 
   // Animations. A change of an animatable property (bounds, position, opacity, transform,
   // background colour, corner radius, shadow opacity, offset and radius) made inside an animating
@@ -191,7 +204,12 @@ class CALayer : public NSObject {
   CGAffineTransform presentedTransformToSuperlayer() const;
 
  protected:
+  // The layer's own content changed: it needs display, and the composition changed.
   void changed();
+  // How the content is put together changed (background, border, sublayers).
+  void recomposed();
+  // Only where or how visibly the layer is put on screen changed (its geometry, opacity, shadow).
+  void moved();
 
  private:
   struct PropertyAnimation {
@@ -203,6 +221,10 @@ class CALayer : public NSObject {
     std::vector<std::shared_ptr<CAAnimationGroup>> groups;
   };
 
+  // Assigns an animatable property when it differs, animating the change as `animateChange` does;
+  // returns whether it did.
+  template <class Field>
+  bool animate(std::string_view key, Field& field, const Field& value);
   // Starts, replaces or removes the animation of `key` for a change from `from` to `to`.
   void animateChange(std::string_view key, AnimatableValue from, AnimatableValue to);
   template <class T>
@@ -237,9 +259,12 @@ class CALayer : public NSObject {
   std::vector<std::shared_ptr<CALayer>> sublayers_;
   std::weak_ptr<CALayer> superlayer_;
   CALayerDelegate* delegate_ = nullptr;
-  bool needsDisplay_ = false;
+  mutable bool needsDisplay_ = true;
   bool needsLayout_ = false;
+  std::uint64_t displayVersion_;
   std::uint64_t generation_ = 0;
+  std::uint64_t contentGeneration_ = 0;
+  mutable std::unique_ptr<LayerBacking> backing_;
   std::map<std::string, PropertyAnimation, std::less<>> animations_;
 };
 

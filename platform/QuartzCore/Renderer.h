@@ -8,11 +8,9 @@
 
 namespace ios {
 
-// Draws layer trees with Cairo. Per layer, in order: the shadow (from `shadowPath`, or from the
-// alpha of everything the layer draws), the background (rounded by `cornerRadius`), the contents,
-// the layer's own drawing, the sublayers by `zPosition` (clipped to the rounded bounds when
-// `masksToBounds`), and the border; then the mask and the opacity apply to the whole. Hidden and
-// fully transparent layers draw nothing.
+// One-off pictures of layer trees (snapshots, `render(in:)`), drawn as a frame is (see
+// LayerPainter.h): each layer's backing store and shadow are drawn when missing or out of date and
+// reused otherwise. Kept frames that redraw only what changed are `CARenderer`'s.
 class Renderer {
  public:
   // Draws `root` and its sublayers into `context`, in `root`'s bounds coordinates (its own

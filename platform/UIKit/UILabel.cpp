@@ -120,13 +120,13 @@ void UILabel::setFont(std::shared_ptr<UIFont> font) {
 void UILabel::setTextColor(std::shared_ptr<UIColor> color) {
   if (!color) color = UIColor::black();
   textColor_ = std::move(color);
-  setNeedsDisplay();
+  appearanceDidChange();
 }
 
 void UILabel::setTextAlignment(NSTextAlignment alignment) {
   if (alignment == textAlignment_) return;
   textAlignment_ = alignment;
-  setNeedsDisplay();
+  appearanceDidChange();
 }
 
 void UILabel::setNumberOfLines(std::size_t lines) {
@@ -144,18 +144,18 @@ void UILabel::setLineBreakMode(NSLineBreakMode mode) {
 void UILabel::setEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
-  setNeedsDisplay();
+  appearanceDidChange();
 }
 
 void UILabel::setHighlighted(bool highlighted) {
   if (highlighted == highlighted_) return;
   highlighted_ = highlighted;
-  setNeedsDisplay();
+  appearanceDidChange();
 }
 
 void UILabel::setHighlightedTextColor(std::shared_ptr<UIColor> color) {
   highlightedTextColor_ = std::move(color);
-  if (highlighted_) setNeedsDisplay();
+  if (highlighted_) appearanceDidChange();
 }
 
 void UILabel::setPreferredMaxLayoutWidth(CGFloat width) {
@@ -164,8 +164,14 @@ void UILabel::setPreferredMaxLayoutWidth(CGFloat width) {
   invalidateIntrinsicContentSize();
 }
 
+void UILabel::appearanceDidChange() {
+  drawn_.reset();
+  setNeedsDisplay();
+}
+
 void UILabel::contentDidChange() {
   measured_.clear();
+  drawn_.reset();
   invalidateIntrinsicContentSize();
   setNeedsDisplay();
 }
@@ -238,20 +244,31 @@ CGSize UILabel::measuredSize(CGFloat width, std::size_t lines) const {
 void UILabel::drawText(const CGRect& rect) {
   CGContext* context = UIGraphicsGetCurrentContext();
   if (!context || rect.size.width <= 0 || rect.size.height <= 0 || !displayedText()) return;
-  TextLayout layout = makeLayout(rect.size.width, numberOfLines_);
-  // Lines that do not fit the height are left out, the last one shown truncated as the line limit
-  // would truncate it.
-  if (layout.lineCount() > 1 && layout.size().height > rect.size.height + 0.5) {
-    std::size_t fitting = 0;
-    for (const auto& line : layout.lineFragments()) {
-      if (line.rect.maxY() > rect.size.height + 0.5) break;
-      ++fitting;
-    }
-    layout = makeLayout(rect.size.width, std::max<std::size_t>(fitting, 1));
-  }
+  const TextLayout& layout = drawnLayout(rect.size);
   const CGFloat height = layout.size().height;
   const CGPoint origin{rect.origin.x, rect.origin.y + (rect.size.height - height) / 2};
   drawTextLayout(layout, cairoContext(*context), origin);
+}
+
+// Laying the text out is most of a label's drawing; the layout is kept until the text, its
+// attributes or the size it is drawn in change.
+const TextLayout& UILabel::drawnLayout(CGSize size) const {
+  if (drawn_ && drawn_->size == size && drawn_->adjusts == adjustsFontSizeToFitWidth &&
+      drawn_->minimumScale == minimumScaleFactor)
+    return drawn_->layout;
+  TextLayout layout = makeLayout(size.width, numberOfLines_);
+  // Lines that do not fit the height are left out, the last one shown truncated as the line limit
+  // would truncate it.
+  if (layout.lineCount() > 1 && layout.size().height > size.height + 0.5) {
+    std::size_t fitting = 0;
+    for (const auto& line : layout.lineFragments()) {
+      if (line.rect.maxY() > size.height + 0.5) break;
+      ++fitting;
+    }
+    layout = makeLayout(size.width, std::max<std::size_t>(fitting, 1));
+  }
+  drawn_.emplace(DrawnLayout{size, adjustsFontSizeToFitWidth, minimumScaleFactor, std::move(layout)});
+  return drawn_->layout;
 }
 
 void UILabel::draw(const CGRect&) {

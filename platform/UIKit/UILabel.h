@@ -91,6 +91,8 @@ class UILabel : public UIView {
   CGColor currentColor() const;
   CGFloat shrinkFactor(CGFloat width) const;
   void contentDidChange();
+  void appearanceDidChange();
+  const TextLayout& drawnLayout(CGSize size) const;
   CGSize measuredSize(CGFloat width, std::size_t lines) const;
 
   std::optional<std::string> text_;
@@ -113,6 +115,13 @@ class UILabel : public UIView {
     CGSize size;
   };
   mutable std::vector<Measurement> measured_;
+  struct DrawnLayout {
+    CGSize size;
+    bool adjusts;
+    CGFloat minimumScale;
+    TextLayout layout;
+  };
+  mutable std::optional<DrawnLayout> drawn_;
 };
 
 // `NSTextAlignment` and `NSLineBreakMode` raw values, for interface files.

@@ -1,12 +1,10 @@
 #include <Foundation/RunLoop.h>
-#include <Network/CurlTransport.h>
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "Network/LocalServer.h"
 #include "support/VirtualTime.h"
 
 namespace ios {
@@ -110,24 +108,6 @@ TEST_F(HTTPClientTest, GetAsksForTheURLAndHandsBackRawBytes) {
   RunLoop::main().runUntilIdle();
   ASSERT_TRUE(seen && seen->ok());
   EXPECT_EQ(seen->response().body.size(), 6u);
-}
-
-// The whole path: client, curl transport, a real loopback server and back to the main thread.
-TEST_F(HTTPClientTest, PostJSONRoundTripThroughALocalServer) {
-  test::LocalServer server;
-  client->setTransport(CurlTransport::create());
-
-  post({{"restHeader", {{"language", "vi"}}}, {"body", "e30="}}, {{"Authorization", "Bearer kb"}},
-       server.url("/echo"));
-  ASSERT_TRUE(RunLoop::main().runUntil([&] { return calls > 0; }, 15.0));
-  ASSERT_TRUE(outcome->ok()) << outcome->error->detail;
-  EXPECT_EQ((*outcome->value)["restHeader"]["language"], "vi");
-  EXPECT_EQ(outcome->response->headers.at("X-Seen-Authorization"), "Bearer kb");
-  EXPECT_EQ(outcome->response->headers.at("X-Seen-Content-Type"), "application/json");
-
-  client->setTransport(nullptr);
-  RunLoop::main().runUntilIdle();
-  EXPECT_EQ(calls, 1);
 }
 
 }  // namespace

@@ -79,10 +79,6 @@ void LocalServer::addRoutes() {
   server_->Get("/text", [](const httplib::Request&, httplib::Response& response) {
     response.set_content("plain words, no JSON", "text/plain");
   });
-  server_->Get("/json500", [](const httplib::Request&, httplib::Response& response) {
-    response.status = 500;
-    response.set_content(R"({"error":"boom"})", "application/json");
-  });
   server_->Get("/text500", [](const httplib::Request&, httplib::Response& response) {
     response.status = 500;
     response.set_content("Internal Server Error", "text/plain");

@@ -19,7 +19,7 @@ namespace ios::test {
 //   GET|POST /echo          the request body back; "X-Seen-Method", "X-Seen-Authorization",
 //                           "X-Seen-Content-Type", "X-Seen-Query" tell what arrived; two "X-Multi".
 //   GET /text               a body that is not JSON.
-//   GET /json500, /text500  status 500 with a JSON or a plain body.
+//   GET /text500            status 500 with a plain body.
 //   GET|POST /redirect      302 to /echo.      GET /loop   302 to itself.
 //   GET /slow               answers after a short delay on the server's side.
 //   GET /hold               waits until openGate() (or the server stops), then answers "released".

@@ -100,8 +100,11 @@ TEST(CALayer, SettersMarkOnlyRealChanges) {
   const auto before = parent->generation();
   child->setCornerRadius(0);  // unchanged
   EXPECT_EQ(parent->generation(), before);
-  child->setCornerRadius(8);
+  child->clearNeedsDisplay();
+  child->setCornerRadius(8);  // composited, not drawn into the store
   EXPECT_GT(parent->generation(), before);
+  EXPECT_FALSE(child->needsDisplay());
+  child->setContentsGravity(CALayerContentsGravity::center);
   EXPECT_TRUE(child->needsDisplay());
 
   child->clearNeedsDisplay();

@@ -16,6 +16,15 @@
 
 namespace kerbelin::test {
 
+// The first label under `root`, depth first, that reads `text`; null when none does.
+inline std::shared_ptr<ios::UILabel> findLabel(const ios::UIView& root, const std::string& text) {
+  for (const auto& child : root.subviews()) {
+    if (auto label = std::dynamic_pointer_cast<ios::UILabel>(child); label && label->text() == text) return label;
+    if (auto found = findLabel(*child, text)) return found;
+  }
+  return nullptr;
+}
+
 class ScreenTest : public FakeBackendTest {
  protected:
   void SetUp() override {

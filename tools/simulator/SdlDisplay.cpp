@@ -78,13 +78,26 @@ SdlDisplay::~SdlDisplay() {
 }
 
 void SdlDisplay::present(const ios::UIWindow& window) {
-  auto image = WindowSnapshot::render(window);
-  if (!image) return;
+  auto& frame = WindowSnapshot::frame(window);
+  if (!frame.pixels()) return;
+  // A frame rendered in between (a screenshot) leaves damage this texture has not seen.
+  const bool fresh = !texture_ || frame.frameCount() != shownFrame_ + 1;
+  shownFrame_ = frame.frameCount();
   if (!texture_)
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 image->width(), image->height());
+                                 frame.width(), frame.height());
   if (!texture_) return;
-  SDL_UpdateTexture(texture_, nullptr, image->pixels(), static_cast<int>(image->bytesPerRow()));
+  if (fresh) {
+    SDL_UpdateTexture(texture_, nullptr, frame.pixels(), static_cast<int>(frame.bytesPerRow()));
+  } else {
+    // Only what the frame redrew goes to the texture; the rest is still what it shows.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(frame.pixels());
+    for (const auto& r : frame.damage()) {
+      const SDL_Rect rect{r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0};
+      SDL_UpdateTexture(texture_, &rect, bytes + r.y0 * frame.bytesPerRow() + r.x0 * 4,
+                        static_cast<int>(frame.bytesPerRow()));
+    }
+  }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);

@@ -3,6 +3,7 @@
 #include <CoreGraphics/CGImage.h>
 #include <UIKit/UIWindow.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,7 @@ class SdlDisplay {
   SDL_Window* window_;
   SDL_Renderer* renderer_;
   SDL_Texture* texture_ = nullptr;
+  std::uint64_t shownFrame_ = 0;
   int pixelWidth_;
   int pixelHeight_;
   double fit_;  // desktop pixels per screen pixel

@@ -49,7 +49,7 @@ int StoreBench::run(const std::shared_ptr<ios::UIWindow>& window, std::chrono::s
     out << "bench: the store showed no data" << (reason.empty() ? "" : " (" + reason + ")") << "\n";
     return 1;
   }
-  const bool firstFrame = WindowSnapshot::render(*window) != nullptr;
+  const bool firstFrame = WindowSnapshot::frame(*window).pixels() != nullptr;
   const double toFirstFrame = milliseconds(Clock::now() - start);
 
   std::vector<double> frames;
@@ -67,9 +67,9 @@ int StoreBench::run(const std::shared_ptr<ios::UIWindow>& window, std::chrono::s
     table->setContentOffset({low.x, y});
     loop.runUntilIdle();
     window->layoutIfNeeded();
-    auto image = WindowSnapshot::render(*window);
+    const bool drawn = WindowSnapshot::frame(*window).pixels() != nullptr;
     frames.push_back(milliseconds(Clock::now() - begin));
-    if (!image) break;
+    if (!drawn) break;
   }
   std::sort(frames.begin(), frames.end());
   double total = 0;

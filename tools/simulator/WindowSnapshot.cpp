@@ -1,15 +1,32 @@
 #include "WindowSnapshot.h"
 
-#include <QuartzCore/Renderer.h>
 #include <UIKit/UIImage.h>
 #include <UIKit/UIScreen.h>
 
+#include <map>
 #include <system_error>
 
 namespace kerbelin::sim {
 
+ios::CARenderer& WindowSnapshot::frame(const ios::UIWindow& window) {
+  struct Kept {
+    std::weak_ptr<const ios::NSObject> window;
+    ios::CGFloat scale;
+    std::unique_ptr<ios::CARenderer> renderer;
+  };
+  static std::map<const ios::UIWindow*, Kept> kept;
+  std::erase_if(kept, [](const auto& entry) { return entry.second.window.expired(); });
+  const ios::CGFloat scale = ios::UIScreen::main()->scale();
+  Kept& entry = kept[&window];
+  if (!entry.renderer || entry.scale != scale || entry.window.expired()) {
+    entry = {window.weak_from_this(), scale, std::make_unique<ios::CARenderer>(scale)};
+  }
+  entry.renderer->render(*window.layer());
+  return *entry.renderer;
+}
+
 std::shared_ptr<ios::CGImage> WindowSnapshot::render(const ios::UIWindow& window) {
-  return ios::Renderer::renderImage(*window.layer(), ios::UIScreen::main()->scale());
+  return frame(window).makeImage();
 }
 
 bool WindowSnapshot::writePNG(std::shared_ptr<const ios::CGImage> image, const std::filesystem::path& path) {

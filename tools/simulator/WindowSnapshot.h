@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CoreGraphics/CGImage.h>
+#include <QuartzCore/CARenderer.h>
 #include <UIKit/UIWindow.h>
 
 #include <filesystem>
@@ -8,9 +9,14 @@
 
 namespace kerbelin::sim {
 
-// Pictures of a whole window as the screen shows it, at the main screen's scale.
+// Pictures of a whole window as the screen shows it, at the main screen's scale. Each window keeps
+// one frame between calls, so the window on the desktop and headless screenshots are the same
+// frames, each redrawing only what changed.
 class WindowSnapshot {
  public:
+  // The window's kept frame, brought up to date.
+  static ios::CARenderer& frame(const ios::UIWindow& window);
+  // A copy of the up-to-date frame.
   static std::shared_ptr<ios::CGImage> render(const ios::UIWindow& window);
   // Renders and writes a PNG, making the folder when needed; false when nothing could be written.
   static bool writePNG(const ios::UIWindow& window, const std::filesystem::path& path);

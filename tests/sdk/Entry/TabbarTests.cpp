@@ -12,7 +12,6 @@
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UITabBarItem.h>
 #include <Ultilities/Constants/Constants.h>
-#include <Ultilities/Constants/Screen.h>
 #include <gtest/gtest.h>
 #include <sdk/Entry/EntryTestSupport.h>
 
@@ -102,7 +101,7 @@ TEST_F(TabbarTest, TabsShowTheirOwnImagesUntinted) {
   }
 }
 
-TEST_F(TabbarTest, TheBannerFromTheHostsNibIsHiddenAndCentredOnTheShell) {
+TEST_F(TabbarTest, TheBannerFromTheHostsNibIsHiddenOnTopOfTheShell) {
   auto shell = TabbarViewController::create();
   auto banner = shell->viewNoInternet;
   ASSERT_NE(banner, nullptr);
@@ -114,10 +113,6 @@ TEST_F(TabbarTest, TheBannerFromTheHostsNibIsHiddenAndCentredOnTheShell) {
   shell->loadViewIfNeeded();
   EXPECT_TRUE(banner->isHidden());
   EXPECT_EQ(banner->superview(), shell->view());
-  EXPECT_DOUBLE_EQ(banner->bounds().size.width, SCREEN_WIDTH() - 15);
-  EXPECT_DOUBLE_EQ(banner->bounds().size.height, 90);
-  EXPECT_DOUBLE_EQ(banner->center().x, shell->view()->center().x);
-  EXPECT_DOUBLE_EQ(banner->center().y, shell->view()->center().y);
   // Above the tab's content, so that it shows when the monitor unhides it.
   auto& subviews = shell->view()->subviews();
   EXPECT_EQ(subviews.back(), banner);

@@ -49,13 +49,6 @@ class BranchListTest : public ProviderPageTest {
     advance(1);
     runUntilIdle();
   }
-  static std::shared_ptr<ios::UILabel> findLabel(const ios::UIView& root, const std::string& text) {
-    for (const auto& child : root.subviews()) {
-      if (auto label = std::dynamic_pointer_cast<ios::UILabel>(child); label && label->text() == text) return label;
-      if (auto found = findLabel(*child, text)) return found;
-    }
-    return nullptr;
-  }
 };
 
 TEST_F(BranchListTest, PagesFiveAtATimeByRowOffsetUntilAShortPage) {

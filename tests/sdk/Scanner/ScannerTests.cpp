@@ -13,6 +13,7 @@
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
 #include <Ultilities/Constants/Storyboards.h>
+#include <support/ScreenTest.h>
 
 #include <gtest/gtest.h>
 
@@ -88,13 +89,6 @@ class ScannerTest : public ios::test::CameraTest {
     return std::dynamic_pointer_cast<ios::UIAlertController>(screen->presentedViewController());
   }
   bool shows(const std::string& text) const { return findLabel(*window, text) != nullptr; }
-  static std::shared_ptr<ios::UILabel> findLabel(const ios::UIView& root, const std::string& text) {
-    for (const auto& child : root.subviews()) {
-      if (auto label = std::dynamic_pointer_cast<ios::UILabel>(child); label && label->text() == text) return label;
-      if (auto found = findLabel(*child, text)) return found;
-    }
-    return nullptr;
-  }
   void tapButton(const std::string& title) {
     auto label = findLabel(*window, title);
     ASSERT_NE(label, nullptr) << title;

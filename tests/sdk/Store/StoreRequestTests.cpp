@@ -3,7 +3,6 @@
 #include "StoreTestSupport.h"
 
 #include <Class/BuyCard/Model/BuyCardCategory.h>
-#include <Class/BuyCard/Model/CardInfoType.h>
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Ultilities/Constants/Constants.h>
 

@@ -3,7 +3,6 @@
 
 #include "StoreTestSupport.h"
 
-#include <Class/BuyCard/CustomCell/BuyCardFilterTableViewCell.h>
 #include <Class/BuyCard/CustomCell/CardCoverTableViewCell.h>
 #include <Class/BuyCard/CustomCell/CardInfoTableViewCell.h>
 #include <Class/BuyCard/CustomCell/DefaultIconAndLabelTableViewCell.h>
@@ -218,15 +217,19 @@ class EmbeddedScrolling : public StoreTest {
     loadFirstPage(cards(5, 3));
     page->steps.clear();
   }
+  // A vertical drag along the list from `fromY` to `toY` that holds still before it lets go.
+  void dragAndRelease(ios::CGFloat fromY, ios::CGFloat toY, double seconds, int steps) {
+    touches->drag({187, fromY}, {187, toY}, seconds, steps, false);
+    advance(0.2);
+    touches->up();
+    runUntilIdle();
+  }
   std::shared_ptr<FoldingPage> page;
 };
 
 TEST_F(EmbeddedScrolling, WhileTheHeaderFoldsTheListHoldsStill) {
   show(500, 0);
-  touches->drag({187, 600}, {187, 480}, 0.4, 12, false);
-  advance(0.2);
-  touches->up();
-  runUntilIdle();
+  dragAndRelease(600, 480, 0.4, 12);
   EXPECT_EQ(table()->contentOffset().y, 0);
   EXPECT_GT(page->folded, 60);
   EXPECT_NEAR(page->folded, page->sumOfSteps(), 0.001);
@@ -234,10 +237,7 @@ TEST_F(EmbeddedScrolling, WhileTheHeaderFoldsTheListHoldsStill) {
 
 TEST_F(EmbeddedScrolling, OnceTheHeaderIsFoldedTheListScrollsAndReportsItsDistanceFromTheDragStart) {
   show(30, 0);
-  touches->drag({187, 600}, {187, 420}, 0.5, 18, false);
-  advance(0.2);
-  touches->up();
-  runUntilIdle();
+  dragAndRelease(600, 420, 0.5, 18);
   EXPECT_EQ(page->folded, 30);
   const CGFloat offset = table()->contentOffset().y;
   EXPECT_GT(offset, 60);
@@ -261,10 +261,7 @@ TEST_F(EmbeddedScrolling, ListScrollingBackTowardsItsTopIsNotReported) {
   screen->isUpdateContentOfset = false;
   table()->setContentOffset({0, 300});
   page->steps.clear();
-  touches->drag({187, 300}, {187, 400}, 0.3, 10, false);
-  advance(0.2);
-  touches->up();
-  runUntilIdle();
+  dragAndRelease(300, 400, 0.3, 10);
   EXPECT_LT(table()->contentOffset().y, 300);
   for (CGFloat step : page->steps) EXPECT_GE(step, 0);
 }
@@ -274,10 +271,7 @@ TEST_F(EmbeddedScrolling, TheHostStoreNeitherHoldsItsListNorReports) {
   showHostStore();
   screen->delegate = page;
   loadFirstPage(cards(5, 3));
-  touches->drag({187, 600}, {187, 480}, 0.4, 12, false);
-  advance(0.2);
-  touches->up();
-  runUntilIdle();
+  dragAndRelease(600, 480, 0.4, 12);
   EXPECT_GT(table()->contentOffset().y, 60);
   EXPECT_TRUE(page->steps.empty());
 }

@@ -1,0 +1,419 @@
+#include <QuartzCore/LayerPainter.h>
+
+#include <CoreGraphics/CGContextCairo.h>
+#include <QuartzCore/Renderer.h>
+#include <QuartzCore/ShadowMaskCache.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace ios {
+
+namespace {
+
+using Presentation = CALayer::Presentation;
+
+// Sub-pixel phases are kept to 1/256 of a pixel, so that the same place computed along two paths
+// finds the same store.
+constexpr double kPhaseSteps = 256;
+// Stores and shadows larger than this many pixels are not kept (a runaway size draws nothing).
+constexpr double kMaxStorePixels = 1 << 26;
+
+CGPath roundedBounds(const Presentation& p) { return CGPath::roundedRect(p.bounds, p.cornerRadius, p.cornerRadius); }
+
+// The area a layer and its unclipped sublayers may draw in, in the layer's coordinates.
+CGRect drawingExtent(const CALayer& layer, const Presentation& p) {
+  CGRect extent = p.bounds;
+  if (layer.masksToBounds()) return extent;
+  for (const auto& sublayer : layer.sublayers()) {
+    if (sublayer->isHidden()) continue;
+    const Presentation sp = sublayer->presentation();
+    CGRect sub = drawingExtent(*sublayer, sp);
+    if (castsShadow(*sublayer, sp)) sub = sub.insetBy(-shadowReach(sp), -shadowReach(sp));
+    extent = extent.unionWith(sublayer->presentedTransformToSuperlayer().apply(sub));
+  }
+  return extent;
+}
+
+bool subtreeAnimates(const CALayer& layer) {
+  if (layer.hasAnimations()) return true;
+  return std::any_of(layer.sublayers().begin(), layer.sublayers().end(),
+                     [](const auto& sublayer) { return subtreeAnimates(*sublayer); });
+}
+
+void appendRect(cairo_t* cr, const CGRect& r) {
+  const CGRect s = r.standardized();
+  if (!s.isNull()) cairo_rectangle(cr, s.minX(), s.minY(), s.width(), s.height());
+}
+
+void setSourceColor(cairo_t* cr, const CGColor& color, double alpha = 1) {
+  const auto c = color.rgba();
+  cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha * alpha);
+}
+
+// Where `contents` lands in the bounds for each gravity; y-down, so `top` is the top edge.
+CGRect contentsRect(const CALayer& layer, const CGRect& b, const CGImage& image) {
+  const CGFloat scale = layer.contentsScale();
+  const CGSize natural{image.width() / scale, image.height() / scale};
+  auto placed = [&](CGFloat fx, CGFloat fy) {
+    return CGRect(b.minX() + (b.width() - natural.width) * fx, b.minY() + (b.height() - natural.height) * fy,
+                  natural.width, natural.height);
+  };
+  switch (layer.contentsGravity()) {
+    case CALayerContentsGravity::resize: return b;
+    case CALayerContentsGravity::resizeAspect:
+    case CALayerContentsGravity::resizeAspectFill: {
+      const CGFloat sx = b.width() / natural.width, sy = b.height() / natural.height;
+      const CGFloat s = layer.contentsGravity() == CALayerContentsGravity::resizeAspect ? std::min(sx, sy) : std::max(sx, sy);
+      const CGSize size{natural.width * s, natural.height * s};
+      return CGRect(b.midX() - size.width / 2, b.midY() - size.height / 2, size.width, size.height);
+    }
+    case CALayerContentsGravity::center: return placed(0.5, 0.5);
+    case CALayerContentsGravity::top: return placed(0.5, 0);
+    case CALayerContentsGravity::bottom: return placed(0.5, 1);
+    case CALayerContentsGravity::left: return placed(0, 0.5);
+    case CALayerContentsGravity::right: return placed(1, 0.5);
+    case CALayerContentsGravity::topLeft: return placed(0, 0);
+    case CALayerContentsGravity::topRight: return placed(1, 0);
+    case CALayerContentsGravity::bottomLeft: return placed(0, 1);
+    case CALayerContentsGravity::bottomRight: return placed(1, 1);
+  }
+  return b;
+}
+
+// Splits a device coordinate into its whole pixel and its (quantised) fraction.
+int wholePixel(double value, double& fraction) {
+  const double q = std::round(value * kPhaseSteps) / kPhaseSteps;
+  const double whole = std::floor(q);
+  fraction = q - whole;
+  return static_cast<int>(whole);
+}
+
+// The placement of `matrix` and its whole-pixel translation.
+PixelPlacement placementOf(const cairo_matrix_t& matrix, int& x, int& y) {
+  PixelPlacement placement;
+  placement.xx = matrix.xx, placement.yx = matrix.yx, placement.xy = matrix.xy, placement.yy = matrix.yy;
+  x = wholePixel(matrix.x0, placement.phaseX);
+  y = wholePixel(matrix.y0, placement.phaseY);
+  return placement;
+}
+
+cairo_matrix_t matrixOf(const PixelPlacement& p) {
+  cairo_matrix_t m;
+  cairo_matrix_init(&m, p.xx, p.yx, p.xy, p.yy, p.phaseX, p.phaseY);
+  return m;
+}
+
+double deviceScale(const cairo_matrix_t& m) { return std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)); }
+
+PixelRect roundedOut(double x0, double y0, double x1, double y1) {
+  const auto clampInt = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
+  return {clampInt(std::floor(x0)), clampInt(std::floor(y0)), clampInt(std::ceil(x1)), clampInt(std::ceil(y1))};
+}
+
+// A transparent surface of `rect`'s size whose user space is `rect`'s device pixels.
+SurfaceRef makeSurface(cairo_format_t format, const PixelRect& rect) {
+  if (rect.isEmpty() || static_cast<double>(rect.area()) > kMaxStorePixels) return {};
+  cairo_surface_t* surface = cairo_image_surface_create(format, rect.x1 - rect.x0, rect.y1 - rect.y0);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return {};
+  }
+  cairo_surface_set_device_offset(surface, -rect.x0, -rect.y0);
+  return SurfaceRef(surface);
+}
+
+// Draws the layer's contents and its drawing into `surface` at `placement`.
+void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
+                     const PixelPlacement& placement) {
+  auto context = makeContextForSurface(surface, p.bounds.size, 1);
+  const cairo_matrix_t m = matrixOf(placement);
+  cairo_set_matrix(cairoContext(*context), &m);
+  if (const auto& image = layer.contents()) context->draw(*image, contentsRect(layer, p.bounds, *image));
+  layer.draw(*context);
+}
+
+// Cairo measures glyphs from the font's typical extents; stacked Vietnamese marks and descenders
+// reach beyond them, so a store keeps a margin around what was measured.
+PixelRect withInkMargin(double x, double y, double width, double height) {
+  const double margin = 4 + std::min(height / 3, 48.0);
+  return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
+}
+
+// The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
+// empty when it draws nothing.
+PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  const auto& store = layer.backing().store;
+  if (store.drawn && store.surface) {
+    // A layer that drew before draws again over its bounds, its contents and what it covered.
+    CGRect local = p.bounds;
+    if (const auto& image = layer.contents()) local = local.unionWith(contentsRect(layer, p.bounds, *image));
+    const PixelRect box = deviceBox(matrixOf(placement), local);
+    const int w = cairo_image_surface_get_width(store.surface.get());
+    const int h = cairo_image_surface_get_height(store.surface.get());
+    const PixelRect last = store.placement == placement
+                               ? PixelRect{store.originX, store.originY, store.originX + w, store.originY + h}
+                               : PixelRect{};
+    return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
+  }
+  // Most layers draw nothing of their own: a recording finds out, and what it covers, before any
+  // pixels are kept (it cannot be the store: it replays text with other glyph positions).
+  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
+  drawContentInto(recording.get(), layer, p, placement);
+  double ix = 0, iy = 0, iw = 0, ih = 0;
+  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
+  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+}
+
+}  // namespace
+
+PixelRect PixelRect::unionWith(const PixelRect& o) const {
+  if (isEmpty()) return o;
+  if (o.isEmpty()) return *this;
+  return {std::min(x0, o.x0), std::min(y0, o.y0), std::max(x1, o.x1), std::max(y1, o.y1)};
+}
+
+PixelRect PixelRect::intersection(const PixelRect& o) const {
+  const PixelRect r{std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
+  return r.isEmpty() ? PixelRect{} : r;
+}
+
+PixelRect deviceBox(const cairo_matrix_t& m, const CGRect& rect) {
+  const CGRect r = rect.standardized();
+  if (r.isNull()) return {};
+  double xs[4] = {r.minX(), r.maxX(), r.minX(), r.maxX()}, ys[4] = {r.minY(), r.minY(), r.maxY(), r.maxY()};
+  for (int i = 0; i < 4; ++i) cairo_matrix_transform_point(&m, &xs[i], &ys[i]);
+  return roundedOut(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4), *std::max_element(xs, xs + 4),
+                    *std::max_element(ys, ys + 4));
+}
+
+bool castsShadow(const CALayer& layer, const Presentation& p) {
+  return !layer.masksToBounds() && p.shadowOpacity > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
+}
+
+CGFloat shadowReach(const Presentation& p) {
+  return 3 * p.shadowRadius + 1 + std::max(std::fabs(p.shadowOffset.width), std::fabs(p.shadowOffset.height));
+}
+
+PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cairo_matrix_t& matrix) {
+  int x = 0, y = 0;
+  const PixelPlacement placement = placementOf(matrix, x, y);
+  auto& backing = layer.backing();
+  auto& store = backing.store;
+  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
+    const PixelRect area = storeArea(layer, p, placement);
+    store.surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
+    if (store.surface) drawContentInto(store.surface.get(), layer, p, placement);
+    store.originX = area.x0, store.originY = area.y0;
+    store.placement = placement;
+    store.size = p.bounds.size;
+    store.drawn = true;
+    ++backing.storeDraws;
+    layer.clearNeedsDisplay();
+  }
+  if (!store.surface) return {};
+  const int w = cairo_image_surface_get_width(store.surface.get()), h = cairo_image_surface_get_height(store.surface.get());
+  return {x + store.originX, y + store.originY, x + store.originX + w, y + store.originY + h};
+}
+
+LayerPainter::LayerPainter(CGContext& context, Culling culling)
+    : context_(context), cr_(cairoContext(context)), culling_(std::move(culling)) {}
+
+void LayerPainter::drawLayer(const CALayer& layer, bool place) {
+  if (layer.isHidden()) return;
+  const Presentation p = layer.presentation();
+  if (p.opacity <= 0) return;
+  context_.saveGState();
+  if (place) context_.concatenate(layer.presentedTransformToSuperlayer());
+  if (culling_ && !culling_(layer)) {
+    context_.restoreGState();
+    return;
+  }
+  if (castsShadow(layer, p)) drawShadow(layer, p);
+  if (p.opacity < 1 || layer.mask()) {
+    // Limit the offscreen group to what the layer can cover.
+    cairo_new_path(cr_);
+    appendRect(cr_, drawingExtent(layer, p));
+    cairo_clip(cr_);
+    cairo_push_group(cr_);
+    drawContent(layer, p);
+    cairo_pattern_t* content = cairo_pop_group(cr_);
+    if (layer.mask()) content = applyMask(layer, content);
+    cairo_set_source(cr_, content);
+    cairo_paint_with_alpha(cr_, p.opacity);
+    cairo_pattern_destroy(content);
+  } else {
+    drawContent(layer, p);
+  }
+  context_.restoreGState();
+}
+
+void LayerPainter::drawContent(const CALayer& layer, const Presentation& p) {
+  const bool rounded = p.cornerRadius > 0;
+  auto appendBounds = [&] {
+    cairo_new_path(cr_);
+    if (rounded) {
+      context_.addPath(roundedBounds(p));
+    } else {
+      appendRect(cr_, p.bounds);
+    }
+  };
+  if (const auto& background = p.backgroundColor; background && background->alpha() > 0) {
+    appendBounds();
+    setSourceColor(cr_, *background);
+    cairo_fill(cr_);
+  }
+  context_.saveGState();
+  if (layer.masksToBounds()) {
+    appendBounds();
+    cairo_clip(cr_);
+  }
+  drawStore(layer, p);
+  std::vector<const CALayer*> ordered;
+  ordered.reserve(layer.sublayers().size());
+  for (const auto& sublayer : layer.sublayers()) ordered.push_back(sublayer.get());
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [](const CALayer* a, const CALayer* b) { return a->zPosition() < b->zPosition(); });
+  for (const CALayer* sublayer : ordered) drawLayer(*sublayer, true);
+  context_.restoreGState();
+  drawBorder(layer, p);
+}
+
+void LayerPainter::drawStore(const CALayer& layer, const Presentation& p) {
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  const PixelRect covered = displayIfNeeded(layer, p, m);
+  if (covered.isEmpty()) return;
+  // Whole-pixel moves: the store's pixels land where drawing them again would put them.
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_set_source_surface(cr_, layer.backing().store.surface.get(), covered.x0 - layer.backing().store.originX,
+                           covered.y0 - layer.backing().store.originY);
+  cairo_paint(cr_);
+  cairo_restore(cr_);
+}
+
+void LayerPainter::drawBorder(const CALayer& layer, const Presentation& p) {
+  const CGFloat width = layer.borderWidth();
+  const auto& color = layer.borderColor();
+  if (width <= 0 || !color || color->alpha() <= 0) return;
+  // The border lies inside the bounds, following the rounded corners.
+  const CGRect inset = p.bounds.insetBy(width / 2, width / 2);
+  if (inset.isNull()) return;
+  const CGFloat radius = std::max<CGFloat>(0, p.cornerRadius - width / 2);
+  cairo_new_path(cr_);
+  context_.addPath(CGPath::roundedRect(inset, radius, radius));
+  cairo_set_line_width(cr_, width);
+  setSourceColor(cr_, *color);
+  cairo_stroke(cr_);
+}
+
+void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  int x = 0, y = 0;
+  const PixelPlacement placement = placementOf(m, x, y);
+  auto& shadow = layer.backing().shadow;
+  const bool followsAlpha = !layer.shadowPath();
+  const bool current = shadow.made && shadow.placement == placement && shadow.radius == p.shadowRadius &&
+                       shadow.path == layer.shadowPath() && shadow.bounds == p.bounds &&
+                       (!followsAlpha || (shadow.generation == layer.contentGeneration() && !subtreeAnimates(layer)));
+  if (!current) rasterizeShadow(layer, p, matrixOf(placement));
+  if (!shadow.alpha) return;
+  // The shape's pixels are kept relative to the layer's whole-pixel origin; the offset moves the
+  // shadow in layer space, so through the layer's linear part in device space.
+  const double ox = p.shadowOffset.width, oy = p.shadowOffset.height;
+  const double dx = m.xx * ox + m.xy * oy, dy = m.yx * ox + m.yy * oy;
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  if (dx == std::round(dx) && dy == std::round(dy)) {
+    // A whole-pixel offset composites the coloured shape as it is, the cheapest way there is.
+    cairo_set_source_surface(cr_, coloredShadow(layer, p), x + dx, y + dy);
+    cairo_paint(cr_);
+  } else {
+    cairo_translate(cr_, x, y);
+    cairo_matrix_t toShape;
+    cairo_matrix_init_translate(&toShape, -dx, -dy);
+    cairo_pattern_t* mask = cairo_pattern_create_for_surface(shadow.alpha.get());
+    cairo_pattern_set_matrix(mask, &toShape);
+    setSourceColor(cr_, *layer.shadowColor(), p.shadowOpacity);
+    cairo_mask(cr_, mask);
+    cairo_pattern_destroy(mask);
+  }
+  cairo_restore(cr_);
+}
+
+cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Presentation& p) {
+  auto& shadow = layer.backing().shadow;
+  auto color = layer.shadowColor()->rgba();
+  color.alpha *= p.shadowOpacity;
+  if (shadow.colored && std::memcmp(&color, &shadow.color, sizeof color) == 0) return shadow.colored.get();
+  cairo_surface_t* alpha = shadow.alpha.get();
+  double x0 = 0, y0 = 0;
+  cairo_surface_get_device_offset(alpha, &x0, &y0);
+  shadow.colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
+                                                     static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
+                                                     static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  shadow.color = color;
+  cairo_t* cr = cairo_create(shadow.colored.get());
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+  cairo_mask_surface(cr, alpha, 0, 0);
+  cairo_destroy(cr);
+  return shadow.colored.get();
+}
+
+void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed) {
+  auto& backing = layer.backing();
+  auto& shadow = backing.shadow;
+  ++backing.shadowRasterizations;
+  const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
+  const CGFloat blur = 3 * p.shadowRadius + 1;
+  const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
+  shadow.alpha = makeSurface(CAIRO_FORMAT_A8, area);
+  shadow.colored = {};
+  shadow.made = true;
+  shadow.radius = p.shadowRadius;
+  shadow.path = layer.shadowPath();
+  shadow.generation = layer.contentGeneration();
+  shadow.bounds = p.bounds;
+  int x = 0, y = 0;
+  shadow.placement = placementOf(placed, x, y);
+  if (!shadow.alpha) return;
+  auto context = makeContextForSurface(shadow.alpha.get(), p.bounds.size, 1);
+  cairo_t* cr = cairoContext(*context);
+  cairo_set_matrix(cr, &placed);
+  if (layer.shadowPath()) {
+    context->addPath(*layer.shadowPath());
+    cairo_set_source_rgba(cr, 0, 0, 0, 1);
+    cairo_fill(cr);
+  } else {
+    LayerPainter(*context).drawContent(layer, p);
+  }
+  context.reset();
+  cairo_surface_t* surface = shadow.alpha.get();
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const double sigma = p.shadowRadius * deviceScale(placed);
+  ShadowMaskCache::shared().blur(data, w, h, stride, sigma,
+                                 [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); });
+  cairo_surface_mark_dirty(surface);
+}
+
+cairo_pattern_t* LayerPainter::applyMask(const CALayer& layer, cairo_pattern_t* content) {
+  cairo_push_group(cr_);
+  LayerPainter(context_).drawLayer(*layer.mask(), true);
+  cairo_pattern_t* mask = cairo_pop_group(cr_);
+  cairo_push_group(cr_);
+  cairo_set_source(cr_, content);
+  cairo_mask(cr_, mask);
+  cairo_pattern_t* masked = cairo_pop_group(cr_);
+  cairo_pattern_destroy(mask);
+  cairo_pattern_destroy(content);
+  return masked;
+}
+
+}  // namespace ios

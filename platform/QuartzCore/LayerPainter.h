@@ -1,0 +1,71 @@
+#pragma once
+
+// The renderer's drawing of a layer tree with Cairo, shared by one-off pictures (`Renderer`) and
+// kept frames (`CARenderer`). Platform code only.
+
+#include <CoreGraphics/CGContext.h>
+#include <QuartzCore/CALayer.h>
+#include <QuartzCore/LayerBacking.h>
+
+#include <cairo.h>
+
+#include <functional>
+
+namespace ios {
+
+// A rectangle of whole device pixels, [x0, x1) x [y0, y1).
+struct PixelRect {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool isEmpty() const { return x1 <= x0 || y1 <= y0; }
+  PixelRect unionWith(const PixelRect& other) const;
+  PixelRect intersection(const PixelRect& other) const;
+  bool intersects(const PixelRect& other) const { return !intersection(other).isEmpty(); }
+  long long area() const { return isEmpty() ? 0 : static_cast<long long>(x1 - x0) * (y1 - y0); }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The device pixels `rect` covers under `matrix`, edges rounded outwards.
+PixelRect deviceBox(const cairo_matrix_t& matrix, const CGRect& rect);
+
+// Brings `layer`'s backing store up to date for drawing under `matrix` (layer coordinates to
+// device pixels): drawn again when the layer needs display or the store was made for another size,
+// scale or sub-pixel phase. Returns the device pixels the store covers (empty when it draws
+// nothing).
+PixelRect displayIfNeeded(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
+
+// Draws layer trees into one context. Per layer, in order: the shadow (from `shadowPath`, or from
+// the alpha of everything the layer draws; rasterised once and reused), the background (rounded by
+// `cornerRadius`), the backing store, the sublayers by `zPosition` (clipped to the rounded bounds
+// when `masksToBounds`), and the border; then the mask and the opacity apply to the whole. Hidden
+// and fully transparent layers draw nothing.
+class LayerPainter {
+ public:
+  // Answers whether a layer's subtree, placed by the context's current matrix, can touch what is
+  // being redrawn; without it everything is drawn.
+  using Culling = std::function<bool(const CALayer&)>;
+
+  explicit LayerPainter(CGContext& context, Culling culling = {});
+
+  // Draws `layer`, placed in its superlayer's coordinates unless it is the root of the drawing.
+  void drawLayer(const CALayer& layer, bool place);
+
+ private:
+  void drawContent(const CALayer& layer, const CALayer::Presentation& p);
+  void drawStore(const CALayer& layer, const CALayer::Presentation& p);
+  void drawBorder(const CALayer& layer, const CALayer::Presentation& p);
+  void drawShadow(const CALayer& layer, const CALayer::Presentation& p);
+  cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
+  void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
+  cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
+
+  CGContext& context_;
+  cairo_t* cr_;
+  Culling culling_;
+};
+
+// Whether `layer` casts a shadow as presented.
+bool castsShadow(const CALayer& layer, const CALayer::Presentation& p);
+// How far a shadow reaches beyond its shape, in layer coordinates (blur and offset).
+CGFloat shadowReach(const CALayer::Presentation& p);
+
+}  // namespace ios

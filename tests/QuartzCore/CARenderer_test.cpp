@@ -1,0 +1,129 @@
+#include <QuartzCore/CARenderer.h>
+#include <QuartzCore/Renderer.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace ios {
+namespace {
+
+// A layer that draws a bar and counts how often it is asked to.
+class CountingLayer : public CALayer {
+ public:
+  mutable int draws = 0;
+  void draw(CGContext& context) const override {
+    ++draws;
+    context.setFillColor(CGColor::rgb(0.1, 0.4, 0.9, 1));
+    context.fill(CGRect(2, 2, bounds().width() - 4, 6));
+  }
+};
+
+struct Scene {
+  std::shared_ptr<CALayer> root = CALayer::create();
+  std::shared_ptr<CountingLayer> layer = std::make_shared<CountingLayer>();
+  CARenderer frame{2};
+
+  Scene() {
+    root->setFrame(CGRect(0, 0, 120, 80));
+    root->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+    layer->setFrame(CGRect(10, 10, 40, 20));
+    layer->setBackgroundColor(CGColor::rgb(0.9, 0.9, 0.2, 1));
+    root->addSublayer(layer);
+    frame.render(*root);
+  }
+
+  // The kept frame must be what drawing everything afresh gives.
+  ::testing::AssertionResult matchesAFreshPicture() const {
+    auto fresh = Renderer::renderImage(*root, 2);
+    auto kept = frame.makeImage();
+    if (!fresh || !kept || fresh->width() != kept->width() || fresh->height() != kept->height())
+      return ::testing::AssertionFailure() << "sizes differ";
+    for (int y = 0; y < fresh->height(); ++y)
+      for (int x = 0; x < fresh->width(); ++x)
+        if (fresh->pixel(x, y) != kept->pixel(x, y))
+          return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") differs";
+    return ::testing::AssertionSuccess();
+  }
+
+  PixelRect damageBox() const {
+    PixelRect all;
+    for (const auto& r : frame.damage()) all = all.unionWith(r);
+    return all;
+  }
+};
+
+TEST(CARenderer, RedrawsAStoreOnlyWhenMarkedAndRedrawsOnlyTheDamage) {
+  struct Case {
+    std::string change;
+    std::function<void(CALayer&)> apply;
+    bool redraws;
+    PixelRect damageWithin;  // device pixels at scale 2, before the store's margin
+  };
+  const Case cases[] = {
+      {"nothing", [](CALayer&) {}, false, {}},
+      {"moved by whole pixels", [](CALayer& l) { l.setPosition({40, 30}); }, false, {20, 20, 120, 80}},
+      {"faded", [](CALayer& l) { l.setOpacity(0.5f); }, false, {20, 20, 100, 60}},
+      {"new background", [](CALayer& l) { l.setBackgroundColor(CGColor::rgb(0, 1, 0, 1)); }, false, {20, 20, 100, 60}},
+      {"bounds origin", [](CALayer& l) { l.setBounds(CGRect(5, 0, 40, 20)); }, false, {10, 20, 100, 60}},
+      {"marked", [](CALayer& l) { l.setNeedsDisplay(); }, true, {20, 20, 100, 60}},
+      {"resized", [](CALayer& l) { l.setBounds(CGRect(0, 0, 50, 20)); }, true, {10, 20, 110, 60}},
+      {"moved a quarter point", [](CALayer& l) { l.setPosition({30.25, 20}); }, true, {20, 20, 102, 60}},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    const int before = scene.layer->draws;
+    c.apply(*scene.layer);
+    scene.frame.render(*scene.root);
+    EXPECT_EQ(scene.layer->draws - before, c.redraws ? 1 : 0) << c.change;
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;
+    const PixelRect damage = scene.damageBox();
+    const PixelRect within = c.damageWithin.isEmpty() ? c.damageWithin : PixelRect{c.damageWithin.x0 - 12, c.damageWithin.y0 - 12, c.damageWithin.x1 + 12, c.damageWithin.y1 + 12};
+    EXPECT_EQ(damage.intersection(within), damage) << c.change;
+    EXPECT_EQ(damage.isEmpty(), c.damageWithin.isEmpty()) << c.change;
+  }
+}
+
+TEST(CARenderer, AShadowIsRasterisedAgainOnlyWhenItsShapeOrBlurChanges) {
+  struct Case {
+    std::string change;
+    std::function<void(CALayer&)> apply;
+    bool rasterises;
+  };
+  const Case cases[] = {
+      {"moved", [](CALayer& l) { l.setPosition({50, 40}); }, false},
+      {"new colour", [](CALayer& l) { l.setShadowColor(CGColor::rgb(1, 0, 0, 1)); }, false},
+      {"new opacity", [](CALayer& l) { l.setShadowOpacity(0.9f); }, false},
+      {"new path", [](CALayer& l) { l.setShadowPath(CGPath::roundedRect(CGRect(0, 0, 40, 20), 4, 4)); }, true},
+      {"new radius", [](CALayer& l) { l.setShadowRadius(6); }, true},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    scene.layer->setShadowPath(CGPath::roundedRect(CGRect(0, 0, 40, 20), 8, 8));
+    scene.layer->setShadowOpacity(0.5f);
+    scene.frame.render(*scene.root);
+    const auto before = scene.layer->backing().shadowRasterizations;
+    c.apply(*scene.layer);
+    scene.frame.render(*scene.root);
+    EXPECT_EQ(scene.layer->backing().shadowRasterizations - before, c.rasterises ? 1u : 0u) << c.change;
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;
+  }
+}
+
+TEST(CARenderer, AShadowFollowingTheAlphaIgnoresWhereItIsClipped) {
+  // Half outside its clipping parent, wholly outside, back inside: one shape serves them all.
+  Scene scene;
+  scene.root->setMasksToBounds(true);
+  scene.layer->setShadowOpacity(0.5f);
+  scene.frame.render(*scene.root);
+  for (CGFloat x : {110.0, 130.0, 30.0}) {
+    scene.layer->setPosition({x, 20});
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << x;
+  }
+  EXPECT_EQ(scene.layer->backing().shadowRasterizations, 1u);
+}
+
+}  // namespace
+}  // namespace ios
