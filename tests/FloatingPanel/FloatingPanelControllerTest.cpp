@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -100,14 +100,12 @@ class Recorder : public FloatingPanelControllerDelegate {
   void floatingPanelDidEndRemove(FloatingPanelController&) override { events.push_back("removed"); }
 };
 
-class FloatingPanelTest : public test::MainLoopTest {
+class FloatingPanelTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = UIWindow::create();
+    WindowTest::SetUp();
     host = UIViewController::create();
-    window->setRootViewController(host);
-    window->makeKeyAndVisible();
+    show(host);
     runUntilIdle();
     recorder = std::make_shared<Recorder>();
     panel = FloatingPanelController::create();
@@ -118,8 +116,7 @@ class FloatingPanelTest : public test::MainLoopTest {
   void TearDown() override {
     panel.reset();
     host.reset();
-    window.reset();
-    MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
 
   // Adds the panel at tip and slides it to full, then forgets the events so far.
@@ -132,7 +129,6 @@ class FloatingPanelTest : public test::MainLoopTest {
   }
   CGFloat surfaceY() const { return panel->surfaceView()->frame().minY(); }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<UIViewController> host;
   std::shared_ptr<Recorder> recorder;
   std::shared_ptr<FloatingPanelController> panel;

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <string>
 #include <vector>
@@ -66,12 +66,10 @@ class Host : public SwipeMenuViewDataSource, public SwipeMenuViewDelegate {
   }
 };
 
-class SwipeMenuTest : public test::MainLoopTest {
+class SwipeMenuTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = UIWindow::create();
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     menu = SwipeMenuView::create(CGRect(0, kTop, kWidth, kHeight));
     window->addSubview(menu);
     host = std::make_shared<Host>();
@@ -81,8 +79,7 @@ class SwipeMenuTest : public test::MainLoopTest {
   }
   void TearDown() override {
     menu.reset();
-    window.reset();
-    MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
 
   void reloadWithoutStrip() {
@@ -93,7 +90,6 @@ class SwipeMenuTest : public test::MainLoopTest {
   }
   CGFloat offsetX() const { return menu->contentScrollView()->contentOffset().x; }
 
-  std::shared_ptr<UIWindow> window;
   std::shared_ptr<SwipeMenuView> menu;
   std::shared_ptr<Host> host;
 };

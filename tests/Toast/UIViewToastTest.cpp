@@ -3,7 +3,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <algorithm>
 #include <string>
@@ -11,18 +11,13 @@
 namespace ios {
 namespace {
 
-class UIViewToast : public test::MainLoopTest {
+class UIViewToast : public test::WindowTest {
  protected:
-  void SetUp() override {
-    MainLoopTest::SetUp();
-    window = UIWindow::create(CGRect(0, 0, 320, 480));
-    window->makeKeyAndVisible();
-  }
+  UIViewToast() : WindowTest({320, 480}) {}
   void TearDown() override {
     ToastManager::shared().isQueueEnabled = true;
     ToastManager::shared().isTapToDismissEnabled = true;
-    window.reset();
-    MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
 
   // The toast boxes on the window now.
@@ -34,7 +29,6 @@ class UIViewToast : public test::MainLoopTest {
     return found;
   }
 
-  std::shared_ptr<UIWindow> window;
 };
 
 const std::string kMessage = "Bạn cần chấp nhận điều khoản dịch vụ";

@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "ControllerTestSupport.h"
 
@@ -17,10 +17,10 @@ namespace {
 
 using Column = UIDatePicker::Column;
 
-class DatePicker : public test::MainLoopTest {
+class DatePicker : public test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
+    WindowTest::SetUp();
     calendar = Calendar(*TimeZone::named("Asia/Ho_Chi_Minh"));
     picker = UIDatePicker::create();
     picker->calendar = calendar;
@@ -81,8 +81,6 @@ TEST_F(DatePicker, TheDateStaysWithinTheLimitsAndButtonsAtALimitAreDisabled) {
 }
 
 TEST_F(DatePicker, TappingTheDrawnButtonsSteps) {
-  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
-  window->makeKeyAndVisible();
   picker->setFrame(CGRect(0, 500, 375, 216));
   window->addSubview(picker);
   picker->setDate(day(2020, 5, 10));
@@ -121,8 +119,6 @@ TEST_F(DatePicker, AToolbarPutsItsButtonsAtTheEndsAroundAFlexibleSpaceAndSendsTh
   toolbar->setItems({done, UIBarButtonItem::flexibleSpace(), cancel}, false);
   toolbar->setFrame(CGRect(0, 768, 375, 44));
 
-  auto window = UIWindow::create(CGRect(0, 0, 375, 812));
-  window->makeKeyAndVisible();
   window->addSubview(toolbar);
   window->layoutIfNeeded();
   const CGRect doneFrame = done->barView()->frame();

@@ -4,7 +4,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 namespace ios {
 namespace {
@@ -43,11 +43,12 @@ TEST(UIPageControl, DrawsTheCurrentDotInItsColour) {
   EXPECT_EQ(single->pixel(50, 18), 0u);
 }
 
-class PageControlTaps : public test::MainLoopTest {};
+class PageControlTaps : public test::WindowTest {
+ protected:
+  PageControlTaps() : WindowTest({320, 100}) {}
+};
 
 TEST_F(PageControlTaps, TapsTurnPagesAndSendValueChanged) {
-  auto window = UIWindow::create(CGRect(0, 0, 320, 100));
-  window->makeKeyAndVisible();
   auto control = UIPageControl::create(CGRect(60, 20, 200, 37));
   control->setNumberOfPages(3);
   window->addSubview(control);

@@ -23,19 +23,9 @@ class DeviceModel : public ::testing::Test {
 };
 
 TEST_F(DeviceModel, TheTableNamesKnownIdentifiersAndKeepsOthers) {
-  EXPECT_EQ(modelNameForIdentifier("iPod5,1"), "iPod Touch 5");
-  EXPECT_EQ(modelNameForIdentifier("iPhone3,3"), "iPhone 4");
-  EXPECT_EQ(modelNameForIdentifier("iPhone7,1"), "iPhone 6 Plus");
-  EXPECT_EQ(modelNameForIdentifier("iPhone7,2"), "iPhone 6");
-  EXPECT_EQ(modelNameForIdentifier("iPhone8,4"), "iPhone SE");
+  // A sample of the table, not a copy of it: an exact hit, and names with punctuation.
   EXPECT_EQ(modelNameForIdentifier("iPhone10,6"), "iPhone X");
-  EXPECT_EQ(modelNameForIdentifier("iPhone11,6"), "iPhone XS Max");
-  EXPECT_EQ(modelNameForIdentifier("iPad6,12"), "iPad 5");
-  EXPECT_EQ(modelNameForIdentifier("iPad11,4"), "iPad Air (3rd generation)");
   EXPECT_EQ(modelNameForIdentifier("iPad7,2"), "iPad Pro (12.9-inch) (2nd generation)");
-  EXPECT_EQ(modelNameForIdentifier("iPad8,8"), "iPad Pro (12.9-inch) (3rd generation)");
-  EXPECT_EQ(modelNameForIdentifier("AppleTV6,2"), "Apple TV 4K");
-  EXPECT_EQ(modelNameForIdentifier("AudioAccessory1,1"), "HomePod");
   EXPECT_EQ(modelNameForIdentifier("iPhone12,1"), "iPhone12,1");
   EXPECT_EQ(modelNameForIdentifier("iphone10,3"), "iphone10,3");  // case-sensitive
   EXPECT_EQ(modelNameForIdentifier(""), "");

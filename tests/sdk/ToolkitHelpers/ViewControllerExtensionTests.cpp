@@ -10,7 +10,7 @@
 #include <Ultilities/Extensions/UIViewControllerExtension.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include "UIKit/ControllerTestSupport.h"
 
@@ -31,14 +31,12 @@ using ios::UIViewController;
 using ios::test::findButton;
 
 // A key window of 320 x 480 showing a plain screen, with the framework's AppDelegate holding it.
-class ControllerHelpers : public ios::test::MainLoopTest {
+class ControllerHelpers : public ios::test::WindowTest {
  protected:
+  ControllerHelpers() : WindowTest({320, 480}) {}
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 320, 480));
-    screen = std::make_shared<UIViewController>();
-    window->setRootViewController(screen);
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
+    show(screen);
     delegate = AppDelegate::create();
     delegate->setWindow(window);
     ios::UIApplication::shared()->setDelegate(delegate);
@@ -46,12 +44,7 @@ class ControllerHelpers : public ios::test::MainLoopTest {
   void TearDown() override {
     ios::UIApplication::shared()->setDelegate(nullptr);
     ios::UIApplication::shared()->setKeyWindow(nullptr);
-    MainLoopTest::TearDown();
-  }
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-    window->layoutIfNeeded();
+    WindowTest::TearDown();
   }
   bool tap(const std::string& title) { return ios::test::tapButton(window, title); }
   std::shared_ptr<UIAlertController> shownAlert() const {
@@ -64,8 +57,7 @@ class ControllerHelpers : public ios::test::MainLoopTest {
     return found;
   }
 
-  std::shared_ptr<ios::UIWindow> window;
-  std::shared_ptr<UIViewController> screen;
+  std::shared_ptr<UIViewController> screen = std::make_shared<UIViewController>();
   std::shared_ptr<AppDelegate> delegate;
 };
 

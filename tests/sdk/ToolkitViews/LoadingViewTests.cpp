@@ -7,7 +7,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <memory>
 
@@ -22,12 +22,10 @@ constexpr long kContainer = 2125;
 constexpr long kIndicator = 2521;
 
 // A key window covering the default 375 x 812 screen, with a button under where the overlays go.
-class LoadingOverlay : public ios::test::MainLoopTest {
+class LoadingOverlay : public ios::test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create();
-    window->makeKeyAndVisible();
+    WindowTest::SetUp();
     button = ios::UIButton::create(CGRect(0, 0, 375, 812));
     button->addAction([this](ios::UIControl&) { ++taps; }, ios::UIControl::touchUpInside);
     window->addSubview(button);
@@ -36,8 +34,7 @@ class LoadingOverlay : public ios::test::MainLoopTest {
 
   void TearDown() override {
     ios::UIApplication::shared()->setKeyWindow(nullptr);
-    window.reset();
-    MainLoopTest::TearDown();
+    WindowTest::TearDown();
   }
 
   int containers() const {
@@ -46,7 +43,6 @@ class LoadingOverlay : public ios::test::MainLoopTest {
     return count;
   }
 
-  std::shared_ptr<ios::UIWindow> window;
   std::shared_ptr<ios::UIButton> button;
   int taps = 0;
 };
