@@ -45,6 +45,7 @@ std::vector<const CALayer*> inDrawingOrder(const CALayer& layer) {
 }
 
 PixelRect outset(const PixelRect& r, int by) { return r.isEmpty() ? r : PixelRect{r.x0 - by, r.y0 - by, r.x1 + by, r.y1 + by}; }
+PixelRect offset(const PixelRect& r, int dx, int dy) { return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy}; }
 
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
 std::uint64_t signatureOf(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
@@ -107,27 +108,31 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   ensureBuffer(w, h);
   if (!context_) return damage_;
   ++frame_;
+  visits_ = 0;
+  blit_ = {};
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, scale_, scale_);
   cairo_matrix_translate(&m, -bounds.minX(), -bounds.minY());
-  walk(root, m, screen_, 1, false, 0);
+  walk(root, m, screen_, 1, false, 0, Shift{});
   for (auto it = records_.begin(); it != records_.end();) {
     if (it->second.frame == frame_) {
       ++it;
       continue;
     }
     addDamage(it->second.own);
+    if (blit_.active) addDamage(offset(it->second.own, blit_.dx, blit_.dy).intersection(blit_.inner));
     it = records_.erase(it);
   }
   if (fullDamage_) damage_.assign(1, screen_);
   fullDamage_ = false;
+  if (blit_.active) moveScrolledPixels();
   simplifyDamage();
   if (!damage_.empty()) paint(root);
   return damage_;
 }
 
 PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, const PixelRect& clip, double alpha,
-                           bool place, std::size_t index) {
+                           bool place, std::size_t index, const Shift& shift) {
   if (layer.isHidden()) return {};
   const CALayer::Presentation p = layer.presentation();
   if (p.opacity <= 0) return {};
@@ -138,16 +143,29 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
     cairo_matrix_multiply(&m, &local, &parent);
   }
   alpha *= p.opacity;
+  const std::size_t entered = visits_++;
   const PixelRect boundsBox = deviceBox(m, p.bounds);
   const PixelRect inner = layer.masksToBounds() ? clip.intersection(boundsBox) : clip;
-  PixelRect subtree;
-  const auto ordered = inDrawingOrder(layer);
-  for (std::size_t i = 0; i < ordered.size(); ++i) subtree = subtree.unionWith(walk(*ordered[i], m, inner, alpha, true, i));
-
   // Stores are drawn before anything is composited, as a display pass would; a layer wholly outside
   // the clip waits until it shows.
-  PixelRect own = boundsBox;
-  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) own = own.unionWith(displayIfNeeded(layer, p, m));
+  PixelRect stored;
+  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) stored = displayIfNeeded(layer, p, m);
+  // A copy: walking the sublayers adds records and may move this one.
+  const auto found = records_.find(&layer);
+  const Record record = found != records_.end() ? found->second : Record{};
+  const std::uint64_t still = scrollSignature(layer, p, m, clip, alpha, index, stored, boundsBox);
+  Shift inside = shift;
+  inside.borderAbove = shift.borderAbove || layer.borderWidth() > 0;
+  const bool scrolls = startsScroll(record, still, m, inner, shift);
+  if (scrolls) inside = {blit_.dx, blit_.dy, true, inside.borderAbove};
+
+  PixelRect subtree;
+  const auto ordered = inDrawingOrder(layer);
+  for (std::size_t i = 0; i < ordered.size(); ++i)
+    subtree = subtree.unionWith(walk(*ordered[i], m, inner, alpha, true, i, inside));
+  if (scrolls) blit_.exit = visits_;
+
+  PixelRect own = boundsBox.unionWith(stored);
   if (layer.masksToBounds()) own = own.intersection(boundsBox);
   const bool shadow = castsShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
@@ -159,13 +177,85 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
   subtree = subtree.unionWith(own);
 
   const std::uint64_t signature = signatureOf(layer, p, m, clip, alpha, index, shadow);
-  Record& record = records_[&layer];
-  if (record.frame == 0 || record.signature != signature) {
+  const bool fresh = record.frame == 0;
+  if (!scrolls && shift.active) {
+    // Inside the scrolled layer the blit moved last frame's pixels by the shift: a layer that moved
+    // along with its content is already in place; any other is drawn where it is and where its old
+    // pixels went.
+    cairo_matrix_t before = m;
+    before.x0 -= shift.dx, before.y0 -= shift.dy;
+    if (fresh || signatureOf(layer, p, before, clip, alpha, index, shadow) != record.signature) {
+      if (!fresh) addDamage(offset(record.own, shift.dx, shift.dy).intersection(blit_.inner));
+      addDamage(own);
+    }
+  } else if (!scrolls && (fresh || record.signature != signature)) {
     addDamage(record.own);
     addDamage(own);
   }
-  record = {signature, own, subtree, frame_};
+  if (blit_.active && !shift.active && entered >= blit_.exit && own.intersects(blit_.inner)) {
+    // Above the scrolled layer: the blit moved this layer's pixels too.
+    addDamage(own.intersection(blit_.inner));
+    addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
+  }
+  records_[&layer] = {signature, still, own, subtree, frame_, m.x0, m.y0};
   return subtree;
+}
+
+std::uint64_t CARenderer::scrollSignature(const CALayer& layer, const CALayer::Presentation& p,
+                                          const cairo_matrix_t& m, const PixelRect& clip, double alpha,
+                                          std::size_t index, const PixelRect& stored, const PixelRect& boundsBox) {
+  // A layer can scroll by a blit when it clips its sublayers, covers its bounds with an opaque
+  // colour and draws nothing else of its own, unrotated and fully opaque.
+  const auto& background = p.backgroundColor;
+  if (!layer.masksToBounds() || !background || background->alpha() < 1 || p.cornerRadius > 0 ||
+      layer.borderWidth() > 0 || alpha < 1 || layer.mask() || !stored.isEmpty() || m.xy != 0 || m.yx != 0 ||
+      castsShadow(layer, p))
+    return 0;
+  Signature s;
+  s.add(m.xx).add(m.yy).add(boundsBox).add(clip).add(index).add(p.bounds.size.width).add(p.bounds.size.height);
+  return s.add(background).add(layer.displayVersion()).add(std::uint64_t{1}).value();
+}
+
+bool CARenderer::startsScroll(const Record& record, std::uint64_t still, const cairo_matrix_t& m,
+                              const PixelRect& inner, const Shift& shift) {
+  if (still == 0 || record.frame == 0 || record.still != still || blit_.active || shift.active || shift.borderAbove ||
+      fullDamage_)
+    return false;
+  const double dx = m.x0 - record.x0, dy = m.y0 - record.y0;
+  if ((dx == 0 && dy == 0) || dx != std::round(dx) || dy != std::round(dy)) return false;
+  blit_ = {true, static_cast<int>(dx), static_cast<int>(dy), inner, 0};
+  // What the blit cannot bring in: the strip that scrolls into view.
+  const PixelRect kept = inner.intersection(offset(inner, blit_.dx, blit_.dy));
+  if (kept.isEmpty()) {
+    addDamage(inner);
+    return true;
+  }
+  if (kept.y0 > inner.y0) addDamage({inner.x0, inner.y0, inner.x1, kept.y0});
+  if (kept.y1 < inner.y1) addDamage({inner.x0, kept.y1, inner.x1, inner.y1});
+  if (kept.x0 > inner.x0) addDamage({inner.x0, inner.y0, kept.x0, inner.y1});
+  if (kept.x1 < inner.x1) addDamage({kept.x1, inner.y0, inner.x1, inner.y1});
+  return true;
+}
+
+void CARenderer::moveScrolledPixels() {
+  const PixelRect dest = blit_.inner.intersection(offset(blit_.inner, blit_.dx, blit_.dy));
+  if (dest.isEmpty()) return;
+  cairo_surface_t* surface = context_->impl().surface;
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const std::size_t bytes = static_cast<std::size_t>(dest.x1 - dest.x0) * 4;
+  auto row = [&](int y) {
+    std::memmove(data + static_cast<std::ptrdiff_t>(y) * stride + dest.x0 * 4,
+                 data + static_cast<std::ptrdiff_t>(y - blit_.dy) * stride + (dest.x0 - blit_.dx) * 4, bytes);
+  };
+  // Rows move in the order that never reads one already overwritten.
+  if (blit_.dy > 0) {
+    for (int y = dest.y1 - 1; y >= dest.y0; --y) row(y);
+  } else {
+    for (int y = dest.y0; y < dest.y1; ++y) row(y);
+  }
+  cairo_surface_mark_dirty(surface);
 }
 
 void CARenderer::addDamage(const PixelRect& rect) {

@@ -15,7 +15,9 @@ namespace ios {
 // A frame of a layer tree kept between renders, as a window's screen is: the frame buffer stays
 // allocated (a new one only when the root's size changes), and each render redraws only the
 // damaged region, the pixels of layers whose drawing or placement changed since the last render
-// (in both their old and new places), composited from the layers' backing stores.
+// (in both their old and new places), composited from the layers' backing stores. A layer that
+// only scrolled its content by whole pixels has its pixels moved, and only the strip scrolling into
+// view drawn.
 //
 // Cost of `render`: a walk over the visible layers (placement and a signature each, drawing the
 // stores of layers marked as needing display), then pixel work in proportion to the damage.
@@ -45,12 +47,34 @@ class CARenderer {
  private:
   struct Record {
     std::uint64_t signature = 0;
+    std::uint64_t still = 0;  // the signature apart from the scroll position, for layers that may scroll
     PixelRect own, subtree;
     std::uint64_t frame = 0;
+    double x0 = 0, y0 = 0;  // the device translation of the layer's coordinates
+  };
+  // A layer whose content scrolled by whole pixels since the last frame: its pixels are moved by
+  // (dx, dy) within `inner` instead of being drawn again.
+  struct Blit {
+    bool active = false;
+    int dx = 0, dy = 0;
+    PixelRect inner;
+    std::size_t exit = 0;  // the first layer visited after the scrolled layer's subtree
+  };
+  // How the layers being walked moved with a scroll.
+  struct Shift {
+    int dx = 0, dy = 0;
+    bool active = false;
+    bool borderAbove = false;  // an ancestor strokes a border over its sublayers
   };
 
   PixelRect walk(const CALayer& layer, const cairo_matrix_t& parent, const PixelRect& clip, double alpha,
-                 bool place, std::size_t index);
+                 bool place, std::size_t index, const Shift& shift);
+  static std::uint64_t scrollSignature(const CALayer& layer, const CALayer::Presentation& p,
+                                       const cairo_matrix_t& m, const PixelRect& clip, double alpha,
+                                       std::size_t index, const PixelRect& stored, const PixelRect& boundsBox);
+  bool startsScroll(const Record& record, std::uint64_t still, const cairo_matrix_t& m, const PixelRect& inner,
+                    const Shift& shift);
+  void moveScrolledPixels();
   void addDamage(const PixelRect& rect);
   void simplifyDamage();
   void ensureBuffer(int width, int height);
@@ -62,6 +86,8 @@ class CARenderer {
   std::vector<std::unique_ptr<CGContext>> groups_;  // kept buffers for translucent layers, by depth
   PixelRect screen_;
   std::uint64_t frame_ = 0;
+  std::size_t visits_ = 0;
+  Blit blit_;
   bool fullDamage_ = true;
   std::vector<PixelRect> damage_;
   std::unordered_map<const CALayer*, Record> records_;

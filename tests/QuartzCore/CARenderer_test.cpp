@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ios {
 namespace {
@@ -82,6 +83,40 @@ TEST(CARenderer, RedrawsAStoreOnlyWhenMarkedAndRedrawsOnlyTheDamage) {
     const PixelRect within = c.damageWithin.isEmpty() ? c.damageWithin : PixelRect{c.damageWithin.x0 - 12, c.damageWithin.y0 - 12, c.damageWithin.x1 + 12, c.damageWithin.y1 + 12};
     EXPECT_EQ(damage.intersection(within), damage) << c.change;
     EXPECT_EQ(damage.isEmpty(), c.damageWithin.isEmpty()) << c.change;
+  }
+}
+
+TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
+  struct Case {
+    CGPoint origin;
+    long long damageAtMost;  // device pixels: the strip scrolled in plus the layer above, twice
+  };
+  const Case cases[] = {{{0, 10}, 240 * 20 + 2 * 80 * 40}, {{0, -7.5}, 240 * 15 + 2 * 80 * 40},
+                        {{6, 0}, 12 * 160 + 2 * 80 * 40}, {{0, 500}, 240 * 160}};
+  for (const auto& c : cases) {
+    Scene scene;
+    auto list = CALayer::create();
+    list->setFrame(CGRect(0, 0, 120, 80));
+    list->setMasksToBounds(true);
+    list->setBackgroundColor(CGColor::rgb(0.95, 0.95, 0.95, 1));
+    std::vector<std::shared_ptr<CountingLayer>> rows;
+    for (int i = 0; i < 20; ++i) {
+      rows.push_back(std::make_shared<CountingLayer>());
+      rows.back()->setFrame(CGRect(4, i * 30.0, 112, 26));
+      list->addSublayer(rows.back());
+    }
+    scene.root->insertSublayer(list, 0);  // below the counting layer, which stays on top
+    scene.frame.render(*scene.root);
+    std::vector<int> drawn;
+    for (const auto& row : rows) drawn.push_back(row->draws);
+    list->setBounds(CGRect(c.origin, list->bounds().size));
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.origin.x << ", " << c.origin.y;
+    long long damaged = 0;
+    for (const auto& r : scene.frame.damage()) damaged += r.area();
+    EXPECT_LE(damaged, c.damageAtMost) << c.origin.x << ", " << c.origin.y;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      if (drawn[i] > 0) EXPECT_EQ(rows[i]->draws, drawn[i]) << i;  // rows on screen are not drawn again
   }
 }
 
