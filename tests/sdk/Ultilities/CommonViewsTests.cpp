@@ -13,6 +13,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+#include <support/ScratchDirectory.h>
 
 #include <filesystem>
 #include <string>
@@ -103,13 +104,9 @@ TEST(CommonViews, QRCodeIsThreePixelsAModuleAndDecodesBack) {
 
 class SavedImage : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("kerbelin-docs-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    ios::FileManager::defaultManager().setDocumentsDirectory(dir.string());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::filesystem::path dir;
+  void SetUp() override { ios::FileManager::defaultManager().setDocumentsDirectory(dir.string()); }
+  ios::test::ScratchDirectory scratch;
+  std::filesystem::path dir = scratch.path();
 };
 
 std::shared_ptr<ios::UIImage> redSquare() {
