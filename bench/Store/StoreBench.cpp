@@ -7,7 +7,6 @@
 
 #include <BackendServer.h>
 #include <Class/BuyCard/BuyCardViewController.h>
-#include <Foundation/Base64.h>
 #include <Foundation/RunLoop.h>
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
@@ -20,6 +19,7 @@
 #include <Ultilities/Constants/Storyboards.h>
 
 #include <benchmark/benchmark.h>
+#include <support/ScrollFrames.h>
 #include <sys/resource.h>
 
 #include <memory>
@@ -28,6 +28,7 @@
 namespace {
 
 using kerbelin::BuyCardViewController;
+using kerbelin::bench::envelope;
 
 std::shared_ptr<BuyCardViewController> makeStore() {
   return std::dynamic_pointer_cast<BuyCardViewController>(
@@ -70,13 +71,6 @@ void BM_TimeToFirstFrameWithData(benchmark::State& state) {
 }
 BENCHMARK(BM_TimeToFirstFrameWithData)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One reply envelope around `body`, as the back-end sends it.
-std::string envelope(const ios::Dictionary& body) {
-  return ios::Dictionary{
-      {"resultCode", 0}, {"resultDesc", "Thành công"}, {"body", ios::base64Encode(body.dump())}}
-      .dump();
-}
-
 ios::Dictionary longList(int count) {
   ios::Dictionary cards = ios::Dictionary::array();
   for (int i = 0; i < count; ++i) {
@@ -96,7 +90,6 @@ ios::Dictionary longList(int count) {
   }
   return cards;
 }
-
 
 constexpr ios::CGFloat kScale = 2;
 
@@ -143,7 +136,6 @@ struct Store {
     table->setContentOffset({0, y});
     window->layoutIfNeeded();
   }
-  ios::CGFloat bottom() const { return table->contentSize().height - table->bounds().height(); }
 };
 
 struct FrameCounters {
@@ -191,11 +183,10 @@ void BM_ScrollFrameIntoNewRows(benchmark::State& state) {
   store.settle();
   ios::CARenderer frame(kScale);
   frame.render(*store.window->layer());
-  ios::CGFloat y = 0;
+  kerbelin::bench::ScrollDown scroll{*store.window, *store.table, 37};
   FrameCounters counters;
   for (auto _ : state) {
-    y = y + 37 > store.bottom() ? 0 : y + 37;
-    store.scrollTo(y);
+    scroll.next();
     benchmark::DoNotOptimize(frame.render(*store.window->layer()));
   }
   counters.report(state);

@@ -5,11 +5,13 @@
 #include <Class/BuyCard/Model/DefServiceDtos.h>
 #include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/DetailCard/Model/HistoryModel.h>
+#include <Foundation/JSONSerialization.h>
 #include <ObjectMapper/Mapper.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <variant>
 
 namespace {
 
@@ -28,8 +30,9 @@ void mapCards(const ios::Dictionary& value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const ios::Dictionary json = ios::Dictionary::parse(text, nullptr, false);
-  if (json.is_discarded()) return 0;
+  auto parsed = ios::JSONSerialization::read(text, ios::JSONSerialization::ReadingOptions::fragmentsAllowed);
+  if (!std::holds_alternative<ios::Dictionary>(parsed)) return 0;
+  const ios::Dictionary& json = std::get<ios::Dictionary>(parsed);
 
   const auto reply = ios::mapObject<kerbelin::MetaReponse>(json);
   writeBack(reply);

@@ -1,13 +1,71 @@
 #include <Foundation/JSONSerialization.h>
 
+#include <cstring>
+
 namespace ios {
 
-std::optional<Dictionary> JSONSerialization::jsonObject(const Data& data) {
-  // allow_exceptions = false turns every parse error (bad UTF-8 included) into a discarded value.
-  Dictionary value = Dictionary::parse(data.bytes, nullptr, /*allow_exceptions=*/false);
-  if (value.is_discarded()) return std::nullopt;
-  if (!value.is_object() && !value.is_array()) return std::nullopt;
+namespace {
+
+// nlohmann's own tree builder behind a gate that stops the parse at the first level too deep, so
+// that neither the parse nor anything after it recurses without bound.
+class DepthLimitedBuilder {
+ public:
+  using Json = Dictionary;
+  explicit DepthLimitedBuilder(Json& root) : builder_(root, /*allow_exceptions=*/false) {}
+
+  bool tooDeep() const { return tooDeep_; }
+
+  bool null() { return builder_.null(); }
+  bool boolean(bool value) { return builder_.boolean(value); }
+  bool number_integer(Json::number_integer_t value) { return builder_.number_integer(value); }
+  bool number_unsigned(Json::number_unsigned_t value) { return builder_.number_unsigned(value); }
+  bool number_float(Json::number_float_t value, const Json::string_t& text) {
+    return builder_.number_float(value, text);
+  }
+  bool string(Json::string_t& value) { return builder_.string(value); }
+  bool binary(Json::binary_t& value) { return builder_.binary(value); }
+  bool key(Json::string_t& value) { return builder_.key(value); }
+  bool start_object(std::size_t size) { return enter() && builder_.start_object(size); }
+  bool end_object() { return leave() && builder_.end_object(); }
+  bool start_array(std::size_t size) { return enter() && builder_.start_array(size); }
+  bool end_array() { return leave() && builder_.end_array(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
+
+ private:
+  bool enter() {
+    tooDeep_ = ++depth_ > JSONSerialization::maximumDepth;
+    return !tooDeep_;
+  }
+  bool leave() {
+    --depth_;
+    return true;
+  }
+
+  nlohmann::detail::json_sax_dom_parser<Json> builder_;
+  int depth_ = 0;
+  bool tooDeep_ = false;
+};
+
+}  // namespace
+
+std::variant<Dictionary, JSONSerialization::ReadError> JSONSerialization::read(std::string_view text,
+                                                                              ReadingOptions options) {
+  // The parser takes a NUL byte for the end of the text, which would accept "{}\0garbage"; a NUL is
+  // never valid JSON anyway (inside a string it must be escaped).
+  if (std::memchr(text.data(), '\0', text.size())) return ReadError::invalid;
+  Dictionary value;
+  DepthLimitedBuilder builder(value);
+  if (!Dictionary::sax_parse(text.begin(), text.end(), &builder)) {
+    return builder.tooDeep() ? ReadError::tooDeep : ReadError::invalid;
+  }
+  if (options == ReadingOptions::none && !value.is_object() && !value.is_array()) return ReadError::invalid;
   return value;
+}
+
+std::optional<Dictionary> JSONSerialization::jsonObject(const Data& data) {
+  auto result = read(data.bytes);
+  if (auto* value = std::get_if<Dictionary>(&result)) return std::move(*value);
+  return std::nullopt;
 }
 
 Data JSONSerialization::data(const Dictionary& withJSONObject) {

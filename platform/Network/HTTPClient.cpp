@@ -2,6 +2,8 @@
 
 #include <Network/CurlTransport.h>
 
+#include <Foundation/JSONSerialization.h>
+
 namespace ios {
 
 std::shared_ptr<HTTPClient> HTTPClient::shared() {
@@ -51,11 +53,14 @@ HTTPClient::JSONResult HTTPClient::jsonResult(const HTTPResult& result) {
     return outcome;
   }
   outcome.response = result.response();
-  Dictionary parsed = Dictionary::parse(result.response().body, nullptr, false);
-  if (parsed.is_discarded()) {
-    outcome.error = HTTPError{HTTPError::Kind::notJSON, "the reply body is not JSON"};
+  auto parsed =
+      JSONSerialization::read(result.response().body, JSONSerialization::ReadingOptions::fragmentsAllowed);
+  if (auto* value = std::get_if<Dictionary>(&parsed)) {
+    outcome.value = std::move(*value);
+  } else if (std::get<JSONSerialization::ReadError>(parsed) == JSONSerialization::ReadError::tooDeep) {
+    outcome.error = HTTPError{HTTPError::Kind::nestedTooDeep, "the reply body nests too deeply"};
   } else {
-    outcome.value = std::move(parsed);
+    outcome.error = HTTPError{HTTPError::Kind::notJSON, "the reply body is not JSON"};
   }
   return outcome;
 }

@@ -25,7 +25,8 @@ class HTTPClient : public NSObject {
     // The server's reply whenever one arrived, including one whose body is not JSON (its raw
     // bytes are in `response->body`).
     std::optional<HTTPResponse> response;
-    // Set exactly when `value` is not: a transport error, or `notJSON` for an unreadable body.
+    // Set exactly when `value` is not: a transport error, `notJSON` for a body that is not one JSON
+    // value, or `nestedTooDeep` (see JSONSerialization::maximumDepth).
     std::optional<HTTPError> error;
 
     bool ok() const { return value.has_value(); }

@@ -24,6 +24,8 @@ std::string HTTPError::localizedDescription() const {
       return "resource exceeds maximum size";
     case Kind::notJSON:
       return "The data couldn't be read because it isn't in the correct format.";
+    case Kind::nestedTooDeep:
+      return "The data couldn't be read because its arrays and objects nest more than 512 levels deep.";
     case Kind::other:
       break;
   }

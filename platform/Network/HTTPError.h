@@ -19,6 +19,7 @@ struct HTTPError {
     tooManyRedirects,   // More redirects than the transport follows.
     responseTooLarge,   // The reply is larger than the transport accepts.
     notJSON,            // The reply arrived but its body is not JSON (HTTPClient's JSON calls only).
+    nestedTooDeep,      // The reply's JSON nests deeper than JSONSerialization::maximumDepth.
     other,
   };
 

@@ -10,6 +10,7 @@
 // graph that refers back to itself.
 
 #include <Foundation/Dictionary.h>
+#include <Foundation/JSONSerialization.h>
 #include <ObjectMapper/Map.h>
 #include <ObjectMapper/Mappable.h>
 
@@ -49,10 +50,12 @@ std::shared_ptr<T> mapObject(const Dictionary& json) {
   return object;
 }
 
-// The same from JSON text; null when the text is not JSON or not an object.
+// The same from JSON text; null when the text is not one JSON object (see JSONSerialization::read).
 template <class T>
 std::shared_ptr<T> mapObjectFromJSONString(std::string_view text) {
-  return mapObject<T>(Dictionary::parse(text, nullptr, false));
+  auto parsed = JSONSerialization::read(text);
+  auto* object = std::get_if<Dictionary>(&parsed);
+  return object ? mapObject<T>(*object) : nullptr;
 }
 
 // ObjectMapper's array mapping: the elements of a JSON array that map, in order; elements that

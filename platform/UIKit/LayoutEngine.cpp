@@ -3,6 +3,7 @@
 #include <Foundation/Console.h>
 #include <UIKit/AutoLayoutState.h>
 #include <UIKit/UILayoutGuide.h>
+#include <UIKit/UIScreen.h>
 #include <UIKit/UIView.h>
 
 #include <algorithm>
@@ -75,6 +76,18 @@ std::string describeView(const UIView& view) {
 // Solved values carry rounding noise; frames get it trimmed so that whole points stay whole.
 CGFloat tidy(double value) {
   return static_cast<CGFloat>(std::round(value * 1e6) / 1e6);
+}
+
+// Frames land on the screen's pixel grid, as UIKit places them: each edge rounded to the nearest
+// device pixel, so that layers composite without resampling and lines stay sharp.
+CGFloat onPixelGrid(double value) {
+  const CGFloat scale = UIScreen::main()->scale();
+  return static_cast<CGFloat>(std::round(tidy(value) * scale) / scale);
+}
+
+CGRect pixelAligned(double x, double y, double width, double height) {
+  const CGFloat left = onPixelGrid(x), top = onPixelGrid(y);
+  return CGRect(left, top, onPixelGrid(x + width) - left, onPixelGrid(y + height) - top);
 }
 
 bool translates(const UIView& view) {
@@ -596,15 +609,17 @@ void LayoutEngine::writeFrames() {
   };
   std::vector<Placement> placements;
   for (auto& [key, item] : items_) {
-    const CGRect frame(tidy(item->x.value()), tidy(item->y.value()), tidy(item->w.value()),
-                       tidy(item->h.value()));
     if (item->guide) {
-      item->guide->layoutFrame_ = frame;
-    } else if (item->placesFrame) {
+      item->guide->layoutFrame_ =
+          CGRect(tidy(item->x.value()), tidy(item->y.value()), tidy(item->w.value()), tidy(item->h.value()));
+      continue;
+    }
+    const CGRect frame = pixelAligned(item->x.value(), item->y.value(), item->w.value(), item->h.value());
+    if (item->placesFrame) {
       if (item->view == root_) {
         const CGRect current = root_->frame();
-        placements.push_back(
-            {0, root_, CGRect(current.minX(), current.minY(), frame.width(), frame.height())});
+        placements.push_back({0, root_,
+                              CGRect(current.origin, CGSize{onPixelGrid(item->w.value()), onPixelGrid(item->h.value())})});
       } else {
         placements.push_back({item->depth, item->view, frame});
       }
@@ -632,7 +647,7 @@ void LayoutEngine::writeFrames() {
 CGSize LayoutEngine::rootSize() const {
   Item* item = find(root_);
   if (!item) return root_->bounds().size;
-  return {tidy(item->w.value()), tidy(item->h.value())};
+  return {onPixelGrid(item->w.value()), onPixelGrid(item->h.value())};
 }
 
 bool LayoutEngine::isAmbiguous(const UIView& view) const {

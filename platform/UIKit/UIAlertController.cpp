@@ -198,7 +198,7 @@ CGFloat UIAlertController::layoutText(CGFloat top, CGFloat width) {
   CGFloat y = top;
   for (const auto& label : {titleLabel_, messageLabel_}) {
     if (!label) continue;
-    const CGFloat height = label->sizeThatFits(CGSize(textWidth, 10000)).height;
+    const CGFloat height = label->sizeThatFits(CGSize{textWidth, 10000}).height;
     label->setFrame(CGRect(kTextInset, y, textWidth, height));
     y += height + 4;
   }

@@ -145,7 +145,7 @@ void UIDatePicker::layoutSubviews() {
 }
 
 CGSize UIDatePicker::sizeThatFits(CGSize size) const {
-  return CGSize(size.width > 0 ? size.width : 320, 216);
+  return CGSize{size.width > 0 ? size.width : 320, 216};
 }
 
 }  // namespace ios

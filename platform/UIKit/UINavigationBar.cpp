@@ -93,7 +93,7 @@ void UINavigationBar::layoutSubviews() {
   CGFloat left = kMargin;
   if (!chevron_->isHidden()) {
     chevron_->setFrame(CGRect(left, top, 14, contentHeight));
-    const CGFloat width = std::min<CGFloat>(backButton_->sizeThatFits(CGSize(0, 0)).width, b.width() / 3);
+    const CGFloat width = std::min<CGFloat>(backButton_->sizeThatFits(CGSize{0, 0}).width, b.width() / 3);
     backButton_->setFrame(CGRect(left + 14, top, width, contentHeight));
     left += 14 + width;
   }

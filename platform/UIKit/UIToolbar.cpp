@@ -77,7 +77,7 @@ void UIToolbar::layoutSubviews() {
 
 CGSize UIToolbar::sizeThatFits(CGSize) const {
   const CGFloat width = bounds().width() > 0 ? bounds().width() : UIScreen::main()->bounds().width();
-  return CGSize(width, barHeight);
+  return CGSize{width, barHeight};
 }
 
 }  // namespace ios

@@ -24,23 +24,47 @@ std::string& currentBaseURL() {
   return url;
 }
 
+// The server sends the code as a JSON integer (or, from a server set up for text codes, as decimal
+// text). A fraction or an exponent would be judged by its rounded value: "1e-400" reads as 0.
+bool resultCodeReadable(const ios::Dictionary& reply) {
+  auto code = reply.find("resultCode");
+  if (code == reply.end() || code->is_null() || code->is_number_integer()) return true;
+  if (!code->is_string()) return false;
+  const std::string& text = code->get_ref<const std::string&>();
+  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  return text.size() > start && text.find_first_not_of("0123456789", start) == std::string::npos;
+}
+
+// The "body" text decoded into its object, or the sentence that explains why it does not decode.
+std::variant<ios::Dictionary, std::string> decodeBody(const std::string& base64Text) {
+  std::optional<ios::Data> bytes = ios::Data::fromBase64(base64Text);
+  if (!bytes) return std::string(APIService::kReplyBodyInvalidMessage);
+  auto parsed = ios::JSONSerialization::read(bytes->bytes);
+  if (auto* object = std::get_if<ios::Dictionary>(&parsed); object && object->is_object()) return std::move(*object);
+  if (parsed == decltype(parsed)(ios::JSONSerialization::ReadError::tooDeep)) {
+    return ios::HTTPError{ios::HTTPError::Kind::nestedTooDeep, ""}.localizedDescription();
+  }
+  return std::string(APIService::kReplyBodyInvalidMessage);
+}
+
 // The reply as the screens receive it, or the sentence that explains why there is none.
-std::variant<ios::Dictionary, std::string> interpretReply(const ios::HTTPClient::JSONResult& result) {
+std::variant<ios::Dictionary, std::string> interpretReply(ios::HTTPClient::JSONResult result) {
   if (result.error && result.error->kind != ios::HTTPError::Kind::notJSON) {
     return result.error->localizedDescription();
   }
   if (!result.value || !result.value->is_object()) return std::string(APIService::kReplyNotObjectMessage);
+  if (!resultCodeReadable(*result.value)) return std::string(APIService::kReplyResultCodeInvalidMessage);
 
-  ios::Dictionary reply = *result.value;
+  ios::Dictionary reply = std::move(*result.value);
   auto body = reply.find("body");
   if (body == reply.end() || body->is_null()) {
     reply.erase("body");
     return reply;
   }
-  std::optional<ios::Dictionary> decoded;
-  if (body->is_string()) decoded = Common::convertBase64ToDictionary(body->get_ref<const std::string&>());
-  if (!decoded) return std::string(APIService::kReplyBodyInvalidMessage);
-  *body = std::move(*decoded);
+  if (!body->is_string()) return std::string(APIService::kReplyBodyInvalidMessage);
+  auto decoded = decodeBody(body->get_ref<const std::string&>());
+  if (auto* message = std::get_if<std::string>(&decoded)) return std::move(*message);
+  *body = std::move(std::get<ios::Dictionary>(decoded));
   return reply;
 }
 

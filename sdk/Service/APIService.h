@@ -23,10 +23,12 @@ namespace kerbelin {
 // the call that started the request.
 // - `completionHandler` gets the reply object, its "body" text already decoded into an object. A
 //   reply with no "body" (or a null one) is handed on without that key. The HTTP status and the
-//   reply's "resultCode" are not judged here: the screens read them.
+//   reply's "resultCode" value is not judged here: the screens read it.
 // - `failure` gets a sentence: the transport error's description (refused connection, time-out...),
-//   `kReplyNotObjectMessage` when the reply is not a JSON object, or `kReplyBodyInvalidMessage` when
-//   its "body" is not base64 text of a JSON object.
+//   `kReplyNotObjectMessage` when the reply is not one JSON object, `kReplyResultCodeInvalidMessage`
+//   when its "resultCode" is neither an integer nor decimal text, `kReplyBodyInvalidMessage` when its
+//   "body" is not base64 text of a JSON object, or the HTTPError `nestedTooDeep` description when the
+//   reply or its body nests deeper than JSONSerialization::maximumDepth.
 //
 // Neither the token nor the request header is ever written to the console.
 class APIService : public ios::NSObject {
@@ -37,6 +39,7 @@ class APIService : public ios::NSObject {
   static constexpr std::string_view kReplyNotObjectMessage = "The server's reply is not a JSON object.";
   static constexpr std::string_view kReplyBodyInvalidMessage =
       "The server's reply body is not base64 text of a JSON object.";
+  static constexpr std::string_view kReplyResultCodeInvalidMessage = "The server's reply has no integer result code.";
 
   // The process-wide client, made on first use.
   static std::shared_ptr<APIService> sharedInstance();

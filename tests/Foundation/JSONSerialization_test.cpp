@@ -49,11 +49,23 @@ TEST(JSONSerializationTest, RejectsInvalidInputWithoutThrowing) {
   }
 }
 
-TEST(JSONSerializationTest, DeepValidNestingParses) {
-  const int depth = 20000;
-  auto value = parse(std::string(depth, '[') + std::string(depth, ']'));
-  ASSERT_TRUE(value);
-  EXPECT_TRUE(value->is_array());
+TEST(JSONSerializationTest, WholeTextMustBeOneValueNestedNoDeeperThanTheLimit) {
+  using Error = JSONSerialization::ReadError;
+  const auto nested = [](int depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+  const struct {
+    std::string text;
+    std::variant<Dictionary, Error> expected;
+  } cases[] = {
+      {nested(JSONSerialization::maximumDepth), Dictionary::parse(nested(JSONSerialization::maximumDepth))},
+      {nested(JSONSerialization::maximumDepth + 1), Error::tooDeep},
+      {std::string(150000, '['), Error::tooDeep},
+      {std::string("{}\0garbage", 10), Error::invalid},
+      {std::string("{\"a\":\"x\0\"}", 10), Error::invalid},
+      {"{\"a\": 1e400}", Error::invalid},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JSONSerialization::read(c.text), c.expected) << c.text.substr(0, 20);
+  using Result = std::variant<Dictionary, Error>;
+  EXPECT_EQ(JSONSerialization::read("7", JSONSerialization::ReadingOptions::fragmentsAllowed), Result(7));
 }
 
 TEST(JSONSerializationTest, WritesCompactUtf8AndRoundTrips) {

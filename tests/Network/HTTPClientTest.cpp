@@ -71,22 +71,31 @@ TEST_F(HTTPClientTest, AnyJSONValueIsAReplyAndTheShapeIsLeftToTheCaller) {
 }
 
 TEST_F(HTTPClientTest, BodyThatIsNotJSONFailsWithTheRawReply) {
-  // The last one is deeply nested and never closed: reading it must not exhaust the stack.
-  for (const std::string& body : {std::string(), std::string("<html>oops</html>"), std::string(R"({"cut": )"),
-                                  std::string(100000, '[')}) {
+  const struct {
+    std::string body;
+    Kind kind;
+  } cases[] = {
+      {"", Kind::notJSON},
+      {"<html>oops</html>", Kind::notJSON},
+      {R"({"cut": )", Kind::notJSON},
+      {std::string("{\"a\":1}\0{\"a\":2}", 15), Kind::notJSON},
+      // Deep and never closed: refused at the limit, so reading it cannot exhaust the stack.
+      {std::string(100000, '['), Kind::nestedTooDeep},
+  };
+  for (const auto& c : cases) {
     calls = 0;
     post(Dictionary::object());
-    fake->respond(fake->pending().back(), FakeTransport::reply(200, body));
+    fake->respond(fake->pending().back(), FakeTransport::reply(200, c.body));
     RunLoop::main().runUntilIdle();
     ASSERT_EQ(calls, 1);
     EXPECT_FALSE(outcome->ok());
     ASSERT_TRUE(outcome->error);
-    EXPECT_EQ(outcome->error->kind, Kind::notJSON);
-    EXPECT_EQ(outcome->error->localizedDescription(),
-              "The data couldn't be read because it isn't in the correct format.");
+    EXPECT_EQ(outcome->error->kind, c.kind) << c.body.substr(0, 20);
     ASSERT_TRUE(outcome->response);
-    EXPECT_EQ(outcome->response->body, body);
+    EXPECT_EQ(outcome->response->body, c.body);
   }
+  EXPECT_EQ((HTTPError{Kind::notJSON, ""}).localizedDescription(),
+            "The data couldn't be read because it isn't in the correct format.");
 }
 
 TEST_F(HTTPClientTest, TransportErrorFailsWithoutAReply) {

@@ -472,9 +472,11 @@ TEST_F(AutoLayout, CustomLayoutGuidesSpaceViews) {
                a->topAnchor().constraintEqualTo(window_->topAnchor()),
                b->topAnchor().constraintEqualTo(window_->topAnchor())});
   window_->layoutIfNeeded();
-  // 375 = a + 3a + b with a and b equally hugging at 250... b keeps its 50, a and the gap share the rest.
-  EXPECT_EQ(a->frame().width() * 3, gap->layoutFrame().width());
-  EXPECT_EQ(a->frame().width() + gap->layoutFrame().width() + b->frame().width(), 375);
+  // 375 = a + 3a + b with a and b equally hugging at 250... b keeps its 50, a (81.25) and the gap
+  // share the rest; a's frame lies on the 2x pixel grid, the guide keeps the solved value.
+  EXPECT_EQ(gap->layoutFrame().width(), 3 * 81.25);
+  EXPECT_EQ(a->frame().width(), 81.5);
+  EXPECT_EQ(b->frame(), CGRect(325, 0, 50, 10));
   window_->removeLayoutGuide(gap);
   EXPECT_TRUE(window_->layoutGuides().empty());
   EXPECT_EQ(window_->constraints().size(), 4u);  // the guide's constraints went with it

@@ -100,8 +100,9 @@ TEST_F(UIStackViewTest, HorizontalDistributions) {
   stack->setSpacing(10);
   stack->setDistribution(UIStackViewDistribution::fillEqually);
   runUntilIdle();
-  for (const auto& v : {a, b, c}) EXPECT_NEAR(v->frame().width(), 280.0 / 3, 1e-6);
-  EXPECT_NEAR(c->frame().minX(), 2 * (280.0 / 3 + 10), 1e-6);
+  // Thirds of 280 with their edges on the 2x pixel grid: 93.5, 93, 93.5.
+  for (const auto& v : {a, b, c}) EXPECT_NEAR(v->frame().width(), 280.0 / 3, 0.5);
+  EXPECT_EQ(c->frame().minX(), 206.5);  // 2 * (280 / 3 + 10), rounded to the nearest pixel
   EXPECT_EQ(a->frame().height(), 40);  // fill across: the tallest sets the stack's height
   EXPECT_EQ(stack->frame().height(), 40);
 

@@ -4,6 +4,8 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <support/WindowTest.h>
 
 #include <functional>
@@ -211,6 +213,28 @@ TEST_F(TableTest, AutomaticHeightsComeFromTheCellsConstraints) {
   EXPECT_EQ(table->contentSize().height, 334 * 20 + 333 * 30 + 333 * 40);
   EXPECT_LE(table->cellsCreated(), 36u);
   expectVisibleRowsMatchGeometry();
+}
+
+TEST_F(TableTest, SelfSizingRowsLandOnThePixelGrid) {
+  // Bars of a third, a sixth, three quarters and a fifth of a point make rows off the 2x grid; each is
+  // rounded to the nearest pixel, so rows, cells and their content sit on whole pixels.
+  const struct {
+    CGFloat bar, row;
+  } rows[] = {{10.0 / 3, 13.5}, {10.0 / 6, 11.5}, {10.75, 21}, {10.2, 20}};
+  lists->identifier = "Sizing";
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  for (int r = 0; r < 4; ++r) lists->barHeights[r] = rows[r].bar;
+  makeTable();
+  CGFloat top = 0;
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(table->rectForRow({0, r}), CGRect(0, top, 375, rows[r].row)) << r;
+    auto cell = std::static_pointer_cast<SizingCell>(table->cellForRow({0, r}));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->frame().minY(), top) << r;
+    const CGRect bar = cell->bar->frame();
+    for (CGFloat edge : {bar.minY(), bar.maxY()}) EXPECT_EQ(edge * 2, std::round(edge * 2)) << r;
+    top += rows[r].row;
+  }
 }
 
 TEST_F(TableTest, BeginEndUpdatesAsksTheHeightsAgain) {

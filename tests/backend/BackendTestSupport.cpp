@@ -1,7 +1,12 @@
 #include "BackendTestSupport.h"
 
 #include <Foundation/Base64.h>
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "DisplayText.h"
 
@@ -42,6 +47,62 @@ Reply decodeReply(int status, const std::string& text) {
     if (bytes) reply.body = nlohmann::json::parse(*bytes, nullptr, false);
   }
   return reply;
+}
+
+RawConnection::RawConnection(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+RawConnection::~RawConnection() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool RawConnection::send(const std::string& bytes) {
+  size_t sent = 0;
+  while (fd_ >= 0 && sent < bytes.size()) {
+    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) return false;
+    sent += size_t(n);
+  }
+  return fd_ >= 0;
+}
+
+bool RawConnection::closedWithin(std::chrono::milliseconds timeout) {
+  const auto until = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    pollfd entry{fd_, POLLIN, 0};
+    if (fd_ < 0 || left.count() <= 0 || ::poll(&entry, 1, int(left.count())) <= 0) return fd_ < 0;
+    char buffer[16384];
+    const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+    if (n <= 0) return true;
+    received_.append(buffer, size_t(n));
+  }
+}
+
+Reply RawConnection::reply() const {
+  const size_t end = received_.find("\r\n\r\n");
+  if (received_.rfind("HTTP/1.1 ", 0) != 0 || end == std::string::npos) return {};
+  return decodeReply(std::stoi(received_.substr(9, 3)), received_.substr(end + 4));
+}
+
+std::string rawRequest(const std::string& method, const std::string& target, const std::string& body,
+                       const std::string& headers) {
+  std::string text = method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" +
+                     "Authorization: " + BackendServer::authorization() + "\r\n" + headers;
+  if (headers.find("Transfer-Encoding") == std::string::npos) {
+    text += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  }
+  return text + "\r\n" + body;
 }
 
 void BackendTest::SetUp() {

@@ -49,4 +49,30 @@ class BackendTest : public ::testing::Test {
 
 Reply decodeReply(int status, const std::string& text);
 
+// A plain TCP connection to a server, for requests and pacing that an HTTP client would not produce.
+class RawConnection {
+ public:
+  explicit RawConnection(int port);
+  ~RawConnection();
+  RawConnection(const RawConnection&) = delete;
+  RawConnection& operator=(const RawConnection&) = delete;
+
+  bool send(const std::string& bytes);
+  // Reads until the server closes the connection or `timeout` passes; true when it closed.
+  bool closedWithin(std::chrono::milliseconds timeout);
+  // Everything received so far.
+  const std::string& received() const { return received_; }
+  // The received HTTP reply (status line and body) as a Reply.
+  Reply reply() const;
+
+ private:
+  int fd_ = -1;
+  std::string received_;
+};
+
+// A request as it goes on the wire, closing the connection after its reply. `headers` are whole
+// lines ("Name: value\r\n"); a Content-Length is added unless they say how the body ends.
+std::string rawRequest(const std::string& method, const std::string& target, const std::string& body,
+                       const std::string& headers = "");
+
 }  // namespace kerbelin::backend::testing

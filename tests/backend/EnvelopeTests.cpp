@@ -58,6 +58,22 @@ TEST_F(EnvelopeTest, EachKindOfBadRequestGetsItsOwnErrorAndTheServerKeepsServing
     return [=, this] { return post("/category/req", httpBody, authorization); };
   };
   auto params = [this](std::string path, json values) { return [=, this] { return call(path, values); }; };
+  // Straight onto the wire, for what an HTTP client would not send; no reply may carry exception text.
+  auto wire = [this](std::string method, std::string target) {
+    return [=, this] {
+      RawConnection connection(server->port());
+      connection.send(rawRequest(method, target, envelopeFor({})));
+      EXPECT_TRUE(connection.closedWithin(std::chrono::seconds(5)));
+      EXPECT_EQ(connection.received().find("EXCEPTION"), std::string::npos) << connection.received();
+      return connection.reply();
+    };
+  };
+  // `levels` levels in all, counting the envelope (or the parameter object) itself.
+  auto nested = [](int levels) { return std::string(levels - 1, '[') + std::string(levels - 1, ']'); };
+  auto padded = [](const std::string& pad, const std::string& params) {
+    return "{\"restHeader\":" + standardRestHeader().dump() + ",\"pad\":" + pad + ",\"body\":\"" +
+           ios::base64Encode(params) + "\"}";
+  };
   struct Case {
     const char* what;
     std::function<Reply()> send;
@@ -68,6 +84,12 @@ TEST_F(EnvelopeTest, EachKindOfBadRequestGetsItsOwnErrorAndTheServerKeepsServing
       {"another token", raw(envelope, "Bearer kb-00000000000000000000000000000000"), 401, 40101},
       {"token without Bearer", raw(envelope, "kb-7f3a9c2e51d84b06a1e0c3f5d92b7e48"), 401, 40101},
       {"form body", raw("restHeader=1&body=2", token), 400, 40001},
+      {"64 levels", raw(padded(nested(64), "{}"), token), 200, 0},
+      {"65 levels", raw(padded(nested(65), "{}"), token), 400, 40001},
+      {"NUL and more after the envelope", raw(padded("0", "{}") + std::string("\0{}", 3), token), 400, 40001},
+      {"64 levels of parameters", raw(padded("0", "{\"pad\":" + nested(64) + "}"), token), 200, 0},
+      {"65 levels of parameters", raw(padded("0", "{\"pad\":" + nested(65) + "}"), token), 400, 40004},
+      {"NUL and more after the parameters", raw(padded("0", std::string("{}\0{}", 5)), token), 400, 40004},
       {"empty body", raw("", token), 400, 40001},
       {"cut JSON", raw("{\"body\": \"e30=\"", token), 400, 40001},
       {"bad UTF-8", raw("{\"a\":\"\xC3\x28\"}", token), 400, 40001},
@@ -98,6 +120,10 @@ TEST_F(EnvelopeTest, EachKindOfBadRequestGetsItsOwnErrorAndTheServerKeepsServing
       {"GET", [this] { return send("GET", "/kerbelin-app/category/req", ""); }, 405, 40501},
       {"PUT", [this, envelope] { return send("PUT", "/kerbelin-app/category/req", envelope); }, 405, 40501},
       {"GET elsewhere", [this] { return send("GET", "/favicon.ico", ""); }, 404, 40401},
+      {"OPTIONS", wire("OPTIONS", "/kerbelin-app/category/req"), 405, 40501},
+      {"TRACE", wire("TRACE", "/kerbelin-app/category/req"), 405, 40501},
+      {"a method the HTTP layer does not know", wire("BREW", "/kerbelin-app/category/req"), 405, 40501},
+      {"a path that is not UTF-8", wire("POST", "/kerbelin-app/%FF%FE"), 404, 40401},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -188,6 +188,20 @@ TEST_F(MyCardTest, PaymentWaitReturnsTheGuideOfTheOrder) {
   paidOrder.erase("amount");
   paidOrder.erase("defCardNo");
   EXPECT_EQ(call("/payment-wait/req", paidOrder).resultCode(), 40402) << "that order is already paid";
+  // Parameters are checked before records: a wrong type wins over an unknown order.
+  paidOrder["amount"] = "720000";
+  EXPECT_EQ(call("/payment-wait/req", paidOrder).resultCode(), 40006);
+}
+
+TEST_F(MyCardTest, WhatAnOrderKeepsIsBounded) {
+  const std::string longText(201, '9');
+  for (const char* key : {"customerName", "mobilePhone"}) {
+    json params = {{"defCardCode", "SV-YOGA-12"}, {"mobilePhone", kPhone}, {"customerName", "An"}};
+    params[key] = longText;
+    const Reply reply = call("/initialization-bill/req", params);
+    EXPECT_EQ(reply.resultCode(), 40007) << key;
+    EXPECT_EQ(reply.body.value("field", ""), key);
+  }
 }
 
 TEST_F(MyCardTest, EveryQrCallIssuesAFreshToken) {

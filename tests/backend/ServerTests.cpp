@@ -15,6 +15,7 @@
 
 #include "BackendTestSupport.h"
 #include "ImageFactory.h"
+#include "OwnCardStore.h"
 
 extern char** environ;
 
@@ -64,6 +65,25 @@ TEST(ImageFactoryTest, ShapesFollowTheKindAndNamesAreChecked) {
   EXPECT_FALSE(images.png("Cover"));
   EXPECT_FALSE(images.png("../etc"));
   EXPECT_FALSE(images.png(""));
+}
+
+TEST(ImageFactoryTest, KeepsOnlyTheNewestPictures) {
+  ImageFactory images(3);
+  const auto first = images.png("icon-a");
+  for (const char* name : {"icon-b", "icon-c", "icon-d", "icon-e"}) ASSERT_TRUE(images.png(name));
+  EXPECT_EQ(images.cachedCount(), 3u);
+  EXPECT_EQ(images.png("icon-a"), first);  // drawn again, the same bytes
+}
+
+TEST(OwnCardStoreTest, KeepsTheSeedAndTheNewestOrders) {
+  OwnCard seed;
+  seed.cardNo = "KB0000000001";
+  OwnCardStore store({seed}, 2);
+  std::vector<std::string> orders;
+  for (int i = 0; i < 3; ++i) orders.push_back(store.createOrder("SV-YOGA-12", "0912345678", "An", fixedNow()).orderNo);
+  EXPECT_FALSE(store.findByOrderNo(orders[0]));
+  EXPECT_TRUE(store.findByOrderNo(orders[1]) && store.findByOrderNo(orders[2]));
+  EXPECT_TRUE(store.findByCardNo(seed.cardNo));
 }
 
 TEST(ServerOptionsTest, OnlyLoopbackAddressesAndReadableDataAreAccepted) {

@@ -3,10 +3,12 @@
 #include <httplib.h>
 
 #include <ostream>
+#include <set>
 #include <stdexcept>
 
 #include "Catalog.h"
 #include "Envelope.h"
+#include "GuardedHttpServer.h"
 #include "ImageFactory.h"
 #include "MyCardApi.h"
 #include "OwnCardStore.h"
@@ -40,6 +42,20 @@ std::string loggable(const std::string& path) {
   std::string out;
   for (unsigned char c : path.substr(0, 200)) out += (c >= 0x20 && c < 0x7F) ? char(c) : '?';
   return out;
+}
+
+// A request-line method that the HTTP layer does not parse (anything but its fixed list), written as
+// an HTTP token.
+bool isOtherMethod(const std::string& method) {
+  static const std::set<std::string> parsed = {"GET",     "HEAD",    "POST",  "PUT",   "DELETE",
+                                               "CONNECT", "OPTIONS", "TRACE", "PATCH", "PRI"};
+  return !method.empty() && !parsed.count(method) &&
+         method.find_first_not_of("!#$%&'*+-.^_`|~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") ==
+             std::string::npos;
+}
+
+bool isApiTarget(const std::string& path) {
+  return path.rfind(std::string(kApiPrefix) + "/", 0) == 0;
 }
 
 int64_t elapsedMs() {
@@ -105,32 +121,20 @@ std::string BackendServer::baseURL() const {
 
 bool BackendServer::start() {
   if (http_) return false;
-  http_ = std::make_unique<httplib::Server>();
+  http_ = std::make_unique<GuardedHttpServer>(GuardedHttpServer::Limits{
+      options_.idleTimeout, options_.requestTimeout, options_.requestTimeout, options_.maxConnections});
   auto& http = *http_;
   http.set_payload_max_length(options_.maxRequestBytes);
-  // Without it every small reply waits on Nagle's algorithm: tens of milliseconds on loopback.
-  http.set_tcp_nodelay(true);
-  // httplib's default also sets SO_REUSEPORT, which would let a second server
-  // bind the same port and silently split the requests with the first.
-  http.set_socket_options([](socket_t sock) {
-    int yes = 1;
-    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  });
-  http.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+  http.set_pre_routing_handler([this](const httplib::Request& q, httplib::Response& r) {
     tRequestStart = std::chrono::steady_clock::now();
     tResultCode = 0;
-    return httplib::Server::HandlerResponse::Unhandled;
+    return refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
+                                    : httplib::Server::HandlerResponse::Unhandled;
   });
-  const std::string api = std::string(kApiPrefix) + "/.*";
-  http.Post(api, [this](const httplib::Request& q, httplib::Response& r) { handleApi(q, r); });
-  auto notAllowed = [this](const httplib::Request&, httplib::Response& r) {
-    reply(r, ResultCode::MethodNotAllowed, "Chỉ hỗ trợ phương thức POST", nlohmann::json::object(),
-          nlohmann::json::object());
-  };
-  http.Get(api, notAllowed);
-  http.Put(api, notAllowed);
-  http.Delete(api, notAllowed);
-  http.Patch(api, notAllowed);
+  http.Post(std::string(kApiPrefix) + "/.*",
+            [this](const httplib::Request& q, httplib::Response& r, const httplib::ContentReader& content) {
+              handleApi(q, r, content);
+            });
   http.Get(R"(/images/([^/]+)\.png)",
            [this](const httplib::Request& q, httplib::Response& r) { handleImage(q, r); });
   http.set_error_handler(
@@ -138,37 +142,78 @@ bool BackendServer::start() {
         handleError(q, r);
         return httplib::Server::HandlerResponse::Handled;
       }));
+  // A fault that escapes a handler gets the envelope of an internal error; what it says stays here.
+  http.set_exception_handler([this](const httplib::Request&, httplib::Response& r, std::exception_ptr) {
+    reply(r, ResultCode::Internal, "Lỗi hệ thống, vui lòng thử lại sau", nlohmann::json::object(),
+          nlohmann::json::object());
+  });
   http.set_logger([this](const httplib::Request& q, const httplib::Response& r) { logRequest(q, r); });
 
-  port_ = options_.port == 0 ? http.bind_to_any_port(options_.host) : options_.port;
-  if (port_ <= 0 || (options_.port != 0 && !http.bind_to_port(options_.host, options_.port))) {
+  port_ = http.bindAndListen(options_.host, options_.port);
+  if (port_ == 0) {
     http_.reset();
-    port_ = 0;
     return false;
   }
   context_->baseURL = baseURL();
-  thread_ = std::thread([this] {
-    http_->listen_after_bind();
-    finished_ = true;
-  });
-  // stop() only takes effect once the loop runs, so wait for it (a few microseconds).
-  while (!http_->is_running() && !finished_) std::this_thread::yield();
+  thread_ = std::thread([this] { http_->serve(); });
   return true;
 }
 
 void BackendServer::stop() {
   if (!http_) return;
-  http_->stop();
+  http_->shutdown();
   if (thread_.joinable()) thread_.join();
 }
 
-void BackendServer::handleApi(const httplib::Request& request, httplib::Response& response) {
+bool BackendServer::refuseOtherMethods(const httplib::Request& request, httplib::Response& response) {
+  if (request.method == "POST" || !isApiTarget(request.path)) return false;
+  replyMethodNotAllowed(response);
+  return true;
+}
+
+void BackendServer::replyMethodNotAllowed(httplib::Response& response) {
+  reply(response, ResultCode::MethodNotAllowed, "Chỉ hỗ trợ phương thức POST", nlohmann::json::object(),
+        nlohmann::json::object());
+  // Its body, if any, was not read: what follows on the connection is not a request.
+  GuardedHttpServer::closeAfterReply();
+}
+
+std::optional<std::string> BackendServer::readBody(httplib::Response& response,
+                                                   const httplib::ContentReader& content) {
+  std::string body;
+  bool tooLarge = false;
+  // httplib hands over the bytes with chunked transfer and gzip, deflate or brotli content
+  // encoding undone, so the limit holds for what the request really carries.
+  const bool whole = content([&](const char* bytes, size_t length) {
+    tooLarge = length > options_.maxRequestBytes - body.size();
+    if (!tooLarge) body.append(bytes, length);
+    return !tooLarge;
+  });
+  if (whole) return body;
+  GuardedHttpServer::closeAfterReply();
+  const nlohmann::json none = nlohmann::json::object();
+  if (tooLarge || response.status == 413) {
+    reply(response, ResultCode::PayloadTooLarge,
+          "Yêu cầu vượt quá dung lượng cho phép (" + std::to_string(options_.maxRequestBytes) + " byte)", none,
+          none);
+  } else {
+    const int status = response.status > 0 ? response.status : 400;
+    reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
+    response.status = status;
+  }
+  return std::nullopt;
+}
+
+void BackendServer::handleApi(const httplib::Request& request, httplib::Response& response,
+                              const httplib::ContentReader& content) {
+  const std::optional<std::string> httpBody = readBody(response, content);
+  if (!httpBody) return;
   nlohmann::json restHeader = nlohmann::json::object();
   try {
     nlohmann::json params;
     std::optional<RequestError> envelopeError;
     try {
-      params = Envelope::decodeRequest(request.body, restHeader);
+      params = Envelope::decodeRequest(*httpBody, restHeader);
     } catch (const RequestError& e) {
       envelopeError = e;
     }
@@ -213,15 +258,22 @@ void BackendServer::handleError(const httplib::Request& request, httplib::Respon
   if (!response.body.empty()) return;  // an envelope written by a handler
   const nlohmann::json none = nlohmann::json::object();
   const int status = response.status;
+  if (status == 404) {
+    reply(response, ResultCode::UnknownPath, "Không tìm thấy đường dẫn " + loggable(request.path), none,
+          none);
+    return;
+  }
+  // The HTTP layer refused the request before reading all of it.
+  GuardedHttpServer::closeAfterReply();
   if (status == 413) {
     reply(response, ResultCode::PayloadTooLarge,
           "Yêu cầu vượt quá dung lượng cho phép (" + std::to_string(options_.maxRequestBytes) + " byte)",
           none, none);
-  } else if (status == 404) {
-    reply(response, ResultCode::UnknownPath, "Không tìm thấy đường dẫn " + loggable(request.path), none,
-          none);
   } else if (status >= 500) {
     reply(response, ResultCode::Internal, "Lỗi hệ thống, vui lòng thử lại sau", none, none);
+  } else if (isOtherMethod(request.method) && isApiTarget(request.target)) {
+    // A method the HTTP layer does not know ends its parse; on an API path it is still a method.
+    replyMethodNotAllowed(response);
   } else {
     // 400, 414 (request line too long) and the other refusals of the HTTP layer.
     reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -14,9 +15,9 @@
 #include "RequestError.h"
 
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
+class ContentReader;
 }  // namespace httplib
 
 namespace kerbelin::backend {
@@ -27,11 +28,13 @@ class ImageFactory;
 class StoreApi;
 class MyCardApi;
 class ProviderApi;
+class GuardedHttpServer;
 
 // The local back-end: every API endpoint under "/kerbelin-app" (POST, JSON
 // envelope, fixed bearer token) and the sample images under "/images". It
-// listens on a loopback address only and serves on httplib's thread pool;
-// all state it keeps is guarded, so requests may run in parallel.
+// listens on a loopback address only and serves each connection on a thread
+// of its own, within the limits below; all state it keeps is guarded, so
+// requests may run in parallel.
 class BackendServer {
  public:
   using TimePoint = std::chrono::system_clock::time_point;
@@ -44,7 +47,14 @@ class BackendServer {
     // relative times of the sample data all read it. The real clock when empty.
     std::function<TimePoint()> clock;
     int qrValiditySeconds = 60;
+    // The largest request body, counted after any transfer or content encoding is undone.
     size_t maxRequestBytes = 1 << 20;
+    // An open connection is closed when no request begins within idleTimeout, or when a request
+    // has not arrived whole within requestTimeout of its first byte. Connections beyond
+    // maxConnections open ones are closed at once.
+    std::chrono::milliseconds idleTimeout{5000};
+    std::chrono::milliseconds requestTimeout{10000};
+    int maxConnections = 128;
     // Sends "resultCode" as JSON text ("0") instead of an integer (0), for a
     // client that maps it as text. Off by default: the client models read an Int.
     bool textResultCode = false;
@@ -76,7 +86,11 @@ class BackendServer {
   std::string baseURL() const;
 
  private:
-  void handleApi(const httplib::Request& request, httplib::Response& response);
+  void handleApi(const httplib::Request& request, httplib::Response& response,
+                 const httplib::ContentReader& content);
+  bool refuseOtherMethods(const httplib::Request& request, httplib::Response& response);
+  void replyMethodNotAllowed(httplib::Response& response);
+  std::optional<std::string> readBody(httplib::Response& response, const httplib::ContentReader& content);
   void handleImage(const httplib::Request& request, httplib::Response& response);
   void handleError(const httplib::Request& request, httplib::Response& response);
   void logRequest(const httplib::Request& request, const httplib::Response& response);
@@ -93,9 +107,8 @@ class BackendServer {
   std::unique_ptr<ProviderApi> providerApi_;
   EndpointTable endpoints_;
   std::unique_ptr<ImageFactory> images_;
-  std::unique_ptr<httplib::Server> http_;
+  std::unique_ptr<GuardedHttpServer> http_;
   std::thread thread_;
-  std::atomic<bool> finished_{false};
   std::mutex logMutex_;
   int port_ = 0;
 };

@@ -13,9 +13,15 @@ const std::vector<std::string>& Envelope::restHeaderKeys() {
 }
 
 nlohmann::json Envelope::parseLimited(std::string_view text) {
+  // The parser takes a NUL byte for the end of the text ("{}\0garbage" would pass); a NUL is
+  // never valid JSON.
+  if (text.find('\0') != std::string_view::npos) return nlohmann::json(nlohmann::json::value_t::discarded);
   bool tooDeep = false;
-  auto callback = [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
-    if (depth > kMaxDepth) tooDeep = true;
+  // `depth` counts the arrays and objects around the event's value: 0 for the outermost one.
+  auto callback = [&tooDeep](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
+    const bool opens = event == nlohmann::json::parse_event_t::object_start ||
+                       event == nlohmann::json::parse_event_t::array_start;
+    if (opens && depth >= kMaxDepth) tooDeep = true;
     return !tooDeep;
   };
   nlohmann::json value =
@@ -69,9 +75,10 @@ std::string Envelope::encodeReply(ResultCode code, const std::string& descriptio
       {"secure", ""},
       {"cost", costMs},
       {"restHeader", restHeader.is_object() ? restHeader : nlohmann::json::object()},
-      {"body", ios::base64Encode(body.dump())},
+      {"body", ios::base64Encode(body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace))},
   };
-  return reply.dump();
+  // A description may quote what the request sent (a path, for one), which need not be UTF-8.
+  return reply.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace kerbelin::backend

@@ -214,7 +214,18 @@ std::optional<std::string> ImageFactory::png(const std::string& name) {
   }
   std::string bytes = draw(name);  // drawn outside the lock: two threads may both draw, with equal results
   std::lock_guard lock(mutex_);
+  if (cache_.count(name) || capacity_ == 0) return bytes;
+  if (cache_.size() >= capacity_) {
+    cache_.erase(drawnOrder_.front());
+    drawnOrder_.pop_front();
+  }
+  drawnOrder_.push_back(name);
   return cache_.emplace(name, std::move(bytes)).first->second;
+}
+
+size_t ImageFactory::cachedCount() {
+  std::lock_guard lock(mutex_);
+  return cache_.size();
 }
 
 std::string ImageFactory::draw(const std::string& name) {

@@ -15,6 +15,8 @@ namespace {
 using nlohmann::json;
 using TimePoint = std::chrono::system_clock::time_point;
 
+constexpr size_t kMaxStoredTextBytes = 200;
+
 std::string requiredPhone(const Params& params) {
   const std::string phone = params.requiredString("mobilePhone");
   if (phone.empty()) {
@@ -93,6 +95,15 @@ json MyCardApi::createBill(const Params& params) const {
   const std::string code = params.requiredString("defCardCode");
   const std::string phone = requiredPhone(params);
   const std::string name = params.optionalString("customerName");
+  // Both are kept with the order for the life of the process.
+  for (const auto& [key, value] : {std::pair{"mobilePhone", &phone}, std::pair{"customerName", &name}}) {
+    if (value->size() > kMaxStoredTextBytes) {
+      throw RequestError(ResultCode::InvalidParameter,
+                         "Tham số \"" + std::string(key) + "\" dài quá " + std::to_string(kMaxStoredTextBytes) +
+                             " byte",
+                         key);
+    }
+  }
   const json* defCard = context_.catalog.defCard(code);
   if (!defCard) notFound("thẻ \"" + code + "\"", "defCardCode");
   const OwnCard card = context_.cards.createOrder(code, phone, name, context_.now());
@@ -120,16 +131,20 @@ json MyCardApi::createBill(const Params& params) const {
 json MyCardApi::paymentWait(const Params& params) const {
   const std::string orderNo = params.requiredString("orderNo");
   const std::string phone = requiredPhone(params);
+  const std::optional<std::string> cardNo =
+      params.has("defCardNo") ? std::optional(params.optionalString("defCardNo")) : std::nullopt;
+  const std::optional<int64_t> givenAmount =
+      params.has("amount") ? std::optional(params.optionalInt("amount", 0)) : std::nullopt;
   const auto order = context_.cards.findByOrderNo(orderNo);
   if (!order || order->mobilePhone != phone || order->status != "W") {
     notFound("đơn hàng chờ thanh toán \"" + orderNo + "\"", "orderNo");
   }
   const json& defCard = *context_.catalog.defCard(order->defCardCode);
   const int64_t amount = defCard["price"];
-  if (params.has("defCardNo") && params.optionalString("defCardNo") != order->cardNo) {
+  if (cardNo && *cardNo != order->cardNo) {
     throw RequestError(ResultCode::InvalidParameter, "Số thẻ không khớp với đơn hàng", "defCardNo");
   }
-  if (params.has("amount") && params.optionalInt("amount", 0) != amount) {
+  if (givenAmount && *givenAmount != amount) {
     throw RequestError(ResultCode::InvalidParameter, "Số tiền không khớp với đơn hàng", "amount");
   }
   const TimePoint deadline = order->createdAt + std::chrono::hours(24);

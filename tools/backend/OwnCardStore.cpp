@@ -95,8 +95,8 @@ std::vector<OwnCard> OwnCardStore::readSeed(const std::filesystem::path& dataDir
   return cards;
 }
 
-OwnCardStore::OwnCardStore(std::vector<OwnCard> seed)
-    : cards_(std::move(seed)), random_(std::random_device{}()) {}
+OwnCardStore::OwnCardStore(std::vector<OwnCard> seed, size_t maxOrders)
+    : cards_(std::move(seed)), seedCount_(cards_.size()), maxOrders_(std::max<size_t>(1, maxOrders)), random_(std::random_device{}()) {}
 
 std::vector<OwnCard> OwnCardStore::cardsOf(const std::string& mobilePhone) const {
   std::vector<OwnCard> out;
@@ -158,6 +158,7 @@ OwnCard OwnCardStore::createOrder(const std::string& defCardCode, const std::str
   card.mobilePhone = mobilePhone;
   card.customerName = customerName;
   card.createdAt = now;
+  if (cards_.size() - seedCount_ >= maxOrders_) cards_.erase(cards_.begin() + static_cast<std::ptrdiff_t>(seedCount_));
   cards_.push_back(card);
   return card;
 }

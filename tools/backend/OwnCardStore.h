@@ -27,7 +27,9 @@ class OwnCardStore {
   static std::vector<OwnCard> loadSeed(const std::filesystem::path& dataDir, const Catalog& catalog,
                                        TimePoint now);
 
-  explicit OwnCardStore(std::vector<OwnCard> seed);
+  // Keeps every seed card and the last `maxOrders` (at least one) orders; an
+  // order beyond that drops the oldest one made.
+  explicit OwnCardStore(std::vector<OwnCard> seed, size_t maxOrders = 5000);
 
   // The cards of one phone number, newest order first.
   std::vector<OwnCard> cardsOf(const std::string& mobilePhone) const;
@@ -49,7 +51,9 @@ class OwnCardStore {
   bool numberTaken(const std::string& cardNo, const std::string& orderNo) const;
 
   mutable std::mutex mutex_;
-  std::vector<OwnCard> cards_;
+  std::vector<OwnCard> cards_;  // the seed, then the orders, oldest first
+  const size_t seedCount_;
+  const size_t maxOrders_;
   uint64_t nextSequence_ = 1;
   std::mt19937_64 random_;
 };

@@ -31,6 +31,12 @@ std::variant<std::shared_ptr<const NibDocument>, NibError> NibDocument::parse(st
     auto colon = what.find(": ");
     return NibError{file, line, "",
                     "malformed JSON: " + (colon == std::string::npos ? what : what.substr(colon + 2))};
+  } catch (const NibJSON::exception& error) {
+    // A value the parser cannot hold, such as a number too large for a double: no position known.
+    std::string what = error.what();
+    auto bracket = what.find("] ");
+    return NibError{file, 0, "",
+                    "malformed JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2))};
   }
   if (!root.is_object()) return NibError{file, 1, "", "the file must hold a JSON object"};
   return std::shared_ptr<const NibDocument>(

@@ -23,7 +23,7 @@ void addIndicator(ios::UIView& container, ios::UIActivityIndicatorViewStyle styl
   auto indicator = ios::UIActivityIndicatorView::create();
   indicator->tag = tag;
   const ios::CGRect bounds = container.bounds();
-  indicator->setCenter(ios::CGPoint(bounds.width() / 2, bounds.height() / 2));
+  indicator->setCenter(ios::CGPoint{bounds.width() / 2, bounds.height() / 2});
   indicator->setActivityIndicatorViewStyle(style);
   container.addSubview(indicator);
   indicator->startAnimating();

@@ -361,6 +361,8 @@ TEST(UINib, BadConstraintsAndMalformedJSONPointAtTheirLine) {
 
   std::string malformed = loadError("{\n  \"objects\": [\n    {\"class\": \"UIView\",}\n  ]\n}\n");
   EXPECT_EQ(malformed.rfind("Test.nib.json:3: malformed JSON: ", 0), 0u) << malformed;
+  EXPECT_EQ(loadError(R"({"objects": [], "a": 1e400})"),
+            "Test.nib.json: malformed JSON: number overflow parsing '1e400'");
 }
 
 TEST(UINib, RefusesOversizedAndDeeplyNestedFiles) {

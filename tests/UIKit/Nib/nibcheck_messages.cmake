@@ -8,7 +8,8 @@ foreach(expected IN ITEMS
     "Conflict.nib.json: objects\\[0\\]: Auto Layout: unable to simultaneously satisfy"
     "UnknownKey.nib.json:3: objects\\[0\\]: unknown key \"backgroundColour\" for class UIView"
     "Screens.storyboard.json:[0-9]+: scenes.Detail.outlets: missing outlet \"titleLabel\": UIViewController has no such key"
-    "3 nib\\(s\\), 1 scene\\(s\\), 4 problem\\(s\\)")
+    "Overflow.nib.json: malformed JSON: number overflow parsing '1e400'"
+    "4 nib\\(s\\), 1 scene\\(s\\), 5 problem\\(s\\)")
   if(NOT output MATCHES "${expected}")
     message(FATAL_ERROR "missing report matching ${expected} in:\n${output}")
   endif()

@@ -1,5 +1,8 @@
 #include "ServiceTestSupport.h"
 
+#include <Class/BuyCard/Model/MetaReponse.h>
+#include <Foundation/JSONSerialization.h>
+#include <ObjectMapper/Mapper.h>
 #include <Service/BuyCardService.h>
 #include <Service/Domain.h>
 
@@ -147,6 +150,56 @@ TEST_F(APIServiceTest, BodyThatIsNotBase64OfAnObjectFails) {
     ASSERT_EQ(outcome.failures.size(), 1u) << body.dump();
     EXPECT_EQ(outcome.failures[0], APIService::kReplyBodyInvalidMessage) << body.dump();
   }
+}
+
+std::string nestedArrays(int depth) {
+  return std::string(depth, '[') + std::string(depth, ']');
+}
+
+std::string replyWithBodyText(const std::string& bodyText) {
+  return R"({"resultCode":0,"body":")" + ios::base64Encode(bodyText) + "\"}";
+}
+
+TEST_F(APIServiceTest, HostileRepliesFailWithTheirReason) {
+  const std::string tooDeep = ios::HTTPError{ios::HTTPError::Kind::nestedTooDeep, ""}.localizedDescription();
+  const std::string limit = nestedArrays(ios::JSONSerialization::maximumDepth);
+  const struct {
+    std::string reply;
+    std::string_view failure;
+  } cases[] = {
+      {nestedArrays(100000), tooDeep},
+      {R"({"resultCode":0,"x":)" + limit + "}", tooDeep},
+      {replyWithBodyText(R"({"x":)" + limit + "}"), tooDeep},
+      {std::string("{\"resultCode\":0}\0{\"resultCode\":1}", 31), APIService::kReplyNotObjectMessage},
+      {replyWithBodyText(std::string("{}\0garbage", 10)), APIService::kReplyBodyInvalidMessage},
+      {R"({"resultCode":1e-400})", APIService::kReplyResultCodeInvalidMessage},
+      {R"({"resultCode":0.0})", APIService::kReplyResultCodeInvalidMessage},
+      {R"({"resultCode":"0x1"})", APIService::kReplyResultCodeInvalidMessage},
+      {R"({"resultCode":true})", APIService::kReplyResultCodeInvalidMessage},
+  };
+  for (const auto& c : cases) {
+    Outcome outcome;
+    send(outcome);
+    respondAndRun(fake->requests().size() - 1, 200, c.reply);
+    EXPECT_TRUE(outcome.replies.empty()) << c.reply.substr(0, 40);
+    EXPECT_EQ(outcome.failures, std::vector<std::string>{std::string(c.failure)}) << c.reply.substr(0, 40);
+  }
+}
+
+TEST_F(APIServiceTest, RepliesNestedUpToTheLimitAreHandedOnAndMapped) {
+  const std::string inner = nestedArrays(ios::JSONSerialization::maximumDepth - 1);
+  Outcome outcome;
+  send(outcome);
+  send(outcome);
+  respondAndRun(0, 200, R"({"resultCode":"-5","x":)" + inner + "}");
+  respondAndRun(1, 200, replyWithBodyText(R"({"x":)" + inner + "}"));
+  ASSERT_EQ(outcome.replies.size(), 2u) << outcome.failures.at(0);
+  auto plain = ios::mapObject<MetaReponse>(outcome.replies[0]);
+  auto withBody = ios::mapObject<MetaReponse>(outcome.replies[1]);
+  ASSERT_TRUE(plain && withBody && withBody->body);
+  EXPECT_EQ(plain->resultCode, -5);
+  EXPECT_EQ(outcome.replies[0]["x"].dump(), inner);
+  EXPECT_EQ(withBody->body->at("x").dump(), inner);
 }
 
 TEST_F(APIServiceTest, TransportErrorsFailWithTheirDescription) {
