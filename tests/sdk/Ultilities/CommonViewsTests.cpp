@@ -44,18 +44,6 @@ TEST(CommonViews, ShadowAndCornerStyleEndsUnclippedWithTheShadowValues) {
   view->layer()->removeObserver(observer);
 }
 
-TEST(CommonViews, ColoursAndScreenSizeAreFixedValues) {
-  ios::CGFloat r, g, b, a;
-  Color::Background_Color()->getRed(&r, &g, &b, &a);
-  EXPECT_NEAR(r * 255, 243, 1e-9);
-  EXPECT_NEAR(b * 255, 249, 1e-9);
-  Color::Main_Flamigo()->getRed(&r, &g, &b, &a);
-  EXPECT_NEAR(g * 255, 87, 1e-9);
-  EXPECT_EQ(&Color::Main_Flamigo(), &Color::Main_Flamigo());  // made once and shared
-  EXPECT_EQ(SCREEN_WIDTH(), ios::UIScreen::main()->bounds().width());
-  EXPECT_EQ(SCREEN_HEIGHT(), ios::UIScreen::main()->bounds().height());
-}
-
 TEST(CommonViews, PaddingsFollowTheKeyWindowAndAreZeroWithoutOne) {
   ios::UIApplication::shared()->setKeyWindow(nullptr);
   EXPECT_EQ(Common::getBottomPadding(), 0);
