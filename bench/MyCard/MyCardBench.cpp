@@ -14,6 +14,7 @@
 #include <Ultilities/Constants/Storyboards.h>
 
 #include <benchmark/benchmark.h>
+#include <support/ScrollFrames.h>
 
 #include <memory>
 #include <string>
@@ -47,9 +48,7 @@ std::string pageReply(const ios::HTTPRequest& request) {
   const int size = params["pageSize"].get<int>();
   ios::Dictionary cards = ios::Dictionary::array();
   for (int i = (page - 1) * size; i < page * size && i < kCards; ++i) cards.push_back(ownCard(i));
-  const ios::Dictionary body = {{"ownCardDtos", cards}};
-  return ios::Dictionary{{"resultCode", 0}, {"resultDesc", "Thành công"}, {"body", ios::base64Encode(body.dump())}}
-      .dump();
+  return kerbelin::bench::envelope({{"ownCardDtos", cards}});
 }
 
 // One frame of the 1,000-card list scrolling by 40 points a frame, top to bottom and round again.
@@ -81,12 +80,9 @@ void BM_ScrollFrameOf1000OwnedCards(benchmark::State& state) {
   auto table = screen->tableView.lock();
   window->layoutIfNeeded();
   const std::size_t cellsBefore = table->cellsCreated();
-  const ios::CGFloat bottom = table->contentSize().height - table->bounds().height();
-  ios::CGFloat y = 0;
+  kerbelin::bench::ScrollDown scroll{*window, *table, 40};
   for (auto _ : state) {
-    y = y + 40 > bottom ? 0 : y + 40;
-    table->setContentOffset({0, y});
-    window->layoutIfNeeded();
+    scroll.next();
     auto frame = ios::Renderer::renderImage(*window->layer(), 2);
     benchmark::DoNotOptimize(frame);
   }

@@ -10,6 +10,8 @@ namespace ios {
 
 namespace {
 
+// Translucent layers nest a few deep at most; deeper ones make temporary groups.
+constexpr int kKeptGroupDepth = 2;
 // Beyond this many rectangles the damage is redrawn as their bounding box.
 constexpr std::size_t kMaxDamageRects = 8;
 
@@ -85,6 +87,13 @@ void CARenderer::ensureBuffer(int width, int height) {
   if (context_ && screen_.x1 == width && screen_.y1 == height) return;
   context_ = CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_);
   screen_ = context_ ? PixelRect{0, 0, width, height} : PixelRect{};
+  // The buffers for translucent layers are made with the frame and touched once, so that the first
+  // fade does not pay for fresh pages.
+  groups_.clear();
+  for (int depth = 0; context_ && depth < kKeptGroupDepth; ++depth) {
+    groups_.push_back(CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_));
+    if (groups_.back()) groups_.back()->clear(CGRect(0, 0, width / scale_, height / scale_));
+  }
   records_.clear();
   fullDamage_ = true;
 }
@@ -203,7 +212,10 @@ void CARenderer::paint(const CALayer& root) {
   cairo_scale(cr, scale_, scale_);
   const CGRect bounds = root.bounds();
   cairo_translate(cr, -bounds.minX(), -bounds.minY());
-  LayerPainter(*context_, [this](const CALayer& layer) { return touchesDamage(layer); }).drawLayer(root, false);
+  auto groups = [this](int depth) -> CGContext* {
+    return depth < static_cast<int>(groups_.size()) ? groups_[static_cast<std::size_t>(depth)].get() : nullptr;
+  };
+  LayerPainter(*context_, [this](const CALayer& layer) { return touchesDamage(layer); }, groups).drawLayer(root, false);
   cairo_restore(cr);
   cairo_surface_flush(context_->impl().surface);
 }

@@ -59,6 +59,7 @@ class CARenderer {
 
   CGFloat scale_;
   std::unique_ptr<CGContext> context_;
+  std::vector<std::unique_ptr<CGContext>> groups_;  // kept buffers for translucent layers, by depth
   PixelRect screen_;
   std::uint64_t frame_ = 0;
   bool fullDamage_ = true;

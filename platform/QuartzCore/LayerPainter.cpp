@@ -218,8 +218,9 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
   return {x + store.originX, y + store.originY, x + store.originX + w, y + store.originY + h};
 }
 
-LayerPainter::LayerPainter(CGContext& context, Culling culling)
-    : context_(context), cr_(cairoContext(context)), culling_(std::move(culling)) {}
+LayerPainter::LayerPainter(CGContext& context, Culling culling, GroupBuffers groups, int depth)
+    : context_(context), cr_(cairoContext(context)), culling_(std::move(culling)), groups_(std::move(groups)),
+      depth_(depth) {}
 
 void LayerPainter::drawLayer(const CALayer& layer, bool place) {
   if (layer.isHidden()) return;
@@ -233,21 +234,63 @@ void LayerPainter::drawLayer(const CALayer& layer, bool place) {
   }
   if (castsShadow(layer, p)) drawShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) {
-    // Limit the offscreen group to what the layer can cover.
-    cairo_new_path(cr_);
-    appendRect(cr_, drawingExtent(layer, p));
-    cairo_clip(cr_);
-    cairo_push_group(cr_);
-    drawContent(layer, p);
-    cairo_pattern_t* content = cairo_pop_group(cr_);
-    if (layer.mask()) content = applyMask(layer, content);
-    cairo_set_source(cr_, content);
-    cairo_paint_with_alpha(cr_, p.opacity);
-    cairo_pattern_destroy(content);
+    drawTranslucent(layer, p);
   } else {
     drawContent(layer, p);
   }
   context_.restoreGState();
+}
+
+void LayerPainter::drawTranslucent(const CALayer& layer, const Presentation& p) {
+  if (!layer.mask() && drawInKeptBuffer(layer, p)) return;
+  // Limit the offscreen group to what the layer can cover.
+  cairo_new_path(cr_);
+  appendRect(cr_, drawingExtent(layer, p));
+  cairo_clip(cr_);
+  cairo_push_group(cr_);
+  drawContent(layer, p);
+  cairo_pattern_t* content = cairo_pop_group(cr_);
+  if (layer.mask()) content = applyMask(layer, content);
+  cairo_set_source(cr_, content);
+  cairo_paint_with_alpha(cr_, p.opacity);
+  cairo_pattern_destroy(content);
+}
+
+bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p) {
+  CGContext* buffer = groups_ ? groups_(depth_) : nullptr;
+  if (!buffer) return false;
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
+  cairo_restore(cr_);
+  const PixelRect area = roundedOut(x0, y0, x1, y1).intersection(deviceBox(m, drawingExtent(layer, p)));
+  if (area.isEmpty()) return true;
+  // The buffer's pixels are the target's: clear the area, draw the layer there, then put it back
+  // through the current clip at the layer's opacity.
+  cairo_t* cr = cairoContext(*buffer);
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_new_path(cr);
+  cairo_rectangle(cr, area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+  cairo_clip(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_paint(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  cairo_set_matrix(cr, &m);
+  LayerPainter(*buffer, culling_, groups_, depth_ + 1).drawContent(layer, p);
+  cairo_restore(cr);
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+  cairo_clip(cr_);
+  cairo_set_source_surface(cr_, buffer->impl().surface, 0, 0);
+  cairo_paint_with_alpha(cr_, p.opacity);
+  cairo_restore(cr_);
+  return true;
 }
 
 void LayerPainter::drawContent(const CALayer& layer, const Presentation& p) {

@@ -43,8 +43,12 @@ class LayerPainter {
   // Answers whether a layer's subtree, placed by the context's current matrix, can touch what is
   // being redrawn; without it everything is drawn.
   using Culling = std::function<bool(const CALayer&)>;
+  // Kept offscreen buffers the size of the target, one for each depth of nested translucent
+  // layers, so that a fading layer does not allocate a buffer every frame; null for a depth
+  // without one (the painter then makes a temporary group).
+  using GroupBuffers = std::function<CGContext*(int depth)>;
 
-  explicit LayerPainter(CGContext& context, Culling culling = {});
+  explicit LayerPainter(CGContext& context, Culling culling = {}, GroupBuffers groups = {}, int depth = 0);
 
   // Draws `layer`, placed in its superlayer's coordinates unless it is the root of the drawing.
   void drawLayer(const CALayer& layer, bool place);
@@ -57,10 +61,14 @@ class LayerPainter {
   cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
   void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
+  void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
+  bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);
 
   CGContext& context_;
   cairo_t* cr_;
   Culling culling_;
+  GroupBuffers groups_;
+  int depth_;
 };
 
 // Whether `layer` casts a shadow as presented.

@@ -2,8 +2,6 @@
 
 #include "SimulatorRun.h"
 
-#include <UIKit/UIImage.h>
-
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -15,7 +13,7 @@ TEST(ServiceHistoryRun, OpensAServiceSwitchesPeriodsPicksARangeAndOpensAnEntry) 
   const auto run = runSimulator("service_history", "service_history.txt", "--as app");
   ASSERT_EQ(run.status, 0) << run.output;
   for (const char* step : {"detail", "history", "periods", "date-picker", "range", "entry"}) {
-    auto image = ios::UIImage::contentsOfFile((run.out / (std::string(step) + ".png")).string());
+    auto image = shotOf(run, step);
     ASSERT_TRUE(image && image->cgImage()) << step;
     EXPECT_EQ(image->cgImage()->width(), 750) << step;
   }

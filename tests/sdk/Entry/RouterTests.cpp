@@ -4,7 +4,6 @@
 #include <Class/BuyCard/BuyCardViewController.h>
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/CustomView/PlaceholderContentView.h>
 #include <Class/DetailCard/Model/AccountEntryDtos.h>
 #include <Class/DetailCard/Model/HistoryModel.h>
 #include <Class/DetailCard/ViewController/DetailCardViewController.h>
@@ -18,6 +17,7 @@
 #include <Class/Pay/PaymentViewController.h>
 #include <Class/Pay/WaitPaymentViewController.h>
 #include <Manager.h>
+#include <UIKit/UILabel.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
 #include <Ultilities/Constants/Storyboards.h>
@@ -205,21 +205,16 @@ TEST_F(RouterTest, TheGiftGuideIsPresentedModallyAlsoFromInsideANavigationContro
   EXPECT_EQ(gift->text, "Quà tặng");
 }
 
-// A screen's placeholder content, or null when its view is something else.
-std::shared_ptr<PlaceholderContentView> placeholderOf(const std::shared_ptr<UIViewController>& screen) {
-  return std::dynamic_pointer_cast<PlaceholderContentView>(screen->view());
-}
-
 TEST_F(RouterTest, ANibOfTheSameNameInTheMainBundleIsPreferredToTheFrameworksOwn) {
   ios::Bundle::setMainBundle(ios::Bundle::create(
       "host", ios::Bundle::ResourceMap{{"DetailCardViewController.nib.json",
-                                        R"({"objects": [{"class": "PlaceholderContentView",
-                                            "properties": {"title": "Của ứng dụng"}}]})"}}));
+                                        R"({"objects": [{"class": "UILabel", "properties": {"text": "Của ứng dụng"}}]})"}}));
   router->pushDetaiCard(caller, TypeController::BuyCard, CardModel::create());
   auto fromHost = pushedScreen<DetailCardViewController>();
   ASSERT_NE(fromHost, nullptr);
-  ASSERT_NE(placeholderOf(fromHost), nullptr);
-  EXPECT_EQ(placeholderOf(fromHost)->title(), "Của ứng dụng");
+  auto label = std::dynamic_pointer_cast<ios::UILabel>(fromHost->view());
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "Của ứng dụng");
 
   // Any other nib still comes from the framework.
   router->pushTutorialPay(fromHost, "T-1");

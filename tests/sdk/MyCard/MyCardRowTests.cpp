@@ -1,5 +1,5 @@
 // The rows of an owned card as the list draws them: the status badge, the number in the card's
-// colour, the limit or payment lines, the services, and the rounded end of each card.
+// colour, the limit or payment lines and the services.
 
 #include "MyCardTestSupport.h"
 
@@ -7,8 +7,6 @@
 #include <Class/MyCard/CustomCell/MyCardInfoTableViewCell.h>
 #include <Class/MyCard/CustomCell/MyCardServiceTableViewCell.h>
 #include <Class/MyCard/CustomCell/ViewTypeDetailCard.h>
-#include <QuartzCore/CALayer.h>
-#include <Ultilities/Constants/Color.h>
 
 namespace kerbelin::test {
 namespace {
@@ -19,45 +17,37 @@ ios::CGColor rgb(double r, double g, double b) {
 
 class MyCardRows : public MyCardsTest {};
 
+// The badge's own look is in the recorded pictures; here, which status has which badge and that the
+// number takes the card's colour only from a well-formed "#RRGGBB".
 TEST_F(MyCardRows, TheCoverShowsTheBadgeOfItsStatusAndTheNumberInTheCardsColour) {
   struct Case {
     const char* status;
     std::optional<std::string> colour;
     ios::CGColor number;
-    ios::CGFloat width;
     const char* title;  // none: no badge
-    const char* icon;
-    ios::CGColor background;
   };
-  const auto grey = rgb(137, 137, 137);
+  const auto black = rgb(0, 0, 0);
   const std::vector<Case> cases = {
-      {"W", "#1E88E5", rgb(0x1E, 0x88, 0xE5), 155, "Chờ thanh toán", "icon_chot", rgb(255, 193, 7)},
-      {"E", std::nullopt, rgb(0, 0, 0), 130, "Hết hiệu lực", "icon_check_white", grey},
-      {"C", "1E88E5", rgb(0, 0, 0), 130, "Hết hiệu lực", "icon_check_white", grey},
-      {"A", std::nullopt, rgb(0, 0, 0), 0, nullptr, nullptr, {}},
-      {"O", std::nullopt, rgb(0, 0, 0), 0, nullptr, nullptr, {}},
-      {"w", std::nullopt, rgb(0, 0, 0), 0, nullptr, nullptr, {}},
+      {"W", "#1E88E5", rgb(0x1E, 0x88, 0xE5), "Chờ thanh toán"},
+      {"E", std::nullopt, black, "Hết hiệu lực"},
+      {"C", "1E88E5", black, "Hết hiệu lực"},
+      {"A", std::nullopt, black, nullptr},
+      {"O", std::nullopt, black, nullptr},
+      {"w", std::nullopt, black, nullptr},
   };
   std::vector<OwnCardFixture> cards;
   for (const auto& c : cases) cards.push_back({.name = "Thẻ Gym", .status = c.status, .services = 0, .rgb = c.colour});
   showWith(cards);
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& c = cases[i];
+    SCOPED_TRACE(c.status);
     auto row = rowAt<MyCardCoverTableViewCell>({static_cast<int>(i), 0});
     EXPECT_EQ(row->lbNameCard.lock()->text(), "Thẻ Gym");
-    EXPECT_EQ(row->lbNumberCard.lock()->textColor()->cgColor(), c.number) << i;
-    EXPECT_EQ(row->cstWidthViewTypeCard.lock()->constant(), c.width) << c.status;
+    EXPECT_EQ(row->lbNumberCard.lock()->textColor()->cgColor(), c.number);
     const auto& inside = row->viewTypeCard.lock()->subviews();
-    ASSERT_EQ(inside.size(), c.title ? 1u : 0u) << c.status;
+    ASSERT_EQ(inside.size(), c.title ? 1u : 0u);
     EXPECT_EQ(row->viewTypeCard.lock()->isHidden(), !c.title);
-    if (!c.title) continue;
-    auto badge = std::dynamic_pointer_cast<ViewTypeDetailCard>(inside.front());
-    EXPECT_EQ(badge->lbTitle.lock()->text(), c.title);
-    EXPECT_EQ(badge->lbTitle.lock()->textColor()->cgColor(), ios::UIColor::white()->cgColor());
-    EXPECT_EQ(badge->viewBackground.lock()->backgroundColor()->cgColor(), c.background) << c.status;
-    ASSERT_NE(ios::UIImage::named(c.icon), nullptr);
-    EXPECT_EQ(badge->icon.lock()->image(), ios::UIImage::named(c.icon));
-    EXPECT_EQ(badge->frame().size.width, c.width);  // laid out at the container's new width
+    if (c.title) EXPECT_EQ(std::dynamic_pointer_cast<ViewTypeDetailCard>(inside.front())->lbTitle.lock()->text(), c.title);
   }
 }
 
@@ -95,29 +85,6 @@ TEST_F(MyCardRows, TheInformationAndServiceRowsShowTheServersTexts) {
     auto service = rowAt<MyCardServiceTableViewCell>({static_cast<int>(i), 2});
     EXPECT_EQ(service->lbNameService.lock()->text(), "Dịch vụ 1");
     EXPECT_EQ(service->lbValue.lock()->text(), cases[i].serviceLeft) << i;
-  }
-}
-
-TEST_F(MyCardRows, OnlyTheLastRowOfACardHasTheRoundedEnd) {
-  showWith({{.status = "A", .services = 2}, {.status = "E", .services = 0}});
-  auto info = rowAt<MyCardInfoTableViewCell>({0, 1});
-  auto middle = rowAt<MyCardServiceTableViewCell>({0, 2});
-  auto end = rowAt<MyCardServiceTableViewCell>({0, 3});
-  EXPECT_EQ(info->viewMain.lock()->layer()->cornerRadius() + info->cstBottomMain.lock()->constant(), 0);
-  EXPECT_FALSE(info->viewLine.lock()->isHidden());
-  EXPECT_EQ(middle->cstBottom.lock()->constant(), 5);
-  EXPECT_EQ(end->viewMain.lock()->layer()->cornerRadius(), 5);
-  EXPECT_EQ(end->viewShadow.lock()->layer()->cornerRadius(), 5);
-  EXPECT_EQ(end->cstBottomMain.lock()->constant(), 3);
-  EXPECT_EQ(end->cstBottom.lock()->constant(), 15);
-  auto followed = rowAt<MyCardCoverTableViewCell>({0, 0});
-  auto alone = rowAt<MyCardCoverTableViewCell>({1, 0});  // a card with nothing but its cover
-  EXPECT_FALSE(followed->viewLine.lock()->isHidden() || followed->viewRadius.lock()->isHidden());
-  EXPECT_TRUE(alone->viewLine.lock()->isHidden() && alone->viewRadius.lock()->isHidden());
-  EXPECT_EQ(alone->cstBottomMain.lock()->constant() - followed->cstBottomMain.lock()->constant(), 3);
-  for (const auto& cover : {followed, alone}) {
-    EXPECT_EQ(cover->viewShadow.lock()->layer()->cornerRadius(), 5);
-    EXPECT_EQ(cover->viewShadow.lock()->backgroundColor()->cgColor(), Color::Background_Color()->cgColor());
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <Class/DetailCard/ViewController/TutorialGiftViewController.h>
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
-#include <CoreText/NSAttributedString.h>
 #include <Ultilities/Handle/HandlePush.h>
 
 #include <functional>
@@ -54,8 +53,6 @@ TEST_F(Guides, ThePaymentGuideAsksForItsTransactionAndShowsOnlyThePaymentGuide) 
                                                      {"paymentGuide", "Đến quầy, đọc <b>mã đơn hàng</b>"},
                                                      {"noteTransfer", "Ghi chú"}});
     EXPECT_EQ(shown(*guide), "Đến quầy, đọc mã đơn hàng");
-    const auto font = guide->textView.lock()->attributedText()->attributes(0).at(ios::NSAttributedStringKey::font);
-    EXPECT_EQ(font.font()->pointSize(), 15);
     tapButton("btnBack");
     EXPECT_EQ(navigation->topViewController(), root);
   }

@@ -1,10 +1,9 @@
 #pragma once
 
 // A fixture for a service's screens, reached as the user reaches them: pushed through the router on a
-// navigation controller in a key window, the framework's requests routed into a FakeTransport that
-// the test answers one by one, the host's main bundle (the row icons) taken from the simulator's
-// resources. Helpers tap the real controls (period sheet, date picker, toolbar, search) and hand back
-// what was sent, so a test reads as the user's story.
+// navigation controller in a key window, on the screen fixture's fake back-end and clock. Helpers tap
+// the real controls (period sheet, date picker, toolbar, search) and hand back what was sent, so a
+// test reads as the user's story.
 
 #include <Class/BuyCard/Model/DefServiceDtos.h>
 #include <Class/DetailCard/CustomView/Cell/HistoryService/HIstoryServiceResultTableViewCell.h>
@@ -13,21 +12,12 @@
 #include <Class/DetailCard/ViewController/DetailServiceContainerViewController.h>
 #include <Class/DetailCard/ViewController/HistoryServiceViewController.h>
 #include <Class/MyCode/ContainerFloatingChoiceAddressViewController.h>
-#include <Foundation/Base64.h>
-#include <Network/FakeTransport.h>
-#include <Network/HTTPClient.h>
 #include <ObjectMapper/Mapper.h>
 #include <QuartzCore/Renderer.h>
-#include <Service/APIService.h>
 #include <Toast/ToastView.h>
-#include <UIKit/TouchGenerator.h>
-#include <UIKit/UIApplication.h>
-#include <UIKit/UINavigationController.h>
-#include <UIKit/UIWindow.h>
 #include <Ultilities/Handle/HandlePush.h>
-#include <support/VirtualTime.h>
+#include <support/ScreenTest.h>
 
-#include <filesystem>
 #include <ostream>
 
 namespace kerbelin::test {
@@ -73,46 +63,25 @@ inline ios::Dictionary historyBody(int count, const std::string& tag = "T", cons
           {"accountEntryDtos", entries}};
 }
 
-class ServiceTest : public ios::test::MainLoopTest {
+class ServiceTest : public ScreenTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
+    ScreenTest::SetUp();
     // Noon on 7 March 2024, UTC: the same day in any time zone the tests run in.
     ios::Date::setNowSourceForTesting([] { return ios::Date::fromTimeIntervalSince1970(1709812800); });
-    fake = ios::FakeTransport::create();
-    ios::HTTPClient::shared()->setTransport(fake);
-    APIService::setBaseURL("http://127.0.0.1:18083");
-    ios::Bundle::setMainBundle(
-        ios::Bundle::create("main", std::filesystem::path(KERBELIN_TEST_SOURCE_DIR "/tools/simulator/Resources")));
-    window = ios::UIWindow::create();
-    window->makeKeyAndVisible();
-    touches = std::make_unique<ios::TouchGenerator>(window);
     caller = ios::UIViewController::create();
-    navigation = ios::UINavigationController::create(caller);
+    showInNavigation(caller);
     navigation->setNavigationBarHidden(true, false);
-    window->setRootViewController(navigation);
-    runUntilIdle();
   }
   void TearDown() override {
-    settle();
-    touches.reset();
-    window->setRootViewController(nullptr);
-    ios::UIApplication::shared()->setKeyWindow(nullptr);
-    window.reset();
-    navigation.reset();
     caller.reset();
-    ios::HTTPClient::shared()->setTransport(nullptr);
-    APIService::setBaseURL("https://api.halvet.vn");
-    ios::Bundle::setMainBundle(nullptr);
+    ScreenTest::TearDown();
     ios::Date::setNowSourceForTesting(nullptr);
-    MainLoopTest::TearDown();
   }
 
   // Lets pushes, pops, slides and fades finish and lays the window out.
   void settle() {
-    runUntilIdle();
-    advance(1);
-    runUntilIdle();
+    ScreenTest::settle();
     window->layoutIfNeeded();
   }
   void backToCaller() {
@@ -129,40 +98,13 @@ class ServiceTest : public ios::test::MainLoopTest {
     table.layoutIfNeeded();
     return table.cellForRow(indexPath);
   }
-  void tap(const ios::UIView& view) {
-    const ios::CGRect frame = view.convert(view.bounds(), window.get());
-    touches->tap({frame.midX(), frame.midY()});
-    runUntilIdle();
-  }
   std::shared_ptr<ios::CGImage> render() {
     settle();
     return ios::Renderer::renderImage(*window->layer(), 1);
   }
 
-  // ---- Requests
-  std::vector<std::size_t> historyRequests() const {
-    std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < fake->requests().size(); ++i) {
-      if (fake->requests()[i].url.find(kHistoryPath) != std::string::npos) found.push_back(i);
-    }
-    return found;
-  }
+  std::vector<std::size_t> historyRequests() const { return requestsTo(kHistoryPath); }
   std::size_t lastHistoryRequest() const { return historyRequests().empty() ? 0 : historyRequests().back(); }
-  ios::Dictionary sentParams(std::size_t index) const {
-    auto envelope = ios::Dictionary::parse(fake->requests().at(index).body);
-    auto json = ios::base64Decode(envelope["body"].get<std::string>());
-    return json ? ios::Dictionary::parse(*json) : ios::Dictionary();
-  }
-  void answer(std::size_t index, const std::optional<ios::Dictionary>& body, int resultCode = 0) {
-    ios::Dictionary reply = {{"resultCode", resultCode}, {"resultDesc", "Thành công"}, {"secure", ""}, {"cost", 3}};
-    if (body) reply["body"] = ios::base64Encode(body->dump());
-    ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, reply.dump())));
-    settle();
-  }
-  void failRequest(std::size_t index) {
-    ASSERT_TRUE(fake->fail(index, ios::HTTPError{ios::HTTPError::Kind::connectionRefused, "Không kết nối được"}));
-    settle();
-  }
 
   // ---- The history, as the card detail opens it: the service's container, then its history tab.
   void openHistory() {
@@ -254,11 +196,7 @@ class ServiceTest : public ios::test::MainLoopTest {
     return found;
   }
 
-  std::shared_ptr<ios::FakeTransport> fake;
-  std::shared_ptr<ios::UIWindow> window;
-  std::unique_ptr<ios::TouchGenerator> touches;
   std::shared_ptr<ios::UIViewController> caller;
-  std::shared_ptr<ios::UINavigationController> navigation;
   std::shared_ptr<DetailServiceContainerViewController> container;
   std::shared_ptr<HistoryServiceViewController> screen;
 };
