@@ -117,7 +117,7 @@ class NSLayoutConstraint : public NSObject {
   std::string identifier;
 
   // "UILabel(title).height == UIView.height * 0.5 + 8 @750": for messages and debugging.
-  std::string description() const;
+  std::string description() const override;
 
  private:
   friend class UIView;

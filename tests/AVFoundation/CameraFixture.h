@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ScratchDirectory.h"
 #include "support/VirtualTime.h"
 
 #include <AVFoundation/AVCaptureDevice.h>
@@ -19,11 +20,6 @@ class CameraTest : public MainLoopTest {
  protected:
   void SetUp() override {
     MainLoopTest::SetUp();
-    folder = std::filesystem::temp_directory_path() /
-             ("kerbelin-camera-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
     AVCaptureDevice::setSystemCamerasEnabled(false);
     AVCaptureDevice::clearFileFrameSource();
     AVCaptureDevice::setAccessPrompt(nullptr);
@@ -33,7 +29,6 @@ class CameraTest : public MainLoopTest {
     AVCaptureDevice::clearFileFrameSource();
     AVCaptureDevice::setAccessPrompt(nullptr);
     MainLoopTest::TearDown();
-    std::filesystem::remove_all(folder);
   }
 
   // Writes `image` as a PNG in the folder and returns its path.
@@ -79,7 +74,8 @@ class CameraTest : public MainLoopTest {
     return frameWithCode(ZXing::MultiFormatWriter(format).setMargin(10).encode(contents, 0, 60), 2, 10, 60);
   }
 
-  std::filesystem::path folder;
+  ScratchDirectory scratch;
+  std::filesystem::path folder = scratch.path();
 };
 
 }  // namespace ios::test

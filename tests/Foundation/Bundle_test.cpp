@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <support/ScratchDirectory.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,23 +16,6 @@ using ::testing::ElementsAre;
 
 // Registered during static initialisation, as the SDK registers its framework bundle.
 const BundleRegistration kStaticBundle("Test.StaticBundle", {{"Hello.txt", "hello"}});
-
-class TemporaryDirectory {
- public:
-  TemporaryDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "kerbelin-bundle-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-  }
-  ~TemporaryDirectory() {
-    std::error_code error;
-    fs::remove_all(path, error);
-  }
-  void write(const std::string& relative, const std::string& bytes) const {
-    fs::create_directories((path / relative).parent_path());
-    std::ofstream(path / relative, std::ios::binary) << bytes;
-  }
-  fs::path path;
-};
 
 TEST(Bundle, StaticallyRegisteredBundleIsFoundByIdentifier) {
   auto bundle = Bundle::withIdentifier("Test.StaticBundle");
@@ -69,14 +53,14 @@ TEST(Bundle, InMemoryUrlsReadBackThroughTheRegistry) {
 }
 
 TEST(Bundle, DirectoryLookupGivesRealPaths) {
-  TemporaryDirectory root;
+  test::ScratchDirectory root;
   root.write("Main.json", "main");
   root.write("Assets/Icon_check_fill.svg", "<svg/>");
-  auto bundle = Bundle::create("Test.Directory", root.path);
-  EXPECT_EQ(bundle->bundlePath(), root.path);
+  auto bundle = Bundle::create("Test.Directory", fs::path(root.path()));
+  EXPECT_EQ(bundle->bundlePath(), fs::path(root.path()));
   auto path = bundle->path("Icon_check_fill", "svg");
   ASSERT_TRUE(path);
-  EXPECT_EQ(fs::path(*path), root.path / "Assets/Icon_check_fill.svg");
+  EXPECT_EQ(fs::path(*path), fs::path(root.path()) / "Assets/Icon_check_fill.svg");
   EXPECT_EQ(bundle->data("Main", "json"), "main");
   EXPECT_EQ(bundle->data("Icon_check_fill", "svg"), "<svg/>");
   EXPECT_FALSE(bundle->data("Missing", "json"));

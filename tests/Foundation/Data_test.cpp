@@ -1,12 +1,13 @@
 #include <Foundation/Data.h>
 
 #include <gtest/gtest.h>
+#include <support/ScratchDirectory.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,27 +16,13 @@ namespace {
 
 class DataFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/kerbelin-data-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    for (const std::string& name : entries()) ::unlink((dir_ + "/" + name).c_str());
-    ::rmdir((dir_ + "/sub").c_str());
-    ::rmdir(dir_.c_str());
-  }
   std::vector<std::string> entries() const {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(dir_.c_str());
-    while (dirent* entry = dir ? ::readdir(dir) : nullptr) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    if (dir) ::closedir(dir);
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) names.push_back(entry.path().filename());
     return names;
   }
-  std::string dir_;
+  test::ScratchDirectory scratch_;
+  std::string dir_ = scratch_.path();
 };
 
 TEST(DataTest, ValueBasics) {

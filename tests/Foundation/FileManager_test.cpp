@@ -2,6 +2,7 @@
 #include <Foundation/ProcessInfo.h>
 
 #include <gtest/gtest.h>
+#include <support/ScratchDirectory.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,19 +14,14 @@ namespace fs = std::filesystem;
 
 class FileManagerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kerbelin-files-XXXXXX").string();
-    root = mkdtemp(pattern.data());
-  }
   void TearDown() override {
     manager.setDocumentsDirectory("");
     manager.setCachesDirectory("");
     ProcessInfo::processInfo().removeEnvironmentOverrides();
-    std::error_code error;
-    fs::remove_all(root, error);
   }
   FileManager& manager = FileManager::defaultManager();
-  fs::path root;
+  test::ScratchDirectory scratch;
+  fs::path root = scratch.path();
 };
 
 TEST_F(FileManagerTest, DocumentsFolderIsTheConfiguredOneCreatedOnDemand) {

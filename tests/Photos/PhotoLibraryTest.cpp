@@ -1,3 +1,4 @@
+#include "support/ScratchDirectory.h"
 #include "support/VirtualTime.h"
 
 #include <Foundation/ProcessInfo.h>
@@ -23,11 +24,6 @@ class PhotoLibraryTest : public test::MainLoopTest {
  protected:
   void SetUp() override {
     MainLoopTest::SetUp();
-    root = std::filesystem::temp_directory_path() /
-           ("kerbelin-photos-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root);
     PHPhotoLibrary::setLibraryDirectory((root / "Library").string());
     PHPhotoLibrary::setAuthorizationPrompt(nullptr);
     PHPhotoLibrary::setAuthorizationStatus(PHAuthorizationStatus::authorized);
@@ -37,7 +33,6 @@ class PhotoLibraryTest : public test::MainLoopTest {
     PHPhotoLibrary::setAuthorizationPrompt(nullptr);
     PHPhotoLibrary::setAuthorizationStatus(PHAuthorizationStatus::notDetermined);
     MainLoopTest::TearDown();
-    std::filesystem::remove_all(root);
   }
 
   static std::shared_ptr<UIImage> picture(std::uint32_t color = 0xff336699u) {
@@ -51,7 +46,8 @@ class PhotoLibraryTest : public test::MainLoopTest {
                                         const std::optional<std::string>& error) {
     results.push_back({image, error, RunLoop::isMainThread()});
   };
-  std::filesystem::path root;
+  test::ScratchDirectory scratch;
+  std::filesystem::path root = scratch.path();
 };
 
 TEST_F(PhotoLibraryTest, SavedPicturesBecomeNewFilesThatDecode) {

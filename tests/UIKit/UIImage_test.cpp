@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <support/Pixels.h>
+#include <support/ScratchDirectory.h>
 
 #include <filesystem>
 #include <fstream>
@@ -39,10 +40,6 @@ const std::string kBlueSVG =
 class UIImageNamed : public ::testing::Test {
  protected:
   void SetUp() override {
-    directory_ = fs::temp_directory_path() /
-                 ("uiimage_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(directory_ / "Icons");
     write("Icons/icon.png", pngOf(10, 10, kRed));
     write("Icons/icon@2x.png", pngOf(20, 20, kGreen));
     write("Icons/icon@3x.png", pngOf(30, 30, kBlue));
@@ -56,15 +53,10 @@ class UIImageNamed : public ::testing::Test {
     write("broken.png", pngOf(10, 10, kRed).substr(0, 30));
     bundle_ = Bundle::create("images.test", directory_);
   }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(directory_, ignored);
-  }
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(directory_ / name, std::ios::binary) << bytes;
-  }
+  void write(const std::string& name, const std::string& bytes) { scratch_.write(name, bytes); }
 
-  fs::path directory_;
+  test::ScratchDirectory scratch_;
+  fs::path directory_ = scratch_.path();
   std::shared_ptr<Bundle> bundle_;
 };
 

@@ -7,6 +7,7 @@
 #include <UIKit/UIImage.h>
 #include <WebImage/SDImageCache.h>
 #include <WebImage/SDWebImageManager.h>
+#include <support/ScratchDirectory.h>
 #include <support/VirtualTime.h>
 
 #include <cstdint>
@@ -31,23 +32,6 @@ inline URL urlOf(const std::string& text) {
 inline int widthOf(const std::shared_ptr<UIImage>& image) {
   return image && image->cgImage() ? image->cgImage()->width() : -1;
 }
-
-// A fresh directory under the system's temporary folder, removed with the object.
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "webimage-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A manager on a fake transport and a scratch cache directory, installed as the shared one.
 class WebImageTest : public MainLoopTest {

@@ -13,6 +13,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
+#include <support/ScratchDirectory.h>
 
 #include <filesystem>
 #include <string>
@@ -41,18 +42,6 @@ TEST(CommonViews, ShadowAndCornerStyleEndsUnclippedWithTheShadowValues) {
   EXPECT_TRUE(view->backgroundColor()->isEqual(*ios::UIColor::white()));  // none given: white
   EXPECT_EQ(layer.shadowOffset(), (ios::CGSize{0, 2}));
   view->layer()->removeObserver(observer);
-}
-
-TEST(CommonViews, ColoursAndScreenSizeAreFixedValues) {
-  ios::CGFloat r, g, b, a;
-  Color::Background_Color()->getRed(&r, &g, &b, &a);
-  EXPECT_NEAR(r * 255, 243, 1e-9);
-  EXPECT_NEAR(b * 255, 249, 1e-9);
-  Color::Main_Flamigo()->getRed(&r, &g, &b, &a);
-  EXPECT_NEAR(g * 255, 87, 1e-9);
-  EXPECT_EQ(&Color::Main_Flamigo(), &Color::Main_Flamigo());  // made once and shared
-  EXPECT_EQ(SCREEN_WIDTH(), ios::UIScreen::main()->bounds().width());
-  EXPECT_EQ(SCREEN_HEIGHT(), ios::UIScreen::main()->bounds().height());
 }
 
 TEST(CommonViews, PaddingsFollowTheKeyWindowAndAreZeroWithoutOne) {
@@ -103,13 +92,9 @@ TEST(CommonViews, QRCodeIsThreePixelsAModuleAndDecodesBack) {
 
 class SavedImage : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("kerbelin-docs-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    ios::FileManager::defaultManager().setDocumentsDirectory(dir.string());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::filesystem::path dir;
+  void SetUp() override { ios::FileManager::defaultManager().setDocumentsDirectory(dir.string()); }
+  ios::test::ScratchDirectory scratch;
+  std::filesystem::path dir = scratch.path();
 };
 
 std::shared_ptr<ios::UIImage> redSquare() {
