@@ -146,9 +146,17 @@ struct Store {
 
 struct FrameCounters {
   long faults = minorFaults();
+  double redrawn = 0;
+  // Notes the share of the frame that the last render redrew.
+  void count(const ios::CARenderer& frame) {
+    long long area = 0;
+    for (const auto& r : frame.damage()) area += r.area();
+    redrawn += static_cast<double>(area) / (static_cast<double>(frame.width()) * frame.height());
+  }
   void report(benchmark::State& state) const {
     state.counters["faultsPerFrame"] =
         benchmark::Counter(static_cast<double>(minorFaults() - faults), benchmark::Counter::kAvgIterations);
+    state.counters["redrawnShare"] = benchmark::Counter(redrawn, benchmark::Counter::kAvgIterations);
   }
 };
 
@@ -178,6 +186,7 @@ void BM_ScrollFrameOverSeenRows(benchmark::State& state) {
     y += step;
     store.scrollTo(y);
     benchmark::DoNotOptimize(frame.render(*store.window->layer()));
+    counters.count(frame);
   }
   counters.report(state);
 }
@@ -194,6 +203,7 @@ void BM_ScrollFrameIntoNewRows(benchmark::State& state) {
   for (auto _ : state) {
     scroll.next();
     benchmark::DoNotOptimize(frame.render(*store.window->layer()));
+    counters.count(frame);
   }
   counters.report(state);
 }
@@ -245,6 +255,7 @@ void BM_FrameWhereOnlyALabelChanged(benchmark::State& state) {
     label->setText("00:" + std::to_string(10 + seconds % 50));
     store.window->layoutIfNeeded();
     benchmark::DoNotOptimize(frame.render(*store.window->layer()));
+    counters.count(frame);
   }
   counters.report(state);
 }

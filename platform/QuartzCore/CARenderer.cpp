@@ -123,6 +123,11 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
     if (blit_.active) addDamage(offset(it->second.own, blit_.dx, blit_.dy).intersection(blit_.inner));
     it = records_.erase(it);
   }
+  if (blit_.active) {
+    // Layers drawn before the scroll was found may have changed under it: their old pixels moved too.
+    for (std::size_t i = 0; i < blit_.damageBefore; ++i)
+      addDamage(offset(damage_[i], blit_.dx, blit_.dy).intersection(blit_.inner));
+  }
   if (fullDamage_) damage_.assign(1, screen_);
   fullDamage_ = false;
   if (blit_.active) moveScrolledPixels();
@@ -153,7 +158,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
   // A copy: walking the sublayers adds records and may move this one.
   const auto found = records_.find(&layer);
   const Record record = found != records_.end() ? found->second : Record{};
-  const std::uint64_t still = scrollSignature(layer, p, m, clip, alpha, index, stored, boundsBox);
+  const std::uint64_t still = scrollSignature(layer, p, m, clip, alpha, index, stored, boundsBox, inner);
   Shift inside = shift;
   inside.borderAbove = shift.borderAbove || layer.borderWidth() > 0;
   const bool scrolls = startsScroll(record, still, m, inner, shift);
@@ -161,8 +166,16 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
 
   PixelRect subtree;
   const auto ordered = inDrawingOrder(layer);
-  for (std::size_t i = 0; i < ordered.size(); ++i)
+  const auto& background = p.backgroundColor;
+  const bool solid = background && background->alpha() >= 1 && p.cornerRadius <= 0 && stored.isEmpty() &&
+                     alpha >= 1 && !layer.mask() && m.xy == 0 && m.yx == 0;
+  const bool drawsBelow = (background && background->alpha() > 0) || !stored.isEmpty();
+  path_.push_back({&ordered, 0, boundsBox, solid, drawsBelow});
+  for (std::size_t i = 0; i < ordered.size(); ++i) {
+    path_.back().child = i;
     subtree = subtree.unionWith(walk(*ordered[i], m, inner, alpha, true, i, inside));
+  }
+  path_.pop_back();
   if (scrolls) blit_.exit = visits_;
 
   PixelRect own = boundsBox.unionWith(stored);
@@ -201,13 +214,29 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
   return subtree;
 }
 
+bool CARenderer::solidBeneath(const PixelRect& inner) const {
+  for (auto level = path_.rbegin(); level != path_.rend(); ++level) {
+    for (std::size_t j = 0; j < level->child; ++j) {
+      auto it = records_.find((*level->ordered)[j]);
+      if (it != records_.end() && it->second.frame == frame_ && it->second.subtree.intersects(inner)) return false;
+    }
+    if (level->solid && level->boundsBox.intersection(inner) == inner) return true;
+    if (level->drawsBelow) return false;
+  }
+  return false;
+}
+
 std::uint64_t CARenderer::scrollSignature(const CALayer& layer, const CALayer::Presentation& p,
                                           const cairo_matrix_t& m, const PixelRect& clip, double alpha,
-                                          std::size_t index, const PixelRect& stored, const PixelRect& boundsBox) {
-  // A layer can scroll by a blit when it clips its sublayers, covers its bounds with an opaque
-  // colour and draws nothing else of its own, unrotated and fully opaque.
+                                          std::size_t index, const PixelRect& stored, const PixelRect& boundsBox,
+                                          const PixelRect& inner) const {
+  // A layer can scroll by a blit when it clips its sublayers, draws nothing of its own but a
+  // background, unrotated and fully opaque, and what shows in its bounds moves with its content:
+  // its background is opaque, or clear over one opaque colour of a layer below.
   const auto& background = p.backgroundColor;
-  if (!layer.masksToBounds() || !background || background->alpha() < 1 || p.cornerRadius > 0 ||
+  const bool clear = !background || background->alpha() <= 0;
+  if (clear ? !solidBeneath(inner) : background->alpha() < 1) return 0;
+  if (!layer.masksToBounds() || p.cornerRadius > 0 ||
       layer.borderWidth() > 0 || alpha < 1 || layer.mask() || !stored.isEmpty() || m.xy != 0 || m.yx != 0 ||
       castsShadow(layer, p))
     return 0;
@@ -223,7 +252,7 @@ bool CARenderer::startsScroll(const Record& record, std::uint64_t still, const c
     return false;
   const double dx = m.x0 - record.x0, dy = m.y0 - record.y0;
   if ((dx == 0 && dy == 0) || dx != std::round(dx) || dy != std::round(dy)) return false;
-  blit_ = {true, static_cast<int>(dx), static_cast<int>(dy), inner, 0};
+  blit_ = {true, static_cast<int>(dx), static_cast<int>(dy), inner, 0, damage_.size()};
   // What the blit cannot bring in: the strip that scrolls into view.
   const PixelRect kept = inner.intersection(offset(inner, blit_.dx, blit_.dy));
   if (kept.isEmpty()) {

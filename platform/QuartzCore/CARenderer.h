@@ -59,6 +59,15 @@ class CARenderer {
     int dx = 0, dy = 0;
     PixelRect inner;
     std::size_t exit = 0;  // the first layer visited after the scrolled layer's subtree
+    std::size_t damageBefore = 0;  // damage found before the scroll
+  };
+  // One layer on the way down the walk, for what lies beneath a layer that scrolls.
+  struct Level {
+    const std::vector<const CALayer*>* ordered;
+    std::size_t child;  // the sublayer being walked
+    PixelRect boundsBox;
+    bool solid;       // an opaque unrounded background and nothing drawn over it of its own
+    bool drawsBelow;  // any background or drawing of its own
   };
   // How the layers being walked moved with a scroll.
   struct Shift {
@@ -69,9 +78,11 @@ class CARenderer {
 
   PixelRect walk(const CALayer& layer, const cairo_matrix_t& parent, const PixelRect& clip, double alpha,
                  bool place, std::size_t index, const Shift& shift);
-  static std::uint64_t scrollSignature(const CALayer& layer, const CALayer::Presentation& p,
-                                       const cairo_matrix_t& m, const PixelRect& clip, double alpha,
-                                       std::size_t index, const PixelRect& stored, const PixelRect& boundsBox);
+  std::uint64_t scrollSignature(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
+                                const PixelRect& clip, double alpha, std::size_t index, const PixelRect& stored,
+                                const PixelRect& boundsBox, const PixelRect& inner) const;
+  // Whether one opaque colour is all that the layers drawn before the current one show in `inner`.
+  bool solidBeneath(const PixelRect& inner) const;
   bool startsScroll(const Record& record, std::uint64_t still, const cairo_matrix_t& m, const PixelRect& inner,
                     const Shift& shift);
   void moveScrolledPixels();
@@ -88,6 +99,7 @@ class CARenderer {
   std::uint64_t frame_ = 0;
   std::size_t visits_ = 0;
   Blit blit_;
+  std::vector<Level> path_;
   bool fullDamage_ = true;
   std::vector<PixelRect> damage_;
   std::unordered_map<const CALayer*, Record> records_;

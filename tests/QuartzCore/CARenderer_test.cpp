@@ -90,15 +90,17 @@ TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
   struct Case {
     CGPoint origin;
     long long damageAtMost;  // device pixels: the strip scrolled in plus the layer above, twice
+    bool clear;              // the list shows the root's white through
   };
-  const Case cases[] = {{{0, 10}, 240 * 20 + 2 * 80 * 40}, {{0, -7.5}, 240 * 15 + 2 * 80 * 40},
-                        {{6, 0}, 12 * 160 + 2 * 80 * 40}, {{0, 500}, 240 * 160}};
+  const Case cases[] = {{{0, 10}, 240 * 20 + 2 * 80 * 40, false}, {{0, -7.5}, 240 * 15 + 2 * 80 * 40, false},
+                        {{6, 0}, 12 * 160 + 2 * 80 * 40, false}, {{0, 500}, 240 * 160, false},
+                        {{0, 10}, 240 * 20 + 2 * 80 * 40, true}};
   for (const auto& c : cases) {
     Scene scene;
     auto list = CALayer::create();
     list->setFrame(CGRect(0, 0, 120, 80));
     list->setMasksToBounds(true);
-    list->setBackgroundColor(CGColor::rgb(0.95, 0.95, 0.95, 1));
+    if (!c.clear) list->setBackgroundColor(CGColor::rgb(0.95, 0.95, 0.95, 1));
     std::vector<std::shared_ptr<CountingLayer>> rows;
     for (int i = 0; i < 20; ++i) {
       rows.push_back(std::make_shared<CountingLayer>());
