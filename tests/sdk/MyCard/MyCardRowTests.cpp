@@ -47,7 +47,10 @@ TEST_F(MyCardRows, TheCoverShowsTheBadgeOfItsStatusAndTheNumberInTheCardsColour)
     const auto& inside = row->viewTypeCard.lock()->subviews();
     ASSERT_EQ(inside.size(), c.title ? 1u : 0u);
     EXPECT_EQ(row->viewTypeCard.lock()->isHidden(), !c.title);
-    if (c.title) EXPECT_EQ(std::dynamic_pointer_cast<ViewTypeDetailCard>(inside.front())->lbTitle.lock()->text(), c.title);
+    if (c.title) {
+      auto badge = std::dynamic_pointer_cast<ViewTypeDetailCard>(inside.front());
+      EXPECT_EQ(badge->lbTitle.lock()->text(), c.title);
+    }
   }
 }
 

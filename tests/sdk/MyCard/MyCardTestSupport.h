@@ -20,8 +20,8 @@ struct OwnCardFixture {
   int services = 1;
   bool rootService = true;
   std::vector<std::string> balances = {"8 lần"};  // availableUnit of each balance, first shown
-  std::optional<std::string> rgb;
-  std::string image;
+  std::optional<std::string> rgb{};
+  std::string image{};
 };
 
 inline ios::Dictionary ownCardJSON(const OwnCardFixture& card) {
