@@ -117,8 +117,11 @@ TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
     long long damaged = 0;
     for (const auto& r : scene.frame.damage()) damaged += r.area();
     EXPECT_LE(damaged, c.damageAtMost) << c.origin.x << ", " << c.origin.y;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      if (drawn[i] > 0) EXPECT_EQ(rows[i]->draws, drawn[i]) << i;  // rows on screen are not drawn again
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (drawn[i] > 0) {
+        EXPECT_EQ(rows[i]->draws, drawn[i]) << i;  // rows on screen are not drawn again
+      }
+    }
   }
 }
 
