@@ -35,8 +35,7 @@ class BranchListTest : public ProviderPageTest {
   // Opens a filter by its box, answers its area request with `areas` and lets the sheet slide up.
   std::shared_ptr<ContainerFloatingChoiceAddressViewController> openFilter(const std::weak_ptr<ios::UIView>& box,
                                                                            const ios::Dictionary& areas) {
-    touches->tap(centerOf(*box.lock()));
-    runUntilIdle();
+    tap(*box.lock());
     answerLast(kAreaPath, ios::Dictionary{{"listArea", areas}});
     settle();
     return std::dynamic_pointer_cast<ContainerFloatingChoiceAddressViewController>(page->presentedViewController());
@@ -98,8 +97,7 @@ TEST_F(BranchListTest, AFailedFirstPageIsAskedForAgainFromTheStart) {
 
 TEST_F(BranchListTest, FiltersNarrowFromProvinceToWardAndAHigherPickResetsTheLowerOnes) {
   answerBranches(branchRequests().at(0), 1, 5);
-  touches->tap(centerOf(*list().viewQuanHuyen.lock()));
-  runUntilIdle();
+  tap(*list().viewQuanHuyen.lock());
   EXPECT_TRUE(requestsTo(kAreaPath).empty());  // no district before a province
 
   openFilter(list().viewTinhTP, ios::Dictionary::array({areaJSON(1, "P", "Hà Nội")}));
