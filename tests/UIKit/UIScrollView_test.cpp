@@ -1,5 +1,4 @@
 #include <UIKit/TouchGenerator.h>
-#include <UIKit/UIPanGestureRecognizer.h>
 #include <UIKit/UIRefreshControl.h>
 #include <UIKit/UIScrollView.h>
 #include <UIKit/UIWindow.h>
@@ -278,20 +277,6 @@ TEST_F(ScrollViewTest, ContentInsetWidensTheRangeAndSafeAreaAddsWhereAsked) {
   top->setContentInsetAdjustmentBehavior(UIScrollViewContentInsetAdjustmentBehavior::never);
   EXPECT_EQ(top->adjustedContentInset().top, 0);
   EXPECT_EQ(top->contentOffset().y, 0);
-}
-
-TEST_F(ScrollViewTest, ScrollViewIsTheDelegateOfItsOwnPan) {
-  const auto& pan = scroll->panGestureRecognizer();
-  EXPECT_EQ(pan->view(), scroll);
-  EXPECT_EQ(pan->delegate().get(), static_cast<UIGestureRecognizerDelegate*>(scroll.get()));
-  auto other = std::make_shared<UIPanGestureRecognizer>();
-  EXPECT_FALSE(scroll->shouldRequireFailureOf(*pan, *other));
-  UIScrollView::setRequireFailureHook(
-      [&](UIScrollView& view, UIGestureRecognizer& r, UIGestureRecognizer& o) {
-        return &view == scroll.get() && &r == pan.get() && &o == other.get();
-      });
-  EXPECT_TRUE(scroll->shouldRequireFailureOf(*pan, *other));
-  UIScrollView::setRequireFailureHook(nullptr);
 }
 
 TEST_F(ScrollViewTest, DisabledScrollingIgnoresDrags) {
