@@ -172,11 +172,6 @@ TEST_F(CollectionTest, ReleaseGoesThroughTheLayoutsTargetOffset) {
   EXPECT_EQ(items->endedDecelerating, 2);
 }
 
-TEST_F(CollectionTest, BaseLayoutKeepsTheProposedOffset) {
-  UICollectionViewLayout base;
-  EXPECT_EQ(base.targetContentOffset({123, 4}, {1, 0}), (CGPoint{123, 4}));
-}
-
 TEST_F(CollectionTest, TapSelectsAnItemAndReloadAsksTheCountsAgain) {
   auto flow = UICollectionViewFlowLayout::create();
   flow->itemSize = {100, 100};
@@ -196,14 +191,6 @@ TEST_F(CollectionTest, TapSelectsAnItemAndReloadAsksTheCountsAgain) {
   EXPECT_EQ(view->visibleCells().size(), 7u);
   EXPECT_EQ(view->cellsCreated(), 7u);
   EXPECT_TRUE(view->indexPathsForSelectedItems().empty());
-}
-
-TEST_F(CollectionTest, CellsMoveViewsAddedToThemIntoTheirContentView) {
-  auto cell = LabelCell::create(CGRect(0, 0, 50, 50));
-  auto mark = UIView::create(CGRect(1, 2, 3, 4));
-  cell->addSubview(mark);
-  EXPECT_EQ(mark->superview(), cell->contentView());
-  EXPECT_EQ(mark->frame(), CGRect(1, 2, 3, 4));
 }
 
 TEST_F(CollectionTest, UnregisteredIdentifierStopsWithAMessage) {

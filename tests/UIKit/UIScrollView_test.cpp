@@ -321,17 +321,6 @@ TEST_F(RefreshTest, PullingPastTheThresholdRefreshesAndHoldsTheSpinnerInView) {
   EXPECT_EQ(refreshes, 1);
 }
 
-TEST_F(RefreshTest, ShortPullDoesNotRefresh) {
-  TouchGenerator touches(window);
-  touches.drag({100, 200}, {100, 300}, 1.0, 10, false);  // 45 points past the top
-  advance(0.3);
-  touches.up();
-  advance(3);
-  EXPECT_EQ(refreshes, 0);
-  EXPECT_FALSE(control->isRefreshing());
-  EXPECT_EQ(scroll->contentOffset().y, 0);
-}
-
 TEST_F(RefreshTest, EndRefreshingWhenIdleChangesNothing) {
   scroll->setContentOffset({0, 300});
   log->calls.clear();
@@ -341,16 +330,27 @@ TEST_F(RefreshTest, EndRefreshingWhenIdleChangesNothing) {
   EXPECT_EQ(scroll->contentOffset().y, 300);
 }
 
-TEST_F(RefreshTest, EndingAtOnceInsideTheActionSettlesAtTheTop) {
-  control->addAction([this](UIControl&) { control->endRefreshing(); }, UIControl::valueChanged);
-  TouchGenerator touches(window);
-  touches.drag({100, 200}, {100, 400}, 1.0, 20, false);
-  advance(0.3);
-  touches.up();
-  advance(3);
-  EXPECT_EQ(refreshes, 1);
-  EXPECT_FALSE(control->isRefreshing());
-  EXPECT_EQ(scroll->contentOffset().y, 0);
+// A pull too short to refresh, and a refresh whose action ends it at once: both settle at the top.
+TEST_F(RefreshTest, PullsThatEndWithoutARunningRefreshSettleAtTheTop) {
+  const struct {
+    const char* name;
+    CGFloat pullTo;
+    bool endInAction;
+    int refreshes;
+  } cases[] = {{"short pull", 300, false, 0}, {"ended in the action", 400, true, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    refreshes = 0;
+    if (c.endInAction) control->addAction([this](UIControl&) { control->endRefreshing(); }, UIControl::valueChanged);
+    TouchGenerator touches(window);
+    touches.drag({100, 200}, {100, c.pullTo}, 1.0, 20, false);
+    advance(0.3);
+    touches.up();
+    advance(3);
+    EXPECT_EQ(refreshes, c.refreshes);
+    EXPECT_FALSE(control->isRefreshing());
+    EXPECT_EQ(scroll->contentOffset().y, 0);
+  }
 }
 
 }  // namespace

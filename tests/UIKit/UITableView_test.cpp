@@ -213,7 +213,7 @@ TEST_F(TableTest, BeginEndUpdatesAsksTheHeightsAgain) {
   makeTable();
   EXPECT_EQ(table->rectForRow({0, 1}).minY(), 20);
   lists->barHeights[0] = 90;
-  // The cell is re-filled by the screen itself, as the Parts do before asking for new heights.
+  // The cell is re-filled by the screen itself, as the screens do before asking for new heights.
   std::static_pointer_cast<SizingCell>(table->cellForRow({0, 0}))->barHeight->setConstant(90);
   table->beginUpdates();
   table->endUpdates();
