@@ -16,16 +16,6 @@ namespace {
 using test::findButton;
 using test::tapButton;
 
-// Records the appearance callbacks the presenter receives.
-class Presenter : public UIViewController {
- public:
-  std::vector<std::string> log;
-  void viewWillDisappear(bool) override { log.push_back("willDisappear"); }
-  void viewDidDisappear(bool) override { log.push_back("didDisappear"); }
-  void viewWillAppear(bool) override { log.push_back("willAppear"); }
-  void viewDidAppear(bool) override { log.push_back("didAppear"); }
-};
-
 class Alerts : public test::WindowTest {
  protected:
   void SetUp() override {
@@ -41,7 +31,7 @@ class Alerts : public test::WindowTest {
     });
   }
 
-  std::shared_ptr<Presenter> presenter = std::make_shared<Presenter>();
+  std::shared_ptr<test::AppearanceLog> presenter = std::make_shared<test::AppearanceLog>();
   std::vector<std::string> handled;
   bool handlerSawPresented = true;
 };
