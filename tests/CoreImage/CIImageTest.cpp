@@ -1,5 +1,4 @@
 #include <CoreImage/CIContext.h>
-#include <CoreImage/CIFilter.h>
 #include <CoreImage/CIImage.h>
 #include <gtest/gtest.h>
 
@@ -19,23 +18,6 @@ TEST(CIImageTest, WholeNumberScalesCopyPixelsIntoBlocks) {
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x)
       EXPECT_EQ(bitmap.pixel(x, y), twoByTwo()->pixel(x / 3, y / 2)) << x << "," << y;
-  }
-}
-
-TEST(CIImageTest, ScaledQRCodeStaysPureBlackAndWhite) {
-  auto filter = CIFilter::create("CIQRCodeGenerator");
-  filter->setValue(Data::fromText("sharp edges"), "inputMessage");
-  auto code = filter->outputImage();
-  auto scaled = code->transformed(CGAffineTransform::scale(10, 10));
-  ASSERT_NE(scaled, nullptr);
-  EXPECT_EQ(scaled->extent().size.width, code->extent().size.width * 10);
-  const CGImage& bitmap = *scaled->bitmap();
-  for (int y = 0; y < bitmap.height(); ++y) {
-    for (int x = 0; x < bitmap.width(); ++x) {
-      const auto p = bitmap.pixel(x, y);
-      ASSERT_TRUE(p == 0xff000000u || p == 0xffffffffu) << x << "," << y;
-      ASSERT_EQ(p, code->bitmap()->pixel(x / 10, y / 10));
-    }
   }
 }
 

@@ -67,13 +67,6 @@ TEST(TextLayout, MeasurementIsDeterministicAndMonotonic) {
   EXPECT_GT(bold.size().width, first.size().width);  // the bold face is really used
 }
 
-TEST(TextLayout, TwoLinesAreTwiceTheHeightOfOne) {
-  TextLayout one(text15("Thẻ của tôi"), {});
-  TextLayout two(text15("Thẻ của tôi\nMã của tôi"), {});
-  EXPECT_EQ(two.lineCount(), 2u);
-  EXPECT_NEAR(two.size().height, 2 * one.size().height, 1.0);
-}
-
 TEST(TextLayout, WrapsAtTheWidthAndKeepsEveryLineInside) {
   std::size_t previous = 0;
   for (CGFloat width : {1000.0, 343.0, 200.0, 120.0}) {

