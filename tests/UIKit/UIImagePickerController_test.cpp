@@ -74,15 +74,6 @@ TEST_F(Picker, APickReachesTheDelegateWhichDismissesAndScansInTheCompletion) {
   EXPECT_EQ(screen->log, (std::vector<std::string>{"picked", "didAppear", "scan"}));
   EXPECT_EQ(screen->scanned, image);
   EXPECT_EQ(screen->presentedViewController(), nullptr);
-
-  // The same picker object serves the next pick.
-  source->willPick(nullptr);
-  screen->log.clear();
-  screen->present(picker, true);
-  settle();
-  settle();
-  EXPECT_EQ(source->pickCount(), 2);
-  EXPECT_EQ(screen->log, (std::vector<std::string>{"Cancel", "didAppear"}));
 }
 
 TEST_F(Picker, TheCancelButtonEndsAWaitingPickAndALateAnswerIsDropped) {
