@@ -256,6 +256,10 @@ TEST_F(TableTest, PlainTablePinsTheSameHeaderViewWhileItsSectionIsInView) {
   scrollTo(500);
   EXPECT_EQ(bar->frame().minY(), 500);  // pinned to the top of the view
   EXPECT_EQ(table->headerView(0), bar);
+  TouchGenerator(window).tap({100, 100 + 20});  // on the header, over a row
+  EXPECT_TRUE(lists->selectedRows.empty());
+  TouchGenerator(window).tap({100, 100 + 90});  // just below it
+  EXPECT_EQ(lists->selectedRows, (std::vector<IndexPath>{*table->indexPathForRow({100, 590})}));
   scrollTo(5000);
   EXPECT_EQ(table->headerView(0), nullptr);
   EXPECT_EQ(bar->superview(), nullptr);
@@ -480,20 +484,6 @@ TEST_F(TableTest, InterfaceFilesConnectDataSourceAndDelegateByKey) {
   owner.reset();
   EXPECT_TRUE(weak.expired());
   EXPECT_EQ(table->dataSource(), nullptr);
-}
-
-TEST_F(TableTest, TapOnAPinnedHeaderSelectsNoRowUnderIt) {
-  lists->rows = {40};
-  auto bar = UIView::create();
-  lists->header = [&](int) { return bar; };
-  lists->headerHeight = [](int) { return 50.0; };
-  makeTable();
-  scrollTo(400);
-  TouchGenerator(window).tap({100, 100 + 20});  // on the header, over row 9
-  EXPECT_TRUE(lists->selectedRows.empty());
-  TouchGenerator(window).tap({100, 100 + 60});
-  ASSERT_EQ(lists->selectedRows.size(), 1u);
-  EXPECT_EQ(lists->selectedRows[0], *table->indexPathForRow({100, 460}));
 }
 
 }  // namespace
