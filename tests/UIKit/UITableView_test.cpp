@@ -69,7 +69,8 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
   std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& table, const IndexPath& indexPath) override {
     built.push_back(indexPath);
     auto cell = table.dequeueReusableCell(identifier, indexPath);
-    if (auto text = std::dynamic_pointer_cast<TextCell>(cell)) text->text = "row " + std::to_string(indexPath.row);
+    if (auto text = std::dynamic_pointer_cast<TextCell>(cell))
+      text->text = "row " + std::to_string(indexPath.row);
     if (auto sizing = std::dynamic_pointer_cast<SizingCell>(cell)) {
       sizing->build();
       sizing->barHeight->setConstant(barHeights.count(indexPath.row) ? barHeights[indexPath.row]
@@ -112,7 +113,8 @@ class TableTest : public test::WindowTest {
   }
   // A table of `height` points placed below the safe area, with the lists as data source and
   // delegate unless `attached` is false (then the test configures it and calls attach()).
-  void makeTable(UITableViewStyle style = UITableViewStyle::plain, CGFloat height = 600, bool attached = true) {
+  void makeTable(UITableViewStyle style = UITableViewStyle::plain, CGFloat height = 600,
+                 bool attached = true) {
     table = UITableView::create(CGRect(0, 100, 375, height), style);
     table->registerClass<TextCell>("Text");
     table->registerClass<SizingCell>("Sizing");
