@@ -1,4 +1,3 @@
-#include <Foundation/ClassRegistry.h>
 #include <SwipeMenu/SwipeMenuView.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIWindow.h>
@@ -283,17 +282,6 @@ TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
   runUntilIdle();
   EXPECT_EQ(offsetX(), 2 * kWidth);
   EXPECT_EQ(host->pages[2]->view()->frame().minX(), 2 * kWidth);
-}
-
-TEST_F(SwipeMenuTest, InterfaceFilesCanMakeTheMenu) {
-  auto made = makeObject<SwipeMenuView>("SwipeMenuView");
-  ASSERT_NE(made, nullptr);
-  made->setFrame(CGRect(0, 0, 200, 300));
-  made->dataSource = host;
-  made->reloadData();
-  EXPECT_EQ(made->numberOfPages(), 3);
-  made->jump(1, false);
-  EXPECT_EQ(made->contentScrollView()->contentOffset().x, 200);
 }
 
 TEST_F(SwipeMenuTest, WithoutADataSourceThereAreNoPages) {
