@@ -1,11 +1,9 @@
-#include <Foundation/RunLoop.h>
 #include <WebImage/SDWebImageManager.h>
 
 #include <gtest/gtest.h>
 
 #include "WebImageTestSupport.h"
 
-#include <optional>
 #include <string>
 
 namespace ios {
@@ -16,24 +14,8 @@ using test::widthOf;
 
 class SDWebImageManagerTest : public test::WebImageTest {};
 
-struct Result {
-  int calls = 0;
-  std::shared_ptr<UIImage> image;
-  std::optional<SDWebImageError> error;
-  SDImageCacheType cacheType = SDImageCacheType::none;
-  bool onMainThread = false;
-};
-
-SDExternalCompletionBlock recordInto(Result& result) {
-  return [&result](const std::shared_ptr<UIImage>& image, const std::optional<SDWebImageError>& error,
-                   SDImageCacheType cacheType, const std::optional<URL>&) {
-    ++result.calls;
-    result.image = image;
-    result.error = error;
-    result.cacheType = cacheType;
-    result.onMainThread = RunLoop::isMainThread();
-  };
-}
+using test::recordInto;
+using test::Result;
 
 TEST_F(SDWebImageManagerTest, ADownloadIsKeptInMemoryAndOnDiskWhereAFreshCacheFindsIt) {
   const std::string key = "http://img.test/a@2x.png";
