@@ -9,13 +9,12 @@
 namespace ios {
 namespace {
 
+using test::recordInto;
+using test::Result;
 using test::urlOf;
 using test::widthOf;
 
 class SDWebImageManagerTest : public test::WebImageTest {};
-
-using test::recordInto;
-using test::Result;
 
 TEST_F(SDWebImageManagerTest, ADownloadIsKeptInMemoryAndOnDiskWhereAFreshCacheFindsIt) {
   const std::string key = "http://img.test/a@2x.png";
