@@ -154,27 +154,5 @@ TEST_F(UIImageViewWebCache, AViewThatIsGoneGetsNothingAndNothingBreaks) {
   EXPECT_EQ(test::widthOf(cache->imageFromMemoryCache("http://img.test/a.png")), 4);
 }
 
-TEST_F(UIImageViewWebCache, CancellingKeepsTheCurrentImage) {
-  auto shown = UIImage::create(CGImage::create(7, 7));
-  sd_setImage(*view, urlOf("http://img.test/a.png"), shown, SDWebImageOptions::none, nullptr);
-  runUntilIdle();
-  ASSERT_EQ(transport->pending().size(), 1u);
-  sd_cancelCurrentImageLoad(*view);
-  EXPECT_TRUE(transport->pending().empty());
-  EXPECT_FALSE(deliverPNG(0, 4));
-  EXPECT_EQ(view->image(), shown);
-}
-
-TEST_F(UIImageViewWebCache, AvoidAutoSetImageHandsTheImageToTheCompletionOnly) {
-  Result outcomes;
-  sd_setImage(*view, urlOf("http://img.test/a.png"), nullptr, SDWebImageOptions::avoidAutoSetImage,
-              recordInto(outcomes));
-  runUntilIdle();
-  deliverPNG(0, 4);
-  EXPECT_EQ(view->image(), nullptr);
-  ASSERT_EQ(outcomes.calls, 1);
-  EXPECT_EQ(widthOf(outcomes.image), 4);
-}
-
 }  // namespace
 }  // namespace ios
