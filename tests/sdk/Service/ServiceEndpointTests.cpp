@@ -124,7 +124,7 @@ TEST_F(ServiceEndpointTest, EachOperationHandsRepliesAndFailuresToTheRightClosur
     EXPECT_EQ(answered.replies[0]["body"]["echo"], operation.name);
     EXPECT_TRUE(answered.failures.empty()) << operation.name;
     EXPECT_TRUE(failed.replies.empty()) << operation.name;
-    EXPECT_EQ(failed.failures, std::vector<std::string>{"Could not connect to the server."}) << operation.name;
+    EXPECT_EQ(failed.failures, std::vector<std::string>{"Không thể kết nối tới máy chủ."}) << operation.name;
   }
 }
 
