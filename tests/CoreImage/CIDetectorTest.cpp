@@ -3,8 +3,6 @@
 #include <CoreImage/CIContext.h>
 #include <CoreImage/CIDetector.h>
 #include <CoreImage/CIFilter.h>
-#include <ZXing/BitMatrix.h>
-#include <ZXing/MultiFormatWriter.h>
 #include <gtest/gtest.h>
 
 namespace ios {
@@ -40,20 +38,6 @@ TEST_F(CIDetectorTest, ImagesWithoutACodeGiveNoFeatures) {
   EXPECT_TRUE(detector->features(CIImage::create(test::noiseImage(320, 240))).empty());
   EXPECT_TRUE(detector->features(CIImage::create(test::photoLikeImage(640, 480))).empty());
   EXPECT_TRUE(detector->features(CIImage::create(CGImage::create(1, 1))).empty());
-}
-
-TEST_F(CIDetectorTest, ABarCodeIsNotAQRCode) {
-  const ZXing::BitMatrix bars =
-      ZXing::MultiFormatWriter(ZXing::BarcodeFormat::EAN13).setMargin(10).encode("5901234123457", 0, 80);
-  auto photo = test::photoLikeImage(640, 480);
-  auto stamp = CGImage::create(bars.width() * 2, bars.height());
-  for (int y = 0; y < stamp->height(); ++y) {
-    for (int x = 0; x < stamp->width(); ++x) {
-      stamp->mutablePixels()[y * stamp->width() + x] = bars.get(x / 2, y) ? 0xff000000u : 0xffffffffu;
-    }
-  }
-  test::paste(*photo, *stamp, 100, 150);
-  EXPECT_TRUE(detector->features(CIImage::create(photo)).empty());
 }
 
 TEST_F(CIDetectorTest, FindsACodePastedIntoAPhotoWithItsBounds) {

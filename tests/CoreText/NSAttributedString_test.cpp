@@ -77,14 +77,6 @@ TEST(NSAttributedString, RunsMergeWhenTheirAttributesBecomeEqual) {
   EXPECT_TRUE(text->runs()[0].attributes.empty());
 }
 
-TEST(NSAttributedString, FontReplacesEveryEarlierFontOverTheWholeText) {
-  auto text = NSMutableAttributedString::create("Hạn mức", {{Key::font, UIFont::systemFont(16)}});
-  text->addAttribute(Key::font, UIFont::boldSystemFont(10), NSRange{0, 3});
-  text->addAttribute(Key::font, UIFont::systemFont(15, UIFontWeight::semibold), NSRange{0, text->length()});
-  ASSERT_EQ(text->runs().size(), 1u);
-  EXPECT_EQ(*text->attribute(Key::font, 5)->font(), *UIFont::systemFont(15, UIFontWeight::semibold));
-}
-
 TEST(NSAttributedString, AppendInsertReplaceAndDelete) {
   auto text = NSMutableAttributedString::create("Mua ", {{Key::foregroundColor, kRed}});
   text->append(*NSAttributedString::create("Thẻ", {{Key::foregroundColor, kBlue}}));
@@ -156,15 +148,6 @@ TEST(NSAttributedString, EnumerationStopsWhenAsked) {
       Key::foregroundColor, NSRange{1, 50},
       [&](const std::optional<NSAttributeValue>&, NSRange r, bool&) { seen.push_back(r); });
   EXPECT_EQ(seen, (std::vector<NSRange>{{1, 1}, {2, 1}}));
-}
-
-TEST(NSAttributedString, AttachmentIsOneObjectReplacementCharacter) {
-  auto attachment = NSTextAttachment::create();
-  attachment->bounds = CGRect(0, -2, 11, 11);
-  auto text = NSAttributedString::create(attachment);
-  EXPECT_EQ(text->string(), "\xEF\xBF\xBC");
-  EXPECT_EQ(text->length(), 1u);
-  EXPECT_EQ(text->attribute(Key::attachment, 0)->attachment(), attachment);
 }
 
 TEST(NSAttributedString, InvalidUTF8IsStoredAsReplacementCharacters) {

@@ -4,6 +4,7 @@
 
 #include <UIKit/UIImage.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,6 +38,23 @@ inline std::shared_ptr<UIImage> painted(int width, int height,
 // One 8-bit channel of an ARGB pixel: `shift` 16 for red, 8 for green, 0 for blue, 24 for alpha.
 inline int channel(std::uint32_t pixel, int shift) {
   return static_cast<int>((pixel >> shift) & 0xFF);
+}
+
+// The rows and columns holding visible ink (alpha above 64): first and last of each, all -1 when none.
+struct InkBox {
+  int top = -1, bottom = -1, left = -1, right = -1;
+};
+inline InkBox inkBox(const CGImage& image) {
+  InkBox box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) >> 24) <= 64) continue;
+      if (box.top < 0) box.top = y;
+      box.bottom = y;
+      box.left = box.left < 0 ? x : std::min(box.left, x);
+      box.right = std::max(box.right, x);
+    }
+  return box;
 }
 
 }  // namespace ios::test

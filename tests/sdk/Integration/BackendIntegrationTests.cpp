@@ -272,7 +272,7 @@ TEST_F(BackendIntegrationTest, ServerThatIsGoneFailsWithTheTransportsDescription
   });
   APIService::setBaseURL(server->baseURL());
   EXPECT_FALSE(answer.reply.has_value());
-  EXPECT_EQ(answer.failure, "Could not connect to the server.");
+  EXPECT_EQ(answer.failure, "Không thể kết nối tới máy chủ.");
 }
 
 }  // namespace

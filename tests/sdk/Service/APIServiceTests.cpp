@@ -131,7 +131,7 @@ std::string replyWithBodyText(const std::string& bodyText) {
 // Which texts decode is the codec's own test; here, that every reply the client cannot read ends in the
 // failure closure with its reason, never in neither closure.
 TEST_F(APIServiceTest, RepliesThatCannotBeReadFailWithTheirReason) {
-  const std::string tooDeep = ios::HTTPError{ios::HTTPError::Kind::nestedTooDeep, ""}.localizedDescription();
+  const std::string_view tooDeep = APIService::kReplyTooDeepMessage;
   const std::string limit = nestedArrays(ios::JSONSerialization::maximumDepth);
   const struct {
     std::string reply;
@@ -178,19 +178,22 @@ TEST_F(APIServiceTest, RepliesNestedUpToTheLimitAreHandedOnAndMapped) {
   EXPECT_EQ(withBody->body->at("x").dump(), inner);
 }
 
-TEST_F(APIServiceTest, TransportErrorsFailWithTheirDescription) {
-  const std::vector<ios::HTTPError> errors = {
-      {ios::HTTPError::Kind::timedOut, "connect"},
-      {ios::HTTPError::Kind::connectionRefused, "refused"},
-      {ios::HTTPError::Kind::connectionLost, ""},
+TEST_F(APIServiceTest, TransportErrorsFailWithAVietnameseSentenceForTheirKind) {
+  const struct {
+    ios::HTTPError error;
+    std::string_view failure;
+  } cases[] = {
+      {{ios::HTTPError::Kind::timedOut, "connect"}, "Yêu cầu đã hết thời gian chờ."},
+      {{ios::HTTPError::Kind::connectionRefused, "refused"}, "Không thể kết nối tới máy chủ."},
+      {{ios::HTTPError::Kind::connectionLost, ""}, "Kết nối mạng đã bị mất."},
   };
-  for (const ios::HTTPError& error : errors) {
+  for (const auto& c : cases) {
     Outcome outcome;
     send(outcome);
-    ASSERT_TRUE(fake->fail(fake->requests().size() - 1, error));
+    ASSERT_TRUE(fake->fail(fake->requests().size() - 1, c.error));
     runUntilIdle();
     EXPECT_TRUE(outcome.replies.empty());
-    EXPECT_EQ(outcome.failures, std::vector<std::string>{error.localizedDescription()});
+    EXPECT_EQ(outcome.failures, std::vector<std::string>{std::string(c.failure)});
   }
 }
 

@@ -73,7 +73,7 @@ TEST_F(ServiceEndpointTest, EachOperationPostsItsParametersToItsPathAndHandsOnIt
     EXPECT_EQ(answered.replies[0]["body"]["echo"], operation.name);
     EXPECT_TRUE(answered.failures.empty());
     EXPECT_TRUE(failed.replies.empty());
-    EXPECT_EQ(failed.failures, std::vector<std::string>{"Could not connect to the server."});
+    EXPECT_EQ(failed.failures, std::vector<std::string>{"Không thể kết nối tới máy chủ."});
   }
 }
 
