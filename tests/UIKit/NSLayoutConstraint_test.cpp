@@ -113,25 +113,6 @@ TEST_F(NSLayoutConstraintTest, ConstraintsNeverKeepViewsAlive) {
   EXPECT_EQ(c->constant(), 3);
 }
 
-TEST_F(NSLayoutConstraintTest, RemovingAViewDropsTheConstraintsAboveThatMentionItAndKeepsItsOwn) {
-  auto root = UIView::create(CGRect(0, 0, 200, 200));
-  auto card = constrainedView();
-  auto title = constrainedView();
-  root->addSubview(card);
-  card->addSubview(title);
-  auto place = card->topAnchor().constraintEqualTo(root->topAnchor(), 10);
-  auto titlePlace = title->topAnchor().constraintEqualTo(card->topAnchor(), 4);
-  auto titleHeight = title->heightAnchor().constraintEqualToConstant(20);
-  C::activate({place, titlePlace, titleHeight});
-
-  card->removeFromSuperview();
-  EXPECT_FALSE(place->isActive());
-  EXPECT_TRUE(root->constraints().empty());
-  EXPECT_TRUE(titlePlace->isActive());
-  EXPECT_TRUE(titleHeight->isActive());
-  EXPECT_EQ(card->constraints().size(), 1u);
-}
-
 TEST_F(NSLayoutConstraintTest, PriorityChangesBetweenRequiredAndOptionalAreRefusedWhileActive) {
   auto root = UIView::create(CGRect(0, 0, 300, 300));
   auto view = constrainedView();

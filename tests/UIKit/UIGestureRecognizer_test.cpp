@@ -219,16 +219,5 @@ TEST_F(Gestures, LongPressFiresAfterItsDurationOnTheClock) {
   EXPECT_TRUE(recorder.states.empty());
 }
 
-TEST_F(Gestures, HitTestingDecidesWhoGetsTheTouch) {
-  auto cover = std::make_shared<TouchLog>(CGRect(0, 0, 375, 812));
-  window->addSubview(cover);
-  tapAt({100, 200});
-  EXPECT_EQ(cover->log, (std::vector<std::string>{"began", "ended"}));
-  EXPECT_TRUE(view->log.empty());
-  cover->setUserInteractionEnabled(false);
-  tapAt({100, 200});
-  EXPECT_EQ(view->log, (std::vector<std::string>{"began", "ended"}));
-}
-
 }  // namespace
 }  // namespace ios

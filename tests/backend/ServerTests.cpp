@@ -43,10 +43,6 @@ TEST_F(ServerTest, ImageUrlsInRepliesLoadFromTheServerItself) {
     EXPECT_EQ(result->get_header_value("Content-Type"), "image/png");
     EXPECT_TRUE(isPng(result->body)) << url;
   }
-  auto again = client.Get(card["image"].get<std::string>().substr(server->baseURL().size()).c_str());
-  auto first = client.Get(card["image"].get<std::string>().substr(server->baseURL().size()).c_str());
-  ASSERT_TRUE(again && first);
-  EXPECT_EQ(again->body, first->body);
   auto bad = client.Get("/images/..%2Fsecret.png");
   ASSERT_TRUE(bad);
   EXPECT_EQ(bad->status, 404);
@@ -126,17 +122,6 @@ TEST(ServerOptionsTest, OnlyLoopbackAddressesAndReadableDataAreAccepted) {
     }
     std::filesystem::remove_all(dir);
   }
-}
-
-TEST(ServerOptionsTest, TwoServersCannotShareAPort) {
-  BackendServer first(BackendServer::Options{});
-  ASSERT_TRUE(first.start());
-  BackendServer::Options same;
-  same.port = first.port();
-  BackendServer second(same);
-  EXPECT_FALSE(second.start());
-  first.stop();
-  first.stop();  // stopping twice is harmless
 }
 
 TEST(ServerOptionsTest, ResultCodeCanBeSentAsText) {

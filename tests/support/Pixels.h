@@ -4,6 +4,7 @@
 
 #include <UIKit/UIImage.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,6 +19,23 @@ inline std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t color
   return UIImage::create(
       CGImage::create(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, color)),
       scale);
+}
+
+// The rows and columns holding visible ink (alpha above 64): first and last of each, all -1 when none.
+struct InkBox {
+  int top = -1, bottom = -1, left = -1, right = -1;
+};
+inline InkBox inkBox(const CGImage& image) {
+  InkBox box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) >> 24) <= 64) continue;
+      if (box.top < 0) box.top = y;
+      box.bottom = y;
+      box.left = box.left < 0 ? x : std::min(box.left, x);
+      box.right = std::max(box.right, x);
+    }
+  return box;
 }
 
 }  // namespace ios::test
