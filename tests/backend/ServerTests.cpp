@@ -48,7 +48,7 @@ TEST_F(ServerTest, ImageUrlsInRepliesLoadFromTheServerItself) {
   EXPECT_EQ(bad->status, 404);
 }
 
-// The picture sizes show in the reference pictures of the screens that load them.
+// How the pictures look is checked by the reference pictures of the screens that load them.
 TEST(ImageFactoryTest, NamesAreCheckedAndEachNameHasItsOwnPicture) {
   ImageFactory images;
   EXPECT_NE(*images.png("cover-a"), *images.png("cover-b"));
