@@ -101,9 +101,7 @@ TEST(vImageBoxConvolve, PassesCanPingPongAndWorkInPlace) {
             kvImageNoError);
   ASSERT_EQ(vImageBoxConvolve_ARGB8888(&ab, &ab, nullptr, 0, 0, 5, 5, nullptr, kvImageEdgeExtend),
             kvImageNoError);
-  for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 12; ++x)
-      for (int c = 0; c < 4; ++c) ASSERT_EQ(a.at(x, y)[c], b.at(x, y)[c]);
+  EXPECT_EQ(a.bytes, b.bytes);  // row padding included: neither pass writes past the pixels
   expectMatchesReference(original, b, 0, 0, 5, 5, nullptr);
   // A uniform image stays itself under any kernel.
   Image flat(7, 7);
@@ -163,20 +161,6 @@ std::vector<std::int16_t> saturationMatrix(double s) {
   std::vector<std::int16_t> out;
   for (double v : m) out.push_back(static_cast<std::int16_t>(std::round(v * 256)));
   return out;
-}
-
-TEST(vImageMatrixMultiply, RowsFollowMemoryOrderOnOurBitmaps) {
-  // Pure red and a muted orange in CGImage words (0xAARRGGBB), read through their memory.
-  auto image = CGImage::create(2, 1, {0xFFFF0000, 0xFFC08040});
-  vImage_Buffer buffer{image->mutablePixels(), 1, 2, image->bytesPerRow()};
-  const auto grey = saturationMatrix(0);
-  ASSERT_EQ(
-      vImageMatrixMultiply_ARGB8888(&buffer, &buffer, grey.data(), 256, nullptr, nullptr, kvImageNoFlags),
-      kvImageNoError);
-  // Red's luma is 0.2126 (54 / 256 of 255 = 53.8, rounded 54); alpha is untouched.
-  EXPECT_EQ(image->pixel(0, 0), 0xFF363636u);
-  // (192 * 54 + 128 * 183 + 64 * 18) / 256 = 136.6 -> 137.
-  EXPECT_EQ(image->pixel(1, 0), 0xFF898989u);
 }
 
 TEST(vImageMatrixMultiply, SaturatingClampsAndBiasesApply) {

@@ -1,4 +1,3 @@
-#include <Foundation/ClassRegistry.h>
 #include <SwipeMenu/SwipeMenuView.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIWindow.h>
@@ -235,45 +234,6 @@ TEST_F(SwipeMenuTest, ReloadingWithFewerPagesClampsAndDropsTheOldViews) {
   EXPECT_TRUE(host->log.empty());
 }
 
-TEST_F(SwipeMenuTest, TappingATitleJumpsAndTheMarkerFollows) {
-  SwipeMenuViewOptions options;
-  options.tabView.style = SwipeMenuViewOptions::TabViewStyle::segmented;
-  options.tabView.itemView.selectedTextColor = UIColor::red();
-  options.tabView.additionView.backgroundColor = UIColor::blue();
-  menu->reloadData(options);
-  runUntilIdle();
-  const auto& items = menu->tabView()->itemViews();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[1]->frame(), CGRect(kWidth / 3, 0, kWidth / 3, 44));
-  EXPECT_TRUE(equalColors(items[0]->textColor(), UIColor::red()));
-  const auto marker = menu->tabView()->additionView();
-  EXPECT_TRUE(equalColors(marker->backgroundColor(), UIColor::blue()));
-  EXPECT_EQ(marker->frame(), CGRect(0, 42, kWidth / 3, 2));
-
-  host->log.clear();
-  TouchGenerator touches(window);
-  touches.tap(CGPoint{kWidth / 2, kTop + 20});
-  advance(1);
-  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1"}));
-  EXPECT_TRUE(equalColors(items[1]->textColor(), UIColor::red()));
-  EXPECT_FALSE(equalColors(items[0]->textColor(), UIColor::red()));
-  EXPECT_EQ(marker->frame().minX(), kWidth / 3);
-
-  menu->contentScrollView()->setContentOffset(CGPoint{kWidth * 1.5, 0});  // halfway to page 2
-  EXPECT_NEAR(marker->frame().minX(), kWidth / 2, 0.01);
-}
-
-TEST_F(SwipeMenuTest, FlexibleItemsFitTheirTitles) {
-  host->pages.push_back(std::make_shared<Page>(host->log, "3"));
-  menu->reloadData();
-  const auto& items = menu->tabView()->itemViews();
-  ASSERT_EQ(items.size(), 4u);
-  for (std::size_t i = 1; i < items.size(); ++i)
-    EXPECT_EQ(items[i]->frame().minX(), items[i - 1]->frame().maxX());
-  EXPECT_GT(items[0]->frame().width(), 10);
-  EXPECT_LT(items[0]->frame().width(), 100);
-}
-
 TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
   menu->setFrame(CGRect::zero);
   menu->reloadData();
@@ -283,17 +243,6 @@ TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
   runUntilIdle();
   EXPECT_EQ(offsetX(), 2 * kWidth);
   EXPECT_EQ(host->pages[2]->view()->frame().minX(), 2 * kWidth);
-}
-
-TEST_F(SwipeMenuTest, InterfaceFilesCanMakeTheMenu) {
-  auto made = makeObject<SwipeMenuView>("SwipeMenuView");
-  ASSERT_NE(made, nullptr);
-  made->setFrame(CGRect(0, 0, 200, 300));
-  made->dataSource = host;
-  made->reloadData();
-  EXPECT_EQ(made->numberOfPages(), 3);
-  made->jump(1, false);
-  EXPECT_EQ(made->contentScrollView()->contentOffset().x, 200);
 }
 
 TEST_F(SwipeMenuTest, WithoutADataSourceThereAreNoPages) {
