@@ -1,7 +1,6 @@
 #include <ImageIO/CGImageSource.h>
 
 #include <ImageIO/GifTestWriter.h>
-#include <ImageIO/PNGCodec.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -226,32 +225,6 @@ TEST(CGImageSourceGIF, InterlacedRowsLandInPlace) {
   ASSERT_TRUE(image);
   const std::uint32_t byIndex[] = {kRed, kGreen, kBlue, kWhite};
   for (int y = 0; y < 10; ++y) EXPECT_EQ(image->pixel(0, y), byIndex[y % 4]) << y;
-}
-
-TEST(CGImageSource, StillImagesAreOneFrameSources) {
-  auto image = CGImage::create(3, 2, {kRed, kGreen, kBlue, kWhite, 0x80800000, kClear});
-  const auto png = PNGCodec::encode(*image);
-  ASSERT_TRUE(png);
-  auto still = CGImageSourceCreateWithData(*png);
-  ASSERT_TRUE(still);
-  EXPECT_EQ(still->type(), "public.png");
-  EXPECT_EQ(CGImageSourceGetCount(still), 1u);
-  EXPECT_EQ(rows(*still->createImage(0)), rows(*image));
-  EXPECT_FALSE(still->createImage(1));
-  const auto properties = still->properties(0);
-  ASSERT_TRUE(properties);
-  EXPECT_EQ((*properties)[kCGImagePropertyPixelWidth], 3);
-  EXPECT_EQ((*properties)[kCGImagePropertyPixelHeight], 2);
-  EXPECT_FALSE(properties->contains(kCGImagePropertyGIFDictionary));
-}
-
-TEST(CGImageSource, DataOfNoKnownFormatMakesNoSource) {
-  EXPECT_FALSE(CGImageSourceCreateWithData(Data()));
-  EXPECT_FALSE(source("not an image at all"));
-  EXPECT_FALSE(source("GIF89a"));
-  EXPECT_FALSE(source(std::string("\x89PNG\r\n\x1a\n", 8)));
-  EXPECT_FALSE(source("\xFF\xD8\xFF"));
-  EXPECT_EQ(CGImageSourceGetCount(nullptr), 0u);
 }
 
 }  // namespace
