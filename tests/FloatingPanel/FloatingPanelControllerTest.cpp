@@ -138,17 +138,6 @@ TEST_F(FloatingPanelTest, AnAnimatedMoveArrivesOnTheClockAndThenRunsItsCompletio
   EXPECT_EQ(recorder->events, std::vector<std::string>{"position full"});
 }
 
-TEST_F(FloatingPanelTest, AMoveWithoutAnimationIsDoneWhenItReturns) {
-  panel->addPanel(host);
-  bool completed = false;
-  panel->move(FloatingPanelPosition::full, false, [&] { completed = true; });
-  EXPECT_TRUE(completed);
-  EXPECT_EQ(surfaceY(), kFullY);
-  panel->move(FloatingPanelPosition::hidden, false);
-  EXPECT_EQ(surfaceY(), kScreenHeight);
-  EXPECT_EQ(recorder->events, (std::vector<std::string>{"position full", "position hidden"}));
-}
-
 TEST_F(FloatingPanelTest, TheBackdropTakesTapsOnlyWhileItDims) {
   int backdropTaps = 0;
   auto tap = std::make_shared<UITapGestureRecognizer>();
@@ -243,10 +232,6 @@ TEST_F(FloatingPanelTest, RemovingSlidesOutThenDetachesAndCompletes) {
   EXPECT_EQ(panel->view()->superview(), nullptr);
   EXPECT_TRUE(host->children().empty());
   EXPECT_EQ(recorder->events, (std::vector<std::string>{"position hidden", "removed"}));
-
-  bool again = false;
-  panel->removePanelFromParent(false, [&] { again = true; });  // no parent: completes at once
-  EXPECT_TRUE(again);
 }
 
 TEST_F(FloatingPanelTest, ReplacingTheContentReleasesTheOldOne) {
