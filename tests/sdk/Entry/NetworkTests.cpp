@@ -84,14 +84,10 @@ TEST_F(NetworkTest, StartingGivesAProvisionalStatusThenTheDeliveredOne) {
 
 TEST_F(NetworkTest, ACellularLinkIsClassifiedByItsRadio) {
   const std::vector<std::pair<std::optional<std::string>, int>> radios = {
-      {ios::CTRadioAccessTechnologyLTE, kNW_CELL_4G},
-      {ios::CTRadioAccessTechnologyHSDPA, kNW_CELL_3G},
-      {ios::CTRadioAccessTechnologyeHRPD, kNW_CELL_3G},
-      {ios::CTRadioAccessTechnologyEdge, kNW_CELL_2G},
-      {ios::CTRadioAccessTechnologyCDMA1x, kNW_CELL_2G},
-      {ios::CTRadioAccessTechnologyNR, kNW_CELL_UNKNOWN},
-      {std::string("LTE"), kNW_CELL_UNKNOWN},
-      {std::nullopt, kNW_CELL_UNKNOWN},
+      {ios::CTRadioAccessTechnologyLTE, kNW_CELL_4G},       {ios::CTRadioAccessTechnologyHSDPA, kNW_CELL_3G},
+      {ios::CTRadioAccessTechnologyeHRPD, kNW_CELL_3G},     {ios::CTRadioAccessTechnologyEdge, kNW_CELL_2G},
+      {ios::CTRadioAccessTechnologyCDMA1x, kNW_CELL_2G},    {ios::CTRadioAccessTechnologyNR, kNW_CELL_UNKNOWN},
+      {std::string("LTE"), kNW_CELL_UNKNOWN},                {std::nullopt, kNW_CELL_UNKNOWN},
   };
   auto monitor = Network::create();
   runUntilIdle();
