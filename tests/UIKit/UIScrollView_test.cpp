@@ -228,14 +228,21 @@ TEST_F(ScrollViewTest, PagingSnapsToTheNeighbouringPage) {
   TouchGenerator touches(window);
   touches.drag({250, 200}, {170, 200}, 0.1, 8);
   EXPECT_EQ(log->proposedTarget, (CGPoint{300, 0}));
-  advance(3);
+  advance(0.5);  // settled and reported, however far the page was
   EXPECT_EQ(pager->contentOffset(), (CGPoint{300, 0}));
+  EXPECT_EQ(log->count("didEndDecelerating"), 1);
+  // Caught on the way by a tap, it still comes to rest on the nearest page.
+  touches.drag({250, 200}, {170, 200}, 0.1, 8);
+  advance(0.1);  // past the middle of the way
+  touches.tap({150, 200});
+  advance(0.5);
+  EXPECT_EQ(pager->contentOffset(), (CGPoint{600, 0}));
   // A slow drag less than half a page back stays.
   touches.drag({100, 200}, {200, 200}, 1.0, 10, false);
   advance(0.5);
   touches.up();
   advance(3);
-  EXPECT_EQ(pager->contentOffset(), (CGPoint{300, 0}));
+  EXPECT_EQ(pager->contentOffset(), (CGPoint{600, 0}));
 }
 
 TEST_F(ScrollViewTest, AnimatedOffsetRunsOnTheClockAndEndsOnce) {
