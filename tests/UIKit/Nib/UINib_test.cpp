@@ -378,9 +378,11 @@ TEST(UINib, AFailedLoadLeavesTheOwnerAsItWas) {
 
   message = loadError(R"({"owner": {"class": "TestLabel"}, "objects": []})", owner);
   EXPECT_NE(message.find("the owner must be a TestLabel"), std::string::npos) << message;
-  EXPECT_EQ(loadError(R"({"owner": {"outlets": {"lblAmount": "card"}}, "objects": [{"class": "UIView", "id": "card"}]})",
-                      owner),
-            "Test.nib.json:1: owner.outlets: missing outlet \"lblAmount\": TestOwner has no such key");
+  EXPECT_EQ(
+      loadError(
+          R"({"owner": {"outlets": {"lblAmount": "card"}}, "objects": [{"class": "UIView", "id": "card"}]})",
+          owner),
+      "Test.nib.json:1: owner.outlets: missing outlet \"lblAmount\": TestOwner has no such key");
 }
 
 TEST(UINib, NibsAreFoundInTheBundleAskedForAndNullMeansTheMainBundle) {
