@@ -1,20 +1,12 @@
-#include <Layout/Layout.h>
-
-#include <gtest/gtest.h>
+#include "SolverTest.h"
 
 #include <vector>
 
 namespace ios::layout {
 namespace {
 
-class SolverPriorityTest : public ::testing::Test {
+class SolverPriorityTest : public SolverTest {
  protected:
-  void add(const Constraint& constraint) { ASSERT_EQ(solver.addConstraint(constraint), SolverStatus::Ok); }
-  double solved(const Variable& variable) {
-    solver.updateVariables();
-    return variable.value();
-  }
-  Solver solver;
   Variable x{"x"}, y{"y"};
 };
 

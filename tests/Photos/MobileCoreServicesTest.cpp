@@ -22,15 +22,5 @@ TEST(MobileCoreServicesTest, UnknownIdentifiersAndTagClassesGiveNothing) {
   EXPECT_EQ(UTTypeCopyPreferredTagWithClass("public.jpeg", "public.other-tag"), std::nullopt);
 }
 
-TEST(MobileCoreServicesTest, ExtensionsAndIdentifiersMapBothWays) {
-  EXPECT_EQ(UTTypeCopyPreferredTagWithClass(kUTTypeJPEG, kUTTagClassFilenameExtension), "jpeg");
-  EXPECT_EQ(UTTypeCreatePreferredIdentifierForTag(kUTTagClassFilenameExtension, "JPG"), kUTTypeJPEG);
-  EXPECT_EQ(UTTypeCreatePreferredIdentifierForTag(kUTTagClassFilenameExtension, "mov"),
-            kUTTypeQuickTimeMovie);
-  EXPECT_EQ(UTTypeCreatePreferredIdentifierForTag(kUTTagClassMIMEType, "image/png"), kUTTypePNG);
-  EXPECT_EQ(UTTypeCreatePreferredIdentifierForTag(kUTTagClassMIMEType, "video/x-msvideo"), kUTTypeAVIMovie);
-  EXPECT_EQ(UTTypeCreatePreferredIdentifierForTag(kUTTagClassFilenameExtension, "xyz"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace ios

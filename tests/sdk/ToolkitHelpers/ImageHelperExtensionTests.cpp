@@ -12,6 +12,7 @@
 #include <Ultilities/Extensions/UIPanGestureDirectionExtension.h>
 
 #include <gtest/gtest.h>
+#include <support/Pixels.h>
 #include <support/VirtualTime.h>
 
 #include <cstdint>
@@ -26,21 +27,16 @@ using ios::CGRect;
 using ios::CGSize;
 using ios::UIImage;
 
-constexpr std::uint32_t kRed = 0xFFFF0000;
+using ios::test::kRed;
 constexpr std::uint32_t kClear = 0x00000000;
 constexpr long long kMiB = 1024 * 1024;
 
-std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t argb, double scale = 1) {
-  return UIImage::create(
-      ios::CGImage::create(width, height, std::vector<std::uint32_t>(width * height, argb)), scale);
-}
+using ios::test::solid;
 
 // Opaque random pixels: JPEG cannot shrink them much, so high qualities stay large.
 std::shared_ptr<UIImage> noise(int width, int height) {
   std::mt19937 random(7);
-  std::vector<std::uint32_t> pixels(width * height);
-  for (auto& pixel : pixels) pixel = 0xFF000000 | (random() & 0xFFFFFF);
-  return UIImage::create(ios::CGImage::create(width, height, std::move(pixels)));
+  return ios::test::painted(width, height, [&](int, int) { return 0xFF000000 | (random() & 0xFFFFFF); });
 }
 
 std::uint32_t pixel(const UIImage& image, int x, int y) {

@@ -1,6 +1,5 @@
 #include <Ultilities/lib/PagedCollectionLayout.h>
 
-#include <Foundation/ClassRegistry.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UICollectionView.h>
 #include <UIKit/UIWindow.h>
@@ -62,15 +61,6 @@ class PagedLayout : public ios::test::MainLoopTest {
   std::shared_ptr<ios::UICollectionView> collection;
   std::shared_ptr<Cards> cards;
 };
-
-TEST_F(PagedLayout, StartsOnPageZeroAndUsesTheDefaultSpacing) {
-  EXPECT_EQ(layout->currentPage(), 0);
-  EXPECT_EQ(layout->previousOffset(), 0);
-  EXPECT_EQ(layout->minimumInteritemSpacing, 10);
-  auto made = ios::makeObject<PagedCollectionLayout>("PagedCollectionLayout");
-  ASSERT_TRUE(made);
-  EXPECT_EQ(made->currentPage(), 0);
-}
 
 TEST_F(PagedLayout, EverySwipeMovesOnePageWhateverItsSpeed) {
   swipe(150);
