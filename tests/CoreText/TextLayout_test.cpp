@@ -201,7 +201,7 @@ TEST(TextLayout, LineSpacingGrowsLines) {
   EXPECT_NEAR(TextLayout(withSpacing, {}).size().height, plain + 10, 0.5);
 }
 
-// Relayout as the container changes size is checked through UITextView.
+// Line counts as the text and the padding change are checked through the text view helpers.
 TEST(NSLayoutManager, LaysOutItsStoragesTextInItsContainer) {
   auto storage = NSTextStorage::create("", {{Key::font, UIFont::systemFont(15)}});
   auto manager = NSLayoutManager::create();
