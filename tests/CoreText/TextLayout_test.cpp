@@ -1,5 +1,4 @@
 #include <CoreText/NSLayoutManager.h>
-#include <CoreText/NSStringDrawing.h>
 #include <CoreText/PangoFontSystem.h>
 #include <CoreText/TextLayout.h>
 
@@ -193,38 +192,13 @@ TEST(TextLayout, RoundedUpSizeIsWholePixels) {
   EXPECT_LE(two.width, one.width);
 }
 
-TEST(TextLayout, LineHeightMultipleAndLineSpacingGrowLines) {
-  auto style = NSMutableParagraphStyle::create();
-  style->lineHeightMultiple = 2;
-  auto doubled = NSMutableAttributedString::create(*text15("a\nb"));
-  doubled->addAttribute(Key::paragraphStyle, style, NSRange{0, 3});
+TEST(TextLayout, LineSpacingGrowsLines) {
   CGFloat plain = TextLayout(text15("a\nb"), {}).size().height;
-  EXPECT_NEAR(TextLayout(doubled, {}).size().height, 2 * plain, 1.0);
-
   auto spaced = NSMutableParagraphStyle::create();
   spaced->lineSpacing = 10;
   auto withSpacing = NSMutableAttributedString::create(*text15("a\nb"));
   withSpacing->addAttribute(Key::paragraphStyle, spaced, NSRange{0, 3});
   EXPECT_NEAR(TextLayout(withSpacing, {}).size().height, plain + 10, 0.5);
-}
-
-TEST(NSStringDrawing, SizeAndBoundingRect) {
-  NSAttributes attributes{{Key::font, UIFont::systemFont(14)}};
-  CGSize size = sizeWithAttributes("100.000đ", attributes);
-  EXPECT_GT(size.width, 0);
-  EXPECT_NEAR(size.height, UIFont::systemFont(14)->lineHeight(), 0.01);
-  EXPECT_EQ(sizeWithAttributes("100.000đ", {}).height, UIFont::systemFont(12)->lineHeight());
-
-  CGRect wrapped =
-      boundingRect(kSentence, CGSize{150, 1e9}, NSStringDrawingOptions::usesLineFragmentOrigin, attributes);
-  EXPECT_EQ(wrapped.origin, CGPoint::zero);
-  EXPECT_LE(wrapped.size.width, 150.001);
-  EXPECT_GT(wrapped.size.height, 2 * size.height);
-
-  CGRect single = boundingRect(kSentence, CGSize{150, 1e9}, NSStringDrawingOptions::none, attributes);
-  EXPECT_GT(single.size.width, 150);
-  EXPECT_NEAR(single.origin.y, -UIFont::systemFont(14)->ascender(), 0.01);
-  EXPECT_NEAR(single.size.height, size.height, 0.01);
 }
 
 // Relayout as the container changes size is checked through UITextView.
