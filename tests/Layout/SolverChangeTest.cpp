@@ -3,12 +3,12 @@
 namespace ios::layout {
 namespace {
 
-class SolverEditTest : public SolverTest {
+class SolverChangeTest : public SolverTest {
  protected:
-  Variable left{"left"}, width{"width"}, right{"right"}, mid{"mid"};
+  Variable left{"left"}, width{"width"}, right{"right"};
 };
 
-TEST_F(SolverEditTest, SetConstantMovesARequiredConstraint) {
+TEST_F(SolverChangeTest, SetConstantMovesARequiredConstraint) {
   const Constraint pin = left == 10;
   add(pin);
   add(right == left + 100);
@@ -24,7 +24,7 @@ TEST_F(SolverEditTest, SetConstantMovesARequiredConstraint) {
   EXPECT_EQ(solver.setConstant(width == 1, 3), SolverStatus::UnknownConstraint);
 }
 
-TEST_F(SolverEditTest, SetConstantOnInequalitiesAndWeakConstraints) {
+TEST_F(SolverChangeTest, SetConstantOnInequalitiesAndWeakConstraints) {
   const Constraint floor = left >= 20;
   const Constraint preferred = (left == 5) | strength::weak;
   add(floor);
@@ -38,7 +38,7 @@ TEST_F(SolverEditTest, SetConstantOnInequalitiesAndWeakConstraints) {
   EXPECT_DOUBLE_EQ(solved(left), -30);
 }
 
-TEST_F(SolverEditTest, RedundantRequiredEqualityCannotMoveAlone) {
+TEST_F(SolverChangeTest, RedundantRequiredEqualityCannotMoveAlone) {
   const Constraint first = left == 10;
   const Constraint second = left == 10;
   add(first);
@@ -51,7 +51,7 @@ TEST_F(SolverEditTest, RedundantRequiredEqualityCannotMoveAlone) {
   EXPECT_DOUBLE_EQ(solved(left), 20);
 }
 
-class SolverRemovalTest : public SolverEditTest {};
+class SolverRemovalTest : public SolverChangeTest {};
 
 TEST_F(SolverRemovalTest, RemovalRestoresEarlierSolutions) {
   add(left >= 0);
