@@ -11,6 +11,7 @@
 #include <Ultilities/Constants/Storyboards.h>
 #include <WebImage/SDImageCache.h>
 #include <WebImage/SDWebImageManager.h>
+#include <support/Pixels.h>
 #include <support/ScreenTest.h>
 #include <unistd.h>
 
@@ -157,18 +158,16 @@ class StoreTest : public ScreenTest {
   // blend of two opaque colours.
   static std::string pngBytes(std::uint32_t argb, int width = 8, int height = 8,
                               std::optional<std::uint32_t> to = std::nullopt) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, argb);
-    for (int x = 0; to && x < width; ++x) {
+    auto image = ios::test::painted(width, height, [&](int x, int) {
+      if (!to) return argb;
       const double t = width > 1 ? static_cast<double>(x) / (width - 1) : 0;
       std::uint32_t pixel = 0xFF000000;
       for (int shift : {16, 8, 0}) {
-        const int from = static_cast<int>((argb >> shift) & 0xFF), end = static_cast<int>((*to >> shift) & 0xFF);
+        const int from = ios::test::channel(argb, shift), end = ios::test::channel(*to, shift);
         pixel |= static_cast<std::uint32_t>(from + t * (end - from)) << shift;
       }
-      for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = pixel;
-    }
-    auto image = ios::UIImage::create(
-        std::shared_ptr<const ios::CGImage>(ios::CGImage::create(width, height, std::move(pixels))), 1);
+      return pixel;
+    });
     auto data = image->pngData();
     return data ? data->bytes : std::string();
   }
