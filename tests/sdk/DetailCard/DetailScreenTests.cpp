@@ -195,6 +195,9 @@ TEST_F(DetailScreen, SectionsFollowTheStateAndTheTab) {
     tap(tabs->ruleButton.lock());
     table()->layoutIfNeeded();
     EXPECT_EQ(screen->typeTabAction, TypeDetailCardTabAction::RuleButton);
+    tabs = std::dynamic_pointer_cast<DetailCardTabTableViewCell>(headerOf(Kind::InfomationService));
+    EXPECT_EQ(tabs->ruleButton.lock()->titleColor(ios::UIControl::normal)->cgColor(), ios::UIColor::white()->cgColor());
+    EXPECT_EQ(tabs->infoButton.lock()->backgroundColor()->cgColor(), ios::UIColor::white()->cgColor());
     EXPECT_EQ(table()->numberOfRows(services), c.serviceRowsRule) << c.name;
     auto rule = rowOf<DetailCardRuleTableViewCell>(Kind::InfomationService);
     ASSERT_TRUE(rule) << c.name;
@@ -356,37 +359,6 @@ TEST_F(DetailScreen, OwnedStatesLookAsRecorded) {
     advance(1);
     EXPECT_TRUE(looksAsRecorded(c.picture));
   }
-}
-
-// The tab row tells its delegate before it restyles itself.
-class TabOrder : public DetailCardTabTableViewCellDelegate {
- public:
-  explicit TabOrder(std::shared_ptr<DetailCardTabTableViewCell> row) : row_(std::move(row)) {}
-  void tabAction(TypeDetailCardTabAction type) override {
-    told.push_back(type);
-    ruleOrangeWhenTold.push_back(row_->ruleButton.lock()->backgroundColor()->cgColor() ==
-                                 ios::UIColor::white()->cgColor());
-  }
-  std::vector<TypeDetailCardTabAction> told;
-  std::vector<bool> ruleOrangeWhenTold;  // true: still white, i.e. not yet restyled
-
- private:
-  std::shared_ptr<DetailCardTabTableViewCell> row_;
-};
-
-TEST(DetailTabRow, TellsTheDelegateFirstThenRestyles) {
-  auto row = fromNib<DetailCardTabTableViewCell>();
-  ASSERT_TRUE(row);
-  auto order = std::make_shared<TabOrder>(row);
-  row->delegate = order;
-  row->changeBackground(TypeDetailCardTabAction::InfoButton);
-  row->ruleButtonClicked();
-  row->ruleButtonClicked();  // the selected tab tells the delegate again
-  EXPECT_EQ(order->told, (std::vector{TypeDetailCardTabAction::RuleButton, TypeDetailCardTabAction::RuleButton}));
-  EXPECT_EQ(order->ruleOrangeWhenTold, (std::vector{true, false}));
-  EXPECT_EQ(row->ruleButton.lock()->titleColor(ios::UIControl::normal)->cgColor(), ios::UIColor::white()->cgColor());
-  EXPECT_EQ(row->infoButton.lock()->backgroundColor()->cgColor(), ios::UIColor::white()->cgColor());
-  EXPECT_EQ(row->typeTab, TypeDetailCardTabAction::InfoButton);
 }
 
 }  // namespace
