@@ -80,20 +80,6 @@ TEST_F(SessionTest, FileCameraReportsAQRCodeOnTheMainQueueInVirtualTime) {
   EXPECT_EQ(delegate->readings.size(), 5u);
 }
 
-TEST_F(SessionTest, OnlyTheAskedTypesAreReported) {
-  const auto ean = writeFrame("ean.png", frameWithLinearCode(ZXing::BarcodeFormat::EAN13, "5901234123457"));
-  startSession({ean}, {AVMetadataObjectTypeQRCode});
-  advance(0.3);
-  EXPECT_EQ(output->searchedFrameCount(), 3);
-  EXPECT_TRUE(delegate->readings.empty());
-
-  output->setMetadataObjectTypes({AVMetadataObjectTypeQRCode, AVMetadataObjectTypeEAN13Code});
-  advance(0.1);
-  ASSERT_EQ(delegate->readings.size(), 1u);
-  EXPECT_EQ(delegate->readings[0].type, AVMetadataObjectTypeEAN13Code);
-  EXPECT_EQ(delegate->readings[0].text, "5901234123457");
-}
-
 TEST_F(SessionTest, LinearCodesAreReportedUnderThePlatformsTypes) {
   const auto upca = writeFrame("a.png", frameWithLinearCode(ZXing::BarcodeFormat::UPCA, "036000291452"));
   const auto itf = writeFrame("b.png", frameWithLinearCode(ZXing::BarcodeFormat::ITF, "00012345600012"));

@@ -111,7 +111,7 @@ TEST_F(RunLoopTest, WorkPostedByObserversIsRunByRunUntilIdle) {
   loop().removeTurnObserver(id);
 }
 
-TEST_F(RunLoopTest, RunUntilIdleNeverAdvancesVirtualTime) {
+TEST_F(RunLoopTest, RunUntilIdleNeverAdvancesVirtualTimeNorSpinsForever) {
   loop().performAfter(1.0, note("later"));
   loop().performAfter(0, note("now"));
   runUntilIdle();
@@ -120,9 +120,8 @@ TEST_F(RunLoopTest, RunUntilIdleNeverAdvancesVirtualTime) {
   EXPECT_EQ(loop().nextDeadline(), 1.0);
   EXPECT_FALSE(loop().hasPendingWork());
   EXPECT_EQ(loop().pendingCount(), 1u);
-}
 
-TEST_F(RunLoopTest, RunUntilIdleReportsWorkThatKeepsRepostingItself) {
+  // Work that keeps reposting itself would never be idle: it is reported instead.
   std::function<void()> again = [&] { loop().perform(again); };
   loop().perform(again);
   EXPECT_THROW(runUntilIdle(), std::runtime_error);

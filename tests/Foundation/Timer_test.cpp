@@ -80,7 +80,7 @@ TEST_F(TimerTest, ManualFireLeavesTheScheduleOfARepeatingTimer) {
   EXPECT_FALSE(single->isValid());
 }
 
-TEST_F(TimerTest, TheRunLoopKeepsAScheduledTimerAliveUntilItIsInvalidated) {
+TEST_F(TimerTest, TheRunLoopKeepsAScheduledTimerAliveUntilInvalidatedWhichReleasesItsBlock) {
   int fires = 0;
   std::weak_ptr<Timer> weak = Timer::scheduledTimer(1.0, true, [&](Timer& timer) {
     if (++fires == 3) timer.invalidate();  // inside its own block
@@ -89,9 +89,8 @@ TEST_F(TimerTest, TheRunLoopKeepsAScheduledTimerAliveUntilItIsInvalidated) {
   advance(10);
   EXPECT_EQ(fires, 3);
   EXPECT_TRUE(weak.expired());
-}
 
-TEST_F(TimerTest, InvalidateReleasesTheBlockAndItsCaptures) {
+  // Invalidating releases the block and what it captured.
   auto captured = std::make_shared<int>(0);
   auto timer = Timer::scheduledTimer(1.0, true, [captured](Timer&) { ++*captured; });
   advance(1);

@@ -147,10 +147,6 @@ TEST(MapReading, TransformSeesOnlyPresentNonNullValues) {
   std::optional<std::int64_t> maybeAmount;
   readable("amount", maybeAmount, cents);
   EXPECT_EQ(maybeAmount, std::optional<std::int64_t>(1250));
-
-  ios::Map writing;
-  writing("amount", amount, cents);
-  EXPECT_EQ(writing.JSON(), (Dictionary{{"amount", "12,50"}}));
 }
 
 TEST(MapReading, KeysAreLiteralNotPaths) {

@@ -95,15 +95,6 @@ TEST_F(PhotoLibraryTest, AnUnusableFolderGivesAnErrorOnTheMainQueue) {
   EXPECT_TRUE(results[0].onMainThread);
 }
 
-TEST_F(PhotoLibraryTest, AnImageWithoutPixelsIsAnError) {
-  UIImageWriteToSavedPhotosAlbum(UIImage::createWithoutBitmap({4, 4}), record);
-  UIImageWriteToSavedPhotosAlbum(nullptr, nullptr);  // no completion: nothing to call, no crash
-  runUntilIdle();
-  ASSERT_EQ(results.size(), 1u);
-  EXPECT_TRUE(results[0].error);
-  EXPECT_TRUE(PHAsset::fetchAssets().empty());
-}
-
 TEST_F(PhotoLibraryTest, FirstSaveAsksForAccessAndARefusalIsAnError) {
   PHPhotoLibrary::setAuthorizationStatus(PHAuthorizationStatus::notDetermined);
   int prompts = 0;

@@ -171,7 +171,8 @@ TEST_F(Alerts, AnAlertWithoutActionsStaysUntilCodeDismissesIt) {
   auto alert = UIAlertController::create("", "Lưu ảnh thành công", UIAlertControllerStyle::alert);
   presenter->present(alert, true);
   settle();
-  for (CGPoint p : {CGPoint{187, 406}, CGPoint{20, 100}}) TouchGenerator(window).tap(p);  // the box, the backdrop
+  TouchGenerator(window).tap({187, 406});  // the box
+  TouchGenerator(window).tap({20, 100});   // the backdrop
   settle();
   EXPECT_EQ(presenter->presentedViewController(), alert);
 

@@ -141,18 +141,5 @@ TEST_F(ButtonTouches, ShowsItsHighlightedTitleWhileTheFingerIsDown) {
   EXPECT_EQ(taps, 1);
 }
 
-TEST(UIButton, InterfaceFilesSetTitlesByKey) {
-  auto button = UIButton::create();
-  EXPECT_TRUE(button->setValue(std::string("Đồng ý"), "title"));
-  EXPECT_TRUE(button->setValue(std::string("Đã đồng ý"), "selectedTitle"));
-  EXPECT_TRUE(button->setValue(UIColor::blue(), "titleColor"));
-  EXPECT_TRUE(button->setValue(1, "buttonType"));
-  EXPECT_EQ(button->title(UIControl::normal), "Đồng ý");
-  EXPECT_EQ(button->title(UIControl::selected), "Đã đồng ý");
-  EXPECT_EQ(button->titleColor(UIControl::normal), UIColor::blue());
-  EXPECT_EQ(button->buttonType(), UIButtonType::system);
-  EXPECT_EQ(std::any_cast<std::string>(button->value("title")), "Đồng ý");
-}
-
 }  // namespace
 }  // namespace ios

@@ -348,7 +348,8 @@ TEST_F(RefreshTest, PullsThatEndWithoutARunningRefreshSettleAtTheTop) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     refreshes = 0;
-    if (c.endInAction) control->addAction([this](UIControl&) { control->endRefreshing(); }, UIControl::valueChanged);
+    if (c.endInAction)
+      control->addAction([this](UIControl&) { control->endRefreshing(); }, UIControl::valueChanged);
     TouchGenerator touches(window);
     touches.drag({100, 200}, {100, c.pullTo}, 1.0, 20, false);
     advance(0.3);

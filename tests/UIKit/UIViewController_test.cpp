@@ -207,6 +207,21 @@ TEST_F(Controllers, PresentCoversThePresenterAndDismissClearsItFirst) {
   EXPECT_EQ(sheet->view()->superview(), nullptr);
 }
 
+TEST_F(Controllers, OverFullScreenKeepsThePresenterWithoutCallbacks) {
+  auto root = screen("root");
+  show(root);
+  log.clear();
+  auto panel = screen("panel");
+  panel->modalPresentationStyle = UIModalPresentationStyle::overFullScreen;
+  root->present(panel, false);
+  runUntilIdle();
+  EXPECT_EQ(log, (std::vector<std::string>{"panel:load", "panel:willAppear", "panel:didAppear"}));
+  EXPECT_EQ(root->view()->window(), window);  // still behind
+  panel->dismiss(false);
+  runUntilIdle();
+  EXPECT_EQ(root->presentedViewController(), nullptr);
+}
+
 TEST_F(Controllers, EdgeSwipePopsWithTheFingerOrSnapsBack) {
   auto root = screen("root");
   auto nav = UINavigationController::create(root);

@@ -237,20 +237,5 @@ TEST(UIView, DrawHierarchyRendersIntoTheCurrentImageContext) {
   EXPECT_EQ(image->pixel(15, 5), 0xFF0000FFu);
 }
 
-TEST(UIView, InspectablePropertiesAreSetByKey) {
-  auto view = makeObject<UIView>("UIView");
-  ASSERT_TRUE(view);
-  EXPECT_TRUE(view->setValue(std::any(5L), "tag"));
-  EXPECT_EQ(view->tag, 5);
-  EXPECT_TRUE(view->setValue(std::any(true), "clipsToBounds"));
-  EXPECT_TRUE(view->layer()->masksToBounds());
-  EXPECT_TRUE(view->setValue(std::any(2), "contentMode"));
-  EXPECT_EQ(view->contentMode(), UIViewContentMode::scaleAspectFill);
-  // Layer key paths go through the layer object.
-  auto layer = std::any_cast<std::shared_ptr<NSObject>>(view->value("layer"));
-  EXPECT_TRUE(layer->setValue(std::any(8.0), "cornerRadius"));
-  EXPECT_EQ(view->layer()->cornerRadius(), 8);
-}
-
 }  // namespace
 }  // namespace ios

@@ -82,7 +82,7 @@ TEST_F(MyCardTest, OwnedCardsCoverEveryStatusAndCarryTheirServices) {
   EXPECT_TRUE(hasFiveServices) << "the my-cards list has a card with a '+N' services row";
 }
 
-TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPayment) {
+TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPaymentAndPagesCountFromOne) {
   const json all = ownCards(false), paid = ownCards(true);
   size_t waiting = 0;
   for (const auto& card : all["ownCardDtos"]) waiting += card["status"] == "W";
@@ -90,10 +90,8 @@ TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPayment) {
   EXPECT_EQ(paid["ownCardDtos"].size(), all["ownCardDtos"].size() - waiting);
   for (const auto& card : paid["ownCardDtos"]) EXPECT_NE(card["status"], "W");
   EXPECT_EQ(call("/v1/own-card/search/req", {{"mobilePhone", "0999999999"}}).body["ownCardDtos"].size(), 0u);
-}
 
-TEST_F(MyCardTest, OwnedCardPagesCountFromOneAndZeroMeansTheFirst) {
-  const json all = ownCards(false);
+  // Pages count from one, and zero means the first.
   const json first = ownCards(false, 1, 5), zero = ownCards(false, 0, 5), second = ownCards(false, 2, 5);
   EXPECT_EQ(first["ownCardDtos"], zero["ownCardDtos"]);
   ASSERT_EQ(second["ownCardDtos"].size(), 5u);

@@ -48,15 +48,9 @@ TEST_F(ServerTest, ImageUrlsInRepliesLoadFromTheServerItself) {
   EXPECT_EQ(bad->status, 404);
 }
 
-TEST(ImageFactoryTest, ShapesFollowTheKindAndNamesAreChecked) {
+// How the pictures look is checked by the reference pictures of the screens that load them.
+TEST(ImageFactoryTest, NamesAreCheckedAndEachNameHasItsOwnPicture) {
   ImageFactory images;
-  const auto cover = images.png("cover-sv-gym-1m"), logo = images.png("logo-sen-spa");
-  ASSERT_TRUE(cover && logo);
-  auto width = [](const std::string& png) {
-    return (uint8_t(png[16]) << 24) | (uint8_t(png[17]) << 16) | (uint8_t(png[18]) << 8) | uint8_t(png[19]);
-  };
-  EXPECT_EQ(width(*cover), 750);
-  EXPECT_EQ(width(*logo), 200);
   EXPECT_NE(*images.png("cover-a"), *images.png("cover-b"));
   EXPECT_FALSE(images.png("Cover"));
   EXPECT_FALSE(images.png("../etc"));

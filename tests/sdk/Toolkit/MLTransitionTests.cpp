@@ -172,9 +172,10 @@ TEST_F(SwipeBack, AnUpwardFlickSteeperThanTheLimitNeverBegins) {
                                                              "translation.x: 13.000000"}));
 }
 
-TEST_F(SwipeBack, ATranslationWithNoWidthCountsAsATinyOne) {
+TEST_F(SwipeBack, NoSwipeWhileAPushIsAnimatingAndATranslationWithNoWidthCountsAsATinyOne) {
   MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(MLTransitionGestureRecognizerTypePan);
   showStack(2, false);
+  // Asks the begin rule directly when a probe pan begins, its translation put back to nothing.
   auto probe = ios::UIPanGestureRecognizer::create({}, "");
   std::optional<bool> answer;
   probe->addAction([&](ios::UIGestureRecognizer& recognizer) {
@@ -184,36 +185,20 @@ TEST_F(SwipeBack, ATranslationWithNoWidthCountsAsATinyOne) {
     answer = MLTransition::gestureRecognizerShouldBegin(*nav, pan);
   });
   nav->view()->addGestureRecognizer(probe);
-  ios::ConsoleCapture capture;
-  ios::TouchGenerator(window).drag({100, 400}, {200, 400}, 0.3, 10);
-  ASSERT_TRUE(answer);
-  EXPECT_TRUE(*answer);
-  EXPECT_EQ(capture.logMessages(), (std::vector<std::string>{"RATIO: 0.000000", "translation.y: 0.000000",
-                                                             "translation.x: 0.000010"}));
-}
-
-TEST_F(SwipeBack, NoSwipeWhileAPushIsAnimating) {
-  MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(MLTransitionGestureRecognizerTypePan);
-  showStack(2, false);
-  // Asks the begin rule directly when a probe pan begins.
-  auto probe = ios::UIPanGestureRecognizer::create({}, "");
-  std::optional<bool> answer;
-  probe->addAction([&](ios::UIGestureRecognizer& recognizer) {
-    if (recognizer.state() == ios::UIGestureRecognizer::State::began) {
-      answer = MLTransition::gestureRecognizerShouldBegin(*nav, recognizer);
-    }
-  });
-  nav->view()->addGestureRecognizer(probe);
   nav->pushViewController(UIViewController::create(), true);
   ios::TouchGenerator(window).drag({100, 400}, {200, 400}, 0.1, 5);
   ASSERT_TRUE(answer);
   EXPECT_FALSE(*answer);
   advance(0.5);
   runUntilIdle();
+
   answer.reset();
-  ios::TouchGenerator(window).drag({100, 400}, {200, 400}, 0.1, 5);  // once it has ended
+  ios::ConsoleCapture capture;
+  ios::TouchGenerator(window).drag({100, 400}, {200, 400}, 0.3, 10);  // once the push has ended
   ASSERT_TRUE(answer);
   EXPECT_TRUE(*answer);
+  EXPECT_EQ(capture.logMessages(), (std::vector<std::string>{"RATIO: 0.000000", "translation.y: 0.000000",
+                                                             "translation.x: 0.000010"}));
 }
 
 TEST_F(SwipeBack, ViewsCanBlockTheSwipeForTheirArea) {

@@ -6,7 +6,7 @@
 #include <Ultilities/Extensions/UIViewFrameExtension.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <optional>
 
@@ -93,15 +93,7 @@ TEST(ViewFrame, RemoveAllArrangedSubviewsEmptiesTheStack) {
   EXPECT_FALSE(own->isActive());
 }
 
-class WindowedViews : public ios::test::MainLoopTest {
- protected:
-  void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 375, 812));
-    window->makeKeyAndVisible();
-  }
-  std::shared_ptr<ios::UIWindow> window;
-};
+using WindowedViews = ios::test::WindowTest;
 
 TEST_F(WindowedViews, SafeAreaInsetsTestLooksAtEveryEdge) {
   auto loose = UIView::create(CGRect(0, 0, 100, 100));

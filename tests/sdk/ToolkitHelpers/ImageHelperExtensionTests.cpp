@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <support/Pixels.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <cstdint>
 #include <memory>
@@ -149,11 +149,10 @@ TEST(ImageViewCorners, CircleFromTheFrameHeightAndFixedRadius) {
 }
 
 // A pan on a view inside a window, driven by a finger that is still down when the direction is read.
-class PanDirectionOfDrag : public ios::test::MainLoopTest {
+class PanDirectionOfDrag : public ios::test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 375, 812));
+    WindowTest::SetUp();
     view = ios::UIView::create(CGRect(0, 100, 375, 500));
     window->addSubview(view);
     pan = std::make_shared<ios::UIPanGestureRecognizer>();
@@ -166,7 +165,6 @@ class PanDirectionOfDrag : public ios::test::MainLoopTest {
     touches.up();
     return result;
   }
-  std::shared_ptr<ios::UIWindow> window;
   std::shared_ptr<ios::UIView> view;
   std::shared_ptr<ios::UIPanGestureRecognizer> pan;
 };

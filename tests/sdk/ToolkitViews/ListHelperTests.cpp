@@ -11,6 +11,7 @@
 #include <support/VirtualTime.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kerbelin {
@@ -90,35 +91,35 @@ TEST_F(TableHelpers, ScrollToBottomRowWaitsForTheMainQueueAndSeesALaterReload) {
   EXPECT_EQ(rows->scrollAnimationsEnded, 1) << "the scroll is animated";
 }
 
-// The backward search ends on the last row of section 0, not on its first row.
-TEST_F(TableHelpers, ScrollToBottomRowStepsBackThroughEmptySectionsToTheLastRowThatExists) {
-  load({3, 0, 0});
-  scrollToBottomRow(*table);
-  settle();
-  EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(2, 0)));
-
-  load({4, 0, 2, 0, 0});
-  scrollToBottomRow(*table);
-  settle();
-  EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(1, 2)));
-}
-
-TEST_F(TableHelpers, ScrollToBottomRowWithoutRowsDoesNothingAndToTopNeedsAFirstRow) {
-  for (const auto& counts : {std::vector<int>{}, std::vector<int>{0}, std::vector<int>{0, 0, 0}}) {
-    load(counts);
+TEST_F(TableHelpers, ScrollToBottomRowSettlesOnTheLastRowThatExistsAndWithoutRowsDoesNothing) {
+  const struct {
+    std::vector<int> rows;
+    std::optional<IndexPath> last;
+  } cases[] = {
+      // The backward search ends on the last row of section 0, not on its first row.
+      {{3, 0, 0}, IndexPath::forRow(2, 0)},
+      {{4, 0, 2, 0, 0}, IndexPath::forRow(1, 2)},
+      {{}, std::nullopt},
+      {{0}, std::nullopt},
+      {{0, 0, 0}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    load(c.rows);
     scrollToBottomRow(*table);
     settle();
-    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->contentOffset().y, c.last ? bottomOffsetFor(*c.last) : 0)
+        << c.rows.size() << " sections";
   }
+}
+
+TEST_F(TableHelpers, ScrollToTopScrollsAnimatedToTheFirstRowWhenThereIsOne) {
   load({0, 10});
   table->setContentOffset(CGPoint{0, 300});
   scrollToTop(*table);
   settle();
   EXPECT_EQ(table->contentOffset().y, 300);
   EXPECT_EQ(rows->scrollAnimationsEnded, 0);
-}
 
-TEST_F(TableHelpers, ScrollToTopScrollsAnimatedToTheFirstRow) {
   load({10});
   table->setContentOffset(CGPoint{0, 400});
   scrollToTop(*table);

@@ -5,7 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <memory>
 
@@ -29,11 +29,11 @@ class Cards : public ios::UICollectionViewDataSource {
 };
 
 // A 300-point wide carousel of 300 x 200 cards, 10 points apart, in a window at the top left.
-class PagedLayout : public ios::test::MainLoopTest {
+class PagedLayout : public ios::test::WindowTest {
  protected:
+  PagedLayout() : WindowTest({300, 200}) {}
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 300, 200));
+    WindowTest::SetUp();
     layout = PagedCollectionLayout::create();
     layout->itemSize = {300, 200};
     layout->scrollDirection = ios::UICollectionViewScrollDirection::horizontal;
@@ -56,7 +56,6 @@ class PagedLayout : public ios::test::MainLoopTest {
     runUntilIdle();
   }
 
-  std::shared_ptr<ios::UIWindow> window;
   std::shared_ptr<PagedCollectionLayout> layout;
   std::shared_ptr<ios::UICollectionView> collection;
   std::shared_ptr<Cards> cards;

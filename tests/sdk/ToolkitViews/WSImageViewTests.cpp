@@ -76,6 +76,24 @@ TEST_F(ImageViewPlacement, TheScalingModesFitFillOrStretchTheImageInASquareView)
   }
 }
 
+struct ModeCase {
+  Mode mode;
+  CGPoint centre;  // of a 40 x 20 image view in a 100 x 80 view
+};
+
+TEST_F(ImageViewPlacement, EachUnscaledModeSizesToTheImageAndPlacesItsCentre) {
+  const ModeCase cases[] = {
+      {Mode::center, {50, 40}},   {Mode::top, {50, 10}},        {Mode::bottom, {50, 70}},
+      {Mode::left, {20, 40}},     {Mode::right, {80, 40}},      {Mode::topLeft, {20, 10}},
+      {Mode::topRight, {80, 10}}, {Mode::bottomLeft, {20, 70}}, {Mode::bottomRight, {80, 70}},
+  };
+  for (const auto& c : cases) {
+    auto view = placed(CGRect(0, 0, 100, 80), imageOfSize(40, 20), c.mode);
+    EXPECT_EQ(view->imageView->center(), c.centre) << "mode " << static_cast<int>(c.mode);
+    EXPECT_EQ(view->imageView->bounds().size, (ios::CGSize{40, 20})) << "mode " << static_cast<int>(c.mode);
+  }
+}
+
 TEST_F(ImageViewPlacement, RedrawLeavesTheImageViewWhereItWas) {
   auto view = placed(CGRect(0, 0, 100, 80), imageOfSize(40, 20), Mode::bottomRight);
   const CGRect before = view->imageView->frame();
