@@ -26,13 +26,6 @@ std::shared_ptr<T> first(const NibInstantiation& result) {
   return std::dynamic_pointer_cast<T>(result.objects.front());
 }
 
-bool sameColor(const std::shared_ptr<UIColor>& color, CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
-  CGFloat cr, cg, cb, ca;
-  if (!color || !color->getRed(&cr, &cg, &cb, &ca)) return false;
-  return std::abs(cr - r) < 1e-9 && std::abs(cg - g) < 1e-9 && std::abs(cb - b) < 1e-9 &&
-         std::abs(ca - a) < 1e-9;
-}
-
 TEST(UINib, ConvertsEveryPropertyTypeByTheKeysDeclaredType) {
   auto label = first<TestLabel>(load(R"({"objects": [{"class": "TestLabel", "properties": {
       "text": "Xin chào",
@@ -62,8 +55,9 @@ TEST(UINib, ConvertsEveryPropertyTypeByTheKeysDeclaredType) {
   EXPECT_EQ(label->text, "Xin chào");
   EXPECT_EQ(label->font->pointSize(), 15);
   EXPECT_EQ(label->font->weight(), UIFontWeight::semibold);
-  EXPECT_TRUE(sameColor(label->textColor, 0x33 / 255.0, 0x66 / 255.0, 0x99 / 255.0, 0x80 / 255.0));
-  EXPECT_TRUE(sameColor(label->backgroundColor(), 0xF2 / 255.0, 0x67 / 255.0, 0x39 / 255.0, 1));
+  EXPECT_EQ(label->textColor->cgColor(),
+            CGColor::rgb(0x33 / 255.0, 0x66 / 255.0, 0x99 / 255.0, 0x80 / 255.0));
+  EXPECT_EQ(label->backgroundColor()->cgColor(), CGColor::rgb(0xF2 / 255.0, 0x67 / 255.0, 0x39 / 255.0, 1));
   CGFloat white = 0, alpha = 0;
   ASSERT_TRUE(label->tintColor()->getWhite(&white, &alpha));
   EXPECT_DOUBLE_EQ(white, 0.5);
@@ -94,7 +88,7 @@ TEST(UINib, ReadsFontsByNameColoursByNameAndNullReferences) {
   EXPECT_TRUE(label->font->isBold());
   EXPECT_TRUE(equalColors(label->textColor, UIColor::systemBlue()));
   EXPECT_FALSE(label->image);
-  EXPECT_TRUE(sameColor(label->backgroundColor(), 1, 0, 0, 0.5));
+  EXPECT_EQ(label->backgroundColor()->cgColor(), CGColor::rgb(1, 0, 0, 0.5));
 }
 
 TEST(UINib, RefusesValuesOfTheWrongShapeNamingTheKey) {

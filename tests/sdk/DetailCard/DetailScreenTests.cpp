@@ -125,24 +125,37 @@ class DetailScreen : public DetailTest {
   std::shared_ptr<DetailCardViewController> screen;
 };
 
-TEST_F(DetailScreen, AsksForTheDetailTheOpeningListNames) {
+// Each opening list names the detail its own way; a reply that fails or holds no card leaves an empty
+// screen without its overlay or buy bar.
+TEST_F(DetailScreen, AsksForTheDetailTheOpeningListNamesAndAnUnusableReplyLeavesAnEmptyScreen) {
+  const Dictionary owned = {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}};
   struct Case {
     TypeController from;
     const char* path;
     Dictionary params;
+    std::optional<Dictionary> body;  // none: the request fails
   };
   const Case cases[] = {
-      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}},
-      {TypeController::MyCard, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", false}}},
-      {TypeController::MyCode, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", true}}}};
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}, std::nullopt},
+      {TypeController::MyCard, "/own-card/detail/req", owned, Dictionary{{"other", 1}}},
+      {TypeController::MyCode, "/own-card/detail/req", owned, Dictionary{{"ownCardDto", "thẻ"}}},
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}, Dictionary{{"defCardDto", "thẻ"}}},
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}},
+       Dictionary{{"defCardDto", Dictionary::array()}}}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.body ? c.body->dump() : "failure");
     open(c.from);
     const auto index = fake->requests().size() - 1;
-    EXPECT_NE(fake->requests()[index].url.find(c.path), std::string::npos) << c.path;
-    EXPECT_EQ(sentParams(index), c.params) << c.path;
+    EXPECT_NE(fake->requests()[index].url.find(c.path), std::string::npos);
+    Dictionary params = c.params;
+    if (c.from != TypeController::BuyCard) params["isPaid"] = c.from == TypeController::MyCode;
+    EXPECT_EQ(sentParams(index), params);
     EXPECT_EQ(overlays(), 1);
-    failRequest(index);
+    c.body ? answer(index, c.body) : failRequest(index);
     settle();
+    EXPECT_TRUE(screen->listSection.empty());
+    EXPECT_EQ(table()->numberOfSections(), 0);
+    EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
     EXPECT_EQ(overlays(), 0);
   }
 }
@@ -203,20 +216,6 @@ TEST_F(DetailScreen, TheBuyBarWaitsForTheDetailAndBuysItsCode) {
   auto order = top<PaymentViewController>();
   ASSERT_TRUE(order);
   EXPECT_EQ(order->defCardCode, "SV-GYM-1M");  // the detail's code, not the opener's
-}
-
-TEST_F(DetailScreen, AnUnusableReplyLeavesAnEmptyScreen) {
-  const std::optional<Dictionary> bodies[] = {std::nullopt, Dictionary{{"other", 1}},
-                                              Dictionary{{"defCardDto", "thẻ"}}, Dictionary{{"defCardDto", Dictionary::array()}}};
-  for (const auto& body : bodies) {
-    open(TypeController::BuyCard);
-    answer(fake->requests().size() - 1, body);
-    settle();
-    EXPECT_TRUE(screen->listSection.empty());
-    EXPECT_EQ(table()->numberOfSections(), 0);
-    EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
-    EXPECT_EQ(overlays(), 0);
-  }
 }
 
 TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
