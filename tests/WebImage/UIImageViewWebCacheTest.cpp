@@ -105,8 +105,7 @@ TEST_F(UIImageViewWebCache, AMemoryHitIsShownBeforeTheCallReturns) {
   EXPECT_EQ(transport->requests().size(), 1u);
 }
 
-TEST_F(UIImageViewWebCache, FailuresLeaveThePlaceholderAndReportWhy) {
-  auto placeholder = UIImage::create(CGImage::create(2, 2));
+TEST_F(UIImageViewWebCache, FailuresLeaveNoImageAndReportWhy) {
   const auto cases = std::vector<std::pair<HTTPResponse, SDWebImageError::Code>>{
       {FakeTransport::reply(200, "<html>not an image</html>"), SDWebImageError::Code::badImageData},
       {FakeTransport::reply(200, test::pngOf(8, 8).substr(0, 40)), SDWebImageError::Code::badImageData},
@@ -118,14 +117,14 @@ TEST_F(UIImageViewWebCache, FailuresLeaveThePlaceholderAndReportWhy) {
     SCOPED_TRACE(i);
     Result outcomes;
     const auto url = urlOf("http://img.test/bad" + std::to_string(i) + ".png");
-    sd_setImage(*view, url, placeholder, SDWebImageOptions::none, recordInto(outcomes));
+    sd_setImage(*view, url, recordInto(outcomes));
     runUntilIdle();
     ASSERT_TRUE(transport->respond(i, cases[i].first));
     runUntilIdle();
     ASSERT_EQ(outcomes.calls, 1);
     ASSERT_TRUE(outcomes.error);
     EXPECT_EQ(outcomes.error->code, cases[i].second);
-    EXPECT_EQ(view->image(), placeholder);
+    EXPECT_EQ(view->image(), nullptr);
     EXPECT_FALSE(cache->diskCache().containsData(url.absoluteString()));
   }
   EXPECT_EQ(cache->memoryCache().count(), 0u);
