@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace ios {
 
@@ -15,14 +16,20 @@ constexpr int kKeptGroupDepth = 2;
 // Beyond this many rectangles the damage is redrawn as their bounding box.
 constexpr std::size_t kMaxDamageRects = 8;
 
-// FNV-1a over the bytes of the values hashed.
+// The values hashed eight bytes at a time, each step through the SplitMix64 finaliser, whose full
+// avalanche keeps two different placements from colliding in practice.
 class Signature {
  public:
   template <class T>
   Signature& add(const T& value) {
+    static_assert(std::is_trivially_copyable_v<T>);
     unsigned char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char b : bytes) hash_ = (hash_ ^ b) * 1099511628211ull;
+    for (std::size_t i = 0; i < sizeof(T); i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, bytes + i, std::min<std::size_t>(8, sizeof(T) - i));
+      mix(word);
+    }
     return *this;
   }
   Signature& add(const std::optional<CGColor>& color) {
@@ -32,6 +39,13 @@ class Signature {
   std::uint64_t value() const { return hash_; }
 
  private:
+  void mix(std::uint64_t word) {
+    std::uint64_t z = hash_ ^ word;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    hash_ = (z ^ (z >> 31)) + 0x9e3779b97f4a7c15ull;
+  }
+
   std::uint64_t hash_ = 1469598103934665603ull;
 };
 
