@@ -4,9 +4,10 @@
 
 namespace ios {
 
-// Why a request ended without a usable reply. `localizedDescription()` is the sentence screens show
-// (and tests compare), so each text is fixed; `detail` carries the transport's own diagnostic for
-// logs. Neither ever contains request headers or bodies.
+// Why a request ended without a usable reply. `localizedDescription()` is the platform's own fixed
+// sentence, in English (an application that speaks another language maps `kind` to its own words);
+// `detail` carries the transport's own diagnostic for logs. Neither ever contains request headers or
+// bodies.
 struct HTTPError {
   enum class Kind {
     connectionRefused,  // Nothing listens at the address, or the connection could not be made.

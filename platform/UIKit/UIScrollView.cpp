@@ -312,6 +312,12 @@ void UIScrollView::touchDown() {
 void UIScrollView::touchUpWithoutDrag() {
   tracking_ = false;
   const CGPoint offset = contentOffset();
+  // A pager caught between pages goes on to the nearest one.
+  if (isPagingEnabled) {
+    const CGPoint page = pagingTarget(CGPoint::zero);
+    if (page != offset) startMotion(Motion::decelerating, page, DecelerationRate::fast, pagingSettleDuration);
+    return;
+  }
   const CGPoint home = clampedToRange(offset);
   if (home != offset && bounces) startMotion(Motion::decelerating, home, DecelerationRate::fast, 0);
 }
@@ -391,10 +397,11 @@ void UIScrollView::panEnded() {
   if (auto d = delegate()) d->scrollViewDidEndDragging(*this, willDecelerate);
   if (!willDecelerate || motion_ != Motion::none) return;
   if (auto d = delegate()) d->scrollViewWillBeginDecelerating(*this);
-  // Bouncing back and settling on a page go at the fast rate; a flick at the view's own rate.
+  // Settling on a page takes a fixed short time, however far the page is; bouncing back goes at the
+  // fast rate, a flick at the view's own rate.
   const bool bounceBack = offset != clampedToRange(offset) && target == clampedToRange(offset);
-  const bool fast = bounceBack || isPagingEnabled;
-  startMotion(Motion::decelerating, target, fast ? DecelerationRate::fast : decelerationRate, 0);
+  startMotion(Motion::decelerating, target, bounceBack ? DecelerationRate::fast : decelerationRate,
+              isPagingEnabled ? pagingSettleDuration : 0);
 }
 
 // ---- Deceleration and animation, one step per frame on the run loop's clock
@@ -432,7 +439,9 @@ void UIScrollView::step() {
                motionStart_.y + (motionTarget_.y - motionStart_.y) * eased};
     done = u >= 1;
   } else {
-    const double left = std::pow(motionRate_, elapsed * 1000);
+    // A timed deceleration eases out (starting at three times its mean speed); an untimed one decays.
+    const double left = motionDuration_ > 0 ? std::pow(1 - std::min(1.0, elapsed / motionDuration_), 3)
+                                            : std::pow(motionRate_, elapsed * 1000);
     physics = {motionTarget_.x + (motionStart_.x - motionTarget_.x) * left,
                motionTarget_.y + (motionStart_.y - motionTarget_.y) * left};
     done = std::fabs(physics.x - motionTarget_.x) < kRestDistance &&

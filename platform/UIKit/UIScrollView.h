@@ -50,7 +50,8 @@ enum class UIScrollViewContentInsetAdjustmentBehavior { automatic, scrollableAxe
 // neighbouring page in the direction of the flick. Deceleration then runs on the run loop's clock in
 // 1/60 s frames, each frame adding its step to the current offset: the distance left to the target
 // shrinks by r per millisecond, and the run ends within half a point of it. A release past an edge
-// bounces back the same way, and paging settles on its page, at the fast rate.
+// bounces back the same way at the fast rate. Paging settles on its page in `pagingSettleDuration`
+// whatever the distance, easing out: the distance left is (1 − t/duration)³ of the distance at release.
 class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
  public:
   struct DecelerationRate {
@@ -59,6 +60,8 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   };
   // The time step of deceleration and scrolling animations.
   static constexpr double frameInterval = 1.0 / 60;
+  // How long a paging scroll view takes to settle on its page after the finger lifts.
+  static constexpr double pagingSettleDuration = 0.3;
   // How long `setContentOffset(_, true)` takes.
   static constexpr double scrollAnimationDuration = 0.3;
 

@@ -24,6 +24,28 @@ std::string& currentBaseURL() {
   return url;
 }
 
+static_assert(ios::JSONSerialization::maximumDepth == 512, "kReplyTooDeepMessage names the limit");
+
+// What the user reads when the transfer itself failed.
+std::string transportFailureMessage(ios::HTTPError::Kind kind) {
+  using Kind = ios::HTTPError::Kind;
+  switch (kind) {
+    case Kind::connectionRefused: return "Không thể kết nối tới máy chủ.";
+    case Kind::timedOut: return "Yêu cầu đã hết thời gian chờ.";
+    case Kind::hostNotFound: return "Không tìm thấy máy chủ có tên miền này.";
+    case Kind::tlsFailure: return "Đã xảy ra lỗi SSL nên không thể tạo kết nối an toàn tới máy chủ.";
+    case Kind::invalidURL: return "Địa chỉ URL không được hỗ trợ.";
+    case Kind::cancelled: return "Yêu cầu đã bị huỷ.";
+    case Kind::connectionLost: return "Kết nối mạng đã bị mất.";
+    case Kind::tooManyRedirects: return "Máy chủ chuyển hướng quá nhiều lần.";
+    case Kind::responseTooLarge: return "Dữ liệu trả về vượt quá dung lượng cho phép.";
+    case Kind::notJSON: return std::string(APIService::kReplyNotObjectMessage);
+    case Kind::nestedTooDeep: return std::string(APIService::kReplyTooDeepMessage);
+    case Kind::other: break;
+  }
+  return "Đã xảy ra lỗi không xác định.";
+}
+
 // The server sends the code as a JSON integer (or, from a server set up for text codes, as decimal
 // text). A fraction or an exponent would be judged by its rounded value: "1e-400" reads as 0.
 bool resultCodeReadable(const ios::Dictionary& reply) {
@@ -42,7 +64,7 @@ std::variant<ios::Dictionary, std::string> decodeBody(const std::string& base64T
   auto parsed = ios::JSONSerialization::read(bytes->bytes);
   if (auto* object = std::get_if<ios::Dictionary>(&parsed); object && object->is_object()) return std::move(*object);
   if (parsed == decltype(parsed)(ios::JSONSerialization::ReadError::tooDeep)) {
-    return ios::HTTPError{ios::HTTPError::Kind::nestedTooDeep, ""}.localizedDescription();
+    return std::string(APIService::kReplyTooDeepMessage);
   }
   return std::string(APIService::kReplyBodyInvalidMessage);
 }
@@ -50,7 +72,7 @@ std::variant<ios::Dictionary, std::string> decodeBody(const std::string& base64T
 // The reply as the screens receive it, or the sentence that explains why there is none.
 std::variant<ios::Dictionary, std::string> interpretReply(ios::HTTPClient::JSONResult result) {
   if (result.error && result.error->kind != ios::HTTPError::Kind::notJSON) {
-    return result.error->localizedDescription();
+    return transportFailureMessage(result.error->kind);
   }
   if (!result.value || !result.value->is_object()) return std::string(APIService::kReplyNotObjectMessage);
   if (!resultCodeReadable(*result.value)) return std::string(APIService::kReplyResultCodeInvalidMessage);

@@ -24,11 +24,12 @@ namespace kerbelin {
 // - `completionHandler` gets the reply object, its "body" text already decoded into an object. A
 //   reply with no "body" (or a null one) is handed on without that key. The HTTP status and the
 //   reply's "resultCode" value is not judged here: the screens read it.
-// - `failure` gets a sentence: the transport error's description (refused connection, time-out...),
-//   `kReplyNotObjectMessage` when the reply is not one JSON object, `kReplyResultCodeInvalidMessage`
-//   when its "resultCode" is neither an integer nor decimal text, `kReplyBodyInvalidMessage` when its
-//   "body" is not base64 text of a JSON object, or the HTTPError `nestedTooDeep` description when the
-//   reply or its body nests deeper than JSONSerialization::maximumDepth.
+// - `failure` gets a Vietnamese sentence, as all the framework's text is (screens toast it): one per
+//   kind of transport error (refused connection, time-out...), not the platform's own description,
+//   which follows no host's language; `kReplyNotObjectMessage` when the reply is not one JSON object,
+//   `kReplyResultCodeInvalidMessage` when its "resultCode" is neither an integer nor decimal text,
+//   `kReplyBodyInvalidMessage` when its "body" is not base64 text of a JSON object, or
+//   `kReplyTooDeepMessage` when the reply or its body nests deeper than JSONSerialization::maximumDepth.
 //
 // Neither the token nor the request header is ever written to the console.
 class APIService : public ios::NSObject {
@@ -36,10 +37,13 @@ class APIService : public ios::NSObject {
   using CompletionHandler = std::function<void(const ios::Dictionary& reply)>;
   using Failure = std::function<void(const std::string& message)>;
 
-  static constexpr std::string_view kReplyNotObjectMessage = "The server's reply is not a JSON object.";
+  static constexpr std::string_view kReplyNotObjectMessage = "Phản hồi của máy chủ không phải là một đối tượng JSON.";
   static constexpr std::string_view kReplyBodyInvalidMessage =
-      "The server's reply body is not base64 text of a JSON object.";
-  static constexpr std::string_view kReplyResultCodeInvalidMessage = "The server's reply has no integer result code.";
+      "Phần nội dung trong phản hồi của máy chủ không phải là văn bản base64 của một đối tượng JSON.";
+  static constexpr std::string_view kReplyResultCodeInvalidMessage =
+      "Phản hồi của máy chủ không có mã kết quả dạng số nguyên.";
+  static constexpr std::string_view kReplyTooDeepMessage =
+      "Không đọc được phản hồi của máy chủ vì dữ liệu lồng nhau quá 512 cấp.";
 
   // The process-wide client, made on first use.
   static std::shared_ptr<APIService> sharedInstance();

@@ -28,7 +28,6 @@ TEST(CGRectTest, AccessorsStandardizeNegativeSizes) {
 }
 
 TEST(CGRectTest, SpecialRectangles) {
-  EXPECT_TRUE(CGRect::null.isNull());
   EXPECT_TRUE(CGRect::null.isEmpty());
   EXPECT_EQ(CGRect::null.width(), 0);
   EXPECT_TRUE(CGRect::null.standardized().isNull());
@@ -38,18 +37,8 @@ TEST(CGRectTest, SpecialRectangles) {
   EXPECT_TRUE(CGRect::zero.isEmpty());
   EXPECT_TRUE(CGRect(0, 0, 5, 0).isEmpty());
   EXPECT_FALSE(CGRect(0, 0, -5, 1).isEmpty());
-  EXPECT_TRUE(CGRect::infinite.isInfinite());
   EXPECT_FALSE(CGRect::infinite.isNull());
   EXPECT_TRUE(CGRect::infinite.contains(CGPoint{1e300, -1e300}));
-  EXPECT_FALSE(CGRect(0, 0, 1, 1).isInfinite());
-}
-
-TEST(CGRectTest, Integral) {
-  expectSameFields(CGRect(0.5, 1.2, 2.1, 3.0).integral(), CGRect(0, 1, 3, 4));
-  expectSameFields(CGRect(3.5, 3.5, -1, -1).integral(), CGRect(2, 2, 2, 2));
-  expectSameFields(CGRect(-0.5, -1.5, 1, 1).integral(), CGRect(-1, -2, 2, 2));
-  expectSameFields(CGRect(1, 2, 3, 4).integral(), CGRect(1, 2, 3, 4));
-  EXPECT_TRUE(CGRect::null.integral().isNull());
 }
 
 TEST(CGRectTest, InsetAndOffset) {
@@ -107,25 +96,6 @@ TEST(CGRectTest, ContainsRectIncludesEdges) {
   EXPECT_FALSE(r.contains(CGRect(5, 5, 6, 5)));
   EXPECT_FALSE(r.contains(CGRect::null));
   EXPECT_FALSE(CGRect::null.contains(r));
-}
-
-TEST(CGRectTest, Divided) {
-  const CGRect r(0, 0, 10, 20);
-  auto [slice, remainder] = r.divided(3, CGRectEdge::minXEdge);
-  expectSameFields(slice, CGRect(0, 0, 3, 20));
-  expectSameFields(remainder, CGRect(3, 0, 7, 20));
-  auto maxX = r.divided(3, CGRectEdge::maxXEdge);
-  expectSameFields(maxX.slice, CGRect(7, 0, 3, 20));
-  expectSameFields(maxX.remainder, CGRect(0, 0, 7, 20));
-  auto minY = r.divided(25, CGRectEdge::minYEdge);  // clamped to the height
-  expectSameFields(minY.slice, CGRect(0, 0, 10, 20));
-  expectSameFields(minY.remainder, CGRect(0, 20, 10, 0));
-  auto maxY = CGRect(10, 20, -10, -20).divided(-5, CGRectEdge::maxYEdge);  // negative: nothing cut
-  expectSameFields(maxY.slice, CGRect(0, 20, 10, 0));
-  expectSameFields(maxY.remainder, CGRect(0, 0, 10, 20));
-  auto fromNull = CGRect::null.divided(1, CGRectEdge::minXEdge);
-  EXPECT_TRUE(fromNull.slice.isNull());
-  EXPECT_TRUE(fromNull.remainder.isNull());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <CoreImage/CIContext.h>
-#include <CoreImage/CIFilter.h>
 #include <CoreImage/CIImage.h>
 #include <gtest/gtest.h>
 
@@ -22,41 +21,6 @@ TEST(CIImageTest, WholeNumberScalesCopyPixelsIntoBlocks) {
   }
 }
 
-TEST(CIImageTest, ScaledQRCodeStaysPureBlackAndWhite) {
-  auto filter = CIFilter::create("CIQRCodeGenerator");
-  filter->setValue(Data::fromText("sharp edges"), "inputMessage");
-  auto code = filter->outputImage();
-  auto scaled = code->transformed(CGAffineTransform::scale(10, 10));
-  ASSERT_NE(scaled, nullptr);
-  EXPECT_EQ(scaled->extent().size.width, code->extent().size.width * 10);
-  const CGImage& bitmap = *scaled->bitmap();
-  for (int y = 0; y < bitmap.height(); ++y) {
-    for (int x = 0; x < bitmap.width(); ++x) {
-      const auto p = bitmap.pixel(x, y);
-      ASSERT_TRUE(p == 0xff000000u || p == 0xffffffffu) << x << "," << y;
-      ASSERT_EQ(p, code->bitmap()->pixel(x / 10, y / 10));
-    }
-  }
-}
-
-TEST(CIImageTest, TranslationMovesTheExtentAndOtherTransformsResample) {
-  auto base = CIImage::create(twoByTwo());
-  EXPECT_EQ(base->transformed(CGAffineTransform::translation(5, -3))->extent(), CGRect(5, -3, 2, 2));
-  // Half size: one pixel, the average of the four.
-  auto half = base->transformed(CGAffineTransform::scale(0.5, 0.5));
-  ASSERT_NE(half, nullptr);
-  EXPECT_EQ(half->extent(), CGRect(0, 0, 1, 1));
-  EXPECT_EQ(half->bitmap()->pixel(0, 0), 0xff808080u);
-  // A quarter turn (counter-clockwise in y-up space) moves the top-left red pixel to bottom-left.
-  auto turned = base->transformed(CGAffineTransform::rotation(M_PI / 2));
-  ASSERT_NE(turned, nullptr);
-  EXPECT_EQ(turned->extent().size, (CGSize{2, 2}));
-  EXPECT_EQ(turned->bitmap()->pixel(0, 1), 0xffff0000u);
-  EXPECT_EQ(turned->bitmap()->pixel(1, 0), 0xffffffffu);
-  EXPECT_EQ(base->transformed(CGAffineTransform::scale(0, 0)), nullptr);
-  EXPECT_EQ(base->transformed(CGAffineTransform::scale(1e7, 1e7)), nullptr);
-}
-
 TEST(CIImageTest, ComesFromUIImagesWithBitmapsAndGoesBack) {
   EXPECT_EQ(CIImage::create(std::shared_ptr<UIImage>()), nullptr);
   EXPECT_EQ(CIImage::create(UIImage::createWithoutBitmap({10, 10})), nullptr);
@@ -70,26 +34,6 @@ TEST(CIImageTest, ComesFromUIImagesWithBitmapsAndGoesBack) {
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->size(), (CGSize{3, 3}));
   EXPECT_EQ(UIImageWithCIImage(nullptr), nullptr);
-}
-
-TEST(CIImageTest, ContextCropsInYUpSpace) {
-  auto context = CIContext::create();
-  auto image = CIImage::create(twoByTwo());
-  auto all = context->createCGImage(image, image->extent());
-  ASSERT_NE(all, nullptr);
-  EXPECT_EQ(all->pixel(0, 0), 0xffff0000u);
-  // The bottom row sits at y 0..1 in Core Image space.
-  auto bottom = context->createCGImage(image, CGRect(0, 0, 2, 1));
-  ASSERT_NE(bottom, nullptr);
-  EXPECT_EQ(bottom->height(), 1);
-  EXPECT_EQ(bottom->pixel(0, 0), 0xff0000ffu);
-  auto outside = context->createCGImage(image, CGRect(1, 1, 2, 2));
-  // x 1..3, y 1..3: only the image's top-right pixel (green) lies inside, at the bottom-left.
-  EXPECT_EQ(outside->pixel(0, 1), 0xff00ff00u);
-  EXPECT_EQ(outside->pixel(0, 0), 0u);
-  EXPECT_EQ(outside->pixel(1, 1), 0u);
-  EXPECT_EQ(context->createCGImage(nullptr, CGRect(0, 0, 1, 1)), nullptr);
-  EXPECT_EQ(context->createCGImage(image, CGRect::null), nullptr);
 }
 
 }  // namespace

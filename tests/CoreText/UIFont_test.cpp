@@ -5,19 +5,6 @@
 namespace ios {
 namespace {
 
-TEST(UIFont, SystemFontsAreThePinnedFamilyWithTheRightFaces) {
-  auto regular = UIFont::systemFont(15);
-  EXPECT_EQ(regular->familyName(), "DejaVu Sans");
-  EXPECT_EQ(regular->fontName(), "DejaVuSans");
-  EXPECT_EQ(regular->pointSize(), 15);
-  EXPECT_FALSE(regular->isBold());
-  EXPECT_FALSE(regular->isItalic());
-
-  EXPECT_EQ(UIFont::boldSystemFont(15)->fontName(), "DejaVuSans-Bold");
-  EXPECT_EQ(UIFont::italicSystemFont(15)->fontName(), "DejaVuSans-Oblique");
-  EXPECT_EQ(UIFont::create(15, UIFontWeight::bold, true)->fontName(), "DejaVuSans-BoldOblique");
-}
-
 TEST(UIFont, WeightsMapOntoRegularAndBoldFacesButKeepTheirValue) {
   auto semibold = UIFont::systemFont(15, UIFontWeight::semibold);
   EXPECT_TRUE(semibold->isBold());
@@ -29,10 +16,6 @@ TEST(UIFont, WeightsMapOntoRegularAndBoldFacesButKeepTheirValue) {
   EXPECT_FALSE(UIFont::systemFont(15, UIFontWeight::ultraLight)->isBold());
   EXPECT_TRUE(UIFont::systemFont(15, UIFontWeight::black)->isBold());
 
-  EXPECT_EQ(rawValue(UIFontWeight::semibold), 0.3);
-  EXPECT_EQ(fromRawValue(0.23), UIFontWeight::medium);
-  EXPECT_EQ(fromRawValue(0.25), std::nullopt);
-  EXPECT_EQ(cssWeight(UIFontWeight::semibold), 600);
   EXPECT_EQ(weightFromCSS(700), UIFontWeight::bold);
   EXPECT_EQ(weightFromCSS(5000), UIFontWeight::black);
 }
@@ -53,12 +36,9 @@ TEST(UIFont, NamedFontsMapToTheFamilyAndUnknownNamesGiveNull) {
 
 TEST(UIFont, MetricsArePlausibleAndScaleWithSize) {
   auto font = UIFont::systemFont(15);
-  // DejaVu Sans: ascender 1901, descender -483, cap height 1493 per 2048 units.
+  // DejaVu Sans: ascender 1901 and descender -483 per 2048 units.
   EXPECT_NEAR(font->ascender(), 15 * 1901.0 / 2048, 0.05);
   EXPECT_NEAR(font->descender(), -15 * 483.0 / 2048, 0.05);
-  EXPECT_NEAR(font->capHeight(), 15 * 1493.0 / 2048, 0.1);
-  EXPECT_GT(font->xHeight(), 0);
-  EXPECT_LT(font->xHeight(), font->capHeight());
   EXPECT_DOUBLE_EQ(font->lineHeight(), font->ascender() - font->descender());
 
   auto twice = font->withSize(30);
@@ -73,16 +53,10 @@ TEST(UIFont, BadSizesBecomeTheDefaultSize) {
   EXPECT_EQ(UIFont::systemFont(std::numeric_limits<double>::quiet_NaN())->pointSize(), 12);
 }
 
-TEST(UIFont, TraitsAndEquality) {
-  auto font = UIFont::systemFont(13);
-  auto boldItalic = font->withTraits(true, true);
-  EXPECT_TRUE(boldItalic->isBold());
-  EXPECT_TRUE(boldItalic->isItalic());
-  auto plain = boldItalic->withTraits(false, false);
-  EXPECT_EQ(*plain, *font);
+TEST(UIFont, SameFontComparesValuesAndNulls) {
   EXPECT_TRUE(sameFont(nullptr, nullptr));
-  EXPECT_FALSE(sameFont(font, nullptr));
-  EXPECT_TRUE(sameFont(font, UIFont::systemFont(13)));
+  EXPECT_FALSE(sameFont(UIFont::systemFont(13), nullptr));
+  EXPECT_TRUE(sameFont(UIFont::systemFont(13), UIFont::systemFont(13)));
 }
 
 }  // namespace

@@ -43,10 +43,9 @@ TEST(DesktopURLOpener, OpensWithXdgOpenAsOneArgumentWhateverTheURLHolds) {
   EXPECT_TRUE(opener->open(urlOf(tricky)));
   EXPECT_TRUE(opener->open(urlOf("mailto:hotro@kerbelin.vn")));
   EXPECT_TRUE(opener->open(urlOf("TEL:19001234")));
-  ASSERT_EQ(runner->launched.size(), 3u);
-  EXPECT_EQ(runner->launched[0], (Args{"xdg-open", tricky}));
-  EXPECT_EQ(runner->launched[1], (Args{"xdg-open", "mailto:hotro@kerbelin.vn"}));
-  EXPECT_EQ(runner->launched[2], (Args{"xdg-open", "TEL:19001234"}));
+  EXPECT_EQ(runner->launched, (std::vector<Args>{{"xdg-open", tricky},
+                                                 {"xdg-open", "mailto:hotro@kerbelin.vn"},
+                                                 {"xdg-open", "TEL:19001234"}}));
 
   runner->launchSucceeds = false;
   EXPECT_FALSE(opener->open(urlOf("http://x.test")));
@@ -73,8 +72,8 @@ TEST(DesktopURLOpener, CanOpenAsksXdgMimeOncePerScheme) {
   auto opener = DesktopURLOpener::create(runner);
   EXPECT_TRUE(opener->canOpen(urlOf("comgooglemaps://")));
   EXPECT_TRUE(opener->canOpen(urlOf("COMGOOGLEMAPS://?daddr=1,2")));
-  ASSERT_EQ(runner->captured.size(), 1u);
-  EXPECT_EQ(runner->captured[0], (Args{"xdg-mime", "query", "default", "x-scheme-handler/comgooglemaps"}));
+  EXPECT_EQ(runner->captured,
+            (std::vector<Args>{{"xdg-mime", "query", "default", "x-scheme-handler/comgooglemaps"}}));
 
   runner->answer = "\n";  // no default application
   EXPECT_FALSE(opener->canOpen(urlOf("geo:10.7,106.7")));
@@ -116,11 +115,9 @@ TEST_F(RecordingOpener, RecordsWhatTheApplicationAsksAndAnswersAsConfigured) {
   runUntilIdle();
   EXPECT_EQ(opened, false);
 
-  ASSERT_EQ(recorder->queried.size(), 2u);
-  EXPECT_EQ(recorder->queried[0], urlOf("comgooglemaps://"));
-  ASSERT_EQ(recorder->opened.size(), 2u);
-  EXPECT_EQ(recorder->opened[0], urlOf("https://maps.test/?daddr=1,2"));
-  EXPECT_EQ(recorder->opened[1], urlOf("mailto:a@b.vn"));
+  EXPECT_EQ(recorder->queried, (std::vector<URL>{urlOf("comgooglemaps://"), urlOf("https://maps.test")}));
+  EXPECT_EQ(recorder->opened,
+            (std::vector<URL>{urlOf("https://maps.test/?daddr=1,2"), urlOf("mailto:a@b.vn")}));
 }
 
 }  // namespace

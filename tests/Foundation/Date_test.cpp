@@ -40,31 +40,15 @@ class ScopedEnv {
 TEST(DateTest, ReferenceDateIs2001) {
   EXPECT_EQ(Date{}.timeIntervalSince1970(), 978307200.0);
   EXPECT_EQ(utc(0).timeIntervalSinceReferenceDate, -978307200.0);
-  Date date = utc(1709225999.5);
-  EXPECT_EQ(date.timeIntervalSince1970(), 1709225999.5);
-  EXPECT_EQ(date.addingTimeInterval(0.5).timeIntervalSince(date), 0.5);
-  EXPECT_LT(date, date.addingTimeInterval(1));
 }
 
-TEST(DateTest, NowCanBePinnedByTests) {
-  Date::setNowSourceForTesting([] { return Date{12345}; });
-  EXPECT_EQ(Date::now(), Date{12345});
-  Date::setNowSourceForTesting(nullptr);
-  EXPECT_GT(Date::now().timeIntervalSince1970(), 1.7e9);  // back on the system clock (after 2023)
-}
-
-TEST(TimeZoneTest, KnownAndUnknownIdentifiers) {
+TEST(TimeZoneTest, NamedAndFixedOffsetZones) {
   EXPECT_EQ(TimeZone::named("Asia/Ho_Chi_Minh")->identifier(), "Asia/Ho_Chi_Minh");
-  EXPECT_TRUE(TimeZone::named("UTC"));
   EXPECT_EQ(TimeZone::named("Nowhere/City"), std::nullopt);
   EXPECT_EQ(TimeZone::named(""), std::nullopt);
   EXPECT_EQ(zone("Asia/Ho_Chi_Minh").secondsFromGMT(utc(kLeapDayLastSecondInHCM)), 7 * 3600);
   EXPECT_EQ(zone("America/New_York").secondsFromGMT(utc(1706670000)), -5 * 3600);  // January
   EXPECT_EQ(zone("America/New_York").secondsFromGMT(utc(1720000000)), -4 * 3600);  // July
-  EXPECT_EQ(TimeZone::gmt().secondsFromGMT(utc(0)), 0);
-}
-
-TEST(TimeZoneTest, FixedOffsets) {
   EXPECT_EQ(TimeZone::fromSecondsFromGMT(7 * 3600)->identifier(), "GMT+0700");
   EXPECT_EQ(TimeZone::fromSecondsFromGMT(-(3 * 3600 + 1800))->identifier(), "GMT-0330");
   EXPECT_EQ(TimeZone::fromSecondsFromGMT(-(3 * 3600 + 1800))->secondsFromGMT(utc(0)), -(3 * 3600 + 1800));
@@ -72,21 +56,13 @@ TEST(TimeZoneTest, FixedOffsets) {
 }
 
 TEST(TimeZoneTest, CurrentFollowsTZ) {
-  {
-    ScopedEnv tz("TZ", "Asia/Ho_Chi_Minh");
-    EXPECT_EQ(TimeZone::current().identifier(), "Asia/Ho_Chi_Minh");
-  }
-  {
-    ScopedEnv tz("TZ", ":Europe/Paris");
-    EXPECT_EQ(TimeZone::current().identifier(), "Europe/Paris");
-  }
-  {
-    ScopedEnv tz("TZ", "/usr/share/zoneinfo/Asia/Tokyo");
-    EXPECT_EQ(TimeZone::current().identifier(), "Asia/Tokyo");
-  }
-  {
-    ScopedEnv tz("TZ", "Bogus/Zone");
-    EXPECT_EQ(TimeZone::current(), TimeZone::gmt());
+  const std::pair<const char*, const char*> cases[] = {{"Asia/Ho_Chi_Minh", "Asia/Ho_Chi_Minh"},
+                                                       {":Europe/Paris", "Europe/Paris"},
+                                                       {"/usr/share/zoneinfo/Asia/Tokyo", "Asia/Tokyo"},
+                                                       {"Bogus/Zone", "GMT"}};
+  for (const auto& [tz, identifier] : cases) {
+    ScopedEnv set("TZ", tz);
+    EXPECT_EQ(TimeZone::current().identifier(), identifier) << tz;
   }
 }
 
@@ -106,7 +82,7 @@ TEST(LocaleTest, CurrentFollowsTheEnvironment) {
   EXPECT_EQ(Locale::current().identifier, "en_GB");
 }
 
-TEST(CalendarTest, ComponentsDependOnTheZone) {
+TEST(CalendarTest, ComponentsAndDatesConvertInTheCalendarsZone) {
   const Date date = utc(kLeapDayLastSecondInHCM);
   EXPECT_EQ(Calendar(zone("Asia/Ho_Chi_Minh")).dateComponents(date),
             (DateComponents{2024, 2, 29, 23, 59, 59, 5}));
@@ -116,9 +92,8 @@ TEST(CalendarTest, ComponentsDependOnTheZone) {
       6);
   EXPECT_EQ(
       Calendar(zone("Asia/Ho_Chi_Minh")).component(Calendar::Component::day, date.addingTimeInterval(1)), 1);
-}
 
-TEST(CalendarTest, DateFromComponents) {
+  // And back: components make a date in the calendar's zone, out-of-range fields carrying over.
   Calendar calendar(zone("Asia/Ho_Chi_Minh"));
   EXPECT_EQ(calendar.date(DateComponents{2024, 2, 29, 23, 59, 59, {}}), utc(kLeapDayLastSecondInHCM));
   EXPECT_EQ(calendar.date(DateComponents{2024, 3, 1, {}, {}, {}, {}}), utc(kLeapDayLastSecondInHCM + 1));

@@ -84,13 +84,12 @@ TEST(ProcessInfo, OverridesShadowTheRealEnvironmentWithoutChangingIt) {
   EXPECT_FALSE(info.environment().contains("SIMULATOR_MODEL_IDENTIFIER"));
 }
 
-TEST(ProcessInfo, SystemVersionDefaultsTo12) {
+TEST(ProcessInfo, SystemVersionComparesPartByPart) {
   auto& info = ProcessInfo::processInfo();
-  EXPECT_EQ(info.operatingSystemVersionString(), "12.0");
-  EXPECT_TRUE(info.isOperatingSystemAtLeast({11, 4, 0}));
-  EXPECT_FALSE(info.isOperatingSystemAtLeast({13, 0, 0}));
   info.setOperatingSystemVersion({14, 2, 1});
   EXPECT_EQ(info.operatingSystemVersionString(), "14.2.1");
+  EXPECT_TRUE(info.isOperatingSystemAtLeast({14, 2, 0}));
+  EXPECT_FALSE(info.isOperatingSystemAtLeast({14, 10, 0}));
   info.setOperatingSystemVersion({});
   EXPECT_EQ(info.operatingSystemVersionString(), "12.0");
 }

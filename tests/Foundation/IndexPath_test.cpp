@@ -9,16 +9,14 @@
 namespace ios {
 namespace {
 
-TEST(IndexPathTest, OrdersBySectionThenRow) {
+TEST(IndexPathTest, OrdersBySectionThenRowAndHashesDistinguishSwappedCoordinates) {
   std::vector<IndexPath> paths = {IndexPath::forRow(0, 1), IndexPath::forRow(5, 0), IndexPath::forRow(1, 1),
                                   IndexPath::forRow(0, 0)};
   std::sort(paths.begin(), paths.end());
   EXPECT_EQ(paths, (std::vector<IndexPath>{IndexPath::forRow(0, 0), IndexPath::forRow(5, 0),
                                            IndexPath::forRow(0, 1), IndexPath::forRow(1, 1)}));
   EXPECT_LT(IndexPath::forRow(100, 0), IndexPath::forRow(0, 1));
-}
 
-TEST(IndexPathTest, HashesDistinguishSwappedCoordinates) {
   std::unordered_set<IndexPath> set;
   for (int s = 0; s < 20; ++s) {
     for (int r = 0; r < 20; ++r) set.insert(IndexPath::forRow(r, s));

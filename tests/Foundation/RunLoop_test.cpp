@@ -57,20 +57,14 @@ TEST_F(RunLoopTest, DelayedBlocksRunInDeadlineOrderWithTiesInSchedulingOrder) {
   EXPECT_DOUBLE_EQ(now(), 1.0);
 }
 
-TEST_F(RunLoopTest, AdvanceStopsExactlyAtTheBoundary) {
+TEST_F(RunLoopTest, ThreeStepsOfATenthLandExactlyOnADeadline) {
+  // Time is kept in whole nanoseconds, so no rounding error leaves the block pending.
   loop().performAfter(0.3, note("done"));
-  advance(0.29);
+  advance(0.1);
+  advance(0.1);
   EXPECT_THAT(log, IsEmpty());
-  advance(0.01);
-  EXPECT_THAT(log, ElementsAre("done"));
-
-  // Three steps of 0.1 land exactly on a 0.3 deadline: time is kept in whole nanoseconds.
-  loop().performAfter(0.3, note("again"));
-  advance(0.1);
   advance(0.1);
   EXPECT_THAT(log, ElementsAre("done"));
-  advance(0.1);
-  EXPECT_THAT(log, ElementsAre("done", "again"));
 }
 
 TEST_F(RunLoopTest, PostedBlocksRunBeforeDueItemsAndObserversCloseEachTurnInOrder) {
@@ -117,19 +111,17 @@ TEST_F(RunLoopTest, WorkPostedByObserversIsRunByRunUntilIdle) {
   loop().removeTurnObserver(id);
 }
 
-TEST_F(RunLoopTest, RunUntilIdleNeverAdvancesVirtualTime) {
+TEST_F(RunLoopTest, RunUntilIdleNeverAdvancesVirtualTimeNorSpinsForever) {
   loop().performAfter(1.0, note("later"));
   loop().performAfter(0, note("now"));
   runUntilIdle();
   EXPECT_THAT(log, ElementsAre("now"));
   EXPECT_EQ(now(), 0.0);
-  EXPECT_TRUE(loop().nextDeadline().has_value());
-  EXPECT_DOUBLE_EQ(*loop().nextDeadline(), 1.0);
+  EXPECT_EQ(loop().nextDeadline(), 1.0);
   EXPECT_FALSE(loop().hasPendingWork());
   EXPECT_EQ(loop().pendingCount(), 1u);
-}
 
-TEST_F(RunLoopTest, RunUntilIdleReportsWorkThatKeepsRepostingItself) {
+  // Work that keeps reposting itself would never be idle: it is reported instead.
   std::function<void()> again = [&] { loop().perform(again); };
   loop().perform(again);
   EXPECT_THROW(runUntilIdle(), std::runtime_error);
@@ -201,13 +193,6 @@ TEST_F(RunLoopTest, RunUntilGivesUpWhenNothingArrives) {
   EXPECT_FALSE(loop().runUntil([] { return false; }, 0.0));
   loop().perform(note("ready"));
   EXPECT_TRUE(loop().runUntil([&] { return !log.empty(); }, 0.0));
-}
-
-TEST_F(RunLoopTest, OnlyTheDeclaredThreadIsTheMainThread) {
-  EXPECT_TRUE(RunLoop::isMainThread());
-  bool workerIsMain = true;
-  std::thread([&] { workerIsMain = RunLoop::isMainThread(); }).join();
-  EXPECT_FALSE(workerIsMain);
 }
 
 TEST_F(RunLoopTest, RunOnTheSystemClockSleepsUntilWorkAndReturnsOnStop) {

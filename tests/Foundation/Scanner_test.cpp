@@ -43,7 +43,7 @@ TEST(ScannerTest, ScanHexLongLong) {
   }
 }
 
-TEST(ScannerTest, ContinuesFromScanLocation) {
+TEST(ScannerTest, ContinuesFromScanLocationUpToTrailingWhitespace) {
   Scanner scanner("1a 2b zz");
   EXPECT_EQ(scanner.scanHexLongLong(), 0x1Au);
   EXPECT_FALSE(scanner.isAtEnd());
@@ -53,14 +53,10 @@ TEST(ScannerTest, ContinuesFromScanLocation) {
   scanner.setScanLocation(100);
   EXPECT_EQ(scanner.scanLocation(), 8u);
   EXPECT_TRUE(scanner.isAtEnd());
-}
 
-TEST(ScannerTest, IsAtEndIgnoresTrailingWhitespace) {
-  Scanner scanner("ff  \n");
-  EXPECT_FALSE(scanner.isAtEnd());
-  scanner.scanHexLongLong();
-  EXPECT_TRUE(scanner.isAtEnd());
-  EXPECT_TRUE(Scanner("").isAtEnd());
+  Scanner trailing("ff  \n");
+  trailing.scanHexLongLong();
+  EXPECT_TRUE(trailing.isAtEnd());  // only whitespace is left
 }
 
 }  // namespace

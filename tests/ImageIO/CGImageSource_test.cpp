@@ -1,7 +1,6 @@
 #include <ImageIO/CGImageSource.h>
 
 #include <ImageIO/GifTestWriter.h>
-#include <ImageIO/PNGCodec.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -49,18 +48,14 @@ std::shared_ptr<CGImageSource> source(const std::string& bytes) {
 std::string disposalGif() {
   GifFrame f0 = solid(0, 0, 4, 4, 0);
   f0.disposal = 1;
-  f0.delayCentiseconds = 10;
   GifFrame f1 = solid(1, 1, 2, 2, 1);
   f1.disposal = 2;
-  f1.delayCentiseconds = 1;
   GifFrame f2 = solid(2, 2, 2, 2, 2);
   f2.indices = {2, 3, 2, 2};
   f2.transparentIndex = 3;
   f2.disposal = 3;
-  f2.delayCentiseconds = 0;
   GifFrame f3 = solid(0, 0, 1, 1, 0);
   f3.localColors = {{255, 255, 255}};
-  f3.delayCentiseconds = 2;
   return GifTestWriter::write(4, 4, kPalette, {f0, f1, f2, f3});
 }
 
@@ -92,44 +87,6 @@ TEST(CGImageSourceGIF, CompositesEveryDisposalMethodAndTransparency) {
     EXPECT_EQ(rows(*image), expected[i]) << "frame " << i;
   }
   EXPECT_FALSE(gif->createImage(4));
-}
-
-TEST(CGImageSourceGIF, FramesAskedForOutOfOrderComeOutTheSame) {
-  auto gif = source(disposalGif());
-  ASSERT_TRUE(gif);
-  EXPECT_EQ(rows(*gif->createImage(3)), kFrame3);
-  EXPECT_EQ(rows(*gif->createImage(1)), kFrame1);
-  EXPECT_EQ(rows(*gif->createImage(1)), kFrame1);
-  EXPECT_EQ(rows(*gif->createImage(2)), kFrame2);
-  EXPECT_EQ(rows(*gif->createImage(0)), kFrame0);
-  EXPECT_EQ(rows(*CGImageSourceCreateImageAtIndex(gif, 3)), kFrame3);
-}
-
-TEST(CGImageSourceGIF, DelaysAreReportedRawAndClamped) {
-  auto gif = source(disposalGif());
-  ASSERT_TRUE(gif);
-  auto delays = [&](std::size_t i) {
-    const auto properties = gif->properties(i);
-    EXPECT_TRUE(properties);
-    EXPECT_EQ((*properties)[kCGImagePropertyPixelWidth], 4);
-    const auto& d = (*properties)[kCGImagePropertyGIFDictionary];
-    return std::pair{d[kCGImagePropertyGIFUnclampedDelayTime].get<double>(),
-                     d[kCGImagePropertyGIFDelayTime].get<double>()};
-  };
-  EXPECT_EQ(delays(0), (std::pair{0.1, 0.1}));
-  EXPECT_EQ(delays(1), (std::pair{0.01, 0.1}));  // under 0.011 s: clamped to 0.1
-  EXPECT_EQ(delays(2), (std::pair{0.0, 0.1}));
-  EXPECT_EQ(delays(3), (std::pair{0.02, 0.02}));  // 0.02 s is kept
-  EXPECT_FALSE(gif->properties(4));
-  EXPECT_FALSE(CGImageSourceCopyPropertiesAtIndex(nullptr, 0));
-
-  GifFrame bare = solid(0, 0, 1, 1, 0);
-  bare.writeControlBlock = false;
-  auto noControl = source(GifTestWriter::write(1, 1, kPalette, {bare}));
-  ASSERT_TRUE(noControl);
-  const auto d = (*noControl->properties(0))[kCGImagePropertyGIFDictionary];
-  EXPECT_EQ(d[kCGImagePropertyGIFUnclampedDelayTime].get<double>(), 0.0);
-  EXPECT_EQ(d[kCGImagePropertyGIFDelayTime].get<double>(), 0.1);
 }
 
 TEST(CGImageSourceGIF, AFrameThatCannotBeDecodedFailsAlone) {
@@ -226,32 +183,6 @@ TEST(CGImageSourceGIF, InterlacedRowsLandInPlace) {
   ASSERT_TRUE(image);
   const std::uint32_t byIndex[] = {kRed, kGreen, kBlue, kWhite};
   for (int y = 0; y < 10; ++y) EXPECT_EQ(image->pixel(0, y), byIndex[y % 4]) << y;
-}
-
-TEST(CGImageSource, StillImagesAreOneFrameSources) {
-  auto image = CGImage::create(3, 2, {kRed, kGreen, kBlue, kWhite, 0x80800000, kClear});
-  const auto png = PNGCodec::encode(*image);
-  ASSERT_TRUE(png);
-  auto still = CGImageSourceCreateWithData(*png);
-  ASSERT_TRUE(still);
-  EXPECT_EQ(still->type(), "public.png");
-  EXPECT_EQ(CGImageSourceGetCount(still), 1u);
-  EXPECT_EQ(rows(*still->createImage(0)), rows(*image));
-  EXPECT_FALSE(still->createImage(1));
-  const auto properties = still->properties(0);
-  ASSERT_TRUE(properties);
-  EXPECT_EQ((*properties)[kCGImagePropertyPixelWidth], 3);
-  EXPECT_EQ((*properties)[kCGImagePropertyPixelHeight], 2);
-  EXPECT_FALSE(properties->contains(kCGImagePropertyGIFDictionary));
-}
-
-TEST(CGImageSource, DataOfNoKnownFormatMakesNoSource) {
-  EXPECT_FALSE(CGImageSourceCreateWithData(Data()));
-  EXPECT_FALSE(source("not an image at all"));
-  EXPECT_FALSE(source("GIF89a"));
-  EXPECT_FALSE(source(std::string("\x89PNG\r\n\x1a\n", 8)));
-  EXPECT_FALSE(source("\xFF\xD8\xFF"));
-  EXPECT_EQ(CGImageSourceGetCount(nullptr), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
 // Builds GIF files byte by byte so tests control every field: frame rectangles, colour tables,
-// graphic control blocks, interlacing, and deliberately broken pixel data. The pixel data is valid
-// LZW that never compresses (a clear code every 200 literals keeps the code width at 9 bits).
+// graphic control blocks (always written), interlacing, and deliberately broken pixel data. The pixel data is
+// valid LZW that never compresses (a clear code every 200 literals keeps the code width at 9 bits).
 
 #include <cstdint>
 #include <string>
@@ -18,7 +18,6 @@ struct GifFrame {
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<std::uint8_t> indices;  // width * height, rows top to bottom
   std::vector<GifColor> localColors;  // empty: use the global table (sizes are padded to a power of 2)
-  bool writeControlBlock = true;
   int disposal = 0;
   int delayCentiseconds = 0;
   int transparentIndex = -1;
@@ -63,13 +62,11 @@ class GifTestWriter {
     }
   }
   static void frame(std::string& out, const GifFrame& f) {
-    if (f.writeControlBlock) {
-      out += "\x21\xF9\x04";
-      out += static_cast<char>((f.disposal & 7) << 2 | (f.transparentIndex >= 0 ? 1 : 0));
-      u16(out, f.delayCentiseconds);
-      out += static_cast<char>(f.transparentIndex >= 0 ? f.transparentIndex : 0);
-      out += '\0';
-    }
+    out += "\x21\xF9\x04";  // graphic control block
+    out += static_cast<char>((f.disposal & 7) << 2 | (f.transparentIndex >= 0 ? 1 : 0));
+    u16(out, f.delayCentiseconds);
+    out += static_cast<char>(f.transparentIndex >= 0 ? f.transparentIndex : 0);
+    out += '\0';
     out += ',';
     u16(out, f.left);
     u16(out, f.top);

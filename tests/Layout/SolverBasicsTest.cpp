@@ -1,6 +1,4 @@
-#include <Layout/Layout.h>
-
-#include <gtest/gtest.h>
+#include "SolverTest.h"
 
 #include <cmath>
 #include <limits>
@@ -8,10 +6,8 @@
 namespace ios::layout {
 namespace {
 
-class SolverBasicsTest : public ::testing::Test {
+class SolverBasicsTest : public SolverTest {
  protected:
-  void add(const Constraint& constraint) { ASSERT_EQ(solver.addConstraint(constraint), SolverStatus::Ok); }
-  Solver solver;
   Variable x{"x"}, y{"y"}, z{"z"};
 };
 
@@ -19,8 +15,7 @@ TEST_F(SolverBasicsTest, EqualitiesSolveLinearSystems) {
   add(x + y == 10);
   add(x - y == 4);
   add(2 * z == x + 3 * y - 1);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 7);
+  EXPECT_DOUBLE_EQ(solved(x), 7);
   EXPECT_DOUBLE_EQ(y.value(), 3);
   EXPECT_DOUBLE_EQ(z.value(), 7.5);
 }
@@ -34,21 +29,15 @@ TEST_F(SolverBasicsTest, OperatorsBuildTheExpectedExpression) {
   z.setValue(9);
   // 1 + 4 - 10 - (9 - 1) / 2 = -9
   EXPECT_DOUBLE_EQ(constraint.expression().value(), -9);
-  EXPECT_TRUE(constraint.isSatisfied());
-  EXPECT_FALSE((x >= 2).isSatisfied());
   EXPECT_EQ(((x == 1) | strength::weak).strength(), strength::weak);
-  EXPECT_EQ(withStrength(x == 1, strength::medium).strength(), strength::medium);
 }
 
 TEST_F(SolverBasicsTest, VariablesAreHandles) {
   Variable copy = x;
   copy.setValue(42);
   EXPECT_DOUBLE_EQ(x.value(), 42);
-  EXPECT_TRUE(copy.equals(x));
-  EXPECT_FALSE(Variable("x").equals(x));
   add(copy == 5);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 5);
+  EXPECT_DOUBLE_EQ(solved(x), 5);
 }
 
 TEST_F(SolverBasicsTest, InequalitiesBoundTheSolution) {
@@ -58,8 +47,7 @@ TEST_F(SolverBasicsTest, InequalitiesBoundTheSolution) {
   add(y <= x - 5);
   add((y == -50) | strength::weak);
   add(y >= -3);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 20);
+  EXPECT_DOUBLE_EQ(solved(x), 20);
   EXPECT_DOUBLE_EQ(y.value(), -3);
 }
 
@@ -71,14 +59,12 @@ TEST_F(SolverBasicsTest, UnsatisfiableRequiredConstraintIsRejectedAndTheRestStil
   EXPECT_FALSE(solver.hasConstraint(conflicting));
   EXPECT_EQ(solver.addConstraint(y == 3), SolverStatus::UnsatisfiableConstraint);
   add((x == 12) | strength::strong);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 12);
+  EXPECT_DOUBLE_EQ(solved(x), 12);
   EXPECT_DOUBLE_EQ(y.value(), 17);
   // The rejected constraint is truly absent: removing it fails, the same handle can't sneak in.
   EXPECT_EQ(solver.removeConstraint(conflicting), SolverStatus::UnknownConstraint);
   add(x <= 11);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 11);
+  EXPECT_DOUBLE_EQ(solved(x), 11);
 }
 
 TEST_F(SolverBasicsTest, UnsatisfiableThroughAnArtificialVariableKeepsTheOptimum) {
@@ -86,12 +72,10 @@ TEST_F(SolverBasicsTest, UnsatisfiableThroughAnArtificialVariableKeepsTheOptimum
   add(x + y >= 10);
   add((x == 3) | strength::medium);
   add((y == 4) | strength::weak);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 3);
+  EXPECT_DOUBLE_EQ(solved(x), 3);
   EXPECT_DOUBLE_EQ(y.value(), 7);
   EXPECT_EQ(solver.addConstraint(x + y <= 8), SolverStatus::UnsatisfiableConstraint);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 3);
+  EXPECT_DOUBLE_EQ(solved(x), 3);
   EXPECT_DOUBLE_EQ(y.value(), 7);
 }
 
@@ -101,8 +85,7 @@ TEST_F(SolverBasicsTest, FailedArtificialSearchDoesNotLeaveASuboptimalSolution) 
   add(-2 * x - 1 <= 0);
   add((-2 * x + 2 == 0) | strength::strong);
   EXPECT_EQ(solver.addConstraint(2 * x + 19 <= 0), SolverStatus::UnsatisfiableConstraint);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 1);
+  EXPECT_DOUBLE_EQ(solved(x), 1);
 }
 
 TEST_F(SolverBasicsTest, DuplicatesAndUnknownsAreReported) {
@@ -113,11 +96,6 @@ TEST_F(SolverBasicsTest, DuplicatesAndUnknownsAreReported) {
   // An equal-looking constraint is a different one and is simply redundant.
   add(x == 1);
   EXPECT_EQ(solver.removeConstraint(y == 2), SolverStatus::UnknownConstraint);
-  EXPECT_EQ(solver.addEditVariable(y, strength::required), SolverStatus::BadRequiredStrength);
-  EXPECT_EQ(solver.suggestValue(y, 3), SolverStatus::UnknownEditVariable);
-  EXPECT_EQ(solver.removeEditVariable(y), SolverStatus::UnknownEditVariable);
-  EXPECT_EQ(solver.addEditVariable(y, strength::strong), SolverStatus::Ok);
-  EXPECT_EQ(solver.addEditVariable(y, strength::weak), SolverStatus::DuplicateEditVariable);
 }
 
 TEST_F(SolverBasicsTest, NonFiniteInputIsRejected) {
@@ -126,8 +104,6 @@ TEST_F(SolverBasicsTest, NonFiniteInputIsRejected) {
   const Constraint constraint = x == 1;
   add(constraint);
   EXPECT_EQ(solver.setConstant(constraint, std::nan("")), SolverStatus::NonFiniteValue);
-  ASSERT_EQ(solver.addEditVariable(y, strength::strong), SolverStatus::Ok);
-  EXPECT_EQ(solver.suggestValue(y, -std::numeric_limits<double>::infinity()), SolverStatus::NonFiniteValue);
 }
 
 TEST_F(SolverBasicsTest, DegenerateConstraints) {
@@ -146,23 +122,10 @@ TEST_F(SolverBasicsTest, DegenerateConstraints) {
   add(x == 2);
   add(2 * x - 4 == 0);
   add(x + y == 6);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 2);
+  EXPECT_DOUBLE_EQ(solved(x), 2);
   EXPECT_DOUBLE_EQ(y.value(), 4);
   EXPECT_DOUBLE_EQ(z.value(), 3);
   EXPECT_EQ(solver.addConstraint(x + y == 7), SolverStatus::UnsatisfiableConstraint);
-}
-
-TEST_F(SolverBasicsTest, ResetForgetsEverything) {
-  const Constraint constraint = x == 3;
-  add(constraint);
-  ASSERT_EQ(solver.addEditVariable(y, strength::strong), SolverStatus::Ok);
-  solver.reset();
-  EXPECT_FALSE(solver.hasConstraint(constraint));
-  EXPECT_FALSE(solver.hasEditVariable(y));
-  add(x == 8);
-  solver.updateVariables();
-  EXPECT_DOUBLE_EQ(x.value(), 8);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "Network/LocalServer.h"
 
+#include "Network/LoopbackListener.h"
+
 #include <Foundation/DispatchQueue.h>
-#include <arpa/inet.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -49,18 +48,9 @@ void LocalServer::openGate() {
 }
 
 int LocalServer::closedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  socklen_t length = sizeof(address);
-  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("could not reserve a loopback port");
-  }
-  ::close(fd);
-  return ntohs(address.sin_port);
+  int port = 0;
+  ::close(openLoopbackListener(1, port));
+  return port;
 }
 
 void LocalServer::addRoutes() {

@@ -19,14 +19,6 @@ TEST(Mapper, OnlyObjectsMakeModels) {
   EXPECT_EQ(empty->label, "leaf");
 }
 
-TEST(Mapper, FromJSONText) {
-  EXPECT_EQ(ios::mapObjectFromJSONString<Leaf>("{\"label\": "), nullptr);
-  EXPECT_EQ(ios::mapObjectFromJSONString<Leaf>("[{\"label\": \"x\"}]"), nullptr);
-  const auto leaf = ios::mapObjectFromJSONString<Leaf>("{\"label\": \"Hà Nội\"}");
-  ASSERT_NE(leaf, nullptr);
-  EXPECT_EQ(leaf->label, "Hà Nội");
-}
-
 TEST(Mapper, ArraysBothWays) {
   const Dictionary mixed = {{{"label", "a"}}, 1, {{"label", "b"}}, nullptr};
   const Dictionary objects = {{{"label", "a"}}, {{"label", "b"}}};

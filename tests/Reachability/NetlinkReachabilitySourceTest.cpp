@@ -52,7 +52,8 @@ TEST_F(NetlinkSmoke, StartsAndStopsItsWatchingThreadCleanly) {
   source->removeListener(second);
   EXPECT_FALSE(source->isWatching());
 
-  // Through a monitor, started and stopped again, and a source destroyed while watching.
+  // Through a monitor the state reaches the main thread; how a monitor starts and stops is the
+  // fake source's test.
   auto monitor = Reachability::create(source);
   ASSERT_TRUE(monitor);
   int delivered = 0;
@@ -60,9 +61,6 @@ TEST_F(NetlinkSmoke, StartsAndStopsItsWatchingThreadCleanly) {
   monitor->whenUnreachable = [&](const auto&) { ++delivered; };
   ASSERT_TRUE(monitor->startNotifier());
   ASSERT_TRUE(loop().runUntil([&] { return delivered > 0; }, 20.0));
-  monitor->stopNotifier();
-  EXPECT_FALSE(source->isWatching());
-  ASSERT_TRUE(monitor->startNotifier());
   monitor.reset();
   EXPECT_FALSE(source->isWatching());
 

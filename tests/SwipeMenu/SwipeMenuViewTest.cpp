@@ -1,4 +1,3 @@
-#include <Foundation/ClassRegistry.h>
 #include <SwipeMenu/SwipeMenuView.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIWindow.h>
@@ -100,7 +99,6 @@ TEST_F(SwipeMenuTest, ReloadLoadsEveryPageInOrderAndOpensOnTheFirst) {
             (std::vector<std::string>{"willSetup 0", "title 0", "title 1", "title 2", "page 0", "load 0",
                                       "page 1", "load 1", "page 2", "load 2", "didSetup 0"}));
   EXPECT_EQ(menu->currentIndex(), 0);
-  EXPECT_EQ(menu->numberOfPages(), 3);
   EXPECT_EQ(offsetX(), 0);
   // Pages side by side under a 44-point strip.
   EXPECT_EQ(menu->contentScrollView()->frame(), CGRect(0, 44, kWidth, kHeight - 44));
@@ -109,23 +107,12 @@ TEST_F(SwipeMenuTest, ReloadLoadsEveryPageInOrderAndOpensOnTheFirst) {
     EXPECT_EQ(host->pages[i]->view()->superview(), menu->contentScrollView());
     EXPECT_EQ(host->pages[i]->view()->frame(), CGRect(i * kWidth, 0, kWidth, kHeight - 44));
   }
-  ASSERT_EQ(menu->tabView()->itemViews().size(), 3u);
-  EXPECT_EQ(menu->tabView()->itemViews()[2]->text(), "view 2");
 }
 
 TEST_F(SwipeMenuTest, AStripOfHeightZeroIsHiddenAndTheContentTakesItAll) {
   reloadWithoutStrip();
   EXPECT_TRUE(menu->tabView()->isHidden());
   EXPECT_EQ(menu->contentScrollView()->frame(), CGRect(0, 0, kWidth, kHeight));
-  EXPECT_EQ(menu->options.tabView.height, 0);
-}
-
-TEST_F(SwipeMenuTest, AJumpWithoutAnimationReportsOneChange) {
-  reloadWithoutStrip();
-  menu->jump(2, false);
-  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>2", "did 0>2"}));
-  EXPECT_EQ(menu->currentIndex(), 2);
-  EXPECT_EQ(offsetX(), 2 * kWidth);
 }
 
 TEST_F(SwipeMenuTest, AnAnimatedJumpReportsEveryPageItPasses) {
@@ -137,11 +124,6 @@ TEST_F(SwipeMenuTest, AnAnimatedJumpReportsEveryPageItPasses) {
   EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1", "will 1>2", "did 1>2"}));
   EXPECT_EQ(menu->currentIndex(), 2);
   EXPECT_EQ(offsetX(), 2 * kWidth);
-
-  host->log.clear();
-  menu->jump(0, true);
-  advance(UIScrollView::scrollAnimationDuration + 0.1);
-  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 2>1", "did 2>1", "will 1>0", "did 1>0"}));
 }
 
 TEST_F(SwipeMenuTest, JumpsToTheCurrentPageOrOutOfRangeDoNothing) {
@@ -209,73 +191,6 @@ TEST_F(SwipeMenuTest, ASwipeOverAListInAPageStillChangesThePage) {
   EXPECT_EQ(menu->currentIndex(), 1);
 }
 
-TEST_F(SwipeMenuTest, ReloadingWithFewerPagesClampsAndDropsTheOldViews) {
-  reloadWithoutStrip();
-  menu->jump(2, false);
-  auto oldPages = host->pages;
-  host->makePages(2);
-  menu->reloadData(std::nullopt, 5);
-  EXPECT_EQ(menu->numberOfPages(), 2);
-  EXPECT_EQ(menu->currentIndex(), 1);
-  EXPECT_EQ(offsetX(), kWidth);
-  EXPECT_EQ(oldPages[2]->view()->superview(), nullptr);
-  EXPECT_EQ(menu->contentScrollView()->contentSize().width, 2 * kWidth);
-  EXPECT_EQ(menu->options.tabView.height, 0);  // the options of the last reload stay
-
-  menu->reloadData();  // no default: the first page
-  EXPECT_EQ(menu->currentIndex(), 0);
-  menu->jump(1, false);
-  menu->reloadData(std::nullopt, std::nullopt, true);  // orientation change keeps the page
-  EXPECT_EQ(menu->currentIndex(), 1);
-
-  host->makePages(0);
-  menu->reloadData();
-  EXPECT_EQ(menu->numberOfPages(), 0);
-  EXPECT_EQ(menu->currentIndex(), 0);
-  host->log.clear();
-  menu->jump(0, true);
-  EXPECT_TRUE(host->log.empty());
-}
-
-TEST_F(SwipeMenuTest, TappingATitleJumpsAndTheMarkerFollows) {
-  SwipeMenuViewOptions options;
-  options.tabView.style = SwipeMenuViewOptions::TabViewStyle::segmented;
-  options.tabView.itemView.selectedTextColor = UIColor::red();
-  options.tabView.additionView.backgroundColor = UIColor::blue();
-  menu->reloadData(options);
-  runUntilIdle();
-  const auto& items = menu->tabView()->itemViews();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[1]->frame(), CGRect(kWidth / 3, 0, kWidth / 3, 44));
-  EXPECT_TRUE(equalColors(items[0]->textColor(), UIColor::red()));
-  const auto marker = menu->tabView()->additionView();
-  EXPECT_TRUE(equalColors(marker->backgroundColor(), UIColor::blue()));
-  EXPECT_EQ(marker->frame(), CGRect(0, 42, kWidth / 3, 2));
-
-  host->log.clear();
-  TouchGenerator touches(window);
-  touches.tap(CGPoint{kWidth / 2, kTop + 20});
-  advance(1);
-  EXPECT_EQ(host->changes(), (std::vector<std::string>{"will 0>1", "did 0>1"}));
-  EXPECT_TRUE(equalColors(items[1]->textColor(), UIColor::red()));
-  EXPECT_FALSE(equalColors(items[0]->textColor(), UIColor::red()));
-  EXPECT_EQ(marker->frame().minX(), kWidth / 3);
-
-  menu->contentScrollView()->setContentOffset(CGPoint{kWidth * 1.5, 0});  // halfway to page 2
-  EXPECT_NEAR(marker->frame().minX(), kWidth / 2, 0.01);
-}
-
-TEST_F(SwipeMenuTest, FlexibleItemsFitTheirTitles) {
-  host->pages.push_back(std::make_shared<Page>(host->log, "3"));
-  menu->reloadData();
-  const auto& items = menu->tabView()->itemViews();
-  ASSERT_EQ(items.size(), 4u);
-  for (std::size_t i = 1; i < items.size(); ++i)
-    EXPECT_EQ(items[i]->frame().minX(), items[i - 1]->frame().maxX());
-  EXPECT_GT(items[0]->frame().width(), 10);
-  EXPECT_LT(items[0]->frame().width(), 100);
-}
-
 TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
   menu->setFrame(CGRect::zero);
   menu->reloadData();
@@ -285,25 +200,6 @@ TEST_F(SwipeMenuTest, ReloadedBeforeItHasASizeItPlacesThePagesOnceLaidOut) {
   runUntilIdle();
   EXPECT_EQ(offsetX(), 2 * kWidth);
   EXPECT_EQ(host->pages[2]->view()->frame().minX(), 2 * kWidth);
-}
-
-TEST_F(SwipeMenuTest, InterfaceFilesCanMakeTheMenu) {
-  auto made = makeObject<SwipeMenuView>("SwipeMenuView");
-  ASSERT_NE(made, nullptr);
-  made->setFrame(CGRect(0, 0, 200, 300));
-  made->dataSource = host;
-  made->reloadData();
-  EXPECT_EQ(made->numberOfPages(), 3);
-  made->jump(1, false);
-  EXPECT_EQ(made->contentScrollView()->contentOffset().x, 200);
-}
-
-TEST_F(SwipeMenuTest, WithoutADataSourceThereAreNoPages) {
-  menu->dataSource.reset();
-  menu->reloadData();
-  EXPECT_EQ(menu->numberOfPages(), 0);
-  EXPECT_EQ(menu->pageViewController(0), nullptr);
-  EXPECT_EQ(host->log, (std::vector<std::string>{"willSetup 0", "didSetup 0"}));
 }
 
 }  // namespace

@@ -8,8 +8,19 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ios::test {
+
+// A screen that logs the appearance callbacks it receives.
+class AppearanceLog : public UIViewController {
+ public:
+  std::vector<std::string> log;
+  void viewWillAppear(bool) override { log.push_back("willAppear"); }
+  void viewDidAppear(bool) override { log.push_back("didAppear"); }
+  void viewWillDisappear(bool) override { log.push_back("willDisappear"); }
+  void viewDidDisappear(bool) override { log.push_back("didDisappear"); }
+};
 
 // The first visible button under `root` (depth first) whose current title is `title`.
 inline std::shared_ptr<UIButton> findButton(const std::shared_ptr<UIView>& root, const std::string& title) {

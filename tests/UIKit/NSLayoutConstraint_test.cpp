@@ -33,23 +33,6 @@ TEST_F(NSLayoutConstraintTest, DescriptionAndTheMissingSecondItem) {
   EXPECT_EQ(fixed->secondAttribute(), A::notAnAttribute);
 }
 
-TEST_F(NSLayoutConstraintTest, KeyValueCodingSetsWhatNibsSet) {
-  auto parent = UIView::create(CGRect(0, 0, 100, 100));
-  auto child = constrainedView();
-  parent->addSubview(child);
-  auto c = C::create(child, A::width, R::equal, nullptr, A::notAnAttribute, 1, 10);
-  EXPECT_TRUE(c->setValue(std::any(25.0), "constant"));
-  EXPECT_TRUE(c->setValue(std::any(750.0f), "priority"));
-  EXPECT_TRUE(c->setValue(std::any(std::string("cstBottomMain")), "identifier"));
-  EXPECT_TRUE(c->setValue(std::any(true), "active"));
-  EXPECT_EQ(c->constant(), 25);
-  EXPECT_EQ(c->priority(), 750);
-  EXPECT_EQ(c->identifier, "cstBottomMain");
-  EXPECT_TRUE(c->isActive());
-  EXPECT_EQ(std::any_cast<bool>(c->value("active")), true);
-  EXPECT_TRUE(child->setValue(std::any(false), "translatesAutoresizingMaskIntoConstraints"));
-}
-
 TEST_F(NSLayoutConstraintTest, ActivationHoldsTheConstraintOnTheClosestCommonAncestor) {
   auto root = UIView::create(CGRect(0, 0, 300, 300));
   auto left = constrainedView();
@@ -111,25 +94,6 @@ TEST_F(NSLayoutConstraintTest, ConstraintsNeverKeepViewsAlive) {
   EXPECT_FALSE(c->isActive());
   c->setConstant(3);  // harmless on a constraint whose views are gone
   EXPECT_EQ(c->constant(), 3);
-}
-
-TEST_F(NSLayoutConstraintTest, RemovingAViewDropsTheConstraintsAboveThatMentionItAndKeepsItsOwn) {
-  auto root = UIView::create(CGRect(0, 0, 200, 200));
-  auto card = constrainedView();
-  auto title = constrainedView();
-  root->addSubview(card);
-  card->addSubview(title);
-  auto place = card->topAnchor().constraintEqualTo(root->topAnchor(), 10);
-  auto titlePlace = title->topAnchor().constraintEqualTo(card->topAnchor(), 4);
-  auto titleHeight = title->heightAnchor().constraintEqualToConstant(20);
-  C::activate({place, titlePlace, titleHeight});
-
-  card->removeFromSuperview();
-  EXPECT_FALSE(place->isActive());
-  EXPECT_TRUE(root->constraints().empty());
-  EXPECT_TRUE(titlePlace->isActive());
-  EXPECT_TRUE(titleHeight->isActive());
-  EXPECT_EQ(card->constraints().size(), 1u);
 }
 
 TEST_F(NSLayoutConstraintTest, PriorityChangesBetweenRequiredAndOptionalAreRefusedWhileActive) {

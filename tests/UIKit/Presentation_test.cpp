@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <support/WindowTest.h>
 
+#include "ControllerTestSupport.h"
+
 #include <string>
 #include <vector>
 
@@ -18,19 +20,12 @@ class Bouncer : public UIViewController {
   void viewDidAppear(bool) override { dismiss(true); }
 };
 
-class Logged : public UIViewController {
- public:
-  std::vector<std::string> log;
-  void viewWillAppear(bool) override { log.push_back("willAppear"); }
-  void viewDidAppear(bool) override { log.push_back("didAppear"); }
-  void viewWillDisappear(bool) override { log.push_back("willDisappear"); }
-  void viewDidDisappear(bool) override { log.push_back("didDisappear"); }
-};
+using test::AppearanceLog;
 
 class Presentation : public test::WindowTest {};
 
 TEST_F(Presentation, ADismissalFromViewDidAppearBringsTheCoveredPresenterBack) {
-  auto presenter = std::make_shared<Logged>();
+  auto presenter = std::make_shared<AppearanceLog>();
   window->setRootViewController(presenter);
   presenter->log.clear();
 
@@ -51,7 +46,7 @@ TEST_F(Presentation, ADismissalFromViewDidAppearBringsTheCoveredPresenterBack) {
 // A screen deep in containers answers what the outermost container presents, for as long as it
 // presents it, while what the containers do with presentations stays as it was.
 TEST_F(Presentation, AScreenInsideContainersAnswersWhatItsAncestorPresents) {
-  auto screen = std::make_shared<Logged>();
+  auto screen = std::make_shared<AppearanceLog>();
   auto navigation = UINavigationController::create(screen);
   auto tabs = UITabBarController::create();
   tabs->setViewControllers({navigation});

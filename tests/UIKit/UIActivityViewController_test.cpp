@@ -67,11 +67,6 @@ class ShareSheet : public test::WindowTest {
     settle();
     return sheet;
   }
-  void settle() {
-    advance(0.5);
-    runUntilIdle();
-    window->layoutIfNeeded();
-  }
 
   std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
   std::shared_ptr<UIViewController> presenter = UIViewController::create();
@@ -82,15 +77,7 @@ class ShareSheet : public test::WindowTest {
 TEST_F(ShareSheet, OffersWhatSuitsTheItemsMinusTheExcludedAndTellsTheSinkWhenShown) {
   auto sheet = present({image});
   ASSERT_EQ(sink->shown.size(), 1u);
-  const auto& offered = sink->shown[0];
-  EXPECT_EQ(offered, sheet->availableActivities());
-  auto has = [&](const UIActivityType& t) {
-    return std::find(offered.begin(), offered.end(), t) != offered.end();
-  };
-  EXPECT_FALSE(has(UIActivityType::airDrop));
-  EXPECT_FALSE(has(UIActivityType::postToFacebook));
-  EXPECT_TRUE(has(UIActivityType::saveToCameraRoll));
-  EXPECT_TRUE(has(UIActivityType::copyToPasteboard));
+  EXPECT_EQ(sink->shown[0], sheet->availableActivities());
   EXPECT_EQ(findButton(window, "AirDrop"), nullptr);
   EXPECT_EQ(findButton(window, "Facebook"), nullptr);
   EXPECT_NE(findButton(window, "Lưu ảnh"), nullptr);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <support/WindowTest.h>
 
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,8 +26,6 @@ class Items : public UICollectionViewDataSource, public UICollectionViewDelegate
   std::vector<IndexPath> built;
   std::vector<int> itemBeforeFill;
   std::vector<IndexPath> selected;
-  std::vector<CGPoint> targets;
-  int endedDecelerating = 0;
 
   int numberOfSections(UICollectionView&) override { return static_cast<int>(counts.size()); }
   int numberOfItemsInSection(UICollectionView&, int section) override { return counts[section]; }
@@ -47,25 +44,6 @@ class Items : public UICollectionViewDataSource, public UICollectionViewDelegate
   }
   void didSelectItemAt(UICollectionView&, const IndexPath& indexPath) override {
     selected.push_back(indexPath);
-  }
-  void scrollViewWillEndDragging(UIScrollView&, CGPoint, CGPoint& target) override {
-    targets.push_back(target);
-  }
-  void scrollViewDidEndDecelerating(UIScrollView&) override { ++endedDecelerating; }
-};
-
-// Snaps to whole pages of item width + spacing in the direction of the release, as a carousel does.
-class PagedLayout : public UICollectionViewFlowLayout {
- public:
-  std::vector<CGPoint> proposals;
-  CGPoint targetContentOffset(CGPoint proposed, CGPoint velocity) override {
-    proposals.push_back(proposed);
-    const CGFloat step = itemSize.width + minimumInteritemSpacing;
-    const CGFloat current = collectionView()->contentOffset().x / step;
-    const CGFloat page = velocity.x > 0   ? std::floor(current) + 1
-                         : velocity.x < 0 ? std::ceil(current) - 1
-                                          : std::round(current);
-    return {std::max<CGFloat>(0, page) * step, proposed.y};
   }
 };
 
@@ -150,33 +128,6 @@ TEST_F(CollectionTest, ScrollingReusesCellsWithTheirOldContent) {
   EXPECT_EQ(std::static_pointer_cast<LabelCell>(view->cellForItem({0, 19}))->item, 19);
 }
 
-TEST_F(CollectionTest, ReleaseGoesThroughTheLayoutsTargetOffset) {
-  auto paged = std::make_shared<PagedLayout>();
-  paged->scrollDirection = UICollectionViewScrollDirection::horizontal;
-  paged->itemSize = {300, 100};
-  items->counts = {6};
-  makeView(CGRect(0, 100, 310, 100), paged);
-  TouchGenerator touches(window);
-  touches.drag({250, 150}, {170, 150}, 0.1, 8);
-  ASSERT_EQ(paged->proposals.size(), 1u);
-  EXPECT_GT(paged->proposals[0].x, 310);  // the natural flick would go further than a page
-  ASSERT_EQ(items->targets.size(), 1u);
-  EXPECT_EQ(items->targets[0], (CGPoint{310, 0}));  // the delegate sees the layout's answer
-  advance(5);
-  EXPECT_EQ(view->contentOffset(), (CGPoint{310, 0}));
-  EXPECT_EQ(items->endedDecelerating, 1);
-  // A flick back returns to the first page.
-  touches.drag({170, 150}, {250, 150}, 0.1, 8);
-  advance(5);
-  EXPECT_EQ(view->contentOffset(), (CGPoint{0, 0}));
-  EXPECT_EQ(items->endedDecelerating, 2);
-}
-
-TEST_F(CollectionTest, BaseLayoutKeepsTheProposedOffset) {
-  UICollectionViewLayout base;
-  EXPECT_EQ(base.targetContentOffset({123, 4}, {1, 0}), (CGPoint{123, 4}));
-}
-
 TEST_F(CollectionTest, TapSelectsAnItemAndReloadAsksTheCountsAgain) {
   auto flow = UICollectionViewFlowLayout::create();
   flow->itemSize = {100, 100};
@@ -196,14 +147,6 @@ TEST_F(CollectionTest, TapSelectsAnItemAndReloadAsksTheCountsAgain) {
   EXPECT_EQ(view->visibleCells().size(), 7u);
   EXPECT_EQ(view->cellsCreated(), 7u);
   EXPECT_TRUE(view->indexPathsForSelectedItems().empty());
-}
-
-TEST_F(CollectionTest, CellsMoveViewsAddedToThemIntoTheirContentView) {
-  auto cell = LabelCell::create(CGRect(0, 0, 50, 50));
-  auto mark = UIView::create(CGRect(1, 2, 3, 4));
-  cell->addSubview(mark);
-  EXPECT_EQ(mark->superview(), cell->contentView());
-  EXPECT_EQ(mark->frame(), CGRect(1, 2, 3, 4));
 }
 
 TEST_F(CollectionTest, UnregisteredIdentifierStopsWithAMessage) {

@@ -107,10 +107,6 @@ TEST_F(Controls, RemovingTargetsAndListingActions) {
   control->removeTarget(target.get(), "didTap:", UIControl::touchDown);
   EXPECT_TRUE(control->actions(target.get(), UIControl::touchDown).empty());
   EXPECT_EQ(control->actions(target.get(), UIControl::touchUpInside).size(), 1u);
-  EXPECT_EQ(control->state(), UIControl::normal);
-  control->setSelected(true);
-  control->setEnabled(false);
-  EXPECT_EQ(control->state(), UIControl::selected | UIControl::disabled);
 }
 
 }  // namespace

@@ -27,12 +27,7 @@ class DatePicker : public test::WindowTest {
     picker->addAction([this](UIControl&) { changes.push_back(picker->date()); }, UIControl::valueChanged);
   }
   Date day(int y, int m, int d, int hour = 9) {
-    DateComponents parts;
-    parts.year = y;
-    parts.month = m;
-    parts.day = d;
-    parts.hour = hour;
-    return *calendar.date(parts);
+    return *calendar.date(DateComponents{.year = y, .month = m, .day = d, .hour = hour});
   }
   std::string shown() {
     return picker->text(Column::day) + "/" + picker->text(Column::month) + "/" + picker->text(Column::year);

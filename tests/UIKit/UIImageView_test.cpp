@@ -22,7 +22,6 @@ TEST(UIImageView, InitWithImageTakesItsSize) {
   auto view = UIImageView::create(solid(40, 20, kRed, 2));
   EXPECT_EQ(view->frame(), CGRect(0, 0, 20, 10));
   EXPECT_EQ(view->intrinsicContentSize(), (CGSize{20, 10}));
-  EXPECT_FALSE(view->isUserInteractionEnabled());
   view->setImage(nullptr);
   EXPECT_EQ(view->intrinsicContentSize(), (CGSize{UIView::noIntrinsicMetric, UIView::noIntrinsicMetric}));
   EXPECT_EQ(view->layer()->contents(), nullptr);

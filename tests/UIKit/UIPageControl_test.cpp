@@ -20,8 +20,6 @@ TEST(UIPageControl, PagesAreKeptInRange) {
   EXPECT_EQ(control->currentPage(), 0);
   EXPECT_GT(UIPageControl::sizeForNumberOfPages(4).width, UIPageControl::sizeForNumberOfPages(3).width);
   EXPECT_EQ(control->intrinsicContentSize(), UIPageControl::sizeForNumberOfPages(2));
-  EXPECT_TRUE(control->setValue(4, "numberOfPages"));
-  EXPECT_EQ(control->numberOfPages(), 4);
 }
 
 TEST(UIPageControl, DrawsTheCurrentDotInItsColour) {

@@ -25,14 +25,20 @@ class UIStackViewTest : public test::MainLoopTest {
                  stack->widthAnchor().constraintEqualToConstant(width)});
     return stack;
   }
+  // A vertical stack of a, b and c, 5 points apart.
+  std::shared_ptr<UIStackView> verticalStack() {
+    auto stack = pinnedStack({a, b, c}, 200);
+    stack->setAxis(UILayoutConstraintAxis::vertical);
+    stack->setSpacing(5);
+    return stack;
+  }
   std::shared_ptr<UIWindow> window_ = UIWindow::create(CGRect(0, 0, 375, 667));
+  std::shared_ptr<ContentBox> a = ContentBox::make(50, 20), b = ContentBox::make(60, 30),
+                              c = ContentBox::make(70, 40);
 };
 
 TEST_F(UIStackViewTest, AVerticalStackLinesItsViewsUpAndSizesItselfToThem) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(60, 30), c = ContentBox::make(70, 40);
-  auto stack = pinnedStack({a, b, c}, 200);
-  stack->setAxis(UILayoutConstraintAxis::vertical);
-  stack->setSpacing(5);
+  auto stack = verticalStack();
   EXPECT_EQ(stack->arrangedSubviews(), (std::vector<std::shared_ptr<UIView>>{a, b, c}));
   EXPECT_EQ(stack->subviews().size(), 3u);
   EXPECT_FALSE(b->translatesAutoresizingMaskIntoConstraints());
@@ -45,10 +51,7 @@ TEST_F(UIStackViewTest, AVerticalStackLinesItsViewsUpAndSizesItselfToThem) {
 }
 
 TEST_F(UIStackViewTest, AHiddenArrangedViewCollapsesAndTheOthersCloseUp) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(60, 30), c = ContentBox::make(70, 40);
-  auto stack = pinnedStack({a, b, c}, 200);
-  stack->setAxis(UILayoutConstraintAxis::vertical);
-  stack->setSpacing(5);
+  auto stack = verticalStack();
   b->setHidden(true);
   runUntilIdle();
   EXPECT_EQ(b->frame().height(), 0);
@@ -69,7 +72,6 @@ TEST_F(UIStackViewTest, AHiddenArrangedViewCollapsesAndTheOthersCloseUp) {
 }
 
 TEST_F(UIStackViewTest, RemovingAnArrangedViewKeepsItAsASubviewUntilItLeavesTheStack) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(60, 30);
   auto stack = pinnedStack({a, b}, 200);
   stack->setAxis(UILayoutConstraintAxis::vertical);
   runUntilIdle();
@@ -95,7 +97,6 @@ TEST_F(UIStackViewTest, RemovingAnArrangedViewKeepsItAsASubviewUntilItLeavesTheS
 }
 
 TEST_F(UIStackViewTest, HorizontalDistributions) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(60, 30), c = ContentBox::make(70, 40);
   auto stack = pinnedStack({a, b, c}, 300);
   stack->setSpacing(10);
   stack->setDistribution(UIStackViewDistribution::fillEqually);
@@ -114,30 +115,27 @@ TEST_F(UIStackViewTest, HorizontalDistributions) {
 }
 
 TEST_F(UIStackViewTest, CrossAxisAlignments) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(80, 30);
-  auto stack = pinnedStack({a, b}, 200);
+  auto stack = pinnedStack({a, c}, 200);
   stack->setAxis(UILayoutConstraintAxis::vertical);
   stack->setAlignment(UIStackViewAlignment::center);
   runUntilIdle();
   EXPECT_EQ(a->frame(), CGRect(75, 0, 50, 20));
-  EXPECT_EQ(b->frame(), CGRect(60, 20, 80, 30));
+  EXPECT_EQ(c->frame(), CGRect(65, 20, 70, 40));
 
   stack->setAlignment(UIStackViewAlignment::trailing);
   runUntilIdle();
-  EXPECT_EQ(a->frame().maxX(), 200);
-  EXPECT_EQ(a->frame().width(), 50);
+  EXPECT_EQ(a->frame(), CGRect(150, 0, 50, 20));
 
   stack->setAlignment(UIStackViewAlignment::leading);
   runUntilIdle();
-  EXPECT_EQ(b->frame(), CGRect(0, 20, 80, 30));
+  EXPECT_EQ(c->frame(), CGRect(0, 20, 70, 40));
 }
 
 TEST_F(UIStackViewTest, AStackSizedByItsContentAcrossTheAxisHugsItsWidestView) {
-  auto a = ContentBox::make(50, 20), b = ContentBox::make(80, 30);
-  auto stack = UIStackView::create({a, b});
+  auto stack = UIStackView::create({a, c});
   stack->setAxis(UILayoutConstraintAxis::vertical);
   stack->setAlignment(UIStackViewAlignment::leading);
-  EXPECT_EQ(stack->systemLayoutSizeFitting(UILayoutFittingCompressedSize), (CGSize{80, 50}));
+  EXPECT_EQ(stack->systemLayoutSizeFitting(UILayoutFittingCompressedSize), (CGSize{70, 60}));
 }
 
 }  // namespace

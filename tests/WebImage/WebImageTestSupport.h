@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CoreGraphics/CGImage.h>
+#include <Foundation/RunLoop.h>
 #include <Foundation/URL.h>
 #include <Network/FakeTransport.h>
 #include <Network/HTTPClient.h>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,23 @@ inline URL urlOf(const std::string& text) {
 
 inline int widthOf(const std::shared_ptr<UIImage>& image) {
   return image && image->cgImage() ? image->cgImage()->width() : -1;
+}
+
+// What a load's completion reported, and how often.
+struct Result {
+  int calls = 0;
+  std::shared_ptr<UIImage> image;
+  std::optional<SDWebImageError> error;
+  SDImageCacheType cacheType = SDImageCacheType::none;
+  std::optional<URL> url;
+  bool onMainThread = false;
+};
+
+inline SDExternalCompletionBlock recordInto(Result& result) {
+  return [&result](const std::shared_ptr<UIImage>& image, const std::optional<SDWebImageError>& error,
+                   SDImageCacheType cacheType, const std::optional<URL>& url) {
+    result = {result.calls + 1, image, error, cacheType, url, RunLoop::isMainThread()};
+  };
 }
 
 // A manager on a fake transport and a scratch cache directory, installed as the shared one.

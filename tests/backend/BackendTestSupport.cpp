@@ -133,14 +133,4 @@ Reply BackendTest::call(const std::string& path, const nlohmann::json& params) {
   return post(path, envelopeFor(params), BackendServer::authorization());
 }
 
-Reply BackendTest::send(const std::string& method, const std::string& path, const std::string& httpBody) {
-  httplib::Client client("127.0.0.1", server->port());
-  httplib::Headers headers = {{"Authorization", BackendServer::authorization()}};
-  httplib::Result result = method == "GET"   ? client.Get(path.c_str(), headers)
-                           : method == "PUT" ? client.Put(path.c_str(), headers, httpBody, "application/json")
-                                             : client.Delete(path.c_str(), headers);
-  if (!result) return {};
-  return decodeReply(result->status, result->body);
-}
-
 }  // namespace kerbelin::backend::testing

@@ -40,7 +40,6 @@ class BackendTest : public ::testing::Test {
   Reply call(const std::string& path, const nlohmann::json& params);
   // Posts raw bytes, with or without the token; for the malformed-request cases.
   Reply post(const std::string& path, const std::string& httpBody, const std::string& authorization);
-  Reply send(const std::string& method, const std::string& path, const std::string& httpBody);
 
   std::unique_ptr<BackendServer> server;
   std::ostringstream log;

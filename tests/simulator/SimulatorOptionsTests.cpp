@@ -27,18 +27,6 @@ TEST(SimulatorOptions, ReadsEveryOption) {
   EXPECT_DOUBLE_EQ(*options->quitAfter, 2.5);
 }
 
-TEST(SimulatorOptions, DefaultsToTheApplicationOnAPhoneScreen) {
-  std::string error;
-  auto options = SimulatorOptions::parse({}, error);
-  ASSERT_TRUE(options) << error;
-  EXPECT_EQ(options->mode, SimulatorOptions::Mode::app);
-  EXPECT_FALSE(options->backend);
-  EXPECT_FALSE(options->headless);
-  EXPECT_DOUBLE_EQ(options->width, 375);
-  EXPECT_DOUBLE_EQ(options->height, 812);
-  EXPECT_DOUBLE_EQ(options->scale, 2);
-}
-
 TEST(SimulatorOptions, RefusesBadCommandLines) {
   const std::vector<std::vector<std::string>> bad = {
       {"--frobnicate"},

@@ -51,6 +51,13 @@ class FakeBackendTest : public ios::test::MainLoopTest {
     return found;
   }
 
+  // The index of the request last sent to `path`; a failure of the test when none was.
+  std::size_t lastRequestTo(const std::string& path) const {
+    const auto found = requestsTo(path);
+    EXPECT_FALSE(found.empty()) << "no request to " << path;
+    return found.empty() ? fake->requests().size() : found.back();
+  }
+
   // The parameters request `index` carried, decoded from its envelope.
   ios::Dictionary sentParams(std::size_t index) const {
     auto envelope = ios::Dictionary::parse(fake->requests().at(index).body);
@@ -71,6 +78,11 @@ class FakeBackendTest : public ios::test::MainLoopTest {
               const std::string& resultDesc = "Thành công") {
     ASSERT_TRUE(fake->respond(index, ios::FakeTransport::reply(200, replyText(body, resultCode, resultDesc))));
     runUntilIdle();
+  }
+
+  // Answers the request last sent to `path`.
+  void answerLast(const std::string& path, const std::optional<ios::Dictionary>& body, int resultCode = 0) {
+    answer(lastRequestTo(path), body, resultCode);
   }
 
   // Fails request `index` as a refused connection and runs what the failure posts.

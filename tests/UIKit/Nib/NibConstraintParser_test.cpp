@@ -31,61 +31,50 @@ NibConstraintSyntaxError failure(const std::string& text) {
 }
 
 TEST(NibConstraintParser, ReadsItemsAttributesConstantsPrioritiesAndNames) {
+  struct Case {
+    std::string text;
+    NSLayoutAttribute second;  // notAnAttribute: no second item
+    NSLayoutRelation relation;
+    double multiplier, constant;
+    float priority;
+    std::string name;
+  };
+  const auto eq = NSLayoutRelation::equal;
+  const Case cases[] = {
+      {"title.leading == superview.leading + 16", NSLayoutAttribute::leading, eq, 1, 16, 1000, ""},
+      {"title.top == icon.bottom + 8 @750", NSLayoutAttribute::bottom, eq, 1, 8, 750, ""},
+      {"icon.width == 40", NSLayoutAttribute::notAnAttribute, eq, 1, 40, 1000, ""},
+      {"icon.height == icon.width * 0.5", NSLayoutAttribute::width, eq, 0.5, 0, 1000, ""},
+      {"card.bottom == superview.bottom - 3 @999 as cstBottomMain", NSLayoutAttribute::bottom, eq, 1, -3, 999,
+       "cstBottomMain"},
+      {"a.width >= b.width / 4 - 2 @low", NSLayoutAttribute::width, NSLayoutRelation::greaterThanOrEqual,
+       0.25, -2, 250, ""},
+      {"a.width<=b.height*2+1@high", NSLayoutAttribute::height, NSLayoutRelation::lessThanOrEqual, 2, 1, 750,
+       ""},
+      {"a.centerX == b.centerX * -1 + -4 @required", NSLayoutAttribute::centerX, eq, -1, -4, 1000, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto d = parsed(c.text);
+    EXPECT_EQ(d.relation, c.relation);
+    EXPECT_EQ(d.second ? d.second->attribute : NSLayoutAttribute::notAnAttribute, c.second);
+    EXPECT_DOUBLE_EQ(d.multiplier, c.multiplier);
+    EXPECT_DOUBLE_EQ(d.constant, c.constant);
+    EXPECT_EQ(d.priority, c.priority);
+    EXPECT_EQ(d.name, c.name);
+  }
   auto edge = parsed("title.leading == superview.leading + 16");
   EXPECT_EQ(edge.first.item, "title");
   EXPECT_EQ(edge.first.attribute, NSLayoutAttribute::leading);
-  EXPECT_EQ(edge.relation, NSLayoutRelation::equal);
-  ASSERT_TRUE(edge.second);
   EXPECT_EQ(edge.second->item, "superview");
-  EXPECT_EQ(edge.second->attribute, NSLayoutAttribute::leading);
-  EXPECT_EQ(edge.multiplier, 1);
-  EXPECT_EQ(edge.constant, 16);
-  EXPECT_EQ(edge.priority, 1000);
-  EXPECT_TRUE(edge.name.empty());
-
-  auto spaced = parsed("title.top == icon.bottom + 8 @750");
-  EXPECT_EQ(spaced.second->attribute, NSLayoutAttribute::bottom);
-  EXPECT_EQ(spaced.priority, 750);
-
-  auto fixed = parsed("icon.width == 40");
-  EXPECT_FALSE(fixed.second);
-  EXPECT_EQ(fixed.constant, 40);
-
-  auto ratio = parsed("icon.height == icon.width * 0.5");
-  EXPECT_EQ(ratio.first.attribute, NSLayoutAttribute::height);
-  EXPECT_EQ(ratio.second->attribute, NSLayoutAttribute::width);
-  EXPECT_DOUBLE_EQ(ratio.multiplier, 0.5);
-
-  auto named = parsed("card.bottom == superview.bottom - 3 @999 as cstBottomMain");
-  EXPECT_EQ(named.constant, -3);
-  EXPECT_EQ(named.priority, 999);
-  EXPECT_EQ(named.name, "cstBottomMain");
-
-  auto divided = parsed("a.width >= b.width / 4 - 2 @low");
-  EXPECT_EQ(divided.relation, NSLayoutRelation::greaterThanOrEqual);
-  EXPECT_DOUBLE_EQ(divided.multiplier, 0.25);
-  EXPECT_EQ(divided.constant, -2);
-  EXPECT_EQ(divided.priority, 250);
-
-  auto tight = parsed("a.width<=b.height*2+1@high");
-  EXPECT_EQ(tight.relation, NSLayoutRelation::lessThanOrEqual);
-  EXPECT_EQ(tight.multiplier, 2);
-  EXPECT_EQ(tight.constant, 1);
-  EXPECT_EQ(tight.priority, 750);
-
-  auto negative = parsed("a.centerX == b.centerX * -1 + -4 @required");
-  EXPECT_EQ(negative.multiplier, -1);
-  EXPECT_EQ(negative.constant, -4);
 }
 
 TEST(NibConstraintParser, ReadsGuides) {
   auto safe = parsed("header.top == superview.safeArea.top");
   EXPECT_EQ(safe.second->guide, Guide::safeArea);
   EXPECT_EQ(safe.second->attribute, NSLayoutAttribute::top);
-  auto margins = parsed("body.leading == superview.margins.leading + 4");
-  EXPECT_EQ(margins.second->guide, Guide::margins);
+  EXPECT_EQ(parsed("body.leading == superview.margins.leading + 4").second->guide, Guide::margins);
   EXPECT_EQ(parsed("self.margins.trailing == x.trailing").first.guide, Guide::margins);
-
 }
 
 TEST(NibConstraintParser, RejectsMalformedExpressionsAtTheRightColumn) {

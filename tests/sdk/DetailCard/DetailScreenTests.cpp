@@ -12,12 +12,10 @@
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 #include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
 #include <Class/Pay/PaymentViewController.h>
-#include <QuartzCore/Renderer.h>
-#include <support/ReferenceImage.h>
-#include <UIKit/Nib/UINib.h>
 #include <UIKit/UIActivityViewController.h>
 #include <Ultilities/Handle/HandlePush.h>
-#include <Ultilities/Handle/NibBundle.h>
+
+#include <tuple>
 
 namespace kerbelin::test {
 namespace {
@@ -66,14 +64,17 @@ class DetailScreen : public DetailTest {
     HandlePush::create()->pushDetaiCard(root, from, card);
     runUntilIdle();
     settle();
-    screen = std::dynamic_pointer_cast<DetailCardViewController>(navigation->topViewController());
+    screen = top<DetailCardViewController>();
     ASSERT_TRUE(screen);
   }
-  // Opens and answers with `card`; the store's request is answered under "defCardDto".
-  void show(const CardJSON& card) {
-    open(card.status.empty() ? TypeController::BuyCard : TypeController::MyCard);
-    answerDetail(cardJSON(card), card.status.empty() ? "defCardDto" : "ownCardDto");
+  // Opens a card from the store when it is for sale (no status), else from my cards, and answers
+  // with `card`: the store's request under "defCardDto".
+  void show(const Dictionary& card) {
+    const bool forSale = card["status"].get<std::string>().empty();
+    open(forSale ? TypeController::BuyCard : TypeController::MyCard);
+    answerDetail(card, forSale ? "defCardDto" : "ownCardDto");
   }
+  void showCard(const CardJSON& card) { show(cardJSON(card)); }
   void answerDetail(const Dictionary& card, const std::string& key) {
     answer(fake->requests().size() - 1, Dictionary{{key, card}});
     settle();
@@ -86,16 +87,11 @@ class DetailScreen : public DetailTest {
       if (screen->listSection[i] == kind) return static_cast<int>(i);
     return -1;
   }
-  // The cell of a row, scrolled into view the least (a list scrolled past its end would still be
-  // moving back when tapped).
-  std::shared_ptr<ios::UITableViewCell> cellAt(int section, int row = 0) {
-    table()->scrollToRow({section, row}, ios::UITableViewScrollPosition::none, false);
-    table()->layoutIfNeeded();
-    return table()->cellForRow({section, row});
-  }
+  // The first row of a section, scrolled into view the least (a list scrolled past its end would
+  // still be moving back when tapped).
   template <class T>
-  std::shared_ptr<T> rowOf(Kind kind, int row = 0) {
-    return std::dynamic_pointer_cast<T>(cellAt(sectionOf(kind), row));
+  std::shared_ptr<T> rowOf(Kind kind) {
+    return test::rowOf<T>(*table(), {sectionOf(kind), 0}, ios::UITableViewScrollPosition::none);
   }
   std::shared_ptr<ios::UIView> headerOf(Kind kind) {
     table()->scrollToRow({sectionOf(kind), 0}, ios::UITableViewScrollPosition::top, false);
@@ -126,29 +122,40 @@ class DetailScreen : public DetailTest {
     touches->tap({frame.midX(), std::min(frame.minY() + 60, frame.maxY() - 10)});
     runUntilIdle();
   }
-  std::shared_ptr<ios::UIViewController> top() const { return navigation->topViewController(); }
-
   std::shared_ptr<DetailCardViewController> screen;
 };
 
-TEST_F(DetailScreen, AsksForTheDetailTheOpeningListNames) {
+// Each opening list names the detail its own way; a reply that fails or holds no card leaves an empty
+// screen without its overlay or buy bar.
+TEST_F(DetailScreen, AsksForTheDetailTheOpeningListNamesAndAnUnusableReplyLeavesAnEmptyScreen) {
+  const Dictionary owned = {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}};
   struct Case {
     TypeController from;
     const char* path;
     Dictionary params;
+    std::optional<Dictionary> body;  // none: the request fails
   };
   const Case cases[] = {
-      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}},
-      {TypeController::MyCard, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", false}}},
-      {TypeController::MyCode, "/own-card/detail/req", {{"cardNo", "KB01"}, {"mobilePhone", "0912345678"}, {"isPaid", true}}}};
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}, std::nullopt},
+      {TypeController::MyCard, "/own-card/detail/req", owned, Dictionary{{"other", 1}}},
+      {TypeController::MyCode, "/own-card/detail/req", owned, Dictionary{{"ownCardDto", "thẻ"}}},
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}}, Dictionary{{"defCardDto", "thẻ"}}},
+      {TypeController::BuyCard, "/def-card/detail/req", {{"code", "SP-OPENER"}},
+       Dictionary{{"defCardDto", Dictionary::array()}}}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.body ? c.body->dump() : "failure");
     open(c.from);
     const auto index = fake->requests().size() - 1;
-    EXPECT_NE(fake->requests()[index].url.find(c.path), std::string::npos) << c.path;
-    EXPECT_EQ(sentParams(index), c.params) << c.path;
+    EXPECT_NE(fake->requests()[index].url.find(c.path), std::string::npos);
+    Dictionary params = c.params;
+    if (c.from != TypeController::BuyCard) params["isPaid"] = c.from == TypeController::MyCode;
+    EXPECT_EQ(sentParams(index), params);
     EXPECT_EQ(overlays(), 1);
-    failRequest(index);
+    c.body ? answer(index, c.body) : failRequest(index);
     settle();
+    EXPECT_TRUE(screen->listSection.empty());
+    EXPECT_EQ(table()->numberOfSections(), 0);
+    EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
     EXPECT_EQ(overlays(), 0);
   }
 }
@@ -172,7 +179,7 @@ TEST_F(DetailScreen, SectionsFollowTheStateAndTheTab) {
       {"expired, terms only", {"E", 0, 1, false, "Điều kiện"}, {Kind::Condition, Kind::Promotion, Kind::InfomationService}, 0, -1, false},
   };
   for (const auto& c : cases) {
-    show(c.card);
+    showCard(c.card);
     EXPECT_EQ(screen->listSection, c.sections) << c.name;
     EXPECT_EQ(screen->buyCardView.lock()->isHidden(), !c.buyBar) << c.name;
     EXPECT_EQ(table()->contentInset().bottom, c.buyBar ? 60 : 20) << c.name;
@@ -206,23 +213,9 @@ TEST_F(DetailScreen, TheBuyBarWaitsForTheDetailAndBuysItsCode) {
   answerDetail(cardJSON({"", 1, 0, false, ""}), "defCardDto");
   tap(screen->buyCardView.lock()->subviews().at(0));
   settle();
-  auto order = std::dynamic_pointer_cast<PaymentViewController>(top());
+  auto order = top<PaymentViewController>();
   ASSERT_TRUE(order);
   EXPECT_EQ(order->defCardCode, "SV-GYM-1M");  // the detail's code, not the opener's
-}
-
-TEST_F(DetailScreen, AnUnusableReplyLeavesAnEmptyScreen) {
-  const std::optional<Dictionary> bodies[] = {std::nullopt, Dictionary{{"other", 1}},
-                                              Dictionary{{"defCardDto", "thẻ"}}, Dictionary{{"defCardDto", Dictionary::array()}}};
-  for (const auto& body : bodies) {
-    open(TypeController::BuyCard);
-    answer(fake->requests().size() - 1, body);
-    settle();
-    EXPECT_TRUE(screen->listSection.empty());
-    EXPECT_EQ(table()->numberOfSections(), 0);
-    EXPECT_TRUE(screen->buyCardView.lock()->isHidden());
-    EXPECT_EQ(overlays(), 0);
-  }
 }
 
 TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
@@ -243,8 +236,7 @@ TEST_F(DetailScreen, RootServiceRowShowsItsThreeValuesByState) {
     auto card = cardJSON({c.status, 1, 0, true, ""});
     if (c.saleDescription) card["rootService"]["usageDesciption"] = *c.saleDescription;
     if (c.ownedDescription) card["rootService"]["usageDescription"] = *c.ownedDescription;
-    open(*c.status ? TypeController::MyCard : TypeController::BuyCard);
-    answerDetail(card, *c.status ? "ownCardDto" : "defCardDto");
+    show(card);
     auto row = rowOf<DetailCardInfomationTableViewCell>(Kind::Infomation);
     ASSERT_TRUE(row) << c.status;
     EXPECT_EQ(textOf(row->valueLabel1), c.value1) << c.status;
@@ -270,36 +262,30 @@ TEST_F(DetailScreen, TapsOpenWhatTheRowStandsFor) {
                         {"owned service", "A", Kind::InfomationService, 1, true, false},
                         {"root of an expired card", "E", Kind::Infomation, 0, true, true}};
   for (const auto& c : cases) {
-    show({c.status, 2, 0, true, ""});
+    showCard({c.status, 2, 0, true, ""});
     tapRow(sectionOf(c.section), c.row);
     settle();
     const auto expectedType = c.status.empty() ? TypeDetailCard::UnPaid : screen->cardModel->type;
     const auto& expected =
         c.section == Kind::Infomation ? screen->cardModel->rootService
                                       : (c.status.empty() ? screen->cardModel->defServiceDtos : screen->cardModel->ownServiceDtos)[c.row];
-    if (c.container) {
-      auto opened = std::dynamic_pointer_cast<DetailServiceContainerViewController>(top());
-      ASSERT_TRUE(opened) << c.name;
-      EXPECT_EQ(opened->rootService, expected) << c.name;
-      EXPECT_EQ(opened->isDetailCard, c.isDetailCard) << c.name;
-      EXPECT_EQ(opened->parentType, expectedType) << c.name;
-    } else {
-      auto opened = std::dynamic_pointer_cast<DetailServiceViewController>(top());
-      ASSERT_TRUE(opened) << c.name;
-      EXPECT_EQ(opened->defServiceDtos, expected) << c.name;
-      EXPECT_EQ(opened->isDetailCard, c.isDetailCard) << c.name;
-      EXPECT_EQ(opened->parentType, expectedType) << c.name;
-    }
+    std::tuple<std::shared_ptr<DefServiceDtos>, bool, TypeDetailCard> opened;
+    if (auto container = top<DetailServiceContainerViewController>())
+      opened = {container->rootService, container->isDetailCard, container->parentType};
+    if (auto single = top<DetailServiceViewController>())
+      opened = {single->defServiceDtos, single->isDetailCard, single->parentType};
+    EXPECT_EQ(top<DetailServiceContainerViewController>() != nullptr, c.container) << c.name;
+    EXPECT_EQ(opened, std::tuple(expected, c.isDetailCard, expectedType)) << c.name;
     navigation->popViewController(false);
     runUntilIdle();
   }
 }
 
 TEST_F(DetailScreen, RowButtonsOpenTheGuidesAndIndexesOutsideTheListsAreIgnored) {
-  show({"W", 1, 1, false, ""});
+  showCard({"W", 1, 1, false, ""});
   tap(firstButton(rowOf<DetailCardConditionWaitPayTableViewCell>(Kind::ConditionWait)));
   settle();
-  auto guide = std::dynamic_pointer_cast<TutorialPayViewController>(top());
+  auto guide = top<TutorialPayViewController>();
   ASSERT_TRUE(guide);
   EXPECT_EQ(guide->transId, "GD01");
   navigation->popViewController(false);
@@ -311,7 +297,7 @@ TEST_F(DetailScreen, RowButtonsOpenTheGuidesAndIndexesOutsideTheListsAreIgnored)
   settle();
   EXPECT_EQ(top(), screen);
 
-  show({"A", 1, 1, false, ""});
+  showCard({"A", 1, 1, false, ""});
   auto header = std::dynamic_pointer_cast<DetailCardPromotionTableViewCell>(headerOf(Kind::Promotion));
   ASSERT_TRUE(header);
   EXPECT_FALSE(header->tutorialLabel.lock()->isHidden());
@@ -322,19 +308,25 @@ TEST_F(DetailScreen, RowButtonsOpenTheGuidesAndIndexesOutsideTheListsAreIgnored)
   EXPECT_EQ(gift->text, "Quà tặng");
 }
 
-TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPicture) {
+// The cover's QR sheet shows the card's fixed code, with save and share and no countdown; its
+// share waits for the sheet's slide-down, then offers the picture.
+TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPictureOnceTheSheetHasGone) {
   for (const auto& [status, code] : {std::pair{"", "SV-GYM-1M"}, std::pair{"W", "SV-GYM-1M-OWNED"}}) {
     auto card = cardJSON({status, 1, 0, false, ""});
     card["defCardCode"] = "SV-GYM-1M-OWNED";
-    open(*status ? TypeController::MyCard : TypeController::BuyCard);
-    answerDetail(card, *status ? "ownCardDto" : "defCardDto");
+    show(card);
     tap(rowOf<DetailCardCoverTableViewCell>(Kind::Cover)->qrButton.lock());
     settle();
     auto sheet = std::dynamic_pointer_cast<ContainerFloatingQRCodeViewController>(screen->presentedViewController());
     ASSERT_TRUE(sheet);
+    auto popup = sheet->popup();
     EXPECT_EQ(sheet->code, code);
-    EXPECT_EQ(decodedQR(sheet->popup()->imageQRCode.lock()->image()), code);
-    tap(sheet->popup()->viewSaveAndShareImage.lock()->subviews().at(1));
+    EXPECT_EQ(decodedQR(popup->imageQRCode.lock()->image()), code);
+    EXPECT_FALSE(popup->viewSaveAndShareImage.lock()->isHidden());
+    EXPECT_TRUE(popup->labelTime.lock()->isHidden() && popup->labelDescription.lock()->isHidden());
+    EXPECT_EQ(popup->timer, nullptr);
+    tap(popup->viewSaveAndShareImage.lock()->subviews().at(1));  // "Chia sẻ"
+    EXPECT_EQ(screen->presentedViewController(), sheet);  // not before the slide-down has finished
     settle();
     auto share = std::dynamic_pointer_cast<ios::UIActivityViewController>(screen->presentedViewController());
     ASSERT_TRUE(share);
@@ -344,6 +336,7 @@ TEST_F(DetailScreen, CoverQRShowsTheCardsCodeAndSharesItsPicture) {
     screen->dismiss(false);
     runUntilIdle();
   }
+  EXPECT_TRUE(requestsTo(kQRPath).empty());
 }
 
 TEST_F(DetailScreen, OwnedStatesLookAsRecorded) {
@@ -358,15 +351,10 @@ TEST_F(DetailScreen, OwnedStatesLookAsRecorded) {
   for (const auto& c : cases) {
     auto card = cardJSON({c.status, 2, 1, true, ""});
     card["paymentTime"] = "09:30 01/12/2026";
-    open(TypeController::MyCard);
-    answerDetail(card, "ownCardDto");
+    show(card);
     table()->scrollToRow({sectionOf(c.scrolledTo), 0}, ios::UITableViewScrollPosition::top, false);
     advance(1);
-    runUntilIdle();
-    window->layoutIfNeeded();
-    auto picture = ios::Renderer::renderImage(*window->layer(), 1);
-    ASSERT_TRUE(picture);
-    EXPECT_TRUE(ios::test::matchesReference(*picture, c.picture)) << c.picture;
+    EXPECT_TRUE(looksAsRecorded(c.picture));
   }
 }
 
@@ -387,8 +375,7 @@ class TabOrder : public DetailCardTabTableViewCellDelegate {
 };
 
 TEST(DetailTabRow, TellsTheDelegateFirstThenRestyles) {
-  auto nib = ios::UINib::create(DetailCardTabTableViewCell::identifier, frameworkBundle());
-  auto row = std::dynamic_pointer_cast<DetailCardTabTableViewCell>(nib->instantiate(nullptr).objects.at(0));
+  auto row = fromNib<DetailCardTabTableViewCell>();
   ASSERT_TRUE(row);
   auto order = std::make_shared<TabOrder>(row);
   row->delegate = order;

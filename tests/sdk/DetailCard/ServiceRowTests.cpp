@@ -8,8 +8,6 @@
 #include <Class/MyCode/PopupQRController/ContainerFloatingQRCodeViewController.h>
 #include <Class/MyCode/ShopServiceViewController.h>
 #include <ObjectMapper/Mapper.h>
-#include <UIKit/Nib/UINib.h>
-#include <Ultilities/Handle/NibBundle.h>
 
 namespace kerbelin::test {
 namespace {
@@ -20,8 +18,7 @@ class ServiceRow : public DetailTest {
  protected:
   void SetUp() override {
     DetailTest::SetUp();
-    auto nib = ios::UINib::create(MyCodeInfomationServiceTableViewCell::identifier, frameworkBundle());
-    row = std::dynamic_pointer_cast<MyCodeInfomationServiceTableViewCell>(nib->instantiate(nullptr).objects.at(0));
+    row = fromNib<MyCodeInfomationServiceTableViewCell>();
     ASSERT_TRUE(row);
     row->rootViewController = root;
   }
@@ -82,7 +79,7 @@ TEST_F(ServiceRow, QRAndProviderButtonsOpenFromTheHost) {
   settle();
   row->pressedGoToShopService();
   settle();
-  auto provider = std::dynamic_pointer_cast<ShopServiceViewController>(navigation->topViewController());
+  auto provider = top<ShopServiceViewController>();
   ASSERT_TRUE(provider);
   EXPECT_EQ(provider->providerId, "12");
 }

@@ -73,8 +73,6 @@ TEST_F(AppDelegateTest, AHostCanMakeTheDelegateByNameAndSetItsWindowByKey) {
   auto window = ios::UIWindow::create();
   ASSERT_TRUE(made->setValue(window, "window"));
   EXPECT_EQ(made->window(), window);
-  auto read = std::any_cast<std::shared_ptr<ios::UIWindow>>(made->value("window"));
-  EXPECT_EQ(read, window);
 }
 
 }  // namespace

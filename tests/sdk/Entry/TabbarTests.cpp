@@ -21,6 +21,9 @@
 namespace kerbelin::test {
 namespace {
 
+bool isNamedImage(const std::shared_ptr<ios::UIImage>& image, const std::string& name) {
+  return image && image->description().find("main: " + name + ")") != std::string::npos;
+}
 
 class TabbarTest : public EntryTest {
  protected:
@@ -47,10 +50,6 @@ class TabbarTest : public EntryTest {
   }
 };
 
-bool isNamedImage(const std::shared_ptr<ios::UIImage>& image, const std::string& name) {
-  return image && image->description().find("main: " + name + ")") != std::string::npos;
-}
-
 TEST_F(TabbarTest, TheSharedShellIsMadeOnceWithoutLoadingItsView) {
   auto shared = TabbarViewController::sharedInstance();
   ASSERT_NE(shared, nullptr);
@@ -63,18 +62,26 @@ TEST_F(TabbarTest, TheSharedShellIsMadeOnceWithoutLoadingItsView) {
   EXPECT_FALSE(shared->isSelectTabMyCard);
 }
 
-TEST_F(TabbarTest, LoadingBuildsFourTabsEachInANavigationControllerWithAHiddenBar) {
+TEST_F(TabbarTest, LoadingBuildsFourTabsEachInANavigationControllerWithAHiddenBarAndUntintedImages) {
   auto shell = loadedShell();
   const auto& tabs = shell->viewControllers();
   ASSERT_EQ(tabs.size(), 4u);
+  ASSERT_EQ(shell->tabBar()->items().size(), 4u);
   const std::string titles[] = {"Mua Thẻ", "Thẻ của tôi", "Mã của tôi", "Quét mã"};
+  const std::string images[] = {"Icon_muathe", "Icon_thecuatoi", "Icon_macuatoi", "Icon_quetma"};
   for (std::size_t i = 0; i < tabs.size(); ++i) {
+    SCOPED_TRACE(titles[i]);
     auto navigation = std::dynamic_pointer_cast<ios::UINavigationController>(tabs[i]);
-    ASSERT_NE(navigation, nullptr) << i;
-    EXPECT_TRUE(navigation->isNavigationBarHidden()) << i;
+    ASSERT_NE(navigation, nullptr);
+    EXPECT_TRUE(navigation->isNavigationBarHidden());
     ASSERT_EQ(navigation->viewControllers().size(), 1u);
     EXPECT_EQ(navigation->tabBarItem()->title, titles[i]);
     EXPECT_EQ(navigation->tabBarItem()->tag, static_cast<long>(i));
+    const auto& item = shell->tabBar()->items()[i];
+    ASSERT_TRUE(isNamedImage(item->image, images[i] + "_unactive"));
+    ASSERT_TRUE(isNamedImage(item->selectedImage, images[i] + "_active"));
+    EXPECT_EQ(item->image->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
+    EXPECT_EQ(item->selectedImage->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
   }
   auto rootOf = [&](std::size_t i) {
     return std::static_pointer_cast<ios::UINavigationController>(tabs[i])->viewControllers().front();
@@ -84,21 +91,6 @@ TEST_F(TabbarTest, LoadingBuildsFourTabsEachInANavigationControllerWithAHiddenBa
   EXPECT_NE(std::dynamic_pointer_cast<MyCodeViewController>(rootOf(2)), nullptr);
   EXPECT_NE(std::dynamic_pointer_cast<QRCodeViewController>(rootOf(3)), nullptr);
   EXPECT_EQ(shell->selectedIndex(), 0u);
-  EXPECT_EQ(shell->tabBar()->items().size(), 4u);
-}
-
-TEST_F(TabbarTest, TabsShowTheirOwnImagesUntinted) {
-  auto shell = loadedShell();
-  const std::string names[] = {"Icon_muathe", "Icon_thecuatoi", "Icon_macuatoi", "Icon_quetma"};
-  const auto& items = shell->tabBar()->items();
-  ASSERT_EQ(items.size(), 4u);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    EXPECT_TRUE(isNamedImage(items[i]->image, names[i] + "_unactive")) << i;
-    EXPECT_TRUE(isNamedImage(items[i]->selectedImage, names[i] + "_active")) << i;
-    ASSERT_TRUE(items[i]->image && items[i]->selectedImage) << i;
-    EXPECT_EQ(items[i]->image->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
-    EXPECT_EQ(items[i]->selectedImage->renderingMode(), ios::UIImageRenderingMode::alwaysOriginal);
-  }
 }
 
 TEST_F(TabbarTest, TheBannerFromTheHostsNibIsHiddenOnTopOfTheShell) {
@@ -126,53 +118,44 @@ TEST_F(TabbarTest, WithoutTheHostsNibTheShellCarriesABareBanner) {
 }
 
 TEST_F(TabbarTest, TheStartUpRequestAsksForTheFirstTenPaidCardsOfTheCustomer) {
-  auto shell = loadedShell();
-  auto params = sentParams(ownCardRequest());
-  EXPECT_EQ(params, (ios::Dictionary{{"isPaid", true},
-                                     {"keySearch", ""},
-                                     {"mobilePhone", phoneUser},
-                                     {"pageIndex", 1},
-                                     {"pageSize", 10}}));
-  EXPECT_EQ(params["isPaid"].type(), ios::Dictionary::value_t::boolean);
+  loadedShell();
+  EXPECT_EQ(sentParams(ownCardRequest()), (ios::Dictionary{{"isPaid", true},
+                                                           {"keySearch", ""},
+                                                           {"mobilePhone", phoneUser},
+                                                           {"pageIndex", 1},
+                                                           {"pageSize", 10}}));
 }
 
-TEST_F(TabbarTest, APaidOrInUseCardSwitchesToMyCards) {
-  for (const char* status : {"A", "O"}) {
-    auto shell = loadedShell();
-    answer(cardsBody({card("W"), card(status)}));
-    EXPECT_EQ(shell->selectedIndex(), 1u) << status;
-    EXPECT_TRUE(shell->isSelectTabMyCard) << status;
-    fake = ios::FakeTransport::create();
-    ios::HTTPClient::shared()->setTransport(fake);
-  }
-}
-
-TEST_F(TabbarTest, RepliesWithoutAUsablePaidCardLeaveTheStore) {
-  const std::vector<std::pair<std::string, std::optional<ios::Dictionary>>> replies = {
-      {"expired, cancelled, waiting", cardsBody({card("E"), card("C"), card("W")})},
-      {"lower-case letter", cardsBody({card("a"), card("o")})},
-      {"a stray element refuses the whole array", cardsBody({card("A"), 5})},
-      {"cards not an array", cardsBody(card("A"))},
-      {"no ownCardDtos", ios::Dictionary{{"lstCate", ios::Dictionary::array({card("A")})}}},
-      {"no body", std::nullopt},
+TEST_F(TabbarTest, OnlyAPaidOrInUseCardSwitchesToMyCards) {
+  const struct {
+    std::string label;
+    std::optional<ios::Dictionary> body;
+    bool switches;
+    bool fails = false;
+  } cases[] = {
+      {"paid", cardsBody({card("W"), card("A")}), true},
+      {"in use", cardsBody({card("W"), card("O")}), true},
+      {"expired, cancelled, waiting", cardsBody({card("E"), card("C"), card("W")}), false},
+      {"lower-case letter", cardsBody({card("a"), card("o")}), false},
+      {"a stray element refuses the whole array", cardsBody({card("A"), 5}), false},
+      {"cards not an array", cardsBody(card("A")), false},
+      {"no ownCardDtos", ios::Dictionary{{"lstCate", ios::Dictionary::array({card("A")})}}, false},
+      {"no body", std::nullopt, false},
+      {"failed request", std::nullopt, false, true},
   };
-  for (const auto& [label, body] : replies) {
-    auto shell = loadedShell();
-    answer(body);
-    EXPECT_EQ(shell->selectedIndex(), 0u) << label;
-    EXPECT_FALSE(shell->isSelectTabMyCard) << label;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
     fake = ios::FakeTransport::create();
     ios::HTTPClient::shared()->setTransport(fake);
+    auto shell = loadedShell();
+    if (c.fails) {
+      failRequest(ownCardRequest());
+    } else {
+      answer(c.body);
+    }
+    EXPECT_EQ(shell->selectedIndex(), c.switches ? 1u : 0u);
+    EXPECT_EQ(shell->isSelectTabMyCard, c.switches);
   }
-}
-
-TEST_F(TabbarTest, AFailedRequestChangesNothing) {
-  auto shell = loadedShell();
-  ASSERT_TRUE(
-      fake->fail(ownCardRequest(), ios::HTTPError{ios::HTTPError::Kind::connectionRefused, "refused"}));
-  runUntilIdle();
-  EXPECT_EQ(shell->selectedIndex(), 0u);
-  EXPECT_FALSE(shell->isSelectTabMyCard);
 }
 
 TEST_F(TabbarTest, AShellReleasedBeforeTheReplyIsLeftAlone) {

@@ -3,21 +3,15 @@
 
 #include <Class/BuyCard/Model/BuyCardCategory.h>
 #include <Class/BuyCard/Model/CardModel.h>
-#include <Class/BuyCard/Model/CardPromotion.h>
-#include <Class/BuyCard/Model/DefServiceDtos.h>
 #include <Class/BuyCard/Model/MetaReponse.h>
-#include <Class/BuyCard/Model/ProviderDTO.h>
 #include <Class/BuyCard/Model/RedisMetaModel.h>
-#include <Class/BuyCard/Model/StyleDtoModel.h>
 #include <Class/DetailCard/Model/AccountEntryDtos.h>
 #include <Class/DetailCard/Model/HistoryModel.h>
-#include <Class/DetailCard/Model/OwnAccountDtosModel.h>
 #include <Class/DetailCard/Model/TutorialPayModel.h>
 #include <Class/MyCode/Model/AreaModel.h>
 #include <Class/MyCode/Model/BranchModel.h>
 #include <Class/MyCode/Model/LocationModel.h>
 #include <Class/MyCode/Model/MyCodeQRCodeModel.h>
-#include <Class/MyCode/Model/ProvideInforModel.h>
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/Model/WaitPayment.h>
 #include <ObjectMapper/Mapper.h>
@@ -39,15 +33,26 @@ Dictionary envelope(Dictionary body) {
       {"body", std::move(body)}};
 }
 
+// Every value of `sent` is in `written` under the same key, nested objects and arrays alike.
+void expectWrittenBack(const Dictionary& written, const Dictionary& sent, const std::string& path) {
+  if (sent.is_object() && written.is_object()) {
+    for (const auto& [key, value] : sent.items())
+      expectWrittenBack(written.value(key, Dictionary()), value, path + "." + key);
+  } else if (sent.is_array() && written.is_array() && sent.size() == written.size()) {
+    for (std::size_t i = 0; i < sent.size(); ++i)
+      expectWrittenBack(written[i], sent[i], path + "." + std::to_string(i));
+  } else {
+    EXPECT_EQ(written, sent) << path;
+  }
+}
+
 // Maps `reply` and checks that every field it holds was read under its own key: the model writes each
 // back unchanged (a misspelt key or a wrong type reads nothing, and writes something else).
 template <class T>
 std::shared_ptr<T> expectReadsEveryField(const Dictionary& reply) {
   auto model = ios::mapObject<T>(reply);
   EXPECT_NE(model, nullptr);
-  if (!model) return nullptr;
-  const Dictionary written = model->toJSON();
-  for (const auto& [key, value] : reply.items()) EXPECT_EQ(written.value(key, Dictionary()), value) << key;
+  if (model) expectWrittenBack(model->toJSON(), reply, "");
   return model;
 }
 
@@ -85,16 +90,15 @@ TEST(MetaReponseMapping, AnyObjectMapsAndOnlyAnObjectBodyIsKept) {
   EXPECT_FALSE(ios::mapObject<MetaReponse>({{"body", {1, 2}}})->body.has_value());
 }
 
+Dictionary json(const char* text) {
+  return Dictionary::parse(text);
+}
+
 TEST(ReplyMapping, StoreCategoriesAndCardSearch) {
-  const Dictionary categories = {{"lstCate",
-                                  {{{"id", 3},
-                                    {"status", "A"},
-                                    {"objectType", "PKG"},
-                                    {"code", "SPA"},
-                                    {"orderNo", 2},
-                                    {"name", "Làm đẹp"},
-                                    {"icon", "https://cdn.halvet.vn/c/spa.png"}},
-                                   {{"id", 1}, {"orderNo", 1}, {"name", "Ăn uống"}}}}};
+  const Dictionary categories = json(R"({"lstCate": [
+      {"id": 3, "status": "A", "objectType": "PKG", "code": "SPA", "orderNo": 2, "name": "Làm đẹp",
+       "icon": "https://cdn.halvet.vn/c/spa.png"},
+      {"id": 1, "orderNo": 1, "name": "Ăn uống"}]})");
   const auto reply = ios::mapObject<MetaReponse>(envelope(categories));
   const auto list = ios::mapArrayIfAllObjects<BuyCardCategory>(reply->body->at("lstCate"));
   ASSERT_TRUE(list.has_value());
@@ -102,88 +106,51 @@ TEST(ReplyMapping, StoreCategoriesAndCardSearch) {
   expectReadsEveryField<BuyCardCategory>(categories["lstCate"][0]);
   EXPECT_EQ((*list)[1]->icon, "");
 
-  const Dictionary card = {
-      {"code", "GOI-AN-SANG"},
-      {"name", "Gói ăn sáng 30 ngày"},
-      {"image", "https://cdn.halvet.vn/card/an-sang.jpg"},
-      {"description", "Ăn sáng mỗi ngày tại các chi nhánh"},
-      {"usageTerms", "<p>Áp dụng từ thứ Hai đến thứ Sáu</p>"},
-      {"price", "450.000 đ"},
-      {"priceNumber", 450000},
-      {"listedPrice", "600.000 đ"},
-      {"listedPriceNumber", 600000},
-      {"discountValue", "-25%"},
-      {"discountValueNumber", 25.0},
-      {"templatePromotion", "Tặng bạn bè"}};
-  const auto mapped = expectReadsEveryField<CardModel>(card);
-  EXPECT_EQ(mapped->type, TypeDetailCard::UnPaid);
-  const Dictionary parts = {
-      {"providerDtos", {{{"id", 7}, {"logo", "https://cdn.halvet.vn/p/7.png"}}}},
-      {"promotionDtos", {{{"urlIcon", "https://cdn.halvet.vn/i/gift.png"}, {"description", "Tặng <b>cà phê</b>"}}}},
-      {"defServiceDtos", {{{"namDefService", "Phở bò"}, {"unitPrice", "45.000 đ"}, {"expiryDate", "30 ngày"}}}},
-      {"rootService", {{"namDefService", "Bữa sáng"}, {"limitDetailDescription", "30 lần"}}}};
-  const auto withParts = ios::mapObject<CardModel>(parts);
-  expectReadsEveryField<ProviderDTO>(parts["providerDtos"][0]);
-  expectReadsEveryField<CardPromotion>(parts["promotionDtos"][0]);
-  expectReadsEveryField<DefServiceDtos>(parts["defServiceDtos"][0]);
-  EXPECT_EQ(withParts->providerDtos[0]->id, std::optional<std::int64_t>(7));
-  EXPECT_EQ(withParts->promotionDtos[0]->description, "Tặng <b>cà phê</b>");
-  EXPECT_EQ(withParts->defServiceDtos[0]->unitPrice, "45.000 đ");
-  EXPECT_EQ(withParts->rootService->limitDetailDescription, "30 lần");
+  const auto card = expectReadsEveryField<CardModel>(json(R"({
+      "code": "GOI-AN-SANG", "name": "Gói ăn sáng 30 ngày", "image": "https://cdn.halvet.vn/card/an-sang.jpg",
+      "description": "Ăn sáng mỗi ngày tại các chi nhánh", "usageTerms": "<p>Áp dụng từ thứ Hai đến thứ Sáu</p>",
+      "price": "450.000 đ", "priceNumber": 450000, "listedPrice": "600.000 đ", "listedPriceNumber": 600000,
+      "discountValue": "-25%", "discountValueNumber": 25.0, "templatePromotion": "Tặng bạn bè",
+      "providerDtos": [{"id": 7, "logo": "https://cdn.halvet.vn/p/7.png"}],
+      "promotionDtos": [{"urlIcon": "https://cdn.halvet.vn/i/gift.png", "description": "Tặng <b>cà phê</b>",
+                         "attribute": "HOT"}],
+      "rootService": {"namDefService": "Bữa sáng", "limitDetailDescription": "30 lần"},
+      "defServiceDtos": [{
+          "code": "DV-01", "price": "50.000 đ", "defServiceUnitDtos": [{"displayLimitUnit": "10 lần"}],
+          "namDefService": "Gội đầu dưỡng sinh", "unitPrice": "45.000 đ", "expiryDate": "30 ngày",
+          "usageDesciption": "", "usageDescription": "Dùng tại quầy",
+          "providerDto": {"id": 12, "logo": "https://cdn.halvet.vn/p/12.png"},
+          "ownAccountDtos": [{"allocatedUnit": "10 lần", "availableUnit": "7 lần"}]}]})"));
+  // A service reads the whole card's fields, then its own; the two usage keys are separate, and
+  // present-but-empty is kept.
+  EXPECT_EQ(card->defServiceDtos.at(0)->usageDesciption, std::optional<std::string>(""));
 }
 
 TEST(ReplyMapping, OwnedCard) {
-  const Dictionary owned = {{"cardNo", "KB0001234"},
-                            {"cardNoDisplay", "KB00 0123 4"},
-                            {"defCardCode", "GOI-AN-SANG"},
-                            {"status", "O"},
-                            {"transactionCode", "GD20261206001"},
-                            {"paymentTime", "06/12/2026 09:15"},
-                            {"paymentExpirationDate", "07/12/2026"},
-                            {"discount", "Chờ thanh toán"}};
-  EXPECT_EQ(expectReadsEveryField<CardModel>(owned)->type, TypeDetailCard::Paid);
-  const Dictionary service = {{"code", "SV-PHO"},
-                              {"namDefService", "Phở bò"},
-                              {"expirationDate", "05/01/2027"},
-                              {"usageDescription", "Xuất trình mã QR tại quầy"}};
-  const auto card = ios::mapObject<CardModel>({{"styleDto", {{"rgb", "#3F51B5"}}},
-                                               {"defServiceUnitDtos", {{{"displayLimitUnit", "30 lần"}}}},
-                                               {"ownServiceDtos", {service}}});
-  EXPECT_EQ(card->styleDto->rgb, "#3F51B5");
-  ASSERT_EQ(card->defServiceUnitDtos->size(), 1u);
-  const auto& own = *card->ownServiceDtos[0];
-  EXPECT_EQ(own.code, "SV-PHO");
-  EXPECT_EQ(own.usageDescription, std::optional<std::string>("Xuất trình mã QR tại quầy"));
-  EXPECT_FALSE(own.usageDesciption.has_value());
-  EXPECT_EQ(own.typeService, TypeInfoCard::Service);
-  expectReadsEveryField<OwnAccountDtosModel>({{"allocatedUnit", "30 lần"}, {"availableUnit", "28 lần"}});
+  const auto card = expectReadsEveryField<CardModel>(json(R"({
+      "cardNo": "KB0001234", "cardNoDisplay": "KB00 0123 4", "defCardCode": "GOI-AN-SANG", "status": "O",
+      "transactionCode": "GD20261206001", "paymentTime": "06/12/2026 09:15", "paymentExpirationDate": "07/12/2026",
+      "discount": "Chờ thanh toán", "styleDto": {"rgb": "#3F51B5"},
+      "defServiceUnitDtos": [{"displayLimitUnit": "30 lần"}],
+      "ownServiceDtos": [{"code": "SV-PHO", "namDefService": "Phở bò", "expirationDate": "05/01/2027",
+                          "usageDescription": "Xuất trình mã QR tại quầy"}]})"));
+  EXPECT_EQ(card->type, TypeDetailCard::Paid);
+  EXPECT_FALSE(card->ownServiceDtos.at(0)->usageDesciption.has_value());
 }
 
 TEST(ReplyMapping, BillAndWaitingPayment) {
-  expectReadsEveryField<PaymentModel>({{"cost", 5},
-                                       {"customerName", "Nguyễn Văn An"},
-                                       {"customerMobilePhone", "0912345678"},
-                                       {"defCardName", "Gói ăn sáng 30 ngày"},
-                                       {"cardNo", "KB0001234"},
-                                       {"amount", 450000},
-                                       {"amountVnd", "450.000 VNĐ"},
-                                       {"orderNo", "DH-0001"},
-                                       {"usageTerms", "<ul><li>Không hoàn tiền</li></ul>"}});
-  expectReadsEveryField<ProvideInforModel>({{"name", "Phở Hà Thành"},
-                                      {"headquarterAddress", "12 Lý Thường Kiệt, Hoàn Kiếm, Hà Nội"},
-                                      {"logo", "https://cdn.halvet.vn/p/7.png"},
-                                      {"headquarterPhone", "024 3826 0000"},
-                                      {"email", "lienhe@phohathanh.vn"}});
-  const auto order = ios::mapObject<PaymentModel>({{"providerDTOs", {{{"name", "Phở Hà Thành"}}}}});
-  ASSERT_TRUE(order->providerDTOs.has_value());
-  EXPECT_EQ((*order->providerDTOs)[0]->name, "Phở Hà Thành");
-  expectReadsEveryField<WaitPayment>({{"cost", 3},
-                                      {"orderNo", "DH-0001"},
-                                      {"amount", "450.000 đ"},
-                                      {"paymentGuide", "<p>Thanh toán tiền mặt tại quầy</p>"},
-                                      {"providerIds", {"7", "9"}},
-                                      {"expirationDate", "07/12/2026"},
-                                      {"expirationTime", "23:59"}});
+  expectReadsEveryField<PaymentModel>(json(R"({
+      "cost": 5, "customerName": "Nguyễn Văn An", "customerMobilePhone": "0912345678",
+      "defCardName": "Gói ăn sáng 30 ngày", "cardNo": "KB0001234", "amount": 450000, "amountVnd": "450.000 VNĐ",
+      "orderNo": "DH-0001", "usageTerms": "<ul><li>Không hoàn tiền</li></ul>",
+      "providerDTOs": [{"name": "Phở Hà Thành", "headquarterAddress": "12 Lý Thường Kiệt, Hoàn Kiếm, Hà Nội",
+                        "logo": "https://cdn.halvet.vn/p/7.png", "image": "https://cdn.halvet.vn/p/7-bia.jpg",
+                        "headquarterPhone": "024 3826 0000", "email": "lienhe@phohathanh.vn",
+                        "website": "https://phohathanh.vn", "facebook": "https://facebook.com/phohathanh",
+                        "introduction": "<p>Hương vị phở Hà Nội</p>"}]})"));
+  expectReadsEveryField<WaitPayment>(json(R"({
+      "cost": 3, "orderNo": "DH-0001", "amount": "450.000 đ", "paymentGuide": "<p>Thanh toán tiền mặt tại quầy</p>",
+      "providerIds": ["7", "9"], "expirationDate": "07/12/2026", "expirationTime": "23:59"})"));
   // Values of the wrong type are left out rather than converted.
   EXPECT_FALSE(ios::mapObject<PaymentModel>({{"amount", "450000"}})->amount.has_value());
   EXPECT_FALSE(ios::mapObject<WaitPayment>({{"providerIds", {"7", 9}}})->providerIds.has_value());
@@ -191,14 +158,10 @@ TEST(ReplyMapping, BillAndWaitingPayment) {
 }
 
 TEST(ReplyMapping, UsageHistoryAndTutorial) {
-  const Dictionary entry = {{"id", 2},
-                            {"transactionId", 9001},
-                            {"amountUnit", "-1 lần"},
-                            {"availableAfterUnit", "28 lần"},
-                            {"providerName", "Phở Hà Thành"},
-                            {"entryTime", "06/12/2026"},
-                            {"entryTimeDetail", "06/12/2026 07:30"},
-                            {"transType", "USAGE"}};
+  const Dictionary entry = json(R"({
+      "id": 2, "transactionId": 9001, "amountUnit": "-1 lần", "availableAfterUnit": "28 lần",
+      "providerName": "Phở Hà Thành", "entryTime": "06/12/2026", "entryTimeDetail": "06/12/2026 07:30",
+      "transType": "USAGE"})");
   expectReadsEveryField<AccountEntryDtos>(entry);
   const auto history = ios::mapObject<HistoryModel>(
       {{"serviceName", "Phở bò"},
@@ -218,38 +181,23 @@ TEST(ReplyMapping, UsageHistoryAndTutorial) {
   ASSERT_EQ(history->accountEntryDtos.size(), 2u);
   EXPECT_EQ(history->accountEntryDtos[1]->transType, TranType::Payment);
   EXPECT_EQ(ios::mapObject<HistoryModel>({{"unitType", "WEEKS"}})->unitType, UnitType::Day);
-  expectReadsEveryField<TutorialPayModel>({{"paymentGuideCash", "Thanh toán tại quầy"},
-                                           {"transferInstruction", "Chuyển khoản ghi rõ mã đơn"},
-                                           {"paymentGuide", "<p>Bước 1: Đến quầy</p>"},
-                                           {"noteTransfer", "DH-0001"}});
+  expectReadsEveryField<TutorialPayModel>(json(R"({
+      "paymentGuideCash": "Thanh toán tại quầy", "transferInstruction": "Chuyển khoản ghi rõ mã đơn",
+      "paymentGuide": "<p>Bước 1: Đến quầy</p>", "noteTransfer": "DH-0001"})"));
 }
 
-TEST(ReplyMapping, QRTokenProviderBranchesAndAreas) {
-  expectReadsEveryField<MyCodeQRCodeModel>(
-      {{"cost", 4}, {"resultCode", 0}, {"resultDesc", "Thành công"}, {"timeToken", 60}, {"token", "KBQR-7f3a9c"}});
-  expectReadsEveryField<ProvideInforModel>({{"name", "Phở Hà Thành"},
-                                            {"logo", "https://cdn.halvet.vn/p/7.png"},
-                                            {"image", "https://cdn.halvet.vn/p/7-bia.jpg"},
-                                            {"email", "lienhe@phohathanh.vn"},
-                                            {"website", "https://phohathanh.vn"},
-                                            {"facebook", "https://facebook.com/phohathanh"},
-                                            {"introduction", "<p>Hương vị phở Hà Nội</p>"}});
-  expectReadsEveryField<BranchModel>({{"name", "Chi nhánh Cầu Giấy"},
-                                      {"fullAddress", "88 Trần Duy Hưng, Cầu Giấy, Hà Nội"},
-                                      {"businessHourDisplay", "06:00 - 22:00"},
-                                      {"phone", "0243 999 8888"},
-                                      {"openStatus", "1"},
-                                      {"location", {{"latitude", "21.0123"}, {"longitude", "105.8012"}}},
-                                      {"distance", 2}});
+TEST(ReplyMapping, QRTokenBranchesAndAreas) {
+  expectReadsEveryField<MyCodeQRCodeModel>(json(
+      R"({"cost": 4, "resultCode": 0, "resultDesc": "Thành công", "timeToken": 60, "token": "KBQR-7f3a9c"})"));
+  expectReadsEveryField<BranchModel>(json(R"({
+      "name": "Chi nhánh Cầu Giấy", "fullAddress": "88 Trần Duy Hưng, Cầu Giấy, Hà Nội",
+      "businessHourDisplay": "06:00 - 22:00", "phone": "0243 999 8888", "openStatus": "1",
+      "location": {"latitude": "21.0123", "longitude": "105.8012"}, "distance": 2})"));
   // Coordinates sent as numbers are not texts.
   EXPECT_EQ(ios::mapObject<LocationModel>({{"latitude", 21.0}})->latitude, "");
-  expectReadsEveryField<AreaModel>({{"id", 10101},
-                                    {"areaType", "C"},
-                                    {"areaCode", "00001"},
-                                    {"province", "Hà Nội"},
-                                    {"district", "Ba Đình"},
-                                    {"precinct", "Phúc Xá"},
-                                    {"fullName", "Phường Phúc Xá"}});
+  expectReadsEveryField<AreaModel>(json(R"({
+      "id": 10101, "areaType": "C", "areaCode": "00001", "province": "Hà Nội", "district": "Ba Đình",
+      "precinct": "Phúc Xá", "fullName": "Phường Phúc Xá"})"));
 }
 
 }  // namespace

@@ -84,9 +84,7 @@ class MyCardsTest : public StoreTest {
   std::shared_ptr<ios::UITableView> listView() const { return myCards->tableView.lock(); }
   template <class Cell>
   std::shared_ptr<Cell> rowAt(ios::IndexPath indexPath) {
-    listView()->scrollToRow(indexPath, ios::UITableViewScrollPosition::top, false);
-    listView()->layoutIfNeeded();
-    return std::dynamic_pointer_cast<Cell>(listView()->cellForRow(indexPath));
+    return rowOf<Cell>(*listView(), indexPath);
   }
   void flickUp() {
     touches->drag({187, 650}, {187, 150}, 0.08, 10);

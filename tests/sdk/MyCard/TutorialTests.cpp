@@ -15,14 +15,6 @@ using ios::Dictionary;
 
 inline const char kGuidePath[] = "/kerbelin-app/payment-guide/req";
 
-std::shared_ptr<ios::UIView> viewWithIdentifier(const std::shared_ptr<ios::UIView>& view, const std::string& id) {
-  if (view->accessibilityIdentifier == id) return view;
-  for (const auto& child : view->subviews()) {
-    if (auto found = viewWithIdentifier(child, id)) return found;
-  }
-  return nullptr;
-}
-
 class Guides : public MyCardsTest {
  protected:
   void SetUp() override {
@@ -32,11 +24,11 @@ class Guides : public MyCardsTest {
   std::shared_ptr<TutorialPayViewController> openPaymentGuide(const std::string& transId) {
     HandlePush::create()->pushTutorialPay(root, transId);
     settle();
-    return std::dynamic_pointer_cast<TutorialPayViewController>(navigation->topViewController());
+    return top<TutorialPayViewController>();
   }
   // Taps the screen's one button (back or close) and lets its animation end.
   void tapButton(const std::string& identifier) {
-    tap(viewWithIdentifier(window, identifier));
+    tap(findIdentified(window, identifier));
     settle();
   }
   static std::string shown(const TutorialPayViewController& guide) { return guide.textView.lock()->text(); }
@@ -47,8 +39,8 @@ class Guides : public MyCardsTest {
 TEST_F(Guides, ThePaymentGuideAsksForItsTransactionAndShowsOnlyThePaymentGuide) {
   for (const std::string code : {"GD202612060010", ""}) {
     auto guide = openPaymentGuide(code);
-    EXPECT_EQ(sentParams(requestsTo(kGuidePath).back()), (Dictionary{{"transId", code}}));
-    answer(requestsTo(kGuidePath).back(), Dictionary{{"paymentGuideCash", "Tiền mặt"},
+    EXPECT_EQ(sentParams(lastRequestTo(kGuidePath)), (Dictionary{{"transId", code}}));
+    answer(lastRequestTo(kGuidePath), Dictionary{{"paymentGuideCash", "Tiền mặt"},
                                                      {"transferInstruction", "Chuyển khoản"},
                                                      {"paymentGuide", "Đến quầy, đọc <b>mã đơn hàng</b>"},
                                                      {"noteTransfer", "Ghi chú"}});
@@ -70,7 +62,7 @@ TEST_F(Guides, ThePaymentGuideShowsWhatTheReplyHolds) {
   for (const auto& [expected, outcome] : outcomes) {
     auto guide = openPaymentGuide("GD1");
     guide->textView.lock()->setText("cũ");
-    outcome(requestsTo(kGuidePath).back());
+    outcome(lastRequestTo(kGuidePath));
     EXPECT_EQ(shown(*guide), expected);
   }
 }

@@ -38,12 +38,12 @@ class MyCodeTest : public DetailTest {
     showInNavigation(screen);
   }
   void answerQR(const std::string& token, int seconds) {
-    answer(requestsTo(kQRPath).back(), ios::Dictionary{{"token", token}, {"timeToken", seconds}});
+    answerLast(kQRPath, ios::Dictionary{{"token", token}, {"timeToken", seconds}});
   }
   void answerCards(int count, int first = 1) {
     ios::Dictionary list = ios::Dictionary::array();
     for (int i = 0; i < count; ++i) list.push_back(ownCard(first + i));
-    answer(requestsTo(kListPath).back(), ios::Dictionary{{"ownCardDtos", list}});
+    answerLast(kListPath, ios::Dictionary{{"ownCardDtos", list}});
     layout();
   }
   void answerDetail(std::size_t request, const ios::Dictionary& card) {
@@ -58,9 +58,7 @@ class MyCodeTest : public DetailTest {
   int rows(int section) const { return table()->numberOfRows(section); }
   template <class Cell>
   std::shared_ptr<Cell> cell(int section, int row = 0) {
-    table()->scrollToRow({section, row}, ios::UITableViewScrollPosition::top, false);
-    table()->layoutIfNeeded();
-    return std::dynamic_pointer_cast<Cell>(table()->cellForRow({section, row}));
+    return rowOf<Cell>(*table(), {section, row});
   }
   std::string countdown() { return textOf(cell<MyCodeMyQRTableViewCell>(0)->labelTime); }
   std::string detailAsked(std::size_t nth) { return sentParams(requestsTo(kDetailPath).at(nth))["cardNo"]; }
@@ -163,19 +161,18 @@ TEST_F(MyCodeTest, RowTapsOpenTheServiceByTheCardsState) {
     SCOPED_TRACE(std::string(c.status) + " " + std::to_string(c.section) + "/" + std::to_string(c.row));
     screen->loadDetailCard(nullptr);
     screen->getDetailMyCard("KB1", phoneUser);
-    answerDetail(requestsTo(kDetailPath).back(), ownCard(1, c.status));
+    answerDetail(lastRequestTo(kDetailPath), ownCard(1, c.status));
     cell<ios::UITableViewCell>(c.section, c.row);
     screen->didSelectRowAt(*table(), {c.section, c.row});
     settle();
-    auto top = navigation->topViewController();
-    EXPECT_EQ(std::dynamic_pointer_cast<DetailServiceContainerViewController>(top) != nullptr, c.container);
-    EXPECT_EQ(std::dynamic_pointer_cast<DetailServiceViewController>(top) != nullptr, !c.container);
+    EXPECT_EQ(top<DetailServiceContainerViewController>() != nullptr, c.container);
+    EXPECT_EQ(top<DetailServiceViewController>() != nullptr, !c.container);
     navigation->popToRootViewController(false);
     runUntilIdle();
   }
   screen->didSelectRowAt(*table(), {3, 0});  // the services' title row opens nothing
   settle();
-  EXPECT_EQ(navigation->topViewController(), screen);
+  EXPECT_EQ(top(), screen);
 }
 
 }  // namespace

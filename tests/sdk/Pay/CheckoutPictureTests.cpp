@@ -3,33 +3,22 @@
 
 #include "PayTestSupport.h"
 
-#include <QuartzCore/Renderer.h>
-#include <support/ReferenceImage.h>
-
 namespace kerbelin::test {
 namespace {
 
-class CheckoutPicture : public PayTest {
- protected:
-  bool matches(const std::string& reference) {
-    runUntilIdle();
-    window->layoutIfNeeded();
-    auto picture = ios::Renderer::renderImage(*window->layer(), 1);
-    return picture && ios::test::matchesReference(*picture, reference);
-  }
-};
+using CheckoutPicture = PayTest;
 
 TEST_F(CheckoutPicture, OrderTermsSheetAndWaitingScreen) {
   openOrder();
   answer(lastBill(), orderJSON());
-  EXPECT_TRUE(matches("checkout-order"));
+  EXPECT_TRUE(looksAsRecorded("checkout-order"));
 
   const int terms = screen->table.lock()->numberOfSections() - 1;
   screen->table.lock()->scrollToRow({terms, 0}, ios::UITableViewScrollPosition::bottom, false);
   screen->table.lock()->layoutIfNeeded();
-  tap(*find(screen->view(), "termButton"));
+  tap(*findIdentified(screen->view(), "termButton"));
   advance(1);
-  EXPECT_TRUE(matches("checkout-terms-sheet"));
+  EXPECT_TRUE(looksAsRecorded("checkout-terms-sheet"));
 
   screen->presentedViewController()->dismiss(false);
   advance(1);
@@ -43,7 +32,7 @@ TEST_F(CheckoutPicture, OrderTermsSheetAndWaitingScreen) {
                          {"paymentGuide",
                           "<p><b>Hướng dẫn thanh toán tiền mặt</b></p><ol><li>Đến quầy lễ tân.</li>"
                           "<li>Đọc <b>mã đơn hàng</b>.</li><li>Thanh toán và nhận biên lai.</li></ol>"}});
-  EXPECT_TRUE(matches("checkout-waiting"));
+  EXPECT_TRUE(looksAsRecorded("checkout-waiting"));
 }
 
 }  // namespace

@@ -25,11 +25,7 @@ class OrderScreen : public PayTest {
  protected:
   std::shared_ptr<ios::UITableView> table() const { return screen->table.lock(); }
 
-  std::shared_ptr<ios::UITableViewCell> cellAt(IndexPath indexPath) {
-    table()->scrollToRow(indexPath, ios::UITableViewScrollPosition::top, false);
-    table()->layoutIfNeeded();
-    return table()->cellForRow(indexPath);
-  }
+  std::shared_ptr<ios::UITableViewCell> cellAt(IndexPath indexPath) { return rowOf(*table(), indexPath); }
 
   static std::string text(const std::weak_ptr<ios::UILabel>& label) {
     return label.lock()->text().value_or("(none)");
@@ -67,7 +63,7 @@ class OrderScreen : public PayTest {
   }
 
   std::shared_ptr<TermPayTableViewCell> termsRow() {
-    return std::dynamic_pointer_cast<TermPayTableViewCell>(cellAt({table()->numberOfSections() - 1, 0}));
+    return rowOf<TermPayTableViewCell>(*table(), {table()->numberOfSections() - 1, 0});
   }
   static bool ticked(const TermPayTableViewCell& row) {
     auto image = row.selectButton.lock()->image(ios::UIControl::normal);
@@ -155,7 +151,7 @@ TEST_F(OrderScreen, TermsCheckboxDecidesWhetherPayGoesOn) {
   EXPECT_TRUE(screen->checkTerm);
   EXPECT_TRUE(ticked(*row));
   tapPay();
-  auto waiting = std::dynamic_pointer_cast<WaitPaymentViewController>(navigation->topViewController());
+  auto waiting = top<WaitPaymentViewController>();
   ASSERT_NE(waiting, nullptr);
   EXPECT_EQ(waiting->paymentModel, screen->paymentModel);
 }
@@ -200,7 +196,7 @@ TEST_F(OrderScreen, CancelAndBackReturnAndALateReplyFindsNoScreen) {
   for (const char* control : {"cancel", "btnBack"}) {
     SCOPED_TRACE(control);
     openOrder();
-    tap(std::string(control) == "cancel" ? *screen->viewCancel.lock() : *find(screen->view(), control));
+    tap(std::string(control) == "cancel" ? *screen->viewCancel.lock() : *findIdentified(screen->view(), control));
     EXPECT_TRUE(navigation->isTransitioning());  // animated
     advance(1);
     EXPECT_EQ(navigation->topViewController(), caller);

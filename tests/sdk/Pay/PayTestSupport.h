@@ -46,20 +46,11 @@ class PayTest : public ScreenTest {
   // Opens the order screen for `code` as the card detail's buy button does, once it has slid in.
   void openOrder(const std::string& code = "PKG-SWIM-10") {
     HandlePush::create()->pushPayment(caller, code);
-    screen = std::dynamic_pointer_cast<PaymentViewController>(navigation->topViewController());
+    screen = top<PaymentViewController>();
     ASSERT_NE(screen, nullptr);
     advance(1);
   }
-  std::size_t lastBill() const { return requestsTo(kBillPath).back(); }
-
-  // The view under `root` whose accessibility identifier (an outlet's name) is `identifier`, or null.
-  static std::shared_ptr<ios::UIView> find(const std::shared_ptr<ios::UIView>& root, const std::string& identifier) {
-    if (root->accessibilityIdentifier == identifier) return root;
-    for (const auto& child : root->subviews()) {
-      if (auto found = find(child, identifier)) return found;
-    }
-    return nullptr;
-  }
+  std::size_t lastBill() const { return lastRequestTo(kBillPath); }
 
   std::shared_ptr<ios::UIViewController> caller;
   std::shared_ptr<PaymentViewController> screen;

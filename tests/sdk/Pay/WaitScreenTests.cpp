@@ -21,7 +21,7 @@ class WaitScreen : public PayTest {
  protected:
   std::shared_ptr<WaitPaymentViewController> open(const Dictionary& order) {
     HandlePush::create()->pushWaitPayment(caller, ios::mapObject<PaymentModel>(order));
-    auto waiting = std::dynamic_pointer_cast<WaitPaymentViewController>(navigation->topViewController());
+    auto waiting = top<WaitPaymentViewController>();
     advance(1);
     return waiting;
   }
@@ -103,7 +103,7 @@ TEST_F(WaitScreen, DoneRefreshesMyCardsSelectsTheirTabAndReturnsToTheRoot) {
     advance(1);
     auto waiting = open(orderJSON());
     ASSERT_EQ(navigation->viewControllers().size(), 3u);
-    tap(*find(waiting->view(), control));
+    tap(*findIdentified(waiting->view(), control));
     EXPECT_EQ(navigation->viewControllers().size(), 1u);  // at once: not animated
     EXPECT_EQ(shell->selectedIndex(), std::string(control) == "btnDone" ? 1u : 0u);
   }

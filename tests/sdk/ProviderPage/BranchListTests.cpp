@@ -7,8 +7,7 @@
 #include <Class/MyCode/ContainerFloatingChoiceAddressViewController.h>
 #include <Class/MyCode/Model/BranchModel.h>
 #include <Class/MyCode/Model/LocationModel.h>
-#include <UIKit/Nib/UINib.h>
-#include <Ultilities/Handle/NibBundle.h>
+#include <ObjectMapper/Mapper.h>
 
 #include <gtest/gtest.h>
 
@@ -36,9 +35,8 @@ class BranchListTest : public ProviderPageTest {
   // Opens a filter by its box, answers its area request with `areas` and lets the sheet slide up.
   std::shared_ptr<ContainerFloatingChoiceAddressViewController> openFilter(const std::weak_ptr<ios::UIView>& box,
                                                                            const ios::Dictionary& areas) {
-    touches->tap(centerOf(*box.lock()));
-    runUntilIdle();
-    answer(requestsTo(kAreaPath).back(), ios::Dictionary{{"listArea", areas}});
+    tap(*box.lock());
+    answerLast(kAreaPath, ios::Dictionary{{"listArea", areas}});
     settle();
     return std::dynamic_pointer_cast<ContainerFloatingChoiceAddressViewController>(page->presentedViewController());
   }
@@ -99,8 +97,7 @@ TEST_F(BranchListTest, AFailedFirstPageIsAskedForAgainFromTheStart) {
 
 TEST_F(BranchListTest, FiltersNarrowFromProvinceToWardAndAHigherPickResetsTheLowerOnes) {
   answerBranches(branchRequests().at(0), 1, 5);
-  touches->tap(centerOf(*list().viewQuanHuyen.lock()));
-  runUntilIdle();
+  tap(*list().viewQuanHuyen.lock());
   EXPECT_TRUE(requestsTo(kAreaPath).empty());  // no district before a province
 
   openFilter(list().viewTinhTP, ios::Dictionary::array({areaJSON(1, "P", "Hà Nội")}));
@@ -142,18 +139,14 @@ TEST(BranchRow, TheBadgeFollowsTheOpenStatusAndDirectionsNeedDecimalCoordinates)
       {"", "10.7&x=1", "106", false, "Đóng cửa", 72, ""},
       {"2", "10 .7", "106", false, "Đóng cửa", 72, ""},
   };
-  auto cell = std::dynamic_pointer_cast<AddressServiceTableViewCell>(
-      ios::UINib::create(AddressServiceTableViewCell::identifier, frameworkBundle())->instantiate(nullptr).objects.at(0));
+  auto cell = fromNib<AddressServiceTableViewCell>();
   ASSERT_NE(cell, nullptr);
   auto opener = ios::RecordingURLOpener::create();
   ios::UIApplication::shared()->setURLOpener(opener);
   for (const auto& c : cases) {
-    auto branch = BranchModel::create();
-    branch->openStatus = c.openStatus;
-    branch->location = LocationModel::create();
-    branch->location->latitude = c.latitude;
-    branch->location->longitude = c.longitude;
-    cell->getData(branch);  // the same row, reused
+    auto branch = branchJSON(1, c.openStatus);
+    branch["location"] = {{"latitude", c.latitude}, {"longitude", c.longitude}};
+    cell->getData(ios::mapObject<BranchModel>(branch));  // the same row, reused
     EXPECT_EQ(cell->labelOpen.lock()->text(), c.badge);
     EXPECT_EQ(cell->widthViewOpen.lock()->constant(), c.width);
     opener->opened.clear();

@@ -59,7 +59,7 @@ class ProviderPageTest : public StoreTest {
     for (const auto& name : names)
       list.push_back({{"name", name}, {"email", "lienhe@" + name + ".vn"}, {"website", "https://" + name + ".vn"},
                       {"facebook", "facebook.com/" + name}, {"introduction", "<b>" + name + "</b> phục vụ bạn."}});
-    answer(requestsTo(kProviderPath).back(), ios::Dictionary{{"list", list}}, resultCode);
+    answerLast(kProviderPath, ios::Dictionary{{"list", list}}, resultCode);
     settle();
   }
   void answerBranches(std::size_t request, int first, int count, int resultCode = 0) {

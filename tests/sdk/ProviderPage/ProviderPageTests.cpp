@@ -123,8 +123,7 @@ TEST_F(ProviderPageTest, TabTapsMoveTheMarkerAndOnlyTheOuterTabsGuardTheirJump) 
   const ios::CGFloat width = page->viewAction.lock()->frame().size.width;
   auto marker = [&] { return page->leftViewActive.lock()->constant(); };
 
-  touches->tap(centerOf(*page->labelPrepaidCard.lock()));
-  runUntilIdle();
+  tap(*page->labelPrepaidCard.lock());
   EXPECT_DOUBLE_EQ(marker(), width * 2 / 3);
   page->choiceViewBottom(1);  // a page the jump passes
   EXPECT_DOUBLE_EQ(marker(), width * 2 / 3);

@@ -24,7 +24,7 @@ TEST_F(HistoryRequests, EachPeriodSendsItsCodeWithoutDates) {
                                {"searchEndTime", ""},
                                {"searchStartTime", ""},
                                {"searchType", "5TRAN"}}));
-  answer(lastHistoryRequest(), historyBody(2));
+  answerLast(kHistoryPath, historyBody(2));
 
   const struct {
     int row;
@@ -40,14 +40,10 @@ TEST_F(HistoryRequests, EachPeriodSendsItsCodeWithoutDates) {
     pickPeriod(period.row);
     EXPECT_EQ(periodTitle(), period.title);
     EXPECT_EQ(dateAreaShown(), period.row == 4);
-    const auto sent = search();
-    ASSERT_TRUE(sent);
-    EXPECT_EQ((*sent)["searchType"], period.code);
-    EXPECT_EQ((*sent)["searchStartTime"], "");
-    EXPECT_EQ((*sent)["searchEndTime"], "");
-    EXPECT_EQ((*sent)["pageIndex"], 0);
-    EXPECT_EQ((*sent)["pageSize"], 10);
-    answer(lastHistoryRequest(), historyBody(1));
+    Dictionary expected = first;
+    expected["searchType"] = period.code;
+    EXPECT_EQ(search(), expected);
+    answerLast(kHistoryPath, historyBody(1));
   }
 }
 
@@ -69,7 +65,7 @@ TEST_F(HistoryRequests, ARangeIsPickedWithTheDatePickerAndSentAsGregorianDays) {
   EXPECT_EQ((*sent)["searchType"], "RANGE_TIME");
   EXPECT_EQ((*sent)["searchStartTime"], "05/03/2024");
   EXPECT_EQ((*sent)["searchEndTime"], "06/03/2024");
-  answer(lastHistoryRequest(), historyBody(1, "R"));
+  answerLast(kHistoryPath, historyBody(1, "R"));
   EXPECT_EQ(screen->historyModel->fromDateFilter, "05/03/2024");
   EXPECT_EQ(filterRow()->fromTextField.lock()->text(), "05/03/2024") << "the days stay after the reply";
 
@@ -125,7 +121,7 @@ TEST_F(HistoryRequests, AReplyIsShownUnderTheFilterItsRequestCarried) {
   const auto week = lastHistoryRequest();
   pickPeriod(3);
   search();  // 1MONTH
-  answer(lastHistoryRequest(), historyBody(1, "D"));
+  answerLast(kHistoryPath, historyBody(1, "D"));
   answer(week, historyBody(4, "C"));
   EXPECT_EQ(entryRows(), (std::vector<EntryRow>{{"D 01/03/2024", "+8 lần", "5 lần"}}));
   EXPECT_EQ(screen->historyModel->searchType, SearchType::Month);

@@ -8,7 +8,8 @@
 #include <Class/DetailCard/ViewController/DetailServiceViewController.h>
 #include <UIKit/UIImage.h>
 #include <Ultilities/Extensions/UIColorExtension.h>
-#include <support/ReferenceImage.h>
+
+#include <tuple>
 
 namespace kerbelin::test {
 namespace {
@@ -17,13 +18,8 @@ using Screen = DetailServiceViewController;
 constexpr char C[] = "Icon_hanmucconlai";
 constexpr char D[] = "Icon_hanmucdacap";
 
-struct Shown {
-  std::string label, icon, value;
-  friend bool operator==(const Shown&, const Shown&) = default;
-};
-std::ostream& operator<<(std::ostream& out, const Shown& row) {
-  return out << "{" << row.label << ", " << row.icon << ", " << row.value << "}";
-}
+// A value row as the user reads it: label, icon asset and value text.
+using Shown = std::tuple<std::string, std::string, std::string>;
 
 class ServiceDetail : public ServiceTest {
  protected:
@@ -36,28 +32,26 @@ class ServiceDetail : public ServiceTest {
   }
   ios::UITableView& table() const { return *screen->tableView.lock(); }
 
-  // The value rows as the user reads them: label, icon asset and value text.
   std::vector<Shown> valueRows() {
     std::vector<Shown> rows;
     for (int i = 0; i < table().numberOfRows(1); ++i) {
-      auto cell = std::dynamic_pointer_cast<DetailServiceContentTableViewCell>(cellAt(table(), {1, i}));
+      auto cell = rowOf<DetailServiceContentTableViewCell>(table(), {1, i});
       const auto image = cell->iconImageView.lock()->image();
       const std::string icon = image == ios::UIImage::named(C) ? C : image == ios::UIImage::named(D) ? D : "?";
-      rows.push_back({cell->titleLabel.lock()->text().value_or(""), icon,
-                      cell->priceLabel.lock()->text().value_or("")});
+      rows.emplace_back(cell->titleLabel.lock()->text().value_or(""), icon, cell->priceLabel.lock()->text().value_or(""));
     }
     return rows;
   }
   std::shared_ptr<DetailServiceContentTableViewCell> valueRow(const std::string& label) {
     for (int i = 0; i < table().numberOfRows(1); ++i) {
-      auto cell = std::dynamic_pointer_cast<DetailServiceContentTableViewCell>(cellAt(table(), {1, i}));
+      auto cell = rowOf<DetailServiceContentTableViewCell>(table(), {1, i});
       if (cell->titleLabel.lock()->text() == label) return cell;
     }
     ADD_FAILURE() << "no row " << label;
     return nullptr;
   }
   std::shared_ptr<DetailServiceTextTableViewCell> textRow(int section) {
-    return std::dynamic_pointer_cast<DetailServiceTextTableViewCell>(cellAt(table(), {section, 0}));
+    return rowOf<DetailServiceTextTableViewCell>(table(), {section, 0});
   }
 
   std::shared_ptr<Screen> screen;
@@ -73,7 +67,7 @@ TEST_F(ServiceDetail, ListsTheFactsOfEachState) {
                                           {usable, C, "Tối đa 8 buổi"},
                                           {expiry, D, "30 ngày kể từ ngày thanh toán"}};
   auto waitingCard = forSaleCard;
-  waitingCard[2].value = "8 lần";
+  std::get<2>(waitingCard[2]) = "8 lần";
   const struct {
     const char* name;
     std::optional<ios::Dictionary> service;
@@ -172,9 +166,8 @@ TEST_F(ServiceDetail, HeaderBadgeFollowsTheServicesOwnState) {
 TEST_F(ServiceDetail, LooksAsRecorded) {
   for (const auto& [status, name] : {std::pair{"", "service-detail-for-sale"}, {"A", "service-detail-paid"}}) {
     open(serviceFrom(serviceJSON(status, "<b>8 buổi</b> mỗi tháng", "8 buổi mỗi tháng")), false, std::nullopt);
-    auto picture = render();
-    ASSERT_NE(picture, nullptr);
-    EXPECT_TRUE(ios::test::matchesReference(*picture, name)) << name;
+    settle();
+    EXPECT_TRUE(looksAsRecorded(name));
   }
 }
 

@@ -13,12 +13,11 @@
 #include <Class/DetailCard/ViewController/HistoryServiceViewController.h>
 #include <Class/MyCode/ContainerFloatingChoiceAddressViewController.h>
 #include <ObjectMapper/Mapper.h>
-#include <QuartzCore/Renderer.h>
 #include <Toast/ToastView.h>
 #include <Ultilities/Handle/HandlePush.h>
 #include <support/ScreenTest.h>
 
-#include <ostream>
+#include <tuple>
 
 namespace kerbelin::test {
 
@@ -88,23 +87,9 @@ class ServiceTest : public ScreenTest {
     navigation->popToRootViewController(false);
     settle();
   }
-  template <class Screen>
-  std::shared_ptr<Screen> top() const {
-    return std::dynamic_pointer_cast<Screen>(navigation->topViewController());
-  }
-  // The cell of a row, scrolled into view first.
-  static std::shared_ptr<ios::UITableViewCell> cellAt(ios::UITableView& table, ios::IndexPath indexPath) {
-    table.scrollToRow(indexPath, ios::UITableViewScrollPosition::top, false);
-    table.layoutIfNeeded();
-    return table.cellForRow(indexPath);
-  }
-  std::shared_ptr<ios::CGImage> render() {
-    settle();
-    return ios::Renderer::renderImage(*window->layer(), 1);
-  }
 
   std::vector<std::size_t> historyRequests() const { return requestsTo(kHistoryPath); }
-  std::size_t lastHistoryRequest() const { return historyRequests().empty() ? 0 : historyRequests().back(); }
+  std::size_t lastHistoryRequest() const { return lastRequestTo(kHistoryPath); }
 
   // ---- The history, as the card detail opens it: the service's container, then its history tab.
   void openHistory() {
@@ -120,11 +105,11 @@ class ServiceTest : public ScreenTest {
   }
   void openHistoryWith(const ios::Dictionary& body) {
     openHistory();
-    answer(lastHistoryRequest(), body);
+    answerLast(kHistoryPath, body);
   }
   ios::UITableView& table() const { return *screen->tableView.lock(); }
   std::shared_ptr<HistoryServiceFilterTableViewCell> filterRow() {
-    return std::dynamic_pointer_cast<HistoryServiceFilterTableViewCell>(cellAt(table(), {2, 0}));
+    return rowOf<HistoryServiceFilterTableViewCell>(table(), {2, 0});
   }
   bool dateAreaShown() { return !filterRow()->dateView.lock()->isHidden(); }
   std::string periodTitle() { return filterRow()->transactionButton.lock()->title(ios::UIControl::normal).value_or(""); }
@@ -164,28 +149,21 @@ class ServiceTest : public ScreenTest {
     return field->text().value_or("");
   }
 
-  struct EntryRow {
-    std::string time, amount, balance;
-    friend bool operator==(const EntryRow&, const EntryRow&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const EntryRow& row) {
-      return out << "{" << row.time << ", " << row.amount << ", " << row.balance << "}";
-    }
-  };
+  // An entry row as shown: its time, amount and balance.
+  using EntryRow = std::tuple<std::string, std::string, std::string>;
   // The entry rows as shown; empty when the list shows its empty row.
   std::vector<EntryRow> entryRows() {
     std::vector<EntryRow> rows;
     for (int i = 0; i < table().numberOfRows(4); ++i) {
-      auto row = std::dynamic_pointer_cast<HIstoryServiceResultTableViewCell>(cellAt(table(), {4, i}));
-      if (row) {
-        rows.push_back({row->dateLabel.lock()->text().value_or(""), row->value1Label.lock()->text().value_or(""),
-                        row->value2Label.lock()->text().value_or("")});
+      if (auto row = rowOf<HIstoryServiceResultTableViewCell>(table(), {4, i})) {
+        rows.emplace_back(textOf(row->dateLabel), textOf(row->value1Label), textOf(row->value2Label));
       }
     }
     return rows;
   }
   std::string firstEntryTime() {
     auto rows = entryRows();
-    return rows.empty() ? "" : rows.front().time;
+    return rows.empty() ? "" : std::get<0>(rows.front());
   }
   // The messages of the toasts showing over the history page.
   std::vector<std::string> toasts() const {

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 namespace kerbelin::test {
 namespace {
@@ -25,12 +26,9 @@ using ios::IndexPath;
 
 class StoreTable : public StoreTest {};
 
-// How the store finishes a card's last row, read back from a row's views.
-struct RowEnd {
-  CGFloat mainRadius;
-  CGFloat gapBelow;
-  CGFloat shadowRadius;
-};
+// How the store finishes a card's row, read back from its views: the corner radius, the gap below and
+// the shadow's corner radius.
+using RowEnd = std::tuple<CGFloat, CGFloat, CGFloat>;
 
 template <class Cell>
 RowEnd endOf(const Cell& cell) {
@@ -42,10 +40,7 @@ RowEnd endOf(const Cell& cell) {
 // last row is rounded and spaced from the next card.
 TEST_F(StoreTable, EachCardEndsOnItsLastRow) {
   showHostStore();
-  std::vector<CardFixture> list = cards(3);
-  list[1].promotions = 4;
-  list[2].promotions = 5;
-  loadFirstPage(list);
+  loadFirstPage({{.name = "Thẻ 1"}, {.name = "Thẻ 2", .promotions = 4}, {.name = "Thẻ 3", .promotions = 5}});
   const int rowsOf[] = {1, 2, 6, 7};
   for (int section = 1; section <= 3; ++section) {
     const int rows = table()->numberOfRows(section);
@@ -63,9 +58,7 @@ TEST_F(StoreTable, EachCardEndsOnItsLastRow) {
         end = endOf(*counting);
         EXPECT_EQ(counting->lbPromotion.lock()->text(), "+1 khuyến mại khác");
       }
-      EXPECT_EQ(end.mainRadius, last ? 5 : 0) << section << "." << row;
-      EXPECT_EQ(end.gapBelow, last ? 3 : 0) << section << "." << row;
-      EXPECT_EQ(end.shadowRadius, last ? 5 : 0) << section << "." << row;
+      EXPECT_EQ(end, (last ? RowEnd{5, 3, 5} : RowEnd{0, 0, 0})) << section << "." << row;
     }
   }
 }
@@ -85,73 +78,46 @@ TEST_F(StoreTable, TappingACardRowOpensItsDetailAndTheSortRowOpensNothing) {
   touches->tap(centerOf(*info));
   advance(1);
   ASSERT_EQ(navigation->viewControllers().size(), 2u);
-  auto detail = std::dynamic_pointer_cast<DetailCardViewController>(navigation->topViewController());
+  auto detail = top<DetailCardViewController>();
   ASSERT_NE(detail, nullptr);
   EXPECT_EQ(detail->typeController, TypeController::BuyCard);
   EXPECT_EQ(detail->baseModel, screen->dataBuyCard[2].first);
 }
 
-TEST_F(StoreTable, ProviderButtonOpensTheFirstProvidersPage) {
-  showHostStore();
-  std::vector<CardFixture> list = cards(1);
-  list[0].providerId = 12;
-  loadFirstPage(list);
-  auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
-  ASSERT_NE(cover, nullptr);
-  EXPECT_EQ(cover->providerId, "12");
-  EXPECT_EQ(cover->lbDiscountPrice.lock()->text(), "-10%");
-  touches->tap(centerOf(*cover->imgAvatar.lock()));
-  advance(1);
-  auto page = std::dynamic_pointer_cast<ShopServiceViewController>(navigation->topViewController());
-  ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->providerId, "12");
-}
-
-TEST_F(StoreTable, AReusedCoverRowForgetsThePreviousProvider) {
+// The cover's provider button opens the first provider's page. A reused row forgets the previous
+// card: its provider and logo on the cover, its old price on the info row.
+TEST_F(StoreTable, ProviderButtonOpensTheProvidersPageAndAReusedRowForgetsThePreviousCard) {
   showHostStore();
   const std::string logo = "http://127.0.0.1:18082/logo-12.png";
-  std::vector<CardFixture> list = cards(1);
-  list[0].providerId = 12;
-  list[0].logo = logo;
-  loadFirstPage(list);
-  auto first = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
-  ASSERT_NE(first, nullptr);
+  loadFirstPage({{.name = "Thẻ 1", .providerId = 12, .logo = logo}});
+  auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
+  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
+  ASSERT_TRUE(cover && info);
+  EXPECT_EQ(cover->lbDiscountPrice.lock()->text(), "-10%");
   runUntilIdle();  // the cache misses, then the download starts
   ASSERT_TRUE(fake->respond([&](const ios::HTTPRequest& r) { return r.url == logo; },
                             ios::FakeTransport::reply(200, pngBytes(0xFF2060C0))));
   runUntilIdle();
-  ASSERT_NE(first->imgAvatar.lock()->image(), nullptr);
-
-  // The next list's card has a provider without id and no logo: the same row object shows it.
-  screen->selectFilter(FilterType::Savest);
-  std::vector<CardFixture> next = cards(1);
-  next[0].providerId = std::nullopt;
-  answerCards(lastCardRequest(), next);
-  auto reused = std::dynamic_pointer_cast<CardCoverTableViewCell>(cellAt({1, 0}));
-  ASSERT_EQ(reused, first);
-  EXPECT_EQ(reused->providerId, "");
-  EXPECT_EQ(reused->imgAvatar.lock()->image(), nullptr);
-  touches->tap(centerOf(*reused->imgAvatar.lock()));
-  advance(1);
-  auto page = std::dynamic_pointer_cast<ShopServiceViewController>(navigation->topViewController());
-  ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->providerId, "");  // the empty id is handed on, never card 1's provider
-}
-
-TEST_F(StoreTable, AReusedInfoRowHidesTheOldPriceOfTheCardBefore) {
-  showHostStore();
-  loadFirstPage(cards(1));
-  auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
-  ASSERT_NE(info, nullptr);
-  EXPECT_FALSE(info->lbOldPrice.lock()->isHidden());
-  screen->selectFilter(FilterType::Savest);
-  std::vector<CardFixture> next = cards(1);
-  next[0].listedPriceNumber = next[0].priceNumber;
-  answerCards(lastCardRequest(), next);
-  auto reused = std::dynamic_pointer_cast<CardInfoTableViewCell>(cellAt({1, 1}));
-  ASSERT_EQ(reused, info);
-  EXPECT_TRUE(reused->lbOldPrice.lock()->isHidden());
-  EXPECT_EQ(reused->lbOldPrice.lock()->attributedText(), nullptr);
+  for (const std::string shown : {"12", ""}) {
+    SCOPED_TRACE(shown);
+    ASSERT_EQ(cellAt({1, 1}), info);  // the same row objects show the next list's card
+    EXPECT_EQ(info->lbOldPrice.lock()->isHidden(), shown.empty());
+    ASSERT_EQ(cellAt({1, 0}), cover);
+    EXPECT_EQ(cover->providerId, shown);
+    EXPECT_EQ(cover->imgAvatar.lock()->image() == nullptr, shown.empty());
+    touches->tap(centerOf(*cover->imgAvatar.lock()));
+    advance(1);
+    auto page = top<ShopServiceViewController>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->providerId, shown);  // the empty id is handed on, never card 1's provider
+    failRequest(lastRequestTo("/provider/req"));  // and its overlay goes
+    navigation->popViewController(false);
+    runUntilIdle();
+    // The next list's card: a provider without id, no logo, sold at its listed price.
+    screen->selectFilter(FilterType::Savest);
+    answerCards({{.listedPriceNumber = CardFixture{}.priceNumber}});
+  }
+  EXPECT_EQ(info->lbOldPrice.lock()->attributedText(), nullptr);
 }
 
 // ---- Next-page trigger

@@ -107,27 +107,34 @@ class StoreTest : public ScreenTest {
 
   std::vector<std::size_t> categoryRequests() const { return requestsTo(kCategoryPath); }
   std::vector<std::size_t> cardRequests() const { return requestsTo(kCardPath); }
-  std::size_t lastCardRequest() const {
-    auto all = cardRequests();
-    EXPECT_FALSE(all.empty());
-    return all.empty() ? 0 : all.back();
-  }
+  std::size_t lastCardRequest() const { return lastRequestTo(kCardPath); }
 
+  // Answers category request `index`, or the last one, with `categories`.
   void answerCategories(std::size_t index, const ios::Dictionary& categories) {
     answer(index, ios::Dictionary{{"lstCate", categories}});
   }
+  void answerCategories(const ios::Dictionary& categories = beauty()) {
+    answerCategories(lastRequestTo(kCategoryPath), categories);
+  }
+  // Answers card request `index`, or the last one, with `cards`.
   void answerCards(std::size_t index, const std::vector<CardFixture>& cards, int resultCode = 0) {
     ios::Dictionary list = ios::Dictionary::array();
     for (const auto& card : cards) list.push_back(cardJSON(card));
     answer(index, ios::Dictionary{{"defCardDtos", list}}, resultCode);
   }
+  void answerCards(const std::vector<CardFixture>& cards, int resultCode = 0) {
+    answerCards(lastCardRequest(), cards, resultCode);
+  }
   // The usual start: two categories (ids 7 and 8), then a first page of `cards`.
   void loadFirstPage(const std::vector<CardFixture>& cards) {
-    answerCategories(categoryRequests().back(),
-                     ios::Dictionary::array({category(7, 1, "Làm đẹp"), category(8, 2, "Ăn uống")}));
-    answerCards(lastCardRequest(), cards);
+    answerCategories(beautyAndFood());
+    answerCards(cards);
     settle();  // the overlay's fade
-    screen->tableView.lock()->layoutIfNeeded();
+    table()->layoutIfNeeded();
+  }
+  static ios::Dictionary beauty() { return ios::Dictionary::array({category(7, 1, "Làm đẹp")}); }
+  static ios::Dictionary beautyAndFood() {
+    return ios::Dictionary::array({category(7, 1, "Làm đẹp"), category(8, 2, "Ăn uống")});
   }
 
   static std::vector<CardFixture> cards(int count, int promotions = 0) {
@@ -144,11 +151,7 @@ class StoreTest : public ScreenTest {
   std::shared_ptr<ios::UITableView> table() const { return screen->tableView.lock(); }
 
   // The cell of a row, scrolled into view first.
-  std::shared_ptr<ios::UITableViewCell> cellAt(ios::IndexPath indexPath) {
-    table()->scrollToRow(indexPath, ios::UITableViewScrollPosition::top, false);
-    table()->layoutIfNeeded();
-    return table()->cellForRow(indexPath);
-  }
+  std::shared_ptr<ios::UITableViewCell> cellAt(ios::IndexPath indexPath) { return rowOf(*table(), indexPath); }
 
   // A PNG of one colour (0xAARRGGBB), as an image server would send it; with `to`, a left-to-right
   // blend of two opaque colours.

@@ -59,43 +59,37 @@ TEST_F(CellShadow, TheShadowIsRedRadius3Opacity075WithoutOffsetAndUnclipped) {
   EXPECT_EQ(layer().shadowRadius(), 3);
   EXPECT_FLOAT_EQ(layer().shadowOpacity(), 0.75f);
   EXPECT_FALSE(layer().masksToBounds());
-  EXPECT_TRUE(layer().hasVisibleShadow());
   // Only the background view is touched.
   EXPECT_EQ(cell->layer()->shadowOpacity(), 0);
   EXPECT_EQ(cell->layer()->mask(), nullptr);
 }
 
+// The shadow runs past the ends the row shares with its neighbours; the mask opens 10 points at the
+// ends of the card.
 TEST_F(CellShadow, EachPlaceInTheSectionGetsItsOwnEndsOfTheCard) {
-  // Middle row: shadow past both ends, mask cut at both ends.
-  addShadowToCellInTableView(*cell, *table, IndexPath::forRow(1, 0));
-  EXPECT_EQ(shadowBox(), CGRect(0, -10, 300, 64));
-  EXPECT_EQ(maskBox(), CGRect(-20, 0, 340, 44));
-
-  // First row: shadow from its own top, the mask opens 10 points above.
-  addShadowToCellInTableView(*cell, *table, IndexPath::forRow(0, 0));
-  EXPECT_EQ(shadowBox(), CGRect(0, 0, 300, 64));
-  EXPECT_EQ(maskBox(), CGRect(-20, -10, 340, 54));
-
-  // Last row: shadow ends at its own bottom, the mask opens 10 points below.
-  addShadowToCellInTableView(*cell, *table, IndexPath::forRow(2, 0));
-  EXPECT_EQ(shadowBox(), CGRect(0, -10, 300, 54));
-  EXPECT_EQ(maskBox(), CGRect(-20, 0, 340, 54));
-
-  // The last row of another section counts that section's rows.
-  addShadowToCellInTableView(*cell, *table, IndexPath::forRow(1, 2));
-  EXPECT_EQ(shadowBox(), CGRect(0, -10, 300, 54));
-}
-
-TEST_F(CellShadow, ALoneRowShowsTheTopEndOnlyAndTheShadowPathHasRoundedCorners) {
-  addShadowToCellInTableView(*cell, *table, IndexPath::forRow(0, 1));
-  EXPECT_EQ(shadowBox(), CGRect(0, 0, 300, 64));
-  EXPECT_EQ(maskBox(), CGRect(-20, -10, 340, 54));
-  // Rounded by 5: the very corner of the box is outside the path, a point 5 in is inside.
+  const struct {
+    const char* place;
+    IndexPath row;
+    CGRect shadow;
+    CGRect mask;
+  } cases[] = {
+      {"middle", IndexPath::forRow(1, 0), CGRect(0, -10, 300, 64), CGRect(-20, 0, 340, 44)},
+      {"first", IndexPath::forRow(0, 0), CGRect(0, 0, 300, 64), CGRect(-20, -10, 340, 54)},
+      {"last", IndexPath::forRow(2, 0), CGRect(0, -10, 300, 54), CGRect(-20, 0, 340, 54)},
+      {"last of another section", IndexPath::forRow(1, 2), CGRect(0, -10, 300, 54), CGRect(-20, 0, 340, 54)},
+      {"alone: the top end only", IndexPath::forRow(0, 1), CGRect(0, 0, 300, 64), CGRect(-20, -10, 340, 54)},
+  };
+  for (const auto& c : cases) {
+    addShadowToCellInTableView(*cell, *table, c.row);
+    EXPECT_EQ(shadowBox(), c.shadow) << c.place;
+    EXPECT_EQ(maskBox(), c.mask) << c.place;
+  }
+  // Rounded by 5: the very corner of the box is outside the shadow path, a point 5 in is inside; the
+  // mask is a plain rectangle.
   const auto& path = *layer().shadowPath();
   EXPECT_FALSE(path.contains(CGPoint{0.5, 0.5}));
   EXPECT_TRUE(path.contains(CGPoint{5, 5}));
   EXPECT_TRUE(path.contains(CGPoint{150, 0.5}));
-  // The mask is a plain rectangle: its corner is inside.
   auto mask = std::dynamic_pointer_cast<ios::CAShapeLayer>(layer().mask());
   ASSERT_NE(mask, nullptr);
   EXPECT_TRUE(mask->path()->contains(CGPoint{-19.5, -9.5}));
@@ -122,9 +116,7 @@ TEST_F(CellShadow, ACellWithoutBackgroundViewIsLeftAsItIs) {
   addShadowToCellInTableView(*bare, *table, IndexPath::forRow(0, 0));
   EXPECT_EQ(bare->backgroundView(), nullptr);
   EXPECT_EQ(bare->layer()->shadowOpacity(), 0);
-  EXPECT_FALSE(bare->layer()->shadowPath().has_value());
   EXPECT_EQ(bare->layer()->mask(), nullptr);
-  EXPECT_EQ(bare->contentView()->layer()->mask(), nullptr);
 }
 
 }  // namespace

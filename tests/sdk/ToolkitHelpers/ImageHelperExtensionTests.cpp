@@ -12,7 +12,8 @@
 #include <Ultilities/Extensions/UIPanGestureDirectionExtension.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/Pixels.h>
+#include <support/WindowTest.h>
 
 #include <cstdint>
 #include <memory>
@@ -26,21 +27,16 @@ using ios::CGRect;
 using ios::CGSize;
 using ios::UIImage;
 
-constexpr std::uint32_t kRed = 0xFFFF0000;
+using ios::test::kRed;
 constexpr std::uint32_t kClear = 0x00000000;
 constexpr long long kMiB = 1024 * 1024;
 
-std::shared_ptr<UIImage> solid(int width, int height, std::uint32_t argb, double scale = 1) {
-  return UIImage::create(
-      ios::CGImage::create(width, height, std::vector<std::uint32_t>(width * height, argb)), scale);
-}
+using ios::test::solid;
 
 // Opaque random pixels: JPEG cannot shrink them much, so high qualities stay large.
 std::shared_ptr<UIImage> noise(int width, int height) {
   std::mt19937 random(7);
-  std::vector<std::uint32_t> pixels(width * height);
-  for (auto& pixel : pixels) pixel = 0xFF000000 | (random() & 0xFFFFFF);
-  return UIImage::create(ios::CGImage::create(width, height, std::move(pixels)));
+  return ios::test::painted(width, height, [&](int, int) { return 0xFF000000 | (random() & 0xFFFFFF); });
 }
 
 std::uint32_t pixel(const UIImage& image, int x, int y) {
@@ -153,11 +149,10 @@ TEST(ImageViewCorners, CircleFromTheFrameHeightAndFixedRadius) {
 }
 
 // A pan on a view inside a window, driven by a finger that is still down when the direction is read.
-class PanDirectionOfDrag : public ios::test::MainLoopTest {
+class PanDirectionOfDrag : public ios::test::WindowTest {
  protected:
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 375, 812));
+    WindowTest::SetUp();
     view = ios::UIView::create(CGRect(0, 100, 375, 500));
     window->addSubview(view);
     pan = std::make_shared<ios::UIPanGestureRecognizer>();
@@ -170,7 +165,6 @@ class PanDirectionOfDrag : public ios::test::MainLoopTest {
     touches.up();
     return result;
   }
-  std::shared_ptr<ios::UIWindow> window;
   std::shared_ptr<ios::UIView> view;
   std::shared_ptr<ios::UIPanGestureRecognizer> pan;
 };

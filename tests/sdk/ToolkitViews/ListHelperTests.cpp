@@ -11,6 +11,7 @@
 #include <support/VirtualTime.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kerbelin {
@@ -87,40 +88,38 @@ TEST_F(TableHelpers, ScrollToBottomRowWaitsForTheMainQueueAndSeesALaterReload) {
   EXPECT_EQ(table->contentOffset().y, 0);
   settle();
   EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(4, 1)));
-  EXPECT_EQ(table->contentOffset().y, 650);
   EXPECT_EQ(rows->scrollAnimationsEnded, 1) << "the scroll is animated";
 }
 
-// The backward search ends on the last row of section 0, not on its first row.
-TEST_F(TableHelpers, ScrollToBottomRowStepsBackThroughEmptySectionsToTheLastRowThatExists) {
-  load({3, 0, 0});
-  scrollToBottomRow(*table);
-  settle();
-  EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(2, 0)));
-  EXPECT_EQ(table->contentOffset().y, 150);
-
-  load({4, 0, 2, 0, 0});
-  scrollToBottomRow(*table);
-  settle();
-  EXPECT_EQ(table->contentOffset().y, bottomOffsetFor(IndexPath::forRow(1, 2)));
-}
-
-TEST_F(TableHelpers, ScrollToBottomRowWithoutRowsDoesNothingAndToTopNeedsAFirstRow) {
-  for (const auto& counts : {std::vector<int>{}, std::vector<int>{0}, std::vector<int>{0, 0, 0}}) {
-    load(counts);
+TEST_F(TableHelpers, ScrollToBottomRowSettlesOnTheLastRowThatExistsAndWithoutRowsDoesNothing) {
+  const struct {
+    std::vector<int> rows;
+    std::optional<IndexPath> last;
+  } cases[] = {
+      // The backward search ends on the last row of section 0, not on its first row.
+      {{3, 0, 0}, IndexPath::forRow(2, 0)},
+      {{4, 0, 2, 0, 0}, IndexPath::forRow(1, 2)},
+      {{}, std::nullopt},
+      {{0}, std::nullopt},
+      {{0, 0, 0}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    load(c.rows);
     scrollToBottomRow(*table);
     settle();
-    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->contentOffset().y, c.last ? bottomOffsetFor(*c.last) : 0)
+        << c.rows.size() << " sections";
   }
+}
+
+TEST_F(TableHelpers, ScrollToTopScrollsAnimatedToTheFirstRowWhenThereIsOne) {
   load({0, 10});
   table->setContentOffset(CGPoint{0, 300});
   scrollToTop(*table);
   settle();
   EXPECT_EQ(table->contentOffset().y, 300);
   EXPECT_EQ(rows->scrollAnimationsEnded, 0);
-}
 
-TEST_F(TableHelpers, ScrollToTopScrollsAnimatedToTheFirstRow) {
   load({10});
   table->setContentOffset(CGPoint{0, 400});
   scrollToTop(*table);
@@ -277,25 +276,24 @@ TEST_F(CollectionHelpers, AlphaAnimationFadesTheCellInFromThreeTenthsOverOneSeco
 
 // ---- Inline images in text
 
-TEST(TextAttachmentHeight, ScalesTheBoundsToTheHeightKeepingTheImagesRatioAndOrigin) {
-  auto attachment = ios::NSTextAttachment::create();
-  attachment->bounds = CGRect(3, -2, 1, 1);
-  attachment->image = ios::UIImage::createWithoutBitmap({40, 20});
-  setImageHeight(*attachment, 14);
-  EXPECT_EQ(attachment->bounds, CGRect(3, -2, 28, 14));
-}
-
-TEST(TextAttachmentHeight, LeavesTheBoundsWithoutAUsableImage) {
-  auto attachment = ios::NSTextAttachment::create();
-  attachment->bounds = CGRect(1, 2, 3, 4);
-  setImageHeight(*attachment, 14);
-  EXPECT_EQ(attachment->bounds, CGRect(1, 2, 3, 4));
-  attachment->image = ios::UIImage::createWithoutBitmap({40, 0});
-  setImageHeight(*attachment, 14);
-  EXPECT_EQ(attachment->bounds, CGRect(1, 2, 3, 4));
-  attachment->image = ios::UIColor::red();  // not an image at all
-  setImageHeight(*attachment, 14);
-  EXPECT_EQ(attachment->bounds, CGRect(1, 2, 3, 4));
+TEST(TextAttachmentHeight, ScalesTheBoundsToTheHeightKeepingTheImagesRatioAndOriginOrLeavesThem) {
+  const struct {
+    const char* name;
+    std::shared_ptr<ios::NSObject> image;
+    CGRect bounds;
+  } cases[] = {
+      {"a 40 x 20 image", ios::UIImage::createWithoutBitmap({40, 20}), CGRect(3, -2, 28, 14)},
+      {"no image", nullptr, CGRect(3, -2, 1, 1)},
+      {"no height", ios::UIImage::createWithoutBitmap({40, 0}), CGRect(3, -2, 1, 1)},
+      {"not an image at all", ios::UIColor::red(), CGRect(3, -2, 1, 1)},
+  };
+  for (const auto& c : cases) {
+    auto attachment = ios::NSTextAttachment::create();
+    attachment->bounds = CGRect(3, -2, 1, 1);
+    attachment->image = c.image;
+    setImageHeight(*attachment, 14);
+    EXPECT_EQ(attachment->bounds, c.bounds) << c.name;
+  }
 }
 
 }  // namespace

@@ -47,44 +47,26 @@ class LoadingOverlay : public ios::test::WindowTest {
   int taps = 0;
 };
 
-TEST_F(LoadingOverlay, ShowPutsASmallCentredGrayIndicatorOnTheKeyWindow) {
+// How the overlays look is the pictures' test; here, the tags that the hides look for.
+TEST_F(LoadingOverlay, TheSmallOverlayTagsItsIndicatorAndTheMaskedOneDoesNot) {
   WSLoadingView::show();
   ASSERT_EQ(window->subviews().size(), 2u);
   auto container = window->subviews().back();
   EXPECT_EQ(container->tag, kContainer);
-  EXPECT_EQ(container->frame(), CGRect(375.0 / 2 - 50, 812.0 / 2 - 50, 100, 100));
-  ASSERT_TRUE(container->backgroundColor());
-  EXPECT_TRUE(container->backgroundColor()->isEqual(*ios::UIColor::clear()));
-
   ASSERT_EQ(container->subviews().size(), 1u);
   auto indicator = std::dynamic_pointer_cast<ios::UIActivityIndicatorView>(container->subviews().front());
   ASSERT_TRUE(indicator);
   EXPECT_EQ(indicator->tag, kIndicator);
-  EXPECT_EQ(indicator->center(), CGPoint(50, 50));
-  EXPECT_EQ(indicator->activityIndicatorViewStyle(), ios::UIActivityIndicatorViewStyle::gray);
   EXPECT_TRUE(indicator->isAnimating());
-  EXPECT_FALSE(indicator->isHidden());
-}
+  WSLoadingView::hide();
 
-TEST_F(LoadingOverlay, ShowWithMaskDimsTheWholeScreenUnderAnUntaggedWhiteIndicator) {
   WSLoadingView::showWithMask();
-  auto container = window->subviews().back();
-  EXPECT_EQ(container->tag, kContainer);
-  EXPECT_EQ(container->frame(), CGRect(0, 0, 375, 812));
-  ASSERT_EQ(container->subviews().size(), 2u);
-
-  auto mask = container->subviews()[0];
-  EXPECT_EQ(mask->frame(), CGRect(0, 0, 375, 812));
-  ASSERT_TRUE(mask->backgroundColor());
-  EXPECT_TRUE(mask->backgroundColor()->isEqual(*ios::UIColor::black()));
-  EXPECT_DOUBLE_EQ(mask->alpha(), 0.2);
-
-  auto indicator = std::dynamic_pointer_cast<ios::UIActivityIndicatorView>(container->subviews()[1]);
-  ASSERT_TRUE(indicator) << "the indicator is added after the mask, above it";
-  EXPECT_EQ(indicator->tag, 0);
-  EXPECT_EQ(indicator->center(), CGPoint(375.0 / 2, 812.0 / 2));
-  EXPECT_EQ(indicator->activityIndicatorViewStyle(), ios::UIActivityIndicatorViewStyle::white);
-  EXPECT_TRUE(indicator->isAnimating());
+  auto masked = window->subviews().back();
+  EXPECT_EQ(masked->tag, kContainer);
+  ASSERT_EQ(masked->subviews().size(), 2u);
+  auto white = std::dynamic_pointer_cast<ios::UIActivityIndicatorView>(masked->subviews()[1]);
+  ASSERT_TRUE(white) << "the indicator is added after the mask, above it";
+  EXPECT_TRUE(white->isAnimating());
   EXPECT_FALSE(window->viewWithTag(kIndicator));
 }
 
@@ -123,15 +105,6 @@ TEST_F(LoadingOverlay, EachShowAddsAContainerAndEachHideRemovesOne) {
   WSLoadingView::hideWithAnimation();
   advance(0.3);
   runUntilIdle();
-  EXPECT_EQ(window->subviews().size(), 1u);
-}
-
-TEST_F(LoadingOverlay, HideAfterShowWithMaskRemovesTheContainerWithMaskAndIndicator) {
-  WSLoadingView::showWithMask();
-  auto container = window->viewWithTag(kContainer);
-  WSLoadingView::hide();
-  EXPECT_FALSE(container->superview());
-  EXPECT_EQ(container->subviews().size(), 2u) << "mask and indicator leave with their container";
   EXPECT_EQ(window->subviews().size(), 1u);
 }
 

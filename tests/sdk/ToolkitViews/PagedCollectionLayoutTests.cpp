@@ -1,12 +1,11 @@
 #include <Ultilities/lib/PagedCollectionLayout.h>
 
-#include <Foundation/ClassRegistry.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UICollectionView.h>
 #include <UIKit/UIWindow.h>
 
 #include <gtest/gtest.h>
-#include <support/VirtualTime.h>
+#include <support/WindowTest.h>
 
 #include <memory>
 
@@ -30,11 +29,11 @@ class Cards : public ios::UICollectionViewDataSource {
 };
 
 // A 300-point wide carousel of 300 x 200 cards, 10 points apart, in a window at the top left.
-class PagedLayout : public ios::test::MainLoopTest {
+class PagedLayout : public ios::test::WindowTest {
  protected:
+  PagedLayout() : WindowTest({300, 200}) {}
   void SetUp() override {
-    MainLoopTest::SetUp();
-    window = ios::UIWindow::create(CGRect(0, 0, 300, 200));
+    WindowTest::SetUp();
     layout = PagedCollectionLayout::create();
     layout->itemSize = {300, 200};
     layout->scrollDirection = ios::UICollectionViewScrollDirection::horizontal;
@@ -57,20 +56,10 @@ class PagedLayout : public ios::test::MainLoopTest {
     runUntilIdle();
   }
 
-  std::shared_ptr<ios::UIWindow> window;
   std::shared_ptr<PagedCollectionLayout> layout;
   std::shared_ptr<ios::UICollectionView> collection;
   std::shared_ptr<Cards> cards;
 };
-
-TEST_F(PagedLayout, StartsOnPageZeroAndUsesTheDefaultSpacing) {
-  EXPECT_EQ(layout->currentPage(), 0);
-  EXPECT_EQ(layout->previousOffset(), 0);
-  EXPECT_EQ(layout->minimumInteritemSpacing, 10);
-  auto made = ios::makeObject<PagedCollectionLayout>("PagedCollectionLayout");
-  ASSERT_TRUE(made);
-  EXPECT_EQ(made->currentPage(), 0);
-}
 
 TEST_F(PagedLayout, EverySwipeMovesOnePageWhateverItsSpeed) {
   swipe(150);

