@@ -114,6 +114,7 @@ void GestureArena::join() {
 }
 
 bool GestureArena::mustWaitFor(UIGestureRecognizer& waiting, UIGestureRecognizer& other) const {
+  if (other.precedes(waiting)) return true;
   for (const auto& weak : waiting.failureRequirements())
     if (weak.lock().get() == &other) return true;
   if (auto d = waiting.delegate(); d && d->shouldRequireFailureOf(waiting, other)) return true;

@@ -124,6 +124,20 @@ void UIScreenEdgePanGestureRecognizer::touchesBegan(const std::vector<std::share
   if (!nearEdge) setState(State::failed);
 }
 
+void UIScreenEdgePanGestureRecognizer::touchesMoved(const std::vector<std::shared_ptr<UITouch>>& touches,
+                                                    const UIEvent& event) {
+  UIPanGestureRecognizer::touchesMoved(touches, event);
+  // Past the hysteresis along the edge rather than away from it: the drag is the content's.
+  const CGPoint start = startInWindow(), now = location(nullptr);
+  if (state() == State::possible && UIPanGestureRecognizer::mayBegin(start, now) && !mayBegin(start, now))
+    setState(State::failed);
+}
+
+bool UIScreenEdgePanGestureRecognizer::precedes(const UIGestureRecognizer& other) const {
+  return dynamic_cast<const UIPanGestureRecognizer*>(&other) &&
+         !dynamic_cast<const UIScreenEdgePanGestureRecognizer*>(&other);
+}
+
 bool UIScreenEdgePanGestureRecognizer::mayBegin(CGPoint start, CGPoint now) const {
   if (!UIPanGestureRecognizer::mayBegin(start, now)) return false;
   const CGFloat dx = now.x - start.x, dy = now.y - start.y;

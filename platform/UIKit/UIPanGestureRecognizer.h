@@ -50,7 +50,10 @@ class UIPanGestureRecognizer : public UIGestureRecognizer {
 enum UIRectEdge : unsigned { UIRectEdgeNone = 0, UIRectEdgeTop = 1, UIRectEdgeLeft = 2, UIRectEdgeBottom = 4,
                              UIRectEdgeRight = 8, UIRectEdgeAll = 15 };
 
-// A pan that starts within 20 points of one of `edges` of the window and moves away from it.
+// A pan that starts within 20 points of one of `edges` of the window and moves away from it. It
+// fails as the touch goes down elsewhere, or once the touch has moved past the hysteresis in another
+// direction. Until then the plain pans of the same touch wait for it: at the edge of the screen, a
+// drag is the edge gesture's first, as the system's edge swipes are.
 class UIScreenEdgePanGestureRecognizer : public UIPanGestureRecognizer {
  public:
   using UIPanGestureRecognizer::UIPanGestureRecognizer;
@@ -60,6 +63,9 @@ class UIScreenEdgePanGestureRecognizer : public UIPanGestureRecognizer {
   static constexpr CGFloat edgeWidth = 20;
 
   void touchesBegan(const std::vector<std::shared_ptr<UITouch>>& touches, const UIEvent& event) override;
+  void touchesMoved(const std::vector<std::shared_ptr<UITouch>>& touches, const UIEvent& event) override;
+  // Every pan that is not an edge pan itself.
+  bool precedes(const UIGestureRecognizer& other) const override;
 
  protected:
   bool mayBegin(CGPoint start, CGPoint now) const override;

@@ -158,6 +158,30 @@ TEST_F(Gestures, RequiredFailureHoldsARecognizerBack) {
   EXPECT_TRUE(panRec.states.empty());
 }
 
+TEST_F(Gestures, AtItsEdgeAScreenEdgePanGoesBeforeTheContentsPans) {
+  auto edge = std::make_shared<UIScreenEdgePanGestureRecognizer>();
+  edge->edges = UIRectEdgeLeft;
+  auto pan = std::make_shared<UIPanGestureRecognizer>();
+  auto content = UIView::create(view->bounds());
+  view->addSubview(content);
+  content->addGestureRecognizer(pan);
+  view->addGestureRecognizer(edge);
+  Recorder edgeRec, panRec;
+  edgeRec.follow(edge);
+  panRec.follow(pan);
+  const struct {
+    CGPoint to;
+    bool edgeWins;
+  } cases[] = {{{150, 300}, true}, {{5, 450}, false}};  // away from the edge, then along it
+  for (const auto& c : cases) {
+    edgeRec.states.clear();
+    panRec.states.clear();
+    TouchGenerator(window).drag({5, 300}, c.to, 0.2);
+    EXPECT_EQ(edgeRec.states.empty(), !c.edgeWins) << c.to.y;
+    EXPECT_EQ(panRec.states.empty(), c.edgeWins) << c.to.y;
+  }
+}
+
 TEST_F(Gestures, DelegateCanRefuseToBeginAndToReceive) {
   struct Refuse : UIGestureRecognizerDelegate {
     bool begin = false, receive = true;

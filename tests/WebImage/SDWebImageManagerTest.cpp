@@ -72,19 +72,6 @@ TEST_F(SDWebImageManagerTest, CompletionsRunOnTheMainThreadWhileDecodingRunsOffI
   EXPECT_EQ(failed.error->code, SDWebImageError::Code::badImageData);
 }
 
-TEST_F(SDWebImageManagerTest, TransportErrorsAreReportedWithTheirCause) {
-  Result result;
-  manager->loadImage(urlOf("http://img.test/a.png"), 0, recordInto(result));
-  runUntilIdle();
-  ASSERT_TRUE(transport->fail(0, HTTPError{HTTPError::Kind::timedOut, "slow"}));
-  runUntilIdle();
-  ASSERT_TRUE(result.error);
-  EXPECT_EQ(result.error->code, SDWebImageError::Code::network);
-  ASSERT_TRUE(result.error->underlying);
-  EXPECT_EQ(result.error->underlying->kind, HTTPError::Kind::timedOut);
-  EXPECT_EQ(result.error->localizedDescription(), result.error->underlying->localizedDescription());
-}
-
 // The library's failed-URL list is off: a URL that failed is asked for again the next time.
 TEST_F(SDWebImageManagerTest, AFailedURLIsAskedForAgainNextTime) {
   const auto url = urlOf("http://img.test/missing.png");

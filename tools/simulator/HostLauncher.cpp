@@ -60,8 +60,9 @@ std::shared_ptr<ios::UIWindow> launchAsHost() {
 }  // namespace
 
 std::shared_ptr<ios::UIWindow> HostLauncher::launch(SimulatorOptions::Mode mode, std::string& reason) {
-  // As a host may: a pushed screen can then be swiped back in the window.
-  MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(MLTransitionGestureRecognizerTypePan);
+  // As a host may: a pushed screen can then be swiped back from the left edge of the window, where
+  // the swipe goes before the screen's own drags (a provider page's header and tabs).
+  MLTransition::validatePanBackWithMLTransitionGestureRecognizerType(MLTransitionGestureRecognizerTypeScreenEdgePan);
   return mode == SimulatorOptions::Mode::app ? launchAsApplication(reason) : launchAsHost();
 }
 
