@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace ios {
 
@@ -15,14 +16,20 @@ constexpr int kKeptGroupDepth = 2;
 // Beyond this many rectangles the damage is redrawn as their bounding box.
 constexpr std::size_t kMaxDamageRects = 8;
 
-// FNV-1a over the bytes of the values hashed.
+// The values hashed eight bytes at a time, each step through the SplitMix64 finaliser, whose full
+// avalanche keeps two different placements from colliding in practice.
 class Signature {
  public:
   template <class T>
   Signature& add(const T& value) {
+    static_assert(std::is_trivially_copyable_v<T>);
     unsigned char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char b : bytes) hash_ = (hash_ ^ b) * 1099511628211ull;
+    for (std::size_t i = 0; i < sizeof(T); i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, bytes + i, std::min<std::size_t>(8, sizeof(T) - i));
+      mix(word);
+    }
     return *this;
   }
   Signature& add(const std::optional<CGColor>& color) {
@@ -32,6 +39,13 @@ class Signature {
   std::uint64_t value() const { return hash_; }
 
  private:
+  void mix(std::uint64_t word) {
+    std::uint64_t z = hash_ ^ word;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    hash_ = (z ^ (z >> 31)) + 0x9e3779b97f4a7c15ull;
+  }
+
   std::uint64_t hash_ = 1469598103934665603ull;
 };
 
@@ -44,14 +58,19 @@ std::vector<const CALayer*> inDrawingOrder(const CALayer& layer) {
   return ordered;
 }
 
+// The key clip of layers below one that may scroll: nothing that scrolls with them clips them yet.
+constexpr PixelRect kUnclipped{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
+
 PixelRect outset(const PixelRect& r, int by) { return r.isEmpty() ? r : PixelRect{r.x0 - by, r.y0 - by, r.x1 + by, r.y1 + by}; }
 PixelRect offset(const PixelRect& r, int dx, int dy) { return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy}; }
 
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
+// `clip` is the part of the clip set by layers that scroll with this one: rows clipped by the edge
+// of their scrolling list keep their signature as they move.
 std::uint64_t signatureOf(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
-                          const PixelRect& clip, double alpha, std::size_t index, bool shadow) {
+                          const PixelRect& clip, double alpha, const CALayer* superlayer, bool shadow) {
   Signature s;
-  s.add(m.xx).add(m.yx).add(m.xy).add(m.yy).add(m.x0).add(m.y0).add(clip).add(alpha).add(index);
+  s.add(m.xx).add(m.yx).add(m.xy).add(m.yy).add(m.x0).add(m.y0).add(clip).add(alpha).add(superlayer);
   s.add(p.bounds.origin.x).add(p.bounds.origin.y).add(p.bounds.size.width).add(p.bounds.size.height);
   s.add(p.backgroundColor).add(p.cornerRadius).add(layer.masksToBounds());
   s.add(layer.borderWidth()).add(layer.borderColor()).add(layer.displayVersion());
@@ -113,7 +132,7 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, scale_, scale_);
   cairo_matrix_translate(&m, -bounds.minX(), -bounds.minY());
-  walk(root, m, screen_, 1, false, 0, Shift{});
+  walk(root, Place{m, screen_, screen_, 1, nullptr, 0, false}, false, Shift{});
   for (auto it = records_.begin(); it != records_.end();) {
     if (it->second.frame == frame_) {
       ++it;
@@ -136,18 +155,18 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   return damage_;
 }
 
-PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, const PixelRect& clip, double alpha,
-                           bool place, std::size_t index, const Shift& shift) {
+PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, const Shift& shift) {
   if (layer.isHidden()) return {};
   const CALayer::Presentation p = layer.presentation();
   if (p.opacity <= 0) return {};
-  cairo_matrix_t m = parent;
+  cairo_matrix_t m = from.matrix;
   if (place) {
     const CGAffineTransform t = layer.presentedTransformToSuperlayer();
     const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
-    cairo_matrix_multiply(&m, &local, &parent);
+    cairo_matrix_multiply(&m, &local, &from.matrix);
   }
-  alpha *= p.opacity;
+  const PixelRect& clip = from.clip;
+  const double alpha = from.alpha * p.opacity;
   const std::size_t entered = visits_++;
   const PixelRect boundsBox = deviceBox(m, p.bounds);
   const PixelRect inner = layer.masksToBounds() ? clip.intersection(boundsBox) : clip;
@@ -158,7 +177,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
   // A copy: walking the sublayers adds records and may move this one.
   const auto found = records_.find(&layer);
   const Record record = found != records_.end() ? found->second : Record{};
-  const std::uint64_t still = scrollSignature(layer, p, m, clip, alpha, index, stored, boundsBox, inner);
+  const std::uint64_t still = scrollSignature(layer, p, m, clip, alpha, stored, boundsBox, inner);
   Shift inside = shift;
   inside.borderAbove = shift.borderAbove || layer.borderWidth() > 0;
   const bool scrolls = startsScroll(record, still, m, inner, shift);
@@ -171,9 +190,15 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
                      alpha >= 1 && !layer.mask() && m.xy == 0 && m.yx == 0;
   const bool drawsBelow = (background && background->alpha() > 0) || !stored.isEmpty();
   path_.push_back({&ordered, 0, boundsBox, solid, drawsBelow});
+  // Below a layer that may scroll, only the clips of layers that scroll with it key the signatures.
+  const PixelRect keyClip = still != 0            ? kUnclipped
+                            : layer.masksToBounds() ? from.keyClip.intersection(boundsBox)
+                                                    : from.keyClip;
+  std::optional<std::size_t> highestRank;
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     path_.back().child = i;
-    subtree = subtree.unionWith(walk(*ordered[i], m, inner, alpha, true, i, inside));
+    const bool reordered = movedDownAmongSiblings(*ordered[i], layer, highestRank);
+    subtree = subtree.unionWith(walk(*ordered[i], Place{m, inner, keyClip, alpha, &layer, i, reordered}, true, inside));
   }
   path_.pop_back();
   if (scrolls) blit_.exit = visits_;
@@ -189,19 +214,20 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);
 
-  const std::uint64_t signature = signatureOf(layer, p, m, clip, alpha, index, shadow);
-  const bool fresh = record.frame == 0;
+  const std::uint64_t signature = signatureOf(layer, p, m, from.keyClip, alpha, from.superlayer, shadow);
+  const bool changed = record.frame == 0 || from.reordered;
   if (!scrolls && shift.active) {
     // Inside the scrolled layer the blit moved last frame's pixels by the shift: a layer that moved
     // along with its content is already in place; any other is drawn where it is and where its old
     // pixels went.
     cairo_matrix_t before = m;
     before.x0 -= shift.dx, before.y0 -= shift.dy;
-    if (fresh || signatureOf(layer, p, before, clip, alpha, index, shadow) != record.signature) {
-      if (!fresh) addDamage(offset(record.own, shift.dx, shift.dy).intersection(blit_.inner));
+    const PixelRect keyBefore = from.keyClip == kUnclipped ? kUnclipped : offset(from.keyClip, -shift.dx, -shift.dy);
+    if (changed || signatureOf(layer, p, before, keyBefore, alpha, from.superlayer, shadow) != record.signature) {
+      if (record.frame != 0) addDamage(offset(record.own, shift.dx, shift.dy).intersection(blit_.inner));
       addDamage(own);
     }
-  } else if (!scrolls && (fresh || record.signature != signature)) {
+  } else if (!scrolls && (changed || record.signature != signature)) {
     addDamage(record.own);
     addDamage(own);
   }
@@ -210,7 +236,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const cairo_matrix_t& parent, c
     addDamage(own.intersection(blit_.inner));
     addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
   }
-  records_[&layer] = {signature, still, own, subtree, frame_, m.x0, m.y0};
+  records_[&layer] = {signature, still, own, subtree, frame_, m.x0, m.y0, from.superlayer, from.rank};
   return subtree;
 }
 
@@ -226,9 +252,20 @@ bool CARenderer::solidBeneath(const PixelRect& inner) const {
   return false;
 }
 
+bool CARenderer::movedDownAmongSiblings(const CALayer& layer, const CALayer& superlayer,
+                                        std::optional<std::size_t>& highestRank) const {
+  // Siblings keep their signatures when others are inserted or removed around them; only a layer
+  // now drawn after a sibling that was drawn after it last frame changes what shows where they overlap.
+  const auto it = records_.find(&layer);
+  if (it == records_.end() || it->second.superlayer != &superlayer) return false;
+  const bool moved = highestRank && it->second.rank < *highestRank;
+  highestRank = std::max(highestRank.value_or(0), it->second.rank);
+  return moved;
+}
+
 std::uint64_t CARenderer::scrollSignature(const CALayer& layer, const CALayer::Presentation& p,
                                           const cairo_matrix_t& m, const PixelRect& clip, double alpha,
-                                          std::size_t index, const PixelRect& stored, const PixelRect& boundsBox,
+                                          const PixelRect& stored, const PixelRect& boundsBox,
                                           const PixelRect& inner) const {
   // A layer can scroll by a blit when it clips its sublayers, draws nothing of its own but a
   // background, unrotated and fully opaque, and what shows in its bounds moves with its content:
@@ -241,7 +278,7 @@ std::uint64_t CARenderer::scrollSignature(const CALayer& layer, const CALayer::P
       castsShadow(layer, p))
     return 0;
   Signature s;
-  s.add(m.xx).add(m.yy).add(boundsBox).add(clip).add(index).add(p.bounds.size.width).add(p.bounds.size.height);
+  s.add(m.xx).add(m.yy).add(boundsBox).add(clip).add(p.bounds.size.width).add(p.bounds.size.height);
   return s.add(background).add(layer.displayVersion()).add(std::uint64_t{1}).value();
 }
 

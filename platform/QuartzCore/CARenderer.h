@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -51,6 +52,18 @@ class CARenderer {
     PixelRect own, subtree;
     std::uint64_t frame = 0;
     double x0 = 0, y0 = 0;  // the device translation of the layer's coordinates
+    const CALayer* superlayer = nullptr;
+    std::size_t rank = 0;  // the place among its siblings in drawing order
+  };
+  // Where the walk places a layer: what its superlayer passes down.
+  struct Place {
+    cairo_matrix_t matrix;  // the superlayer's coordinates to device pixels
+    PixelRect clip;
+    PixelRect keyClip;  // the part of `clip` that keys the signature
+    double alpha = 1;
+    const CALayer* superlayer = nullptr;
+    std::size_t rank = 0;
+    bool reordered = false;  // drawn after a sibling it was drawn before last frame
   };
   // A layer whose content scrolled by whole pixels since the last frame: its pixels are moved by
   // (dx, dy) within `inner` instead of being drawn again.
@@ -76,10 +89,11 @@ class CARenderer {
     bool borderAbove = false;  // an ancestor strokes a border over its sublayers
   };
 
-  PixelRect walk(const CALayer& layer, const cairo_matrix_t& parent, const PixelRect& clip, double alpha,
-                 bool place, std::size_t index, const Shift& shift);
+  PixelRect walk(const CALayer& layer, const Place& from, bool place, const Shift& shift);
+  bool movedDownAmongSiblings(const CALayer& layer, const CALayer& superlayer,
+                              std::optional<std::size_t>& highestRank) const;
   std::uint64_t scrollSignature(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
-                                const PixelRect& clip, double alpha, std::size_t index, const PixelRect& stored,
+                                const PixelRect& clip, double alpha, const PixelRect& stored,
                                 const PixelRect& boundsBox, const PixelRect& inner) const;
   // Whether one opaque colour is all that the layers drawn before the current one show in `inner`.
   bool solidBeneath(const PixelRect& inner) const;

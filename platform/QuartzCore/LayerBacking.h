@@ -59,6 +59,8 @@ struct LayerBacking {
     std::optional<CGPath> path;
     std::uint64_t generation = 0;  // the layer's content generation, for a shadow following its alpha
     CGRect bounds;
+    bool background = false;  // made from the opaque background's rounded shape alone
+    CGFloat cornerRadius = 0;
     bool made = false;
     // The shape in the shadow's colour and opacity, ready to composite.
     SurfaceRef colored;

@@ -37,6 +37,31 @@ CGRect drawingExtent(const CALayer& layer, const Presentation& p) {
   return extent;
 }
 
+// Whether `inner` lies inside the rounded rectangle of `bounds`: within its straight middle band
+// one way or the other.
+bool insideRounded(const CGRect& inner, const CGRect& bounds, CGFloat radius) {
+  radius = std::clamp<CGFloat>(radius, 0, std::min(bounds.width(), bounds.height()) / 2);
+  return bounds.insetBy(radius, 0).contains(inner) || bounds.insetBy(0, radius).contains(inner);
+}
+
+// Whether the alpha a shadow follows is the layer's opaque rounded background alone: nothing it or
+// its sublayers draw reaches outside that shape. Such a shadow keeps while the content changes,
+// and cards of one size share it.
+bool backgroundIsTheShape(const CALayer& layer, const Presentation& p) {
+  const auto& store = layer.backing().store;
+  if (!p.backgroundColor || p.backgroundColor->alpha() < 1 || layer.mask() || layer.contents() ||
+      layer.needsDisplay() || !store.drawn || store.surface || store.size != p.bounds.size)
+    return false;
+  return std::all_of(layer.sublayers().begin(), layer.sublayers().end(), [&](const auto& sublayer) {
+    if (sublayer->isHidden()) return true;
+    const Presentation sp = sublayer->presentation();
+    if (sp.opacity <= 0) return true;
+    CGRect extent = drawingExtent(*sublayer, sp);
+    if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
+    return insideRounded(sublayer->presentedTransformToSuperlayer().apply(extent), p.bounds, p.cornerRadius);
+  });
+}
+
 bool subtreeAnimates(const CALayer& layer) {
   if (layer.hasAnimations()) return true;
   return std::any_of(layer.sublayers().begin(), layer.sublayers().end(),
@@ -359,11 +384,13 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
   int x = 0, y = 0;
   const PixelPlacement placement = placementOf(m, x, y);
   auto& shadow = layer.backing().shadow;
-  const bool followsAlpha = !layer.shadowPath();
+  const bool shaped = !layer.shadowPath() && backgroundIsTheShape(layer, p);
+  const bool followsAlpha = !layer.shadowPath() && !shaped;
   const bool current = shadow.made && shadow.placement == placement && shadow.radius == p.shadowRadius &&
                        shadow.path == layer.shadowPath() && shadow.bounds == p.bounds &&
+                       shadow.background == shaped && shadow.cornerRadius == p.cornerRadius &&
                        (!followsAlpha || (shadow.generation == layer.contentGeneration() && !subtreeAnimates(layer)));
-  if (!current) rasterizeShadow(layer, p, matrixOf(placement));
+  if (!current) rasterizeShadow(layer, p, matrixOf(placement), shaped);
   if (!shadow.alpha) return;
   // The shape's pixels are kept relative to the layer's whole-pixel origin; the offset moves the
   // shadow in layer space, so through the layer's linear part in device space.
@@ -371,6 +398,7 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
   const double dx = m.xx * ox + m.xy * oy, dy = m.yx * ox + m.yy * oy;
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
+  if (!layer.mask()) skipCoveredPixels(p, m);
   if (dx == std::round(dx) && dy == std::round(dy)) {
     // A whole-pixel offset composites the coloured shape as it is, the cheapest way there is.
     cairo_set_source_surface(cr_, coloredShadow(layer, p), x + dx, y + dy);
@@ -386,6 +414,30 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
     cairo_pattern_destroy(mask);
   }
   cairo_restore(cr_);
+}
+
+void LayerPainter::skipCoveredPixels(const Presentation& p, const cairo_matrix_t& m) {
+  // The layer's opaque background is painted over its shadow at once: inside its rounded corners,
+  // on whole pixels, compositing the shadow would be work for nothing.
+  if (p.opacity < 1 || !p.backgroundColor || p.backgroundColor->alpha() < 1 || m.xy != 0 || m.yx != 0) return;
+  const CGFloat radius = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(p.bounds.width(), p.bounds.height()) / 2);
+  const CGRect covered = p.bounds.insetBy(radius, radius);
+  if (covered.isNull()) return;
+  double x0 = covered.minX(), y0 = covered.minY(), x1 = covered.maxX(), y1 = covered.maxY();
+  cairo_matrix_transform_point(&m, &x0, &y0);
+  cairo_matrix_transform_point(&m, &x1, &y1);
+  const PixelRect inner = roundedOut(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
+  const PixelRect whole{inner.x0 + 1, inner.y0 + 1, inner.x1 - 1, inner.y1 - 1};
+  if (whole.isEmpty()) return;
+  double cx0 = 0, cy0 = 0, cx1 = 0, cy1 = 0;
+  cairo_clip_extents(cr_, &cx0, &cy0, &cx1, &cy1);
+  const PixelRect outer = roundedOut(cx0, cy0, cx1, cy1);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, outer.x0, outer.y0, outer.x1 - outer.x0, outer.y1 - outer.y0);
+  cairo_rectangle(cr_, whole.x0, whole.y0, whole.x1 - whole.x0, whole.y1 - whole.y0);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr_);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
 }
 
 cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Presentation& p) {
@@ -407,7 +459,8 @@ cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Present
   return shadow.colored.get();
 }
 
-void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed) {
+void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
+                                   bool shaped) {
   auto& backing = layer.backing();
   auto& shadow = backing.shadow;
   ++backing.shadowRasterizations;
@@ -421,14 +474,16 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   shadow.path = layer.shadowPath();
   shadow.generation = layer.contentGeneration();
   shadow.bounds = p.bounds;
+  shadow.background = shaped;
+  shadow.cornerRadius = p.cornerRadius;
   int x = 0, y = 0;
   shadow.placement = placementOf(placed, x, y);
   if (!shadow.alpha) return;
   auto context = makeContextForSurface(shadow.alpha.get(), p.bounds.size, 1);
   cairo_t* cr = cairoContext(*context);
   cairo_set_matrix(cr, &placed);
-  if (layer.shadowPath()) {
-    context->addPath(*layer.shadowPath());
+  if (layer.shadowPath() || shaped) {
+    context->addPath(shaped ? roundedBounds(p) : *layer.shadowPath());
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_fill(cr);
   } else {

@@ -34,7 +34,8 @@ PixelRect deviceBox(const cairo_matrix_t& matrix, const CGRect& rect);
 PixelRect displayIfNeeded(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
 
 // Draws layer trees into one context. Per layer, in order: the shadow (from `shadowPath`, or from
-// the alpha of everything the layer draws; rasterised once and reused), the background (rounded by
+// the alpha of everything the layer draws, which is its opaque background's shape when nothing
+// reaches outside it; rasterised once and reused), the background (rounded by
 // `cornerRadius`), the backing store, the sublayers by `zPosition` (clipped to the rounded bounds
 // when `masksToBounds`), and the border; then the mask and the opacity apply to the whole. Hidden
 // and fully transparent layers draw nothing.
@@ -58,8 +59,10 @@ class LayerPainter {
   void drawStore(const CALayer& layer, const CALayer::Presentation& p);
   void drawBorder(const CALayer& layer, const CALayer::Presentation& p);
   void drawShadow(const CALayer& layer, const CALayer::Presentation& p);
+  void skipCoveredPixels(const CALayer::Presentation& p, const cairo_matrix_t& m);
   cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
-  void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
+  void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
+                       bool shaped);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);

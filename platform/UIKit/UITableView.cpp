@@ -3,13 +3,24 @@
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/Console.h>
 #include <UIKit/Nib/UINib.h>
+#include <UIKit/UIScreen.h>
 #include <UIKit/UITapGestureRecognizer.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ios {
 
 namespace {
+
+// A row's or section view's rectangle with both edges on the screen's pixel grid, as UIKit places
+// them: fractional heights (a 0.01 header, a measured 52.01) leave no row between two pixels, and
+// adjacent rows still meet.
+CGRect onPixelGrid(CGFloat top, CGFloat width, CGFloat height) {
+  const CGFloat scale = UIScreen::main()->scale();
+  const auto snap = [scale](CGFloat value) { return std::round(value * scale) / scale; };
+  return CGRect(0, snap(top), width, snap(top + height) - snap(top));
+}
 
 const auto registration =
     ClassRegistration<UITableView, UIScrollView>("UITableView")
@@ -647,14 +658,14 @@ CGRect UITableView::sectionViewRect(int s, SectionViewKind kind, const CGRect& v
   const Section& section = sections_[s];
   const CGFloat width = bounds().width();
   if (kind == SectionViewKind::footer)
-    return CGRect(0, section.top + section.height - section.footer.height, width, section.footer.height);
+    return onPixelGrid(section.top + section.height - section.footer.height, width, section.footer.height);
   CGFloat y = section.top;
   if (style_ == UITableViewStyle::plain) {
     const CGFloat pin = visible.minY() + adjustedContentInset().top;
     const CGFloat last = section.top + section.height - section.footer.height - section.header.height;
     y = std::max(section.top, std::min(pin, last));
   }
-  return CGRect(0, y, width, section.header.height);
+  return onPixelGrid(y, width, section.header.height);
 }
 
 void UITableView::layoutSubviews() {
@@ -747,7 +758,7 @@ bool UITableView::buildVisible(const CGRect& visible) {
         if (!cell) fatalError("UITableView: the data source returned no cell");
         if (cell->isSelected() != (selected_.count(indexPath) > 0))
           cell->setSelected(selected_.count(indexPath) > 0, false);
-        cell->setFrame(CGRect(0, section.rowTops[r], width, row.height));
+        cell->setFrame(onPixelGrid(section.rowTops[r], width, row.height));
         insertSubview(cell, 0);
         visibleCells_[indexPath] = cell;
         if (d) d->willDisplay(*this, *cell, indexPath);
@@ -759,7 +770,7 @@ bool UITableView::buildVisible(const CGRect& visible) {
         const CGFloat height = measure(*shown->second, width);
         if (height != row.height) {
           row.height = height;
-          shown->second->setFrame(CGRect(0, section.rowTops[r], width, height));
+          shown->second->setFrame(onPixelGrid(section.rowTops[r], width, height));
           computeOffsets();
           return true;
         }
@@ -815,7 +826,7 @@ void UITableView::placeVisible(const CGRect& visible, bool place) {
     }
     const Section& section = sections_[indexPath.section];
     if (place)
-      cell->setFrame(CGRect(0, section.rowTops[indexPath.row], width, section.rows[indexPath.row].height));
+      cell->setFrame(onPixelGrid(section.rowTops[indexPath.row], width, section.rows[indexPath.row].height));
     ++it;
   }
   for (auto it = visibleSectionViews_.begin(); it != visibleSectionViews_.end();) {

@@ -91,10 +91,17 @@ TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
     CGPoint origin;
     long long damageAtMost;  // device pixels: the strip scrolled in plus the layer above, twice
     bool clear;              // the list shows the root's white through
+    bool clippedRows;        // each row clips what it holds, as cells do
+    bool reused;             // the first row leaves and comes back at the front of the sublayers, last in line
   };
-  const Case cases[] = {{{0, 10}, 240 * 20 + 2 * 80 * 40, false}, {{0, -7.5}, 240 * 15 + 2 * 80 * 40, false},
-                        {{6, 0}, 12 * 160 + 2 * 80 * 40, false}, {{0, 500}, 240 * 160, false},
-                        {{0, 10}, 240 * 20 + 2 * 80 * 40, true}};
+  constexpr long long above = 2 * 80 * 40, firstRow = 240 * 52;
+  const Case cases[] = {{{0, 10}, 240 * 20 + above, false, false, false},
+                        {{0, -7.5}, 240 * 15 + above, false, false, false},
+                        {{6, 0}, 12 * 160 + above, false, false, false},
+                        {{0, 500}, 240 * 160, false, false, false},
+                        {{0, 10}, 240 * 20 + above, true, false, false},
+                        {{0, 10}, 240 * 20 + above, false, true, false},
+                        {{0, 10}, 240 * 20 + above + 2 * firstRow, false, true, true}};
   for (const auto& c : cases) {
     Scene scene;
     auto list = CALayer::create();
@@ -102,15 +109,28 @@ TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
     list->setMasksToBounds(true);
     if (!c.clear) list->setBackgroundColor(CGColor::rgb(0.95, 0.95, 0.95, 1));
     std::vector<std::shared_ptr<CountingLayer>> rows;
+    std::vector<std::shared_ptr<CALayer>> holders;
     for (int i = 0; i < 20; ++i) {
       rows.push_back(std::make_shared<CountingLayer>());
-      rows.back()->setFrame(CGRect(4, i * 30.0, 112, 26));
-      list->addSublayer(rows.back());
+      holders.push_back(c.clippedRows ? CALayer::create() : rows.back());
+      holders.back()->setFrame(CGRect(4, i * 30.0, 112, 26));
+      if (c.clippedRows) {
+        holders.back()->setMasksToBounds(true);
+        rows.back()->setFrame(CGRect(-4, 0, 120, 26));
+        holders.back()->addSublayer(rows.back());
+      }
+      list->addSublayer(holders.back());
     }
     scene.root->insertSublayer(list, 0);  // below the counting layer, which stays on top
     scene.frame.render(*scene.root);
     std::vector<int> drawn;
     for (const auto& row : rows) drawn.push_back(row->draws);
+    if (c.reused) {
+      holders.front()->removeFromSuperlayer();
+      holders.front()->setPosition({60, 613});
+      list->insertSublayer(holders.front(), 0);
+      drawn.front() = 0;
+    }
     list->setBounds(CGRect(c.origin, list->bounds().size));
     scene.frame.render(*scene.root);
     EXPECT_TRUE(scene.matchesAFreshPicture()) << c.origin.x << ", " << c.origin.y;
@@ -122,6 +142,39 @@ TEST(CARenderer, AScrolledListMovesItsPixelsAndDrawsOnlyWhatScrollsIn) {
         EXPECT_EQ(rows[i]->draws, drawn[i]) << i;  // rows on screen are not drawn again
       }
     }
+  }
+}
+
+TEST(CARenderer, SiblingsComingAndGoingLeaveTheOthersAloneAndARaisedLayerIsRedrawn) {
+  struct Case {
+    std::string change;
+    std::function<void(Scene&, const std::shared_ptr<CALayer>& other)> apply;
+    PixelRect damageWithin;  // device pixels at scale 2
+  };
+  const Case cases[] = {
+      {"a layer added beneath, elsewhere",
+       [](Scene& s, auto&) {
+         auto added = CALayer::create();
+         added->setFrame(CGRect(90, 60, 20, 10));
+         added->setBackgroundColor(CGColor::rgb(0, 0, 1, 1));
+         s.root->insertSublayer(added, 0);
+       },
+       {180, 120, 220, 140}},
+      {"the other removed", [](Scene&, auto& other) { other->removeFromSuperlayer(); }, {60, 40, 140, 100}},
+      {"raised over the other", [](Scene& s, auto&) { s.root->addSublayer(s.layer); }, {12, 12, 140, 100}},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    auto other = CALayer::create();
+    other->setFrame(CGRect(30, 20, 40, 30));  // overlapping the counting layer, above it
+    other->setBackgroundColor(CGColor::rgb(0.8, 0.1, 0.1, 1));
+    scene.root->addSublayer(other);
+    scene.frame.render(*scene.root);
+    c.apply(scene, other);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;
+    EXPECT_FALSE(scene.damageBox().isEmpty()) << c.change;
+    EXPECT_EQ(scene.damageBox().intersection(c.damageWithin), scene.damageBox()) << c.change;
   }
 }
 
@@ -163,6 +216,38 @@ TEST(CARenderer, AShadowFollowingTheAlphaIgnoresWhereItIsClipped) {
     EXPECT_TRUE(scene.matchesAFreshPicture()) << x;
   }
   EXPECT_EQ(scene.layer->backing().shadowRasterizations, 1u);
+}
+
+TEST(CARenderer, AnOpaqueCardsShadowKeepsWhileItsContentChangesInside) {
+  struct Case {
+    std::string change;
+    std::function<void(CALayer& content)> apply;
+    bool rasterises;
+  };
+  const Case cases[] = {
+      {"content redrawn", [](CALayer& l) { l.setNeedsDisplay(); }, false},
+      {"content moved inside", [](CALayer& l) { l.setPosition({30, 16}); }, false},
+      {"content reaching out", [](CALayer& l) { l.setPosition({30, 26}); }, true},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    auto card = CALayer::create();
+    card->setFrame(CGRect(60, 30, 50, 30));
+    card->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+    card->setCornerRadius(5);
+    card->setShadowOpacity(0.4f);
+    card->setShadowRadius(2);
+    auto content = std::make_shared<CountingLayer>();
+    content->setFrame(CGRect(8, 6, 30, 12));
+    card->addSublayer(content);
+    scene.root->addSublayer(card);
+    scene.frame.render(*scene.root);
+    const auto before = card->backing().shadowRasterizations;
+    c.apply(*content);
+    scene.frame.render(*scene.root);
+    EXPECT_EQ(card->backing().shadowRasterizations - before, c.rasterises ? 1u : 0u) << c.change;
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;  // the fresh picture follows the alpha
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/TouchGenerator.h>
+#include <UIKit/UIScreen.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIWindow.h>
 
@@ -240,7 +241,11 @@ TEST_F(TableTest, SectionsWithTinyHeadersAndFootersTakeTheirHeightsLiterally) {
   ASSERT_NE(footer, nullptr);
   EXPECT_EQ(footer->superview(), table);
   EXPECT_DOUBLE_EQ(footer->frame().height(), 12);
-  EXPECT_DOUBLE_EQ(footer->frame().minY(), table->rectForFooter(1).minY());
+  // Views sit on the pixel nearest their literal place, so that nothing is drawn between pixels.
+  const CGFloat scale = UIScreen::main()->scale();
+  EXPECT_DOUBLE_EQ(footer->frame().minY() * scale, std::round(table->rectForFooter(1).minY() * scale));
+  EXPECT_DOUBLE_EQ(table->cellForRow({1, 0})->frame().minY() * scale,
+                   std::round(table->rectForRow({1, 0}).minY() * scale));
 }
 
 TEST_F(TableTest, PlainTablePinsTheSameHeaderViewWhileItsSectionIsInView) {
