@@ -19,6 +19,12 @@ namespace {
 const std::string kRenewed = "\xEF\xBF\xBC Cập nhật thành công";
 std::string countdown(int seconds) { return "Tự động cập nhật lại sau " + std::to_string(seconds) + " giây"; }
 
+// Records the codes the sheet hands on for sharing.
+struct ShareRecorder : ContainerFloatingQRCodeViewControllerDelegate {
+  void shareQRcode(const std::string& qr) override { shared.push_back(qr); }
+  std::vector<std::string> shared;
+};
+
 class QRPanel : public DetailTest {
  protected:
   void open(std::optional<std::string> code, std::optional<ios::Dictionary> params) {
@@ -27,6 +33,7 @@ class QRPanel : public DetailTest {
     sheet->code = std::move(code);
     sheet->params = std::move(params);
     sheet->nameTitle = "Thẻ tập Gym 1 tháng";
+    sheet->delegate = recorder;
     sheet->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
     root->present(sheet, false);
     runUntilIdle();
@@ -50,6 +57,7 @@ class QRPanel : public DetailTest {
 
   std::shared_ptr<ContainerFloatingQRCodeViewController> sheet;
   std::shared_ptr<PopupQRCodeViewController> popup;
+  std::shared_ptr<ShareRecorder> recorder = std::make_shared<ShareRecorder>();
 };
 
 TEST_F(QRPanel, TokenIsCountedDownAndRenewedAtZero) {
@@ -128,6 +136,7 @@ TEST_F(QRPanel, ClosingStopsTheCountdownAndIgnoresALateReply) {
     EXPECT_EQ(popup->imageQRCode.lock()->image(), nullptr) << byDrag;
     for (int i = 0; i < 5; ++i) tick();
     EXPECT_EQ(qrRequests(), before) << byDrag;
+    EXPECT_TRUE(recorder->shared.empty());
   }
 }
 
