@@ -427,11 +427,12 @@ void LayerPainter::skipCoveredPixels(const Presentation& p, const cairo_matrix_t
   cairo_matrix_transform_point(&m, &x0, &y0);
   cairo_matrix_transform_point(&m, &x1, &y1);
   const PixelRect inner = roundedOut(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
-  const PixelRect whole{inner.x0 + 1, inner.y0 + 1, inner.x1 - 1, inner.y1 - 1};
-  if (whole.isEmpty()) return;
   double cx0 = 0, cy0 = 0, cx1 = 0, cy1 = 0;
   cairo_clip_extents(cr_, &cx0, &cy0, &cx1, &cy1);
   const PixelRect outer = roundedOut(cx0, cy0, cx1, cy1);
+  // Within the clip's extents: the even-odd rule would otherwise let in what lies beyond them.
+  const PixelRect whole = PixelRect{inner.x0 + 1, inner.y0 + 1, inner.x1 - 1, inner.y1 - 1}.intersection(outer);
+  if (whole.isEmpty()) return;
   cairo_new_path(cr_);
   cairo_rectangle(cr_, outer.x0, outer.y0, outer.x1 - outer.x0, outer.y1 - outer.y0);
   cairo_rectangle(cr_, whole.x0, whole.y0, whole.x1 - whole.x0, whole.y1 - whole.y0);
