@@ -24,8 +24,9 @@ struct SimulatorRunResult {
   std::filesystem::path out;
 };
 
-// Runs kerbelin-sim headless on scripts/<script> with its output folder runs/<name>, and collects
-// its exit status and everything it printed.
+// Runs kerbelin-sim headless on scripts/<script> with its output folder runs/<name>, every
+// screenshot's kept frame checked against a fresh picture, and collects its exit status and
+// everything it printed.
 inline SimulatorRunResult runSimulator(const std::string& name, const std::string& script,
                                        const std::string& extra = "") {
   namespace fs = std::filesystem;
@@ -34,7 +35,7 @@ inline SimulatorRunResult runSimulator(const std::string& name, const std::strin
   fs::remove_all(run.out);
   fs::create_directories(run.out);
   const fs::path log = run.out / "output.txt";
-  const std::string command = std::string("'") + KERBELIN_E2E_SIMULATOR + "' --headless --script '" +
+  const std::string command = std::string("KERBELIN_CHECK_FRAMES=1 '") + KERBELIN_E2E_SIMULATOR + "' --headless --script '" +
                               KERBELIN_E2E_SCRIPTS + "/" + script + "' --out '" + run.out.string() + "' " +
                               extra + " > '" + log.string() + "' 2>&1";
   const int raw = std::system(command.c_str());

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 
 namespace kerbelin::sim {
@@ -140,6 +141,13 @@ bool ScriptRunner::shot(const std::string& name, std::string& reason) {
   if (!WindowSnapshot::writePNG(*window_, path)) {
     reason = "could not write " + path.string();
     return false;
+  }
+  // The end-to-end tests hold every screenshot's kept frame to a picture drawn afresh.
+  if (const char* check = std::getenv("KERBELIN_CHECK_FRAMES"); check && std::string(check) == "1") {
+    if (auto difference = WindowSnapshot::differenceFromAFreshPicture(*window_); !difference.empty()) {
+      reason = "the kept frame differs from a fresh picture: " + difference;
+      return false;
+    }
   }
   shots_.erase(std::remove(shots_.begin(), shots_.end(), name), shots_.end());
   shots_.push_back(name);

@@ -1,5 +1,6 @@
 #include "WindowSnapshot.h"
 
+#include <QuartzCore/Renderer.h>
 #include <UIKit/UIImage.h>
 #include <UIKit/UIScreen.h>
 
@@ -27,6 +28,23 @@ ios::CARenderer& WindowSnapshot::frame(const ios::UIWindow& window) {
 
 std::shared_ptr<ios::CGImage> WindowSnapshot::render(const ios::UIWindow& window) {
   return frame(window).makeImage();
+}
+
+std::string WindowSnapshot::differenceFromAFreshPicture(const ios::UIWindow& window) {
+  const auto& kept = frame(window);
+  const auto fresh = ios::Renderer::renderImage(*window.layer(), ios::UIScreen::main()->scale());
+  if (!fresh || !kept.pixels() || fresh->width() != kept.width() || fresh->height() != kept.height())
+    return "a frame of another size";
+  long count = 0;
+  std::string first;
+  for (int y = 0; y < kept.height(); ++y) {
+    const std::uint32_t* row = kept.pixels() + y * (kept.bytesPerRow() / 4);
+    for (int x = 0; x < kept.width(); ++x) {
+      if (row[x] == fresh->pixel(x, y)) continue;
+      if (count++ == 0) first = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    }
+  }
+  return count == 0 ? "" : std::to_string(count) + " pixels, the first at " + first;
 }
 
 bool WindowSnapshot::writePNG(std::shared_ptr<const ios::CGImage> image, const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace kerbelin::sim {
 
@@ -21,6 +22,9 @@ class WindowSnapshot {
   // Renders and writes a PNG, making the folder when needed; false when nothing could be written.
   static bool writePNG(const ios::UIWindow& window, const std::filesystem::path& path);
   static bool writePNG(std::shared_ptr<const ios::CGImage> image, const std::filesystem::path& path);
+  // Where the up-to-date kept frame differs from drawing the whole window afresh, as "N pixels,
+  // the first at (x, y)"; empty when they agree. Draws the window twice: for checks, not for frames.
+  static std::string differenceFromAFreshPicture(const ios::UIWindow& window);
 };
 
 }  // namespace kerbelin::sim
