@@ -6,10 +6,6 @@ std::string SDWebImageError::localizedDescription() const {
   switch (code) {
     case Code::invalidURL:
       return "Image url is nil or not an http address";
-    case Code::blackListed:
-      return "Image url is blacklisted";
-    case Code::notInCache:
-      return "Image is not in the cache";
     case Code::invalidDownloadStatusCode:
       return "Download marked as failed because of invalid response status code " +
              std::to_string(statusCode);

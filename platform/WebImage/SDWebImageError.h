@@ -11,8 +11,6 @@ namespace ios {
 struct SDWebImageError {
   enum class Code {
     invalidURL,                 // No URL, or one that is not http or https: nothing was requested.
-    blackListed,                // The URL failed before and the manager remembers failures.
-    notInCache,                 // `fromCacheOnly` and neither cache had the image.
     invalidDownloadStatusCode,  // The server answered with a status outside 200...399.
     badImageData,               // The body is empty, or not a PNG, JPEG or GIF that decodes.
     network,                    // The transfer failed; `underlying` says how.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
 namespace ios {
 namespace {
@@ -16,12 +15,6 @@ bool isHTTP(const URL& url) {
   std::transform(scheme.begin(), scheme.end(), scheme.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return scheme == "http" || scheme == "https";
-}
-
-// Failures that say something about the URL itself rather than about the network at that moment.
-bool isLasting(const SDWebImageError& error) {
-  return error.code == SDWebImageError::Code::invalidDownloadStatusCode ||
-         error.code == SDWebImageError::Code::badImageData;
 }
 
 SharedSlot<SDWebImageManager>& sharedSlot() {
@@ -57,7 +50,7 @@ std::shared_ptr<HTTPClient> SDWebImageManager::client() const {
 }
 
 std::shared_ptr<SDWebImageCombinedOperation> SDWebImageManager::loadImage(
-    const std::optional<URL>& url, unsigned options, SDExternalCompletionBlock completion) {
+    const std::optional<URL>& url, unsigned /*options*/, SDExternalCompletionBlock completion) {
   if (!completion) completion = [](const auto&, const auto&, SDImageCacheType, const auto&) {};
   auto operation = std::make_shared<SDWebImageCombinedOperation>(url, std::move(completion));
   if (!url || !isHTTP(*url)) {
@@ -65,42 +58,22 @@ std::shared_ptr<SDWebImageCombinedOperation> SDWebImageManager::loadImage(
     return operation;
   }
   const auto key = cacheKey(*url);
-  if (remembersFailedURLs && !(options & SDWebImageOptions::retryFailed) && failedURLs_.contains(key)) {
-    operation->finish(nullptr, errorWith(SDWebImageError::Code::blackListed), SDImageCacheType::none);
+  if (auto image = cache_->imageFromMemoryCache(key)) {
+    operation->finish(image, std::nullopt, SDImageCacheType::memory);
     return operation;
-  }
-  const bool useCache = !(options & SDWebImageOptions::refreshCached);
-  if (useCache) {
-    if (auto image = cache_->imageFromMemoryCache(key)) {
-      operation->finish(image, std::nullopt, SDImageCacheType::memory);
-      return operation;
-    }
   }
   track(operation);
-  if (!useCache) {
-    download(operation, *url, options);
-    return operation;
-  }
   std::weak_ptr<SDWebImageManager> weak = std::static_pointer_cast<SDWebImageManager>(shared_from_this());
-  cache_->queryDiskImage(key, [weak, operation, url = *url, options](std::shared_ptr<UIImage> image,
-                                                                     SDImageCacheType cacheType) {
+  cache_->queryDiskImage(key, [weak, operation, url = *url](std::shared_ptr<UIImage> image,
+                                                            SDImageCacheType cacheType) {
     if (operation->isFinished()) return;
     if (image) return operation->finish(image, std::nullopt, cacheType);
-    if (options & SDWebImageOptions::fromCacheOnly) {
-      return operation->finish(nullptr, errorWith(SDWebImageError::Code::notInCache), SDImageCacheType::none);
-    }
     auto self = weak.lock();
     if (!self)
       return operation->finish(nullptr, errorWith(SDWebImageError::Code::cancelled), SDImageCacheType::none);
-    self->download(operation, url, options);
+    self->download(operation, url);
   });
   return operation;
-}
-
-void SDWebImageManager::cancelAll() {
-  std::vector<Operation> operations;
-  for (const auto& [key, operation] : running_) operations.push_back(operation);
-  for (const auto& operation : operations) operation->cancel();
 }
 
 void SDWebImageManager::track(const Operation& operation) {
@@ -111,21 +84,20 @@ void SDWebImageManager::track(const Operation& operation) {
   };
 }
 
-void SDWebImageManager::download(const Operation& operation, const URL& url, unsigned options) {
+void SDWebImageManager::download(const Operation& operation, const URL& url) {
   std::weak_ptr<SDWebImageManager> weak = std::static_pointer_cast<SDWebImageManager>(shared_from_this());
-  auto task = client()->get(url.absoluteString(), [weak, operation, url, options](const HTTPResult& result) {
+  auto task = client()->get(url.absoluteString(), [weak, operation, url](const HTTPResult& result) {
     if (operation->isFinished()) return;
     auto self = weak.lock();
     if (!self)
       return operation->finish(nullptr, errorWith(SDWebImageError::Code::cancelled), SDImageCacheType::none);
-    self->downloaded(operation, url, options, result);
+    self->downloaded(operation, url, result);
   });
   // A transport never completes inside the call that sent the request, so the load is still open.
   operation->download_ = std::move(task);
 }
 
-void SDWebImageManager::downloaded(const Operation& operation, const URL& url, unsigned options,
-                                   const HTTPResult& result) {
+void SDWebImageManager::downloaded(const Operation& operation, const URL& url, const HTTPResult& result) {
   operation->download_ = nullptr;
   if (!result.ok()) {
     if (result.error().kind == HTTPError::Kind::cancelled) {
@@ -133,37 +105,28 @@ void SDWebImageManager::downloaded(const Operation& operation, const URL& url, u
     }
     SDWebImageError error = errorWith(SDWebImageError::Code::network);
     error.underlying = result.error();
-    return fail(operation, url, std::move(error));
+    return operation->finish(nullptr, std::move(error), SDImageCacheType::none);
   }
   const int status = result.response().statusCode;
   if (status < 200 || status >= 400) {
-    return fail(operation, url, errorWith(SDWebImageError::Code::invalidDownloadStatusCode, status));
+    return operation->finish(nullptr, errorWith(SDWebImageError::Code::invalidDownloadStatusCode, status),
+                             SDImageCacheType::none);
   }
   auto data = std::make_shared<const Data>(result.response().body);
-  std::weak_ptr<SDWebImageManager> weak = std::static_pointer_cast<SDWebImageManager>(shared_from_this());
-  DispatchQueue::global().async([weak, operation, url, options, data, cache = cache_] {
+  DispatchQueue::global().async([operation, url, data, cache = cache_] {
     if (operation->isCancelled()) return;
     const auto key = cacheKey(url);
     auto image = SDImageDecode(*data, key);
-    DispatchQueue::main().async([weak, operation, url, options, data, cache, key, image = std::move(image)] {
+    DispatchQueue::main().async([operation, data, cache, key, image = std::move(image)] {
       if (operation->isFinished()) return;
-      auto self = weak.lock();
       if (!image) {
-        if (self) return self->fail(operation, url, errorWith(SDWebImageError::Code::badImageData));
         return operation->finish(nullptr, errorWith(SDWebImageError::Code::badImageData),
                                  SDImageCacheType::none);
       }
-      if (self) self->failedURLs_.erase(key);
-      const bool toDisk = !(options & SDWebImageOptions::cacheMemoryOnly);
-      cache->storeImage(image, toDisk ? std::optional<Data>(*data) : std::nullopt, key, toDisk);
+      cache->storeImage(image, *data, key, true);
       operation->finish(image, std::nullopt, SDImageCacheType::none);
     });
   });
-}
-
-void SDWebImageManager::fail(const Operation& operation, const URL& url, SDWebImageError error) {
-  if (remembersFailedURLs && isLasting(error)) failedURLs_.insert(cacheKey(url));
-  operation->finish(nullptr, error, SDImageCacheType::none);
 }
 
 }  // namespace ios

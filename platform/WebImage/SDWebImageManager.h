@@ -9,7 +9,6 @@
 
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -21,15 +20,15 @@ namespace ios {
 //
 // When a completion runs:
 // - before `loadImage` returns, for a URL that is missing or not http(s) (`invalidURL`, nothing is
-//   requested), for a remembered failure (`blackListed`) and for a memory-cache hit, so that a
-//   reused cell shows a cached image in the same turn, never a blank frame;
+//   requested) and for a memory-cache hit, so that a reused cell shows a cached image in the same
+//   turn, never a blank frame;
 // - otherwise on a later main-queue turn: a disk hit, a download, a failure or a cancellation.
 // A reply with a status outside 200...399, an empty body or bytes that do not decode is a failure.
 // Redirects are the transport's to follow.
 //
-// Failed URLs: the library by default never retries a URL that once failed. We retry by default
-// (`remembersFailedURLs` is false): an image server that was briefly down, or returned a
-// half-written file, should not leave a list blank until the app restarts.
+// Failed URLs: the library by default never retries a URL that once failed. We always retry: an
+// image server that was briefly down, or returned a half-written file, should not leave a list
+// blank until the app restarts.
 class SDWebImageManager : public NSObject {
  public:
   // The manager `sd_setImage` uses: the shared cache and HTTPClient::shared(), unless a host or test
@@ -47,34 +46,25 @@ class SDWebImageManager : public NSObject {
   const std::shared_ptr<SDImageCache>& imageCache() const { return cache_; }
   std::shared_ptr<HTTPClient> client() const;
 
-  // Starts a load. `options` combines SDWebImageOptions. The operation can cancel it.
+  // Starts a load. `options` is SDWebImageOptions::none. The operation can cancel it.
   std::shared_ptr<SDWebImageCombinedOperation> loadImage(const std::optional<URL>& url, unsigned options,
                                                          SDExternalCompletionBlock completion);
 
   // The key both caches file the URL's image under.
   static std::string cacheKey(const URL& url) { return url.absoluteString(); }
 
-  // When on, a URL whose load failed for a lasting reason (a bad status, undecodable bytes) fails at
-  // once afterwards with `blackListed`, unless the load passes `retryFailed`. Transport errors
-  // (time-outs, lost connections) are never remembered.
-  bool remembersFailedURLs = false;
-  bool isFailedURL(const URL& url) const { return failedURLs_.contains(cacheKey(url)); }
-
   // Loads started and not yet finished.
   std::size_t runningCount() const { return running_.size(); }
-  void cancelAll();
 
  private:
   using Operation = std::shared_ptr<SDWebImageCombinedOperation>;
   void track(const Operation& operation);
-  void download(const Operation& operation, const URL& url, unsigned options);
-  void downloaded(const Operation& operation, const URL& url, unsigned options, const HTTPResult& result);
-  void fail(const Operation& operation, const URL& url, SDWebImageError error);
+  void download(const Operation& operation, const URL& url);
+  void downloaded(const Operation& operation, const URL& url, const HTTPResult& result);
 
   std::shared_ptr<SDImageCache> cache_;
   std::shared_ptr<HTTPClient> client_;
   std::unordered_map<const SDWebImageCombinedOperation*, Operation> running_;
-  std::set<std::string> failedURLs_;
 };
 
 }  // namespace ios

@@ -6,9 +6,8 @@
 namespace ios {
 namespace {
 
-// Addresses used as associated-object keys on the image view.
+// The address used as the associated-object key of the view's running load.
 const char kOperationKey = 0;
-const char kImageURLKey = 0;
 
 std::shared_ptr<SDWebImageCombinedOperation> currentOperation(const UIImageView& imageView) {
   const auto stored = imageView.associatedObject(&kOperationKey);
@@ -16,20 +15,14 @@ std::shared_ptr<SDWebImageCombinedOperation> currentOperation(const UIImageView&
   return operation ? *operation : nullptr;
 }
 
-}  // namespace
-
-void sd_cancelCurrentImageLoad(UIImageView& imageView) {
+void cancelCurrentImageLoad(UIImageView& imageView) {
   if (auto operation = currentOperation(imageView)) {
     imageView.setAssociatedObject(&kOperationKey, std::any(), AssociationPolicy::retain);
     operation->cancel();
   }
 }
 
-std::optional<URL> sd_imageURL(const UIImageView& imageView) {
-  const auto stored = imageView.associatedObject(&kImageURLKey);
-  const auto* url = std::any_cast<URL>(&stored);
-  return url ? std::optional<URL>(*url) : std::nullopt;
-}
+}  // namespace
 
 void sd_setImage(UIImageView& imageView, const std::optional<URL>& url, SDExternalCompletionBlock completed) {
   sd_setImage(imageView, url, nullptr, SDWebImageOptions::none, std::move(completed));
@@ -37,21 +30,20 @@ void sd_setImage(UIImageView& imageView, const std::optional<URL>& url, SDExtern
 
 void sd_setImage(UIImageView& imageView, const std::optional<URL>& url, std::shared_ptr<UIImage> placeholder,
                  unsigned options, SDExternalCompletionBlock completed) {
-  sd_cancelCurrentImageLoad(imageView);
-  imageView.setAssociatedObject(&kImageURLKey, url ? std::any(*url) : std::any(), AssociationPolicy::retain);
+  cancelCurrentImageLoad(imageView);
   imageView.setImage(std::move(placeholder));
 
   std::weak_ptr<UIImageView> weakView = std::static_pointer_cast<UIImageView>(imageView.shared_from_this());
   auto operation = SDWebImageManager::shared()->loadImage(
       url, options,
-      [weakView, options, completed = std::move(completed)](
+      [weakView, completed = std::move(completed)](
           const std::shared_ptr<UIImage>& image, const std::optional<SDWebImageError>& error,
           SDImageCacheType cacheType, const std::optional<URL>& imageURL) {
         auto view = weakView.lock();
         if (!view) return;
         const bool cancelled = error && error->code == SDWebImageError::Code::cancelled;
         if (!cancelled) view->setAssociatedObject(&kOperationKey, std::any(), AssociationPolicy::retain);
-        if (image && !(options & SDWebImageOptions::avoidAutoSetImage)) view->setImage(image);
+        if (image) view->setImage(image);
         if (completed) completed(image, error, cacheType, imageURL);
       });
   if (!operation->isFinished())

@@ -23,17 +23,12 @@ namespace ios {
 // 3. with no URL, or one that is not http(s), stops there: the completion runs at once with
 //    `invalidURL` and the image stays the placeholder;
 // 4. otherwise loads through SDWebImageManager::shared() and, when the image arrives, sets it on
-//    the main thread (unless `avoidAutoSetImage`), without a fade, then calls the completion. A
+//    the main thread, without a fade, then calls the completion. A
 //    memory-cache hit is set before the call returns. A failed load leaves the placeholder.
 // The view is held weakly: if it goes away first, nothing is set and the completion is not called.
 void sd_setImage(UIImageView& imageView, const std::optional<URL>& url, std::shared_ptr<UIImage> placeholder,
                  unsigned options, SDExternalCompletionBlock completed);
 void sd_setImage(UIImageView& imageView, const std::optional<URL>& url,
                  SDExternalCompletionBlock completed = nullptr);
-
-// Cancels the view's running load, if any; its image stays as it is.
-void sd_cancelCurrentImageLoad(UIImageView& imageView);
-// The URL of the view's latest `sd_setImage` call.
-std::optional<URL> sd_imageURL(const UIImageView& imageView);
 
 }  // namespace ios
