@@ -14,11 +14,6 @@ class ToastManager {
   // Used by `makeToast(view, message)`: the library's defaults.
   double duration = 3.0;
   ToastPosition position = ToastPosition::bottom;
-  // A tap on a toast hides it at once.
-  bool isTapToDismissEnabled = true;
-  // A toast made while another is showing on the same view waits for it; with queueing off, both
-  // show at once.
-  bool isQueueEnabled = true;
 
  private:
   ToastManager() = default;

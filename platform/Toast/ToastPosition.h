@@ -2,13 +2,11 @@
 
 namespace ios {
 
-// Where a toast sits in its view: centred horizontally, near the top or bottom edge (inside the
-// safe area) or in the middle.
-enum class ToastPosition { top, center, bottom };
+// Where a toast sits in its view: centred horizontally, near the bottom edge (inside the safe area)
+// or in the middle.
+enum class ToastPosition { center, bottom };
 
-// The library's names for the positions.
-inline constexpr ToastPosition CSToastPositionTop = ToastPosition::top;
+// The library's name for the position the system asks for.
 inline constexpr ToastPosition CSToastPositionCenter = ToastPosition::center;
-inline constexpr ToastPosition CSToastPositionBottom = ToastPosition::bottom;
 
 }  // namespace ios

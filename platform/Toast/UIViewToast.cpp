@@ -41,8 +41,6 @@ CGPoint centerFor(const UIView& view, CGSize size, ToastPosition position, const
   const CGRect bounds = view.bounds();
   const UIEdgeInsets insets = view.safeAreaInsets();
   switch (position) {
-    case ToastPosition::top:
-      return CGPoint{bounds.midX(), bounds.minY() + insets.top + style.verticalPadding + size.height / 2};
     case ToastPosition::bottom:
       return CGPoint{bounds.midX(), bounds.maxY() - insets.bottom - style.verticalPadding - size.height / 2};
     case ToastPosition::center:
@@ -70,11 +68,9 @@ class ToastPresenter {
     queue.active.push_back(toast);
 
     std::weak_ptr<ToastView> weak = toast;
-    if (manager.isTapToDismissEnabled) {
-      toast->setUserInteractionEnabled(true);
-      toast->addGestureRecognizer(UITapGestureRecognizer::create(toast, "handleToastTapped:"));
-      toast->onTap_ = [weak] { hide(weak.lock()); };
-    }
+    toast->setUserInteractionEnabled(true);
+    toast->addGestureRecognizer(UITapGestureRecognizer::create(toast, "handleToastTapped:"));
+    toast->onTap_ = [weak] { hide(weak.lock()); };
     UIView::animate(
         style.fadeDuration, 0,
         UIViewAnimationOptions::curveEaseOut | UIViewAnimationOptions::allowUserInteraction,
@@ -119,7 +115,7 @@ class ToastPresenter {
 void makeToast(UIView& view, const std::string& message, double duration, ToastPosition position) {
   auto queue = makeQueueOf(view);
   ToastQueue::Pending request{message, duration, position};
-  if (ToastManager::shared().isQueueEnabled && !queue->active.empty()) {
+  if (!queue->active.empty()) {
     queue->pending.push_back(std::move(request));
     return;
   }
@@ -129,22 +125,6 @@ void makeToast(UIView& view, const std::string& message, double duration, ToastP
 void makeToast(UIView& view, const std::string& message) {
   const auto& manager = ToastManager::shared();
   makeToast(view, message, manager.duration, manager.position);
-}
-
-void hideToast(UIView& view) {
-  auto queue = queueOf(view);
-  if (!queue) return;
-  for (const auto& toast : queue->active) {
-    if (!toast->isHiding()) return ToastPresenter::hide(toast);
-  }
-}
-
-void hideAllToasts(UIView& view) {
-  auto queue = queueOf(view);
-  if (!queue) return;
-  queue->pending.clear();
-  const auto active = queue->active;
-  for (const auto& toast : active) ToastPresenter::hide(toast);
 }
 
 std::shared_ptr<ToastView> activeToast(const UIView& view) {

@@ -18,17 +18,11 @@ namespace ios {
 // A toast is a ToastView added on top of `view`'s subviews, sized to its wrapped message (at most
 // `maxWidthPercentage` of the view's width), centred horizontally at `position`. It fades in over
 // the style's fade duration; `duration` seconds after it appeared (on the run loop's clock) it
-// fades out, and it is removed when the fade ends. While a toast shows and queueing is on, a new
-// one waits and shows once the current one is removed. A tap dismisses a toast early when
-// `isTapToDismissEnabled`. Main thread only.
+// fades out, and it is removed when the fade ends. While a toast shows, a new one waits and shows
+// once the current one is removed. A tap dismisses a toast early. Main thread only.
 void makeToast(UIView& view, const std::string& message, double duration, ToastPosition position);
 // With the ToastManager's duration and position.
 void makeToast(UIView& view, const std::string& message);
-
-// Fades out the oldest toast showing on `view` now; the next queued one follows.
-void hideToast(UIView& view);
-// Fades out every toast showing on `view` and drops the queued ones.
-void hideAllToasts(UIView& view);
 
 // The toast showing on `view` (the oldest one when several do), or null.
 std::shared_ptr<ToastView> activeToast(const UIView& view);
