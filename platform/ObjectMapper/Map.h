@@ -33,14 +33,10 @@ class Map {
   // A writing map that starts from an empty object.
   Map();
 
-  MappingType mappingType() const { return type_; }
   bool isReading() const { return type_ == MappingType::fromJSON; }
 
   // Reading: the input. Writing: the object built so far.
   const Dictionary& JSON() const;
-
-  // Whether the input holds `key` with a non-null value (always false when writing).
-  bool isKeyPresent(std::string_view key) const { return valueFor(key) != nullptr; }
 
   template <class T>
   Map& operator()(std::string_view key, T& field) {

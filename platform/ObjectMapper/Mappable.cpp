@@ -12,8 +12,8 @@ Dictionary Mappable::toJSON() const {
   return map.JSON();
 }
 
-std::string Mappable::toJSONString(bool prettyPrint) const {
-  return toJSON().dump(prettyPrint ? 2 : -1, ' ', false, Dictionary::error_handler_t::replace);
+std::string Mappable::toJSONString() const {
+  return toJSON().dump(-1, ' ', false, Dictionary::error_handler_t::replace);
 }
 
 }  // namespace ios

@@ -26,8 +26,8 @@ class Mappable : public NSObject {
 
   // The model as a JSON object, by the writing rules of Map.
   Dictionary toJSON() const;
-  // The same as text; text that is not valid UTF-8 is written with replacement characters.
-  std::string toJSONString(bool prettyPrint = false) const;
+  // The same as compact text; text that is not valid UTF-8 is written with replacement characters.
+  std::string toJSONString() const;
 };
 
 }  // namespace ios

@@ -10,13 +10,11 @@
 // graph that refers back to itself.
 
 #include <Foundation/Dictionary.h>
-#include <Foundation/JSONSerialization.h>
 #include <ObjectMapper/Map.h>
 #include <ObjectMapper/Mappable.h>
 
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace ios {
@@ -48,14 +46,6 @@ std::shared_ptr<T> mapObject(const Dictionary& json) {
   Map map(json);
   object->mapping(map);
   return object;
-}
-
-// The same from JSON text; null when the text is not one JSON object (see JSONSerialization::read).
-template <class T>
-std::shared_ptr<T> mapObjectFromJSONString(std::string_view text) {
-  auto parsed = JSONSerialization::read(text);
-  auto* object = std::get_if<Dictionary>(&parsed);
-  return object ? mapObject<T>(*object) : nullptr;
 }
 
 // ObjectMapper's array mapping: the elements of a JSON array that map, in order; elements that
