@@ -8,19 +8,6 @@ Constraint::Constraint(Expression expression, Relation relation, Strength streng
 Constraint::Constraint(const Constraint& other, Strength strength)
     : Constraint(other.expression(), other.relation(), strength) {}
 
-bool Constraint::isSatisfied(double tolerance) const {
-  const double value = expression().value();
-  switch (relation()) {
-    case Relation::LessThanOrEqual:
-      return value <= tolerance;
-    case Relation::GreaterThanOrEqual:
-      return value >= -tolerance;
-    case Relation::Equal:
-      return value <= tolerance && value >= -tolerance;
-  }
-  return false;
-}
-
 Constraint withStrength(const Constraint& constraint, Strength strength) {
   return Constraint(constraint, strength);
 }

@@ -26,9 +26,6 @@ class Constraint {
   Relation relation() const { return data_->relation; }
   Strength strength() const { return data_->strength; }
 
-  // Whether the variables' current values satisfy the relation within `tolerance`.
-  bool isSatisfied(double tolerance = 1.0e-6) const;
-
   friend bool operator==(const Constraint& a, const Constraint& b) { return a.data_ == b.data_; }
   const void* identity() const { return data_.get(); }
 

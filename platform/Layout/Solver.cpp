@@ -25,10 +25,6 @@ SolverStatus Solver::setConstant(const Constraint& constraint, double constant) 
   return state_->setConstant(constraint, constant);
 }
 
-double Solver::constantOf(const Constraint& constraint) const {
-  return state_->constantOf(constraint);
-}
-
 SolverStatus Solver::addEditVariable(const Variable& variable, Strength strength) {
   return state_->addEditVariable(variable, strength);
 }
@@ -49,16 +45,8 @@ void Solver::updateVariables() {
   state_->updateVariables();
 }
 
-void Solver::reset() {
-  state_->reset();
-}
-
 bool Solver::isAmbiguous(const Variable& variable) const {
   return state_->isAmbiguous(variable);
-}
-
-std::vector<Variable> Solver::ambiguousVariables() const {
-  return state_->ambiguousVariables();
 }
 
 }  // namespace ios::layout

@@ -6,7 +6,6 @@
 #include <Layout/Variable.h>
 
 #include <memory>
-#include <vector>
 
 namespace ios::layout {
 
@@ -42,12 +41,10 @@ class Solver {
   // its constant is -8) inside this solver and re-solves incrementally with the dual simplex. This is
   // the way to follow a changed layout constant: it keeps the constraint's strength and identity and
   // measures several times faster than removing and re-adding it (bench/Layout). The Constraint
-  // handle itself is immutable and keeps its original constant; constantOf reports the current one.
+  // handle itself is immutable and keeps its original constant.
   // UnsatisfiableConstraint when a required constraint cannot take the new constant; the old one
   // then stays.
   SolverStatus setConstant(const Constraint& constraint, double constant);
-  // The constant this solver currently uses for `constraint` (its own constant if unknown).
-  double constantOf(const Constraint& constraint) const;
 
   // An edit variable is held at suggested values with a non-required strength. It starts at the
   // variable's current value().
@@ -59,8 +56,6 @@ class Solver {
 
   // Writes the solution into every variable the solver knows.
   void updateVariables();
-  // Forgets every constraint, edit and variable.
-  void reset();
 
   // Whether the constraints leave `variable` undetermined: whether two solutions that are both
   // optimal for every priority give it different values (UIKit's ambiguous layout). Constraints of
@@ -71,8 +66,6 @@ class Solver {
   // within 1e-6 (relative, at least 1e-6 absolute) count as equal, so a variable that can only move
   // by less is reported determined; and "optimal" is judged with the solver's own tolerances.
   bool isAmbiguous(const Variable& variable) const;
-  // Every known variable that isAmbiguous, in no particular order.
-  std::vector<Variable> ambiguousVariables() const;
 
  private:
   std::unique_ptr<detail::SolverState> state_;

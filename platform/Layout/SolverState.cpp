@@ -204,11 +204,6 @@ SolverStatus SolverState::setConstant(const Constraint& constraint, double const
   return moveConstant(it->second, constant) ? SolverStatus::Ok : SolverStatus::UnsatisfiableConstraint;
 }
 
-double SolverState::constantOf(const Constraint& constraint) const {
-  auto it = constraints_.find(constraint.identity());
-  return it == constraints_.end() ? constraint.expression().constant : it->second.constant;
-}
-
 // Edits ---------------------------------------------------------------------------------------------
 
 SolverStatus SolverState::addEditVariable(const Variable& variable, Strength strength) {
@@ -251,13 +246,6 @@ void SolverState::updateVariables() {
   }
 }
 
-void SolverState::reset() {
-  tableau_.clear();
-  constraints_.clear();
-  variables_.clear();
-  edits_.clear();
-}
-
 bool SolverState::isAmbiguous(const Variable& variable) const {
   auto it = variables_.find(variable.identity());
   if (it == variables_.end()) return true;
@@ -273,13 +261,6 @@ bool SolverState::isAmbiguous(const Variable& variable) const {
   double high = 0.0;
   if (!probe.extremum(symbol, 1.0, low) || !probe.extremum(symbol, -1.0, high)) return true;
   return high - low > ambiguityTolerance(low, high);
-}
-
-std::vector<Variable> SolverState::ambiguousVariables() const {
-  std::vector<Variable> result;
-  for (const auto& [identity, record] : variables_)
-    if (isAmbiguous(record.variable)) result.push_back(record.variable);
-  return result;
 }
 
 }  // namespace ios::layout::detail

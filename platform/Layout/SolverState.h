@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <unordered_map>
-#include <vector>
 
 namespace ios::layout::detail {
 
@@ -20,7 +19,6 @@ class SolverState {
   SolverStatus removeConstraint(const Constraint& constraint);
   bool hasConstraint(const Constraint& constraint) const;
   SolverStatus setConstant(const Constraint& constraint, double constant);
-  double constantOf(const Constraint& constraint) const;
 
   SolverStatus addEditVariable(const Variable& variable, Strength strength);
   SolverStatus removeEditVariable(const Variable& variable);
@@ -28,10 +26,8 @@ class SolverState {
   SolverStatus suggestValue(const Variable& variable, double value);
 
   void updateVariables();
-  void reset();
 
   bool isAmbiguous(const Variable& variable) const;
-  std::vector<Variable> ambiguousVariables() const;
 
  private:
   // A constraint enters the tableau as `expression + markerSign * marker (+ other) = 0`. Moving the

@@ -61,13 +61,6 @@ Row Tableau::take(Symbol basic) {
   return row;
 }
 
-void Tableau::clear() {
-  rows_.clear();
-  columns_.clear();
-  objective_ = Objective();
-  infeasible_.clear();
-}
-
 bool Tableau::isInfeasible(Symbol basic, const Row& row) const {
   if (basic.kind == SymbolKind::Dummy) return !nearZero(row.constant());
   return basic.isRestricted() && row.constant() < -kEpsilon;

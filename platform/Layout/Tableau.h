@@ -30,7 +30,6 @@ class Tableau {
   void insert(Symbol basic, Row row);
   // Removes and returns the row of `basic`, which must exist.
   Row take(Symbol basic);
-  void clear();
 
   Objective& objective() { return objective_; }
   const Objective& objective() const { return objective_; }
