@@ -11,16 +11,8 @@ namespace {
 
 constexpr std::string_view kQRCodeGenerator = "CIQRCodeGenerator";
 constexpr std::string_view kInputMessage = "inputMessage";
-constexpr std::string_view kInputCorrectionLevel = "inputCorrectionLevel";
-
-// The writer grades error correction 0...8; these land on L, M, Q and H.
-std::optional<int> writerEccLevel(std::string_view level) {
-  if (level == "L") return 0;
-  if (level == "M") return 3;
-  if (level == "Q") return 5;
-  if (level == "H") return 8;
-  return std::nullopt;
-}
+// The writer grades error correction 0...8; 3 lands on M.
+constexpr int kWriterEccLevelM = 3;
 
 }  // namespace
 
@@ -32,36 +24,16 @@ std::shared_ptr<CIFilter> CIFilter::create(std::string_view name) {
 }
 
 bool CIFilter::setValue(const std::any& value, std::string_view key) {
-  if (key == kInputMessage) {
-    if (const auto* data = std::any_cast<Data>(&value)) {
-      message_ = *data;
-      return true;
-    }
-    if (const auto* optional = std::any_cast<std::optional<Data>>(&value)) {
-      message_ = *optional;
-      return true;
-    }
-    return false;
+  if (key != kInputMessage) return false;
+  if (const auto* data = std::any_cast<Data>(&value)) {
+    message_ = *data;
+    return true;
   }
-  if (key == kInputCorrectionLevel) {
-    std::string level;
-    if (const auto* text = std::any_cast<std::string>(&value))
-      level = *text;
-    else if (const auto* chars = std::any_cast<const char*>(&value); chars && *chars)
-      level = *chars;
-    else
-      return false;
-    if (!writerEccLevel(level)) return false;
-    correctionLevel_ = level;
+  if (const auto* optional = std::any_cast<std::optional<Data>>(&value)) {
+    message_ = *optional;
     return true;
   }
   return false;
-}
-
-std::any CIFilter::value(std::string_view key) const {
-  if (key == kInputMessage) return message_ ? std::any(*message_) : std::any();
-  if (key == kInputCorrectionLevel) return correctionLevel_;
-  return {};
 }
 
 std::shared_ptr<CIImage> CIFilter::outputImage() const {
@@ -73,7 +45,7 @@ std::shared_ptr<CIImage> CIFilter::outputImage() const {
   try {
     const ZXing::BitMatrix modules = ZXing::MultiFormatWriter(ZXing::BarcodeFormat::QRCode)
                                          .setEncoding(ZXing::CharacterSet::ISO8859_1)
-                                         .setEccLevel(*writerEccLevel(correctionLevel_))
+                                         .setEccLevel(kWriterEccLevelM)
                                          .setMargin(kQRCodeQuietZoneModules)
                                          .encode(latin1, 0, 0);
     auto bitmap = CGImage::create(modules.width(), modules.height());

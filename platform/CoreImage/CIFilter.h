@@ -15,9 +15,9 @@ namespace ios {
 // Core Image's filter by name. The one filter the system uses is built in:
 //
 // "CIQRCodeGenerator": a QR code of the bytes under "inputMessage" (a `Data`, or an optional one),
-// at the error-correction level under "inputCorrectionLevel" ("L", "M", "Q" or "H"; "M" unless
-// set). The decoder picks the densest mode the bytes allow (numeric, alphanumeric or bytes) and the
-// smallest version that holds them. `outputImage` has one pixel per module, black on opaque white,
+// at error-correction level M, the platform's default (the system never sets another). The encoder
+// picks the densest mode the bytes allow (numeric, alphanumeric or bytes) and the smallest version
+// that holds them. `outputImage` has one pixel per module, black on opaque white,
 // with a quiet zone of `kQRCodeQuietZoneModules` white modules on every side.
 class CIFilter : public NSObject {
   struct Passkey {};
@@ -30,15 +30,11 @@ class CIFilter : public NSObject {
 
   const std::string& name() const { return name_; }
 
-  // `setValue(_:forKey:)` for the filter's input keys. Accepts `Data`, `std::optional<Data>` (nil
-  // clears the input), and for "inputCorrectionLevel" a string. False, with nothing changed, for
-  // another key or a value of another type or an unknown correction level.
+  // `setValue(_:forKey:)` for "inputMessage": accepts `Data` and `std::optional<Data>` (nil clears
+  // the input). False, with nothing changed, for another key or a value of another type.
   bool setValue(const std::any& value, std::string_view key);
-  // The input under `key`: `Data` for "inputMessage" (empty std::any when unset), `std::string` for
-  // "inputCorrectionLevel".
-  std::any value(std::string_view key) const;
 
-  // Null without a message, and for a message that no QR version can hold at the chosen level.
+  // Null without a message, and for a message that no QR version can hold at level M.
   std::shared_ptr<CIImage> outputImage() const;
 
   CIFilter(Passkey, std::string name);
@@ -46,7 +42,6 @@ class CIFilter : public NSObject {
  private:
   std::string name_;
   std::optional<Data> message_;
-  std::string correctionLevel_ = "M";
 };
 
 }  // namespace ios
