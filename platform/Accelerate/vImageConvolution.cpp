@@ -28,28 +28,20 @@ bool overlaps(const vImage_Buffer& a, const vImage_Buffer& b) {
   return std::less<>()(a0, b1) && std::less<>()(b0, a1);
 }
 
-// One pass of the filter over a source image with a fixed edge rule.
+// One pass of the filter over a source image, its edge pixels extended.
 class BoxFilter {
  public:
-  BoxFilter(const vImage_Buffer& src, bool extendEdges, const std::uint8_t* background,
-            std::uint32_t kernelWidth, std::uint32_t kernelHeight, long long offsetX, long long offsetY,
+  BoxFilter(const vImage_Buffer& src, std::uint32_t kernelWidth, std::uint32_t kernelHeight,
             std::size_t destWidth)
-      : src_(src),
-        extend_(extendEdges),
-        background_(background),
-        halfW_(kernelWidth / 2),
-        halfH_(kernelHeight / 2),
-        offsetX_(offsetX),
-        offsetY_(offsetY),
-        destWidth_(destWidth) {}
+      : src_(src), halfW_(kernelWidth / 2), halfH_(kernelHeight / 2), destWidth_(destWidth) {}
 
   void run(const vImage_Buffer& dest) {
     const RoundedDivider mean(static_cast<std::uint64_t>(2 * halfW_ + 1) *
                               static_cast<std::uint64_t>(2 * halfH_ + 1));
     Sums column(destWidth_ * 4, 0), row(destWidth_ * 4), removed(destWidth_ * 4);
     // The window of destination row 0: rows above and below the source count as copies of the edge
-    // row (or background rows), so each distinct row is summed once and weighted.
-    const long long top = offsetY_ - halfH_, bottom = offsetY_ + halfH_;
+    // row, so each distinct row is summed once and weighted.
+    const long long top = -halfH_, bottom = halfH_;
     const long long height = static_cast<long long>(src_.height);
     const long long above = std::max(0LL, std::min(bottom, -1LL) - top + 1);
     const long long below = std::max(0LL, bottom - std::max(top, height) + 1);
@@ -59,7 +51,7 @@ class BoxFilter {
 
     for (std::size_t y = 0; y < dest.height; ++y) {
       if (y > 0) {
-        const long long cy = offsetY_ + static_cast<long long>(y);
+        const long long cy = static_cast<long long>(y);
         horizontalSums(cy - halfH_ - 1, removed);
         horizontalSums(cy + halfH_, row);
         for (std::size_t i = 0; i < column.size(); ++i) column[i] += row[i] - removed[i];
@@ -78,11 +70,8 @@ class BoxFilter {
 
   const std::uint8_t* pixel(long long x, long long y) const {
     const long long width = static_cast<long long>(src_.width), height = static_cast<long long>(src_.height);
-    if (x < 0 || x >= width || y < 0 || y >= height) {
-      if (!extend_) return background_;
-      x = std::clamp(x, 0LL, width - 1);
-      y = std::clamp(y, 0LL, height - 1);
-    }
+    x = std::clamp(x, 0LL, width - 1);
+    y = std::clamp(y, 0LL, height - 1);
     return static_cast<const std::uint8_t*>(src_.data) + static_cast<std::size_t>(y) * src_.rowBytes +
            static_cast<std::size_t>(x) * 4;
   }
@@ -90,7 +79,7 @@ class BoxFilter {
   // The sums of the kernel-wide windows of source row `y` for every destination column.
   void horizontalSums(long long y, Sums& out) const {
     const long long width = static_cast<long long>(src_.width);
-    const long long left = offsetX_ - halfW_, right = offsetX_ + halfW_;
+    const long long left = -halfW_, right = halfW_;
     std::uint64_t sum[4] = {0, 0, 0, 0};
     auto add = [&sum](const std::uint8_t* p, std::uint64_t weight) {
       for (int c = 0; c < 4; ++c) sum[c] += p[c] * weight;
@@ -102,7 +91,7 @@ class BoxFilter {
     for (long long x = std::max(left, 0LL); x <= std::min(right, width - 1); ++x) add(pixel(x, y), 1);
     for (std::size_t x = 0; x < destWidth_; ++x) {
       if (x > 0) {
-        const long long cx = offsetX_ + static_cast<long long>(x);
+        const long long cx = static_cast<long long>(x);
         const std::uint8_t* gone = pixel(cx - halfW_ - 1, y);
         const std::uint8_t* come = pixel(cx + halfW_, y);
         for (int c = 0; c < 4; ++c) sum[c] = sum[c] + come[c] - gone[c];
@@ -112,35 +101,28 @@ class BoxFilter {
   }
 
   const vImage_Buffer& src_;
-  const bool extend_;
-  const std::uint8_t* background_;
   const long long halfW_, halfH_;
-  const long long offsetX_, offsetY_;
   const std::size_t destWidth_;
 };
 
 vImage_Error validate(const vImage_Buffer* src, const vImage_Buffer* dest, vImagePixelCount offsetX,
                       vImagePixelCount offsetY, std::uint32_t kernelHeight, std::uint32_t kernelWidth,
-                      const std::uint8_t* background, vImage_Flags flags) {
+                      vImage_Flags flags) {
   constexpr vImage_Flags kKnown = kvImageLeaveAlphaUnchanged | kvImageCopyInPlace |
                                   kvImageBackgroundColorFill | kvImageEdgeExtend | kvImageDoNotTile |
                                   kvImageTruncateKernel | kvImageGetTempBufferSize;
   if (flags & ~kKnown) return kvImageUnknownFlagsBit;
   const vImage_Flags edge =
       flags & (kvImageCopyInPlace | kvImageBackgroundColorFill | kvImageEdgeExtend | kvImageTruncateKernel);
-  if ((edge != kvImageEdgeExtend && edge != kvImageBackgroundColorFill) ||
-      (flags & kvImageLeaveAlphaUnchanged))
-    return kvImageInvalidEdgeStyle;
+  if (edge != kvImageEdgeExtend || (flags & kvImageLeaveAlphaUnchanged)) return kvImageInvalidEdgeStyle;
   if (kernelWidth % 2 == 0 || kernelHeight % 2 == 0 || kernelWidth > kMaxKernelSize ||
       kernelHeight > kMaxKernelSize)
     return kvImageInvalidKernelSize;
   if (!src || !dest || !src->data || !dest->data) return kvImageNullPointerArgument;
-  if (edge == kvImageBackgroundColorFill && !background) return kvImageNullPointerArgument;
   if (src->rowBytes < src->width * 4 || dest->rowBytes < dest->width * 4) return kvImageInvalidParameter;
-  if (dest->width > 0 && offsetX >= src->width) return kvImageInvalidOffset_X;
-  if (dest->height > 0 && offsetY >= src->height) return kvImageInvalidOffset_Y;
-  if (offsetX + dest->width > src->width || offsetY + dest->height > src->height)
-    return kvImageRoiLargerThanInputBuffer;
+  if (offsetX != 0) return kvImageInvalidOffset_X;
+  if (offsetY != 0) return kvImageInvalidOffset_Y;
+  if (dest->width > src->width || dest->height > src->height) return kvImageRoiLargerThanInputBuffer;
   return kvImageNoError;
 }
 
@@ -149,10 +131,10 @@ vImage_Error validate(const vImage_Buffer* src, const vImage_Buffer* dest, vImag
 vImage_Error vImageBoxConvolve_ARGB8888(const vImage_Buffer* src, const vImage_Buffer* dest, void* tempBuffer,
                                         vImagePixelCount srcOffsetToROI_X, vImagePixelCount srcOffsetToROI_Y,
                                         std::uint32_t kernel_height, std::uint32_t kernel_width,
-                                        const Pixel_8888 backgroundColor, vImage_Flags flags) {
+                                        const Pixel_8888 /*backgroundColor*/, vImage_Flags flags) {
   if (flags & kvImageGetTempBufferSize) return 0;
-  const vImage_Error error = validate(src, dest, srcOffsetToROI_X, srcOffsetToROI_Y, kernel_height,
-                                      kernel_width, backgroundColor, flags);
+  const vImage_Error error =
+      validate(src, dest, srcOffsetToROI_X, srcOffsetToROI_Y, kernel_height, kernel_width, flags);
   if (error != kvImageNoError) return error;
   if (dest->width == 0 || dest->height == 0) return kvImageNoError;
 
@@ -167,9 +149,7 @@ vImage_Error vImageBoxConvolve_ARGB8888(const vImage_Buffer* src, const vImage_B
     source.data = copy.data();
     source.rowBytes = src->width * 4;
   }
-  BoxFilter filter(source, (flags & kvImageEdgeExtend) != 0, backgroundColor, kernel_width, kernel_height,
-                   static_cast<long long>(srcOffsetToROI_X), static_cast<long long>(srcOffsetToROI_Y),
-                   dest->width);
+  BoxFilter filter(source, kernel_width, kernel_height, dest->width);
   filter.run(*dest);
   return kvImageNoError;
 }

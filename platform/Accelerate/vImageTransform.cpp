@@ -13,15 +13,11 @@ vImage_Error vImageMatrixMultiply_ARGB8888(const vImage_Buffer* src, const vImag
                                            vImage_Flags flags) {
   if (flags & ~kvImageDoNotTile) return kvImageUnknownFlagsBit;
   if (!src || !dest || !src->data || !dest->data || !matrix) return kvImageNullPointerArgument;
-  if (divisor <= 0 || src->rowBytes < src->width * 4 || dest->rowBytes < dest->width * 4)
+  if (divisor <= 0 || src->rowBytes < src->width * 4 || dest->rowBytes < dest->width * 4 || pre_bias ||
+      post_bias)
     return kvImageInvalidParameter;
   if (dest->width > src->width || dest->height > src->height) return kvImageBufferSizeMismatch;
 
-  std::int64_t pre[4] = {0, 0, 0, 0}, post[4] = {0, 0, 0, 0};
-  for (int i = 0; i < 4; ++i) {
-    if (pre_bias) pre[i] = pre_bias[i];
-    if (post_bias) post[i] = post_bias[i];
-  }
   // Negative sums round to 0 or below and clamp to 0, so only non-negative ones are divided (halves
   // of those round up, which is away from zero). Clamping without branches: pixels vary too much for
   // the branch predictor.
@@ -36,10 +32,10 @@ vImage_Error vImageMatrixMultiply_ARGB8888(const vImage_Buffer* src, const vImag
     auto* out = static_cast<std::uint8_t*>(dest->data) + y * dest->rowBytes;
     for (std::size_t x = 0; x < dest->width; ++x, in += 4, out += 4) {
       // Read the whole pixel before writing any channel: source and destination may be one buffer.
-      const std::int64_t channels[4] = {in[0] + pre[0], in[1] + pre[1], in[2] + pre[2], in[3] + pre[3]};
+      const std::int64_t channels[4] = {in[0], in[1], in[2], in[3]};
       std::uint8_t result[4];
       for (int c = 0; c < 4; ++c) {
-        std::int64_t sum = post[c];
+        std::int64_t sum = 0;
         for (int r = 0; r < 4; ++r) sum += channels[r] * m[r * 4 + c];
         const auto positive = static_cast<std::uint64_t>(std::max<std::int64_t>(sum, 0));
         result[c] =

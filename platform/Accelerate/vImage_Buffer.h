@@ -26,7 +26,6 @@ inline constexpr vImage_Flags kvImageCopyInPlace = 2;
 inline constexpr vImage_Flags kvImageBackgroundColorFill = 4;
 inline constexpr vImage_Flags kvImageEdgeExtend = 8;
 inline constexpr vImage_Flags kvImageDoNotTile = 16;
-inline constexpr vImage_Flags kvImageHighQualityResampling = 32;
 inline constexpr vImage_Flags kvImageTruncateKernel = 64;
 inline constexpr vImage_Flags kvImageGetTempBufferSize = 128;
 
@@ -36,7 +35,6 @@ inline constexpr vImage_Error kvImageInvalidKernelSize = -21767;
 inline constexpr vImage_Error kvImageInvalidEdgeStyle = -21768;
 inline constexpr vImage_Error kvImageInvalidOffset_X = -21769;
 inline constexpr vImage_Error kvImageInvalidOffset_Y = -21770;
-inline constexpr vImage_Error kvImageMemoryAllocationError = -21771;
 inline constexpr vImage_Error kvImageNullPointerArgument = -21772;
 inline constexpr vImage_Error kvImageInvalidParameter = -21773;
 inline constexpr vImage_Error kvImageBufferSizeMismatch = -21774;
