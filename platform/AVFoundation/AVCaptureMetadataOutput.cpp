@@ -115,7 +115,6 @@ void AVCaptureMetadataOutput::setMetadataObjectTypes(std::vector<AVMetadataObjec
 void AVCaptureMetadataOutput::captureOutput(const std::shared_ptr<const CGImage>& frame) {
   if (searching_ || types_.empty() || !frame) return;
   searching_ = true;
-  ++searchedFrames_;
   auto self = std::static_pointer_cast<AVCaptureMetadataOutput>(shared_from_this());
   std::weak_ptr<AVCaptureMetadataOutput> weak = self;
   DispatchQueue::global().async([weak, frame, types = types_] {

@@ -46,9 +46,6 @@ class AVCaptureMetadataOutput : public AVCaptureOutput {
   // platform's exception would.
   void setMetadataObjectTypes(std::vector<AVMetadataObjectType> types);
 
-  // Number of frames searched so far (skipped ones not counted).
-  int searchedFrameCount() const { return searchedFrames_; }
-
  protected:
   void captureOutput(const std::shared_ptr<const CGImage>& frame) override;
 
@@ -57,7 +54,6 @@ class AVCaptureMetadataOutput : public AVCaptureOutput {
   DispatchQueue* queue_ = nullptr;
   std::vector<AVMetadataObjectType> types_;
   bool searching_ = false;
-  int searchedFrames_ = 0;
 };
 
 }  // namespace ios

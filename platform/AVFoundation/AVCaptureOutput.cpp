@@ -12,8 +12,4 @@ void AVCaptureOutput::attach(const std::shared_ptr<AVCaptureSession>& session) {
   session_ = session;
 }
 
-void AVCaptureOutput::detach() {
-  session_.reset();
-}
-
 }  // namespace ios

@@ -21,9 +21,8 @@ class AVCaptureOutput : public NSObject {
   friend class AVCaptureSession;
   // Called on the main thread with each frame while the session runs.
   virtual void captureOutput(const std::shared_ptr<const CGImage>& frame) = 0;
-  // Joining and leaving a session.
+  // Joining a session.
   virtual void attach(const std::shared_ptr<AVCaptureSession>& session);
-  virtual void detach();
 
  private:
   std::weak_ptr<AVCaptureSession> session_;

@@ -37,15 +37,6 @@ void AVCaptureSession::addInput(const std::shared_ptr<AVCaptureInput>& input) {
   inputs_.push_back(input);
 }
 
-void AVCaptureSession::removeInput(const std::shared_ptr<AVCaptureInput>& input) {
-  const auto found = std::find(inputs_.begin(), inputs_.end(), input);
-  if (found == inputs_.end()) return;
-  const bool wasRunning = running_;
-  if (wasRunning) stopRunning();
-  inputs_.erase(found);
-  if (wasRunning) startRunning();
-}
-
 bool AVCaptureSession::canAddOutput(const std::shared_ptr<AVCaptureOutput>& output) const {
   return output && !output->session_.lock() &&
          std::find(outputs_.begin(), outputs_.end(), output) == outputs_.end();
@@ -56,13 +47,6 @@ void AVCaptureSession::addOutput(const std::shared_ptr<AVCaptureOutput>& output)
     fatalError("AVCaptureSession: cannot add this output (check canAddOutput first).");
   outputs_.push_back(output);
   output->attach(std::static_pointer_cast<AVCaptureSession>(shared_from_this()));
-}
-
-void AVCaptureSession::removeOutput(const std::shared_ptr<AVCaptureOutput>& output) {
-  const auto found = std::find(outputs_.begin(), outputs_.end(), output);
-  if (found == outputs_.end()) return;
-  (*found)->detach();
-  outputs_.erase(found);
 }
 
 void AVCaptureSession::startRunning() {

@@ -30,11 +30,9 @@ class AVCaptureSession : public NSObject {
   bool canAddInput(const std::shared_ptr<AVCaptureInput>& input) const;
   // Adding what canAddInput refuses is a programmer error (the platform raises) and stops the program.
   void addInput(const std::shared_ptr<AVCaptureInput>& input);
-  void removeInput(const std::shared_ptr<AVCaptureInput>& input);
   // False for a null output, one already in this or another session.
   bool canAddOutput(const std::shared_ptr<AVCaptureOutput>& output) const;
   void addOutput(const std::shared_ptr<AVCaptureOutput>& output);
-  void removeOutput(const std::shared_ptr<AVCaptureOutput>& output);
 
   // Starts the camera. Without an input, or when the camera fails to start, the session stays
   // stopped and the reason is logged (the platform posts a runtime error instead).
