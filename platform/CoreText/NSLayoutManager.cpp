@@ -68,13 +68,9 @@ NSRange NSLayoutManager::glyphRange(const NSTextContainer&) const {
   return NSRange{0, current ? current->visibleLength() : 0};
 }
 
-std::size_t NSLayoutManager::characterIndex(CGPoint point, const NSTextContainer&, CGFloat* fraction) const {
+std::size_t NSLayoutManager::characterIndex(CGPoint point, const NSTextContainer&) const {
   const TextLayout* current = layout();
-  if (!current) {
-    if (fraction) *fraction = 0;
-    return 0;
-  }
-  return current->characterIndex(point, fraction);
+  return current ? current->characterIndex(point) : 0;
 }
 
 }  // namespace ios

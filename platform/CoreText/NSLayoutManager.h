@@ -31,8 +31,8 @@ class NSLayoutManager : public NSObject {
   CGRect lineFragmentUsedRect(std::size_t glyphIndex, NSRange* effectiveRange = nullptr) const;
   CGRect usedRect(const NSTextContainer& container) const;
   NSRange glyphRange(const NSTextContainer& container) const;
-  std::size_t characterIndex(CGPoint point, const NSTextContainer& container,
-                             CGFloat* fractionOfDistanceBetweenInsertionPoints = nullptr) const;
+  // `characterIndex(for:in:fractionOfDistanceBetweenInsertionPoints: nil)`: see TextLayout.
+  std::size_t characterIndex(CGPoint point, const NSTextContainer& container) const;
   void ensureLayout(const NSTextContainer& container) const { layout(); }
 
   // The current layout (null without storage or container).

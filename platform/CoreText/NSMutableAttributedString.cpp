@@ -92,14 +92,6 @@ void NSMutableAttributedString::addAttributes(const NSAttributes& attributes, NS
   });
 }
 
-void NSMutableAttributedString::setAttributes(const NSAttributes& attributes, NSRange range) {
-  editRuns(range, [&](NSAttributes& attrs) { attrs = attributes; });
-}
-
-void NSMutableAttributedString::removeAttribute(Key key, NSRange range) {
-  editRuns(range, [&](NSAttributes& attrs) { attrs.erase(key); });
-}
-
 void NSMutableAttributedString::replace(NSRange safe, std::string_view text, std::vector<Run> runs) {
   auto bytes = byteRange(text_, safe).value_or(ByteRange{text_.size(), text_.size()});
   std::size_t first = splitAt(safe.location);
@@ -135,10 +127,6 @@ void NSMutableAttributedString::replaceCharacters(NSRange range, const NSAttribu
   std::string text = string.string();
   std::vector<Run> runs = string.runs();
   replace(clampedRange(range), text, std::move(runs));
-}
-
-void NSMutableAttributedString::deleteCharacters(NSRange range) {
-  replace(clampedRange(range), {}, {});
 }
 
 void NSMutableAttributedString::insert(const NSAttributedString& string, std::size_t location) {

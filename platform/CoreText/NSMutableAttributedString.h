@@ -20,14 +20,11 @@ class NSMutableAttributedString : public NSAttributedString {
   // Attribute edits keep the text; the range is made safe first.
   void addAttribute(Key key, const NSAttributeValue& value, NSRange range);
   void addAttributes(const NSAttributes& attributes, NSRange range);
-  void setAttributes(const NSAttributes& attributes, NSRange range);
-  void removeAttribute(Key key, NSRange range);
 
   // Plain text takes the attributes of the first character it replaces; an insertion (empty range)
   // takes those of the character before it, or of the one after it at location 0.
   void replaceCharacters(NSRange range, std::string_view string);
   void replaceCharacters(NSRange range, const NSAttributedString& string);
-  void deleteCharacters(NSRange range);
   void insert(const NSAttributedString& string, std::size_t location);
   void append(const NSAttributedString& string);
   void setAttributedString(const NSAttributedString& string);

@@ -11,7 +11,6 @@ std::shared_ptr<NSParagraphStyle> NSParagraphStyle::copy() const {
   auto style = create();
   style->alignment = alignment;
   style->lineSpacing = lineSpacing;
-  style->lineHeightMultiple = lineHeightMultiple;
   style->minimumLineHeight = minimumLineHeight;
   style->maximumLineHeight = maximumLineHeight;
   style->paragraphSpacing = paragraphSpacing;
@@ -25,10 +24,10 @@ std::shared_ptr<NSParagraphStyle> NSParagraphStyle::copy() const {
 
 bool NSParagraphStyle::isEqual(const NSParagraphStyle& o) const {
   return alignment == o.alignment && lineSpacing == o.lineSpacing &&
-         lineHeightMultiple == o.lineHeightMultiple && minimumLineHeight == o.minimumLineHeight &&
-         maximumLineHeight == o.maximumLineHeight && paragraphSpacing == o.paragraphSpacing &&
-         paragraphSpacingBefore == o.paragraphSpacingBefore && firstLineHeadIndent == o.firstLineHeadIndent &&
-         headIndent == o.headIndent && tailIndent == o.tailIndent && lineBreakMode == o.lineBreakMode;
+         minimumLineHeight == o.minimumLineHeight && maximumLineHeight == o.maximumLineHeight &&
+         paragraphSpacing == o.paragraphSpacing && paragraphSpacingBefore == o.paragraphSpacingBefore &&
+         firstLineHeadIndent == o.firstLineHeadIndent && headIndent == o.headIndent &&
+         tailIndent == o.tailIndent && lineBreakMode == o.lineBreakMode;
 }
 
 }  // namespace ios

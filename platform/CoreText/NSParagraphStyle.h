@@ -29,8 +29,7 @@ class NSParagraphStyle : public NSObject {
   static std::shared_ptr<const NSParagraphStyle> defaultStyle();
 
   NSTextAlignment alignment = NSTextAlignment::natural;
-  CGFloat lineSpacing = 0;         // extra space between the lines of a paragraph
-  CGFloat lineHeightMultiple = 0;  // 0 = the font's own line height
+  CGFloat lineSpacing = 0;  // extra space between the lines of a paragraph
   CGFloat minimumLineHeight = 0;
   CGFloat maximumLineHeight = 0;  // 0 = no limit
   CGFloat paragraphSpacing = 0;   // after the paragraph

@@ -78,15 +78,11 @@ void addColor(PangoAttrList* list, const CGColor& color, bool background, std::s
 
 void addLineHeight(PangoAttrList* list, const NSParagraphStyle& style, const UIFont& font, std::size_t b,
                    std::size_t e) {
-  CGFloat natural = font.lineHeight() * (style.lineHeightMultiple > 0 ? style.lineHeightMultiple : 1.0);
+  const CGFloat natural = font.lineHeight();
   CGFloat height = natural;
   if (style.minimumLineHeight > 0) height = std::max(height, style.minimumLineHeight);
   if (style.maximumLineHeight > 0) height = std::min(height, style.maximumLineHeight);
-  if (height != natural) {
-    insertAttribute(list, pango_attr_line_height_new_absolute(toPango(height)), b, e);
-  } else if (style.lineHeightMultiple > 0) {
-    insertAttribute(list, pango_attr_line_height_new(style.lineHeightMultiple), b, e);
-  }
+  if (height != natural) insertAttribute(list, pango_attr_line_height_new_absolute(toPango(height)), b, e);
 }
 
 detail::Decoration decorationFor(const NSAttributes& attrs, const UIFont& font, std::size_t b,
@@ -410,8 +406,7 @@ std::optional<std::size_t> TextLayout::lineIndex(std::size_t characterIndex) con
   return std::nullopt;
 }
 
-std::size_t TextLayout::characterIndex(CGPoint point, CGFloat* fraction) const {
-  if (fraction) *fraction = 0;
+std::size_t TextLayout::characterIndex(CGPoint point) const {
   const auto& fragments = impl_->fragments;
   if (fragments.empty()) return 0;
   std::size_t lineNumber = fragments.size() - 1;
@@ -432,13 +427,7 @@ std::size_t TextLayout::characterIndex(CGPoint point, CGFloat* fraction) const {
   int byte = 0, trailing = 0;
   pango_layout_xy_to_index(piece.layout.get(), x, y, &byte, &trailing);
   std::size_t index = piece.unitBase + piece.byteToUnit(static_cast<std::size_t>(byte));
-  index = std::clamp(index, range.location, range.upperBound() - 1);
-  if (fraction) {
-    PangoRectangle pos;
-    pango_layout_index_to_pos(piece.layout.get(), byte, &pos);
-    if (pos.width != 0) *fraction = std::clamp((x - pos.x) / static_cast<CGFloat>(pos.width), 0.0, 1.0);
-  }
-  return index;
+  return std::clamp(index, range.location, range.upperBound() - 1);
 }
 
 CGRect TextLayout::characterRect(std::size_t characterIndex) const {

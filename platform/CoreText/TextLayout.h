@@ -80,9 +80,9 @@ class TextLayout {
 
   // The character under `point` (TextKit's `characterIndex(for:in:fractionOfDistance...)`): points
   // above the first line or below the last are moved onto it; beyond a line's ends, the first or
-  // last character of the line. `fraction` (optional) receives where the point lies across that
-  // character, 0...1. Empty text gives 0.
-  std::size_t characterIndex(CGPoint point, CGFloat* fraction = nullptr) const;
+  // last character of the line. Empty text gives 0. Where the point lies across the character is
+  // not offered: nothing asks for it.
+  std::size_t characterIndex(CGPoint point) const;
   // The line holding `characterIndex`, or nullopt past the visible text.
   std::optional<std::size_t> lineIndex(std::size_t characterIndex) const;
   // Where a character is drawn (its logical box); zero rect when it is not visible.
