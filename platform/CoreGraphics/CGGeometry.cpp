@@ -49,12 +49,6 @@ CGRect CGRect::standardized() const {
   return CGRect(minX(), minY(), std::fabs(size.width), std::fabs(size.height));
 }
 
-CGRect CGRect::integral() const {
-  if (isNull() || isInfinite()) return *this;
-  const CGFloat x0 = std::floor(minX()), y0 = std::floor(minY());
-  return CGRect(x0, y0, std::ceil(maxX()) - x0, std::ceil(maxY()) - y0);
-}
-
 CGRect CGRect::insetBy(CGFloat dx, CGFloat dy) const {
   if (isNull()) return null;
   CGRect r = standardized();
@@ -97,29 +91,6 @@ bool CGRect::contains(CGPoint point) const {
 bool CGRect::contains(const CGRect& other) const {
   if (isNull() || other.isNull()) return false;
   return other.minX() >= minX() && other.maxX() <= maxX() && other.minY() >= minY() && other.maxY() <= maxY();
-}
-
-CGRectDivision CGRect::divided(CGFloat atDistance, CGRectEdge from) const {
-  if (isNull()) return {null, null};
-  const CGRect r = standardized();
-  const bool horizontal = from == CGRectEdge::minXEdge || from == CGRectEdge::maxXEdge;
-  const CGFloat extent = horizontal ? r.size.width : r.size.height;
-  const CGFloat cut = std::clamp(atDistance, CGFloat(0), extent);
-  switch (from) {
-    case CGRectEdge::minXEdge:
-      return {CGRect(r.origin.x, r.origin.y, cut, r.size.height),
-              CGRect(r.origin.x + cut, r.origin.y, extent - cut, r.size.height)};
-    case CGRectEdge::maxXEdge:
-      return {CGRect(r.maxX() - cut, r.origin.y, cut, r.size.height),
-              CGRect(r.origin.x, r.origin.y, extent - cut, r.size.height)};
-    case CGRectEdge::minYEdge:
-      return {CGRect(r.origin.x, r.origin.y, r.size.width, cut),
-              CGRect(r.origin.x, r.origin.y + cut, r.size.width, extent - cut)};
-    case CGRectEdge::maxYEdge:
-      return {CGRect(r.origin.x, r.maxY() - cut, r.size.width, cut),
-              CGRect(r.origin.x, r.origin.y, r.size.width, extent - cut)};
-  }
-  return {null, null};
 }
 
 bool operator==(const CGRect& a, const CGRect& b) {

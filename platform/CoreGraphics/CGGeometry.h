@@ -31,10 +31,6 @@ struct CGVector {
 };
 inline constexpr CGVector CGVector::zero{};
 
-enum class CGRectEdge { minXEdge, minYEdge, maxXEdge, maxYEdge };
-
-struct CGRectDivision;
-
 // A rectangle with CoreGraphics semantics. The size may be negative: the geometric accessors
 // (`minX`, `width`, ...) and every operation work on the standardized rectangle, while `origin` and
 // `size` keep what was stored. The null rectangle (origin at +infinity) is "no rectangle", what a
@@ -68,9 +64,6 @@ struct CGRect {
 
   // Same area with a non-negative size; null stays null.
   CGRect standardized() const;
-  // The smallest rectangle with integer edges containing this one (floor of the minimum edges,
-  // ceil of the maximum ones); null and infinite stay as they are.
-  CGRect integral() const;
   // Standardizes, then moves each edge inward by dx (left and right) and dy (top and bottom);
   // negative values grow it. Null when the result has a negative size or the input is null.
   CGRect insetBy(CGFloat dx, CGFloat dy) const;
@@ -90,17 +83,9 @@ struct CGRect {
   // True when `other` (standardized, possibly empty) lies within this rectangle, edges included.
   // False when either is null.
   bool contains(const CGRect& other) const;
-  // Cuts a slice `atDistance` wide (clamped to 0 ... the size along that axis) off the `from` edge
-  // of the standardized rectangle; the remainder is the rest. Both are null for a null input.
-  CGRectDivision divided(CGFloat atDistance, CGRectEdge from) const;
 
   // As CGRectEqualToRect: compares the standardized rectangles; two null rectangles are equal.
   friend bool operator==(const CGRect& a, const CGRect& b);
-};
-
-struct CGRectDivision {
-  CGRect slice;
-  CGRect remainder;
 };
 
 inline constexpr CGRect CGRect::zero{};
