@@ -3,7 +3,6 @@
 #include "PangoFontDescription.h"
 #include "PangoFontSystem.h"
 
-#include <hb-ot.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -74,45 +73,19 @@ const std::map<std::string_view, NamedFace>& knownNames() {
 
 struct WeightRow {
   UIFontWeight weight;
-  CGFloat raw;
   int css;
 };
 constexpr WeightRow kWeights[] = {
-    {UIFontWeight::ultraLight, -0.8, 100}, {UIFontWeight::thin, -0.6, 200},
-    {UIFontWeight::light, -0.4, 300},      {UIFontWeight::regular, 0.0, 400},
-    {UIFontWeight::medium, 0.23, 500},     {UIFontWeight::semibold, 0.3, 600},
-    {UIFontWeight::bold, 0.4, 700},        {UIFontWeight::heavy, 0.56, 800},
-    {UIFontWeight::black, 0.62, 900},
+    {UIFontWeight::ultraLight, 100}, {UIFontWeight::thin, 200},   {UIFontWeight::light, 300},
+    {UIFontWeight::regular, 400},    {UIFontWeight::medium, 500}, {UIFontWeight::semibold, 600},
+    {UIFontWeight::bold, 700},       {UIFontWeight::heavy, 800},  {UIFontWeight::black, 900},
 };
-
-// A height from the OS/2 table, or, for faces whose table predates it, the top of a glyph.
-CGFloat designHeight(hb_font_t* font, hb_ot_metrics_tag_t tag, hb_codepoint_t sample) {
-  hb_position_t value = 0;
-  if (hb_ot_metrics_get_position(font, tag, &value) && value > 0) return value;
-  hb_codepoint_t glyph = 0;
-  hb_glyph_extents_t extents{};
-  if (hb_font_get_nominal_glyph(font, sample, &glyph) && hb_font_get_glyph_extents(font, glyph, &extents)) {
-    return extents.y_bearing;
-  }
-  return 0;
-}
 
 CGFloat fromPango(int units) {
   return static_cast<CGFloat>(units) / PANGO_SCALE;
 }
 
 }  // namespace
-
-CGFloat rawValue(UIFontWeight weight) {
-  return kWeights[static_cast<int>(weight)].raw;
-}
-
-std::optional<UIFontWeight> fromRawValue(CGFloat raw) {
-  for (const auto& row : kWeights) {
-    if (row.raw == raw) return row.weight;
-  }
-  return std::nullopt;
-}
 
 int cssWeight(UIFontWeight weight) {
   return kWeights[static_cast<int>(weight)].css;
@@ -138,9 +111,6 @@ std::shared_ptr<UIFont> UIFont::systemFont(CGFloat size, Weight weight) {
 }
 std::shared_ptr<UIFont> UIFont::boldSystemFont(CGFloat size) {
   return create(size, Weight::bold, false);
-}
-std::shared_ptr<UIFont> UIFont::italicSystemFont(CGFloat size) {
-  return create(size, Weight::regular, true);
 }
 
 std::shared_ptr<UIFont> UIFont::create(std::string_view name, CGFloat size) {
@@ -189,19 +159,8 @@ const UIFont::Metrics& UIFont::metrics() const {
   PangoFontDescription* description = detail::pangoFontDescription(*this);
   PangoFontMetrics* pangoMetrics = pango_context_get_metrics(context, description, nullptr);
   Metrics m{fromPango(pango_font_metrics_get_ascent(pangoMetrics)),
-            -fromPango(pango_font_metrics_get_descent(pangoMetrics)), 0, 0};
+            -fromPango(pango_font_metrics_get_descent(pangoMetrics))};
   pango_font_metrics_unref(pangoMetrics);
-
-  // Cap and x heights come from the face's OS/2 table, read in design units.
-  if (PangoFont* font = pango_font_map_load_font(detail::pinnedFontMap(), context, description)) {
-    hb_face_t* hbFace = hb_font_get_face(pango_font_get_hb_font(font));
-    hb_font_t* unscaled = hb_font_create(hbFace);
-    CGFloat upem = hb_face_get_upem(hbFace);
-    m.capHeight = designHeight(unscaled, HB_OT_METRICS_TAG_CAP_HEIGHT, 'H') / upem * size_;
-    m.xHeight = designHeight(unscaled, HB_OT_METRICS_TAG_X_HEIGHT, 'x') / upem * size_;
-    hb_font_destroy(unscaled);
-    g_object_unref(font);
-  }
   pango_font_description_free(description);
   if (cache.size() >= 1024) cache.clear();  // hostile HTML can ask for any number of sizes
   cache.emplace(key, m);
@@ -218,20 +177,9 @@ CGFloat UIFont::descender() const {
 CGFloat UIFont::lineHeight() const {
   return ascender() - descender() + leading();
 }
-CGFloat UIFont::capHeight() const {
-  return metrics().capHeight;
-}
-CGFloat UIFont::xHeight() const {
-  return metrics().xHeight;
-}
 
 std::shared_ptr<UIFont> UIFont::withSize(CGFloat size) const {
   return create(size, weight_, italic_);
-}
-
-std::shared_ptr<UIFont> UIFont::withTraits(bool bold, bool italic) const {
-  Weight weight = bold ? (isBold() ? weight_ : Weight::bold) : (isBold() ? Weight::regular : weight_);
-  return create(size_, weight, italic);
 }
 
 bool UIFont::isEqual(const UIFont& other) const {

@@ -13,9 +13,6 @@ namespace ios {
 // UIFont.Weight. The toolkit has one family with two weights of face: ultraLight...medium draw
 // with the regular face, semibold...black with the bold face. The weight asked for is kept.
 enum class UIFontWeight { ultraLight, thin, light, regular, medium, semibold, bold, heavy, black };
-CGFloat rawValue(UIFontWeight weight);
-// Exact raw values only (-0.8, -0.6, -0.4, 0, 0.23, 0.3, 0.4, 0.56, 0.62).
-std::optional<UIFontWeight> fromRawValue(CGFloat raw);
 // The CSS number of a weight (100...900): 600 for semibold, 700 for bold.
 int cssWeight(UIFontWeight weight);
 UIFontWeight weightFromCSS(int css);
@@ -33,7 +30,6 @@ class UIFont : public NSObject {
   static std::shared_ptr<UIFont> systemFont(CGFloat size);
   static std::shared_ptr<UIFont> systemFont(CGFloat size, Weight weight);
   static std::shared_ptr<UIFont> boldSystemFont(CGFloat size);
-  static std::shared_ptr<UIFont> italicSystemFont(CGFloat size);
   // `UIFont(name:size:)`: nullptr for a name that is not known (names are case-sensitive).
   static std::shared_ptr<UIFont> create(std::string_view name, CGFloat size);
   // A font of the family with a given weight and slant.
@@ -47,7 +43,6 @@ class UIFont : public NSObject {
   // The face's PostScript name: "DejaVuSans", "DejaVuSans-Bold", "DejaVuSans-Oblique",
   // "DejaVuSans-BoldOblique".
   std::string fontName() const;
-  std::string familyName() const { return "DejaVu Sans"; }
 
   // Metrics in points, from the face's tables at this size. `descender` is negative, as on the
   // platform; `lineHeight` = ascender - descender + leading, which is the height of one laid-out
@@ -56,11 +51,8 @@ class UIFont : public NSObject {
   CGFloat descender() const;
   CGFloat leading() const { return 0; }
   CGFloat lineHeight() const;
-  CGFloat capHeight() const;
-  CGFloat xHeight() const;
 
   std::shared_ptr<UIFont> withSize(CGFloat size) const;
-  std::shared_ptr<UIFont> withTraits(bool bold, bool italic) const;
 
   // Same size, weight and slant.
   bool isEqual(const UIFont& other) const;
@@ -71,7 +63,7 @@ class UIFont : public NSObject {
 
  private:
   struct Metrics {
-    CGFloat ascender, descender, capHeight, xHeight;
+    CGFloat ascender, descender;
   };
   const Metrics& metrics() const;
 
