@@ -25,7 +25,6 @@ class SDDiskCache {
   // The directory is made on the first write.
   explicit SDDiskCache(std::string directory);
 
-  const std::string& directory() const { return directory_; }
   // 0 means no bound.
   std::size_t maxSize = kDefaultMaxSize;
   double maxAge = kDefaultMaxAge;

@@ -73,16 +73,4 @@ void SDImageCache::storeImage(std::shared_ptr<UIImage> image, std::optional<Data
       });
 }
 
-void SDImageCache::removeImage(const std::string& key, bool fromDisk) {
-  memory_.removeObject(key);
-  if (fromDisk) DispatchQueue::global().async([disk = disk_, key] { disk->removeData(key); });
-}
-
-void SDImageCache::clearDisk(std::function<void()> completion) {
-  DispatchQueue::global().async([disk = disk_, completion = std::move(completion)] {
-    disk->removeAllData();
-    finishOnMain(completion);
-  });
-}
-
 }  // namespace ios

@@ -50,10 +50,7 @@ class SDImageCache : public NSObject {
   // later turn, when there is nothing to write).
   void storeImage(std::shared_ptr<UIImage> image, std::optional<Data> data, const std::string& key,
                   bool toDisk, std::function<void()> completion = nullptr);
-  void removeImage(const std::string& key, bool fromDisk = true);
   void clearMemory() { memory_.removeAllObjects(); }
-  // Empties the disk cache off the main thread; `completion` as for storeImage.
-  void clearDisk(std::function<void()> completion = nullptr);
 
  private:
   SDMemoryCache memory_;

@@ -2,8 +2,7 @@
 
 namespace ios {
 
-SDMemoryCache::SDMemoryCache(std::size_t totalCostLimit, std::size_t countLimit)
-    : totalCostLimit_(totalCostLimit), countLimit_(countLimit) {}
+SDMemoryCache::SDMemoryCache(std::size_t totalCostLimit) : totalCostLimit_(totalCostLimit) {}
 
 std::shared_ptr<UIImage> SDMemoryCache::object(const std::string& key) {
   std::lock_guard lock(mutex_);
@@ -41,28 +40,6 @@ void SDMemoryCache::removeAllObjects() {
   totalCost_ = 0;
 }
 
-std::size_t SDMemoryCache::totalCostLimit() const {
-  std::lock_guard lock(mutex_);
-  return totalCostLimit_;
-}
-
-void SDMemoryCache::setTotalCostLimit(std::size_t limit) {
-  std::lock_guard lock(mutex_);
-  totalCostLimit_ = limit;
-  evictLocked();
-}
-
-std::size_t SDMemoryCache::countLimit() const {
-  std::lock_guard lock(mutex_);
-  return countLimit_;
-}
-
-void SDMemoryCache::setCountLimit(std::size_t limit) {
-  std::lock_guard lock(mutex_);
-  countLimit_ = limit;
-  evictLocked();
-}
-
 std::size_t SDMemoryCache::totalCost() const {
   std::lock_guard lock(mutex_);
   return totalCost_;
@@ -88,8 +65,7 @@ std::size_t SDMemoryCache::cost(const UIImage& image) {
 }
 
 void SDMemoryCache::evictLocked() {
-  while (!entries_.empty() && ((totalCostLimit_ > 0 && totalCost_ > totalCostLimit_) ||
-                               (countLimit_ > 0 && entries_.size() > countLimit_))) {
+  while (!entries_.empty() && totalCostLimit_ > 0 && totalCost_ > totalCostLimit_) {
     removeLocked(std::prev(entries_.end()));
   }
 }

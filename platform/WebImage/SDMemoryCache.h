@@ -11,14 +11,14 @@
 
 namespace ios {
 
-// Decoded images by key, bounded by total cost (bitmap bytes) and optionally by count. When a
-// bound is passed, the least recently used images go first; an image that alone costs more than
-// the cost limit is not kept at all. Thread-safe.
+// Decoded images by key, bounded by total cost (bitmap bytes; 0 means no bound). When the bound is
+// passed, the least recently used images go first; an image that alone costs more than the cost
+// limit is not kept at all. Thread-safe.
 class SDMemoryCache {
  public:
   static constexpr std::size_t kDefaultTotalCostLimit = 64 * 1024 * 1024;
 
-  explicit SDMemoryCache(std::size_t totalCostLimit = kDefaultTotalCostLimit, std::size_t countLimit = 0);
+  explicit SDMemoryCache(std::size_t totalCostLimit = kDefaultTotalCostLimit);
 
   // The image, which becomes the most recently used; null when absent.
   std::shared_ptr<UIImage> object(const std::string& key);
@@ -27,12 +27,6 @@ class SDMemoryCache {
   void setObject(std::shared_ptr<UIImage> image, const std::string& key, std::size_t cost);
   void removeObject(const std::string& key);
   void removeAllObjects();
-
-  // 0 means no limit. Lowering a limit evicts at once.
-  std::size_t totalCostLimit() const;
-  void setTotalCostLimit(std::size_t limit);
-  std::size_t countLimit() const;
-  void setCountLimit(std::size_t limit);
 
   std::size_t totalCost() const;
   std::size_t count() const;
@@ -53,8 +47,7 @@ class SDMemoryCache {
   std::list<Entry> entries_;  // most recently used first
   std::unordered_map<std::string, std::list<Entry>::iterator> index_;
   std::size_t totalCost_ = 0;
-  std::size_t totalCostLimit_;
-  std::size_t countLimit_;
+  const std::size_t totalCostLimit_;
 };
 
 }  // namespace ios
