@@ -71,12 +71,9 @@ std::vector<std::shared_ptr<AVMetadataObject>> objectsIn(const CGImage& frame,
   for (const BarcodeReading& reading : BarcodeReader::read(frame, options)) {
     const auto type = reportedType(reading, asked);
     if (!type) continue;
-    std::vector<CGPoint> corners;
-    for (const CGPoint& corner : reading.corners) corners.push_back({corner.x / w, corner.y / h});
     const CGRect bounds(reading.bounds.minX() / w, reading.bounds.minY() / h, reading.bounds.size.width / w,
                         reading.bounds.size.height / h);
-    objects.push_back(std::make_shared<AVMetadataMachineReadableCodeObject>(*type, bounds, reading.text,
-                                                                            std::move(corners)));
+    objects.push_back(std::make_shared<AVMetadataMachineReadableCodeObject>(*type, bounds, reading.text));
   }
   return objects;
 }

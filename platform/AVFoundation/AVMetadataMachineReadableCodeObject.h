@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace ios {
 
@@ -12,15 +11,11 @@ namespace ios {
 class AVMetadataMachineReadableCodeObject : public AVMetadataObject {
  public:
   AVMetadataMachineReadableCodeObject(AVMetadataObjectType type, CGRect bounds,
-                                      std::optional<std::string> stringValue, std::vector<CGPoint> corners)
-      : AVMetadataObject(std::move(type), bounds),
-        stringValue(std::move(stringValue)),
-        corners(std::move(corners)) {}
+                                      std::optional<std::string> stringValue)
+      : AVMetadataObject(std::move(type), bounds), stringValue(std::move(stringValue)) {}
 
   // Nullopt for a binary payload that has no text reading.
   const std::optional<std::string> stringValue;
-  // In the unit square, clockwise from the symbol's top-left.
-  const std::vector<CGPoint> corners;
 };
 
 }  // namespace ios

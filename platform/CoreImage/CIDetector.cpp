@@ -23,17 +23,8 @@ std::vector<std::shared_ptr<CIFeature>> CIDetector::features(const std::shared_p
   BarcodeReader::Options options;
   options.symbologies = static_cast<BarcodeSymbologies>(BarcodeSymbology::qr);
   options.tryHarder = highAccuracy_;
-  const CGRect extent = image->extent();
-  // Reader coordinates are y-down pixels; features live in Core Image's y-up space.
-  const auto place = [&](CGPoint p) { return CGPoint{extent.minX() + p.x, extent.maxY() - p.y}; };
-  for (const BarcodeReading& reading : BarcodeReader::read(*image->bitmap(), options)) {
-    const CGRect box = reading.bounds;
-    const CGRect bounds(extent.minX() + box.minX(), extent.maxY() - box.maxY(), box.size.width,
-                        box.size.height);
-    const auto& c = reading.corners;
-    found.push_back(std::make_shared<CIQRCodeFeature>(bounds, reading.text, place(c[0]), place(c[1]),
-                                                      place(c[3]), place(c[2])));
-  }
+  for (const BarcodeReading& reading : BarcodeReader::read(*image->bitmap(), options))
+    found.push_back(std::make_shared<CIQRCodeFeature>(reading.text));
   return found;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <CoreGraphics/CGGeometry.h>
 #include <Foundation/NSObject.h>
 
 #include <string>
@@ -9,13 +8,12 @@ namespace ios {
 
 inline constexpr const char* CIFeatureTypeQRCode = "QRCode";
 
-// Something a detector found in an image. `bounds` are in the image's Core Image space (y up).
+// Something a detector found in an image.
 class CIFeature : public NSObject {
  public:
-  CIFeature(std::string type, CGRect bounds) : type(std::move(type)), bounds(bounds) {}
+  explicit CIFeature(std::string type) : type(std::move(type)) {}
 
   const std::string type;
-  const CGRect bounds;
 };
 
 }  // namespace ios

@@ -7,16 +7,13 @@
 
 namespace ios {
 
-// A QR code found by a QR detector. The corners are those of the symbol as printed, in the same
-// space as `bounds`.
+// A QR code found by a QR detector. Where it lies is not offered: the scanner reads only the text.
 class CIQRCodeFeature : public CIFeature {
  public:
-  CIQRCodeFeature(CGRect bounds, std::optional<std::string> messageString, CGPoint topLeft, CGPoint topRight,
-                  CGPoint bottomLeft, CGPoint bottomRight);
+  explicit CIQRCodeFeature(std::optional<std::string> messageString);
 
   // The decoded text; nullopt when the code holds binary data that is not text.
   const std::optional<std::string> messageString;
-  const CGPoint topLeft, topRight, bottomLeft, bottomRight;
 };
 
 }  // namespace ios
