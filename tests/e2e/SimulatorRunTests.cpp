@@ -8,6 +8,12 @@ namespace {
 using kerbelin::test::runSimulator;
 namespace fs = std::filesystem;
 
+// The tour `make demo` shows: every screen, each screenshot's kept frame as a fresh picture draws it.
+TEST(SimulatorRun, TheTourRunsToTheEnd) {
+  const auto run = runSimulator("tour", "../../../tools/simulator/tour.txt");
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
 TEST(SimulatorRun, LaunchesAsTheApplicationWithTheTabShell) {
   const auto run = runSimulator("launch_app", "launch_app.txt", "--as app");
   EXPECT_EQ(run.status, 0) << run.output;
