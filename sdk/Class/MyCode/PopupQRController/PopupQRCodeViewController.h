@@ -83,11 +83,9 @@ class PopupQRCodeViewController : public ios::UIViewController {
 
   // Ends the countdown for good; replies still in flight are then ignored.
   void stopCountdown();
-  bool isRequestInFlight() const { return requestInFlight_; }
 
  private:
   void applyReply(const ios::Dictionary& reply);
-  void requestEnded(const WSLoadingView::Token& overlay);
 
   bool requestInFlight_ = false;
   bool stopped_ = false;
