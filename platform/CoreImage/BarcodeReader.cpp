@@ -38,18 +38,24 @@ std::optional<BarcodeSymbology> symbologyOf(ZXing::BarcodeFormat format) {
   return std::nullopt;
 }
 
-// Luminance of each pixel composited over white; premultiplied words make that an addition.
-std::vector<std::uint8_t> luminance(const CGImage& image) {
-  const std::size_t count = static_cast<std::size_t>(image.width()) * image.height();
-  std::vector<std::uint8_t> lum(count);
-  const std::uint32_t* pixels = image.pixels();
+// Written so that the compiler vectorises it: the output cannot alias the pixels.
+void convertToLuminance(const std::uint32_t* __restrict pixels, std::uint8_t* __restrict lum, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint32_t word = pixels[i];
-    const unsigned white = 255u - (word >> 24);
+    const std::uint32_t white = 255u - (word >> 24);
     lum[i] =
         ZXing::RGBToLum(((word >> 16) & 0xff) + white, ((word >> 8) & 0xff) + white, (word & 0xff) + white);
   }
-  return lum;
+}
+
+// Luminance of each pixel composited over white; premultiplied words make that an addition. The
+// buffer is kept per thread: a camera frame is 1.2 MB of fresh pages otherwise.
+const std::uint8_t* luminance(const CGImage& image) {
+  thread_local std::vector<std::uint8_t> lum;
+  const std::size_t count = static_cast<std::size_t>(image.width()) * image.height();
+  if (lum.size() < count) lum.resize(count);
+  convertToLuminance(image.pixels(), lum.data(), count);
+  return lum.data();
 }
 
 BarcodeReading readingOf(const ZXing::Result& result, BarcodeSymbology symbology) {
@@ -75,8 +81,7 @@ std::vector<BarcodeReading> BarcodeReader::read(const CGImage& image, const Opti
   std::vector<BarcodeReading> readings;
   if (options.symbologies == 0 || image.width() <= 0 || image.height() <= 0) return readings;
   try {
-    const std::vector<std::uint8_t> lum = luminance(image);
-    const ZXing::ImageView view(lum.data(), image.width(), image.height(), ZXing::ImageFormat::Lum);
+    const ZXing::ImageView view(luminance(image), image.width(), image.height(), ZXing::ImageFormat::Lum);
     ZXing::DecodeHints hints;
     hints.setFormats(formatsFor(options.symbologies))
         .setTryHarder(options.tryHarder)
