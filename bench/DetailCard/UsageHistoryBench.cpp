@@ -105,7 +105,7 @@ struct History {
 // 10, 100 or 1,000 entries flung as a finger flings them, and moved by whole points, 37 a frame.
 void BM_UsageHistoryFlungFrame(benchmark::State& state) { kerbelin::bench::flungFrames<History>(state); }
 void BM_UsageHistoryWholePointFrame(benchmark::State& state) { kerbelin::bench::wholePointFrames<History>(state, 37); }
-BENCHMARK(BM_UsageHistoryFlungFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"entries"});
+BENCHMARK(BM_UsageHistoryFlungFrame)->Apply(kerbelin::bench::threeFlingsOfTenToAThousandRows)->ArgNames({"entries"});
 BENCHMARK(BM_UsageHistoryWholePointFrame)
     ->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"entries"});
 

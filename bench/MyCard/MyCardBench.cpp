@@ -120,7 +120,7 @@ BENCHMARK(BM_ScrollFrameOf1000OwnedCards)->Unit(benchmark::kMillisecond);
 // 10, 100 or 1,000 cards flung as a finger flings them, and moved by whole points, 40 a frame.
 void BM_MyCardsFlungFrame(benchmark::State& state) { kerbelin::bench::flungFrames<MyCards>(state); }
 void BM_MyCardsWholePointFrame(benchmark::State& state) { kerbelin::bench::wholePointFrames<MyCards>(state, 40); }
-BENCHMARK(BM_MyCardsFlungFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"cards"});
+BENCHMARK(BM_MyCardsFlungFrame)->Apply(kerbelin::bench::threeFlingsOfTenToAThousandRows)->ArgNames({"cards"});
 BENCHMARK(BM_MyCardsWholePointFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"cards"});
 
 // From a new my-cards screen to its first kept frame with the first page of cards, answered at once.

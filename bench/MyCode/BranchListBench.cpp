@@ -111,7 +111,7 @@ struct Branches {
 // 10, 100 or 1,000 branches flung as a finger flings them, and moved by whole points, 37 a frame.
 void BM_BranchListFlungFrame(benchmark::State& state) { kerbelin::bench::flungFrames<Branches>(state); }
 void BM_BranchListWholePointFrame(benchmark::State& state) { kerbelin::bench::wholePointFrames<Branches>(state, 37); }
-BENCHMARK(BM_BranchListFlungFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"branches"});
+BENCHMARK(BM_BranchListFlungFrame)->Apply(kerbelin::bench::threeFlingsOfTenToAThousandRows)->ArgNames({"branches"});
 BENCHMARK(BM_BranchListWholePointFrame)
     ->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"branches"});
 

@@ -62,6 +62,10 @@ class Fling {
     finger_.up();
     ios::RunLoop::main().useSystemClock();
   }
+  // Three whole flings of a long list, drag to rest: flung frames are measured over these, so that
+  // each run weighs the fast frames and the slow ones alike.
+  static constexpr int framesOfThreeFlings = 723;
+
   Fling(const Fling&) = delete;
   Fling& operator=(const Fling&) = delete;
 
@@ -173,6 +177,10 @@ void keptFrames(benchmark::State& state, ios::UIWindow& window, Move&& move) {
 // The row counts every list is measured at, to show a frame's cost does not grow with the list.
 inline void tenToAThousandRows(benchmark::internal::Benchmark* b) {
   b->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+}
+inline void threeFlingsOfTenToAThousandRows(benchmark::internal::Benchmark* b) {
+  tenToAThousandRows(b);
+  b->Iterations(Fling::framesOfThreeFlings);
 }
 
 // A list screen flung as a finger flings it, its rows as many as the benchmark's argument. `Screen`
