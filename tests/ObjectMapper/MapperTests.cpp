@@ -77,7 +77,8 @@ TEST(Mapper, TakingFromADocumentMapsWhatCopyingMaps) {
   }
 
   const Dictionary list = {leaf, 3, {{"label", longText}}};
-  EXPECT_EQ(ios::toJSONArray(ios::mapArray<Leaf>(Dictionary(list))), ios::toJSONArray(ios::mapArray<Leaf>(list)));
+  EXPECT_EQ(ios::toJSONArray(ios::mapArray<Leaf>(Dictionary(list))),
+            ios::toJSONArray(ios::mapArray<Leaf>(list)));
   EXPECT_FALSE(ios::mapArrayIfAllObjects<Leaf>(Dictionary(list)).has_value());
   const Dictionary objects = {leaf, {{"label", longText}}};
   const auto taken = ios::mapArrayIfAllObjects<Leaf>(Dictionary(objects));
