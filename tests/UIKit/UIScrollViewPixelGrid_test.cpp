@@ -85,6 +85,14 @@ TEST_F(PixelGridTest, EveryOffsetAFingerOrTheMotionAfterItLeavesIsOnTheGrid) {
          RunLoop::main().advance(1);
        },
        333.33},
+      {"paging to a page between pixels",
+       [](TouchGenerator& finger, UIScrollView& s) {
+         s.isPagingEnabled = true;
+         s.setFrame(CGRect(0, 100, 375, 200.3));
+         finger.drag({100, 280}, {100, 201.7}, 0.1, 6);
+         RunLoop::main().advance(1);
+       },
+       200.3},
       // Movements smaller than a pixel add up instead of being lost or rounded up one by one.
       {"drag by tenths of a pixel",
        [](TouchGenerator& touches, UIScrollView&) {
@@ -114,6 +122,8 @@ TEST_F(PixelGridTest, EveryOffsetAFingerOrTheMotionAfterItLeavesIsOnTheGrid) {
     ASSERT_FALSE(offsets->seen.empty());
     for (CGFloat seen : offsets->seen) EXPECT_TRUE(onDevicePixel(seen)) << seen;
     EXPECT_FALSE(scroll->isDecelerating());
+    scroll->isPagingEnabled = false;
+    scroll->setFrame(CGRect(0, 100, 375, 600));
   }
 }
 
