@@ -161,7 +161,7 @@ void MyCardViewController::viewDidLoad() {
 }
 
 void MyCardViewController::setUpTable(ios::UITableView& table) {
-  auto self = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  auto self = sharedAs<MyCardViewController>();
   for (const std::string* identifier :
        {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
         &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
@@ -204,7 +204,7 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
                                   {"mobilePhone", phoneUser},
                                   {"pageIndex", page->page},
                                   {"pageSize", pageSize}};
-  std::weak_ptr<MyCardViewController> weak = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  auto weak = weakAs<MyCardViewController>();
   const PagedList::Page sent = *page;
   MyCardService::create()->getListMyCard(
       params,
@@ -323,8 +323,8 @@ ios::CGFloat MyCardViewController::heightForFooterInSection(ios::UITableView&, i
 
 void MyCardViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
   if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataMyCard.size()) return;
-  HandlePush::create()->pushDetaiCard(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
-                                      TypeController::MyCard, dataMyCard[indexPath.section].first);
+  HandlePush::create()->pushDetaiCard(sharedAs<ios::UIViewController>(), TypeController::MyCard,
+                                      dataMyCard[indexPath.section].first);
 }
 
 void MyCardViewController::scrollViewWillEndDragging(ios::UIScrollView& scrollView, ios::CGPoint,

@@ -94,7 +94,6 @@ class BranchServiceViewController : public ios::UIViewController,
   void applyBranches(const PagedList::Page& page, const ios::Dictionary& reply);
   void branchRequestEnded();
   void applyAreas(const ios::Dictionary& reply);
-  std::weak_ptr<BranchServiceViewController> weakSelf();
 
   int pageNumber_ = 0;
   PagedList paging_;

@@ -44,11 +44,6 @@ const std::string* const kRowNibs[] = {
 
 bool isNotYetPaid(TypeDetailCard type) { return type == TypeDetailCard::UnPaid || type == TypeDetailCard::WaitPay; }
 
-template <class Cell>
-std::shared_ptr<Cell> dequeue(ios::UITableView& tableView) {
-  return std::dynamic_pointer_cast<Cell>(tableView.dequeueReusableCell(Cell::identifier));
-}
-
 std::shared_ptr<DefServiceDtos> at(const std::vector<std::shared_ptr<DefServiceDtos>>& list, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index] : nullptr;
 }
@@ -64,10 +59,6 @@ DetailCardViewController::DetailCardViewController(std::optional<std::string> ni
     : ios::UIViewController(nibName,
                             nibName ? resolveNibBundle(*nibName, std::move(bundle)) : std::move(bundle)) {}
 
-std::shared_ptr<DetailCardViewController> DetailCardViewController::self() {
-  return std::static_pointer_cast<DetailCardViewController>(shared_from_this());
-}
-
 void DetailCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   configTableView();
@@ -77,8 +68,8 @@ void DetailCardViewController::viewDidLoad() {
 void DetailCardViewController::configTableView() {
   auto table = tableView.lock();
   if (!table) return;
-  table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self()));
-  table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self()));
+  table->setDelegate(sharedAs<DetailCardViewController>());
+  table->setDataSource(sharedAs<DetailCardViewController>());
   table->estimatedRowHeight = 0.1;
   table->estimatedSectionHeaderHeight = 0.1;
   table->estimatedSectionFooterHeight = 0.1;
@@ -100,7 +91,7 @@ void DetailCardViewController::getDataDetail() {
     params["isPaid"] = typeController == TypeController::MyCode;
     key = "ownCardDto";
   }
-  auto screen = self();
+  auto screen = sharedAs<DetailCardViewController>();
   const auto overlay = overlay_;
   DetailCardService::create()->getDetailCard(
       params, typeController,
@@ -151,7 +142,7 @@ void DetailCardViewController::backButtonClicked() {
 
 void DetailCardViewController::buyCardButtonClicked() {
   if (!cardModel) return;  // the detail has not arrived: there is no code to order
-  HandlePush::create()->pushPayment(self(), cardModel->code);
+  HandlePush::create()->pushPayment(sharedAs<DetailCardViewController>(), cardModel->code);
 }
 
 // ---- Sections and rows
@@ -198,20 +189,23 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellForRowAt(ios
   if (!kind) return ios::UITableViewCell::create();
   switch (*kind) {
     case TypeCellDetailCard::Cover: {
-      auto cell = dequeue<DetailCardCoverTableViewCell>(tableView);
+      auto cell = tableView.dequeueReusableCell<DetailCardCoverTableViewCell>(
+          DetailCardCoverTableViewCell::identifier);
       cell->setCardModel(cardModel);
-      cell->delegate = std::static_pointer_cast<DetailCardCoverTableViewCellDelegate>(self());
+      cell->delegate = sharedAs<DetailCardViewController>();
       return cell;
     }
     case TypeCellDetailCard::Infomation: {
-      auto cell = dequeue<DetailCardInfomationTableViewCell>(tableView);
-      cell->delegate = std::static_pointer_cast<DetailCardInfomationTableViewCellDelegate>(self());
+      auto cell = tableView.dequeueReusableCell<DetailCardInfomationTableViewCell>(
+          DetailCardInfomationTableViewCell::identifier);
+      cell->delegate = sharedAs<DetailCardViewController>();
       cell->setCardModel(cardModel);
-      cell->rootViewController = self();
+      cell->rootViewController = sharedAs<DetailCardViewController>();
       return cell;
     }
     case TypeCellDetailCard::Promotion: {
-      auto cell = dequeue<DefaultIconAndLabelTableViewCell>(tableView);
+      auto cell = tableView.dequeueReusableCell<DefaultIconAndLabelTableViewCell>(
+          DefaultIconAndLabelTableViewCell::identifier);
       const auto row = static_cast<std::size_t>(indexPath.row);
       if (cardModel && row < cardModel->promotionDtos.size() && cardModel->promotionDtos[row]) {
         cell->configWithPromotion(*cardModel->promotionDtos[row]);
@@ -219,13 +213,15 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellForRowAt(ios
       return cell;
     }
     case TypeCellDetailCard::ConditionWait: {
-      auto cell = dequeue<DetailCardConditionWaitPayTableViewCell>(tableView);
+      auto cell = tableView.dequeueReusableCell<DetailCardConditionWaitPayTableViewCell>(
+          DetailCardConditionWaitPayTableViewCell::identifier);
       cell->setCardModel(cardModel);
-      cell->delegate = std::static_pointer_cast<DetailCardConditionWaitPayTableViewCellDelegate>(self());
+      cell->delegate = sharedAs<DetailCardViewController>();
       return cell;
     }
     case TypeCellDetailCard::Condition: {
-      auto cell = dequeue<DetailCardConditionTableViewCell>(tableView);
+      auto cell = tableView.dequeueReusableCell<DetailCardConditionTableViewCell>(
+          DetailCardConditionTableViewCell::identifier);
       cell->setCardModel(cardModel);
       return cell;
     }
@@ -237,24 +233,27 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellForRowAt(ios
 
 std::shared_ptr<ios::UITableViewCell> DetailCardViewController::serviceCell(ios::UITableView& tableView, int row) {
   if (showsRuleRow()) {
-    auto cell = dequeue<DetailCardRuleTableViewCell>(tableView);
+    auto cell =
+        tableView.dequeueReusableCell<DetailCardRuleTableViewCell>(DetailCardRuleTableViewCell::identifier);
     if (auto label = cell->labelTitle.lock()) {
       label->setAttributedText(cardModel ? htmlToAttributedString(convertHtml(cardModel->usageTerms, 15)) : nullptr);
     }
     return cell;
   }
   if (isNotYetPaid(type)) {
-    auto cell = dequeue<DetailCardInfomationServiceTableViewCell>(tableView);
+    auto cell = tableView.dequeueReusableCell<DetailCardInfomationServiceTableViewCell>(
+        DetailCardInfomationServiceTableViewCell::identifier);
     cell->setDefServiceDtos(type == TypeDetailCard::UnPaid ? offeredService(row) : ownService(row));
     if (auto button = cell->detailButton.lock()) button->tag = row;
-    cell->delegate = std::static_pointer_cast<DetailCardInfomationServiceTableViewCellDelegate>(self());
+    cell->delegate = sharedAs<DetailCardViewController>();
     return cell;
   }
-  auto cell = dequeue<MyCodeInfomationServiceTableViewCell>(tableView);
-  cell->delegate = std::static_pointer_cast<MyCodeInfomationServiceTableViewCellDelegate>(self());
+  auto cell = tableView.dequeueReusableCell<MyCodeInfomationServiceTableViewCell>(
+      MyCodeInfomationServiceTableViewCell::identifier);
+  cell->delegate = sharedAs<DetailCardViewController>();
   if (auto button = cell->detailButton.lock()) button->tag = row;
   if (auto service = ownService(row)) cell->getDataServiceDetail(service);
-  cell->rootViewController = self();
+  cell->rootViewController = sharedAs<DetailCardViewController>();
   return cell;
 }
 
@@ -266,18 +265,21 @@ std::shared_ptr<ios::UIView> DetailCardViewController::viewForHeaderInSection(io
                                                                              int section) {
   const auto kind = kindOf(section);
   if (kind == TypeCellDetailCard::Promotion) {
-    auto header = dequeue<DetailCardPromotionTableViewCell>(tableView);
+    auto header = tableView.dequeueReusableCell<DetailCardPromotionTableViewCell>(
+        DetailCardPromotionTableViewCell::identifier);
     if (isNotYetPaid(type)) {
       if (auto button = header->tutorialLabel.lock()) button->setHidden(true);
     } else {
-      header->delegate = std::static_pointer_cast<DetailCardPromotionTableViewCellDelegate>(self());
+      header->delegate = sharedAs<DetailCardViewController>();
     }
     return header;
   }
   if (kind != TypeCellDetailCard::InfomationService) return nullptr;
-  if (!isNotYetPaid(type)) return dequeue<MyCodeTitleTableViewCell>(tableView);
-  auto header = dequeue<DetailCardTabTableViewCell>(tableView);
-  header->delegate = std::static_pointer_cast<DetailCardTabTableViewCellDelegate>(self());
+  if (!isNotYetPaid(type))
+    return tableView.dequeueReusableCell<MyCodeTitleTableViewCell>(MyCodeTitleTableViewCell::identifier);
+  auto header =
+      tableView.dequeueReusableCell<DetailCardTabTableViewCell>(DetailCardTabTableViewCell::identifier);
+  header->delegate = sharedAs<DetailCardViewController>();
   header->typeTab = typeTabAction;
   header->changeBackground(typeTabAction);
   return header;
@@ -292,7 +294,8 @@ ios::CGFloat DetailCardViewController::heightForHeaderInSection(ios::UITableView
 std::shared_ptr<ios::UIView> DetailCardViewController::viewForFooterInSection(ios::UITableView& tableView,
                                                                              int section) {
   if (kindOf(section) != TypeCellDetailCard::Promotion) return nullptr;
-  return dequeue<DetailCardBottomTableViewCell>(tableView);
+  return tableView.dequeueReusableCell<DetailCardBottomTableViewCell>(
+      DetailCardBottomTableViewCell::identifier);
 }
 
 ios::CGFloat DetailCardViewController::heightForFooterInSection(ios::UITableView&, int section) {
@@ -318,9 +321,9 @@ void DetailCardViewController::openRootService() {
   auto root = cardModel ? cardModel->rootService : nullptr;
   const auto state = cardType();
   if (state && isNotYetPaid(*state)) {
-    HandlePush::create()->pushDetaiService(self(), root, true, state);
+    HandlePush::create()->pushDetaiService(sharedAs<DetailCardViewController>(), root, true, state);
   } else {
-    HandlePush::create()->pushDetaiServiceContainer(self(), root, true, state);
+    HandlePush::create()->pushDetaiServiceContainer(sharedAs<DetailCardViewController>(), root, true, state);
   }
 }
 
@@ -328,9 +331,9 @@ void DetailCardViewController::openService(int index) {
   const auto state = cardType();
   if (state == TypeDetailCard::UnPaid || state == TypeDetailCard::WaitPay) {
     auto service = state == TypeDetailCard::UnPaid ? offeredService(index) : ownService(index);
-    if (service) HandlePush::create()->pushDetaiService(self(), service, state);
+    if (service) HandlePush::create()->pushDetaiService(sharedAs<DetailCardViewController>(), service, state);
   } else if (auto service = ownService(index)) {
-    HandlePush::create()->pushDetaiServiceContainer(self(), service, state);
+    HandlePush::create()->pushDetaiServiceContainer(sharedAs<DetailCardViewController>(), service, state);
   }
 }
 
@@ -344,7 +347,9 @@ void DetailCardViewController::detailAction(int index) {
 }
 
 void DetailCardViewController::detailInfomationServiceAction(int index) {
-  if (auto service = ownService(index)) HandlePush::create()->pushDetaiServiceContainer(self(), service, cardType());
+  if (auto service = ownService(index))
+    HandlePush::create()->pushDetaiServiceContainer(sharedAs<DetailCardViewController>(), service,
+                                                    cardType());
 }
 
 void DetailCardViewController::detailCardInfomationAction() {
@@ -352,11 +357,13 @@ void DetailCardViewController::detailCardInfomationAction() {
 }
 
 void DetailCardViewController::tutorialAction() {
-  HandlePush::create()->presentTutorialGift(self(), cardModel ? cardModel->templatePromotion : "");
+  HandlePush::create()->presentTutorialGift(sharedAs<DetailCardViewController>(),
+                                            cardModel ? cardModel->templatePromotion : "");
 }
 
 void DetailCardViewController::tutorialPayAction() {
-  HandlePush::create()->pushTutorialPay(self(), cardModel ? cardModel->transactionCode : "");
+  HandlePush::create()->pushTutorialPay(sharedAs<DetailCardViewController>(),
+                                        cardModel ? cardModel->transactionCode : "");
 }
 
 void DetailCardViewController::qrCodeAction() {
@@ -364,7 +371,7 @@ void DetailCardViewController::qrCodeAction() {
   if (!panel) return;
   if (cardModel) panel->code = cardModel->type == TypeDetailCard::UnPaid ? cardModel->code : cardModel->defCardCode;
   panel->nameTitle = cardModel ? cardModel->name : "";
-  panel->delegate = std::static_pointer_cast<ContainerFloatingQRCodeViewControllerDelegate>(self());
+  panel->delegate = sharedAs<DetailCardViewController>();
   panel->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
   present(panel, false, [] {});
 }

@@ -122,8 +122,6 @@ class DetailCardViewController : public ios::UIViewController,
   void openRootService();
   void openService(int index);
 
-  std::shared_ptr<DetailCardViewController> self();
-
   WSLoadingView::Token overlay_;
 };
 
