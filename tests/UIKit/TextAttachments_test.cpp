@@ -98,8 +98,8 @@ TEST(TextAttachments, TheImageFillsItsBoundsInlineWithTheBoundsOriginYAboveTheBa
     EXPECT_NEAR(onBaseline.bottom - onBaseline.top + 1, 10, 1);
     EXPECT_GT(onBaseline.left, 4);  // after the "a", which sits at the view's leading edge
     for (const auto& c : cases) {
-      SCOPED_TRACE(testing::Message() << c.bounds.origin.y << " " << c.bounds.size.width << "x"
-                                      << c.bounds.size.height);
+      SCOPED_TRACE(testing::Message()
+                   << c.bounds.origin.y << " " << c.bounds.size.width << "x" << c.bounds.size.height);
       const auto drawn = drawnImage(drawer, c.bounds);
       ASSERT_GE(drawn.top, 0) << "no image drawn";
       EXPECT_NEAR(drawn.right - drawn.left + 1, c.bounds.size.width, 1);

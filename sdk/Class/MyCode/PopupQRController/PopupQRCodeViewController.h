@@ -86,11 +86,9 @@ class PopupQRCodeViewController : public ios::UIViewController {
 
   // Ends the countdown for good; replies still in flight are then ignored.
   void stopCountdown();
-  bool isRequestInFlight() const { return requestInFlight_; }
 
  private:
   void applyReply(const ios::Dictionary& reply);
-  void requestEnded(const WSLoadingView::Token& overlay);
   void runOut();
 
   bool requestInFlight_ = false;
