@@ -176,8 +176,8 @@ void MyCardViewController::setUpTable(ios::UITableView& table) {
         &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
     table.registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
   }
-  table.setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
-  table.setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
+  table.setDelegate(self);
+  table.setDataSource(self);
   table.setBackgroundColor(ios::UIColor::clear());
   table.separatorStyle = ios::UITableViewCellSeparatorStyle::none;
   refresh->addTarget(weak_from_this(), "refreshData", ios::UIControl::valueChanged);
