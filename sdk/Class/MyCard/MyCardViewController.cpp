@@ -2,7 +2,6 @@
 
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/BuyCard/Model/StyleDtoModel.h>
 #include <Class/MyCard/CustomCell/MyCardCoverTableViewCell.h>
 #include <Class/MyCard/CustomCell/MyCardInfoTableViewCell.h>
@@ -14,6 +13,7 @@
 #include <Foundation/URL.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Color.h>
@@ -40,15 +40,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
 
 bool isStatus(const CardModel& card, StatusCard status) {
   return card.status == rawValue(status);
-}
-
-// The reply's body, unless the reply is unusable: not an envelope, without a body, or carrying a
-// "resultCode" other than 0 (a server error must not pass for an empty list).
-std::optional<ios::Dictionary> usableBody(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
-  if (reply.is_object() && reply.contains("resultCode") && meta->resultCode != 0) return std::nullopt;
-  return meta->body;
 }
 
 // Runs `use` on the outlet while it is there: the one place this screen locks a view it does not own.
@@ -221,7 +212,8 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
 }
 
 void MyCardViewController::apply(const PagedList::Page& page, const ios::Dictionary& reply) {
-  auto body = usableBody(reply);
+  // A server error must not pass for an empty list.
+  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
   if (!body) {
     notApplied(page);
     return;
