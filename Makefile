@@ -53,8 +53,9 @@ fuzz: fuzz-build
 	@bash scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_CORPUS)
 
 # The simulator against a local back-end: a phone-sized window with a display, otherwise the scripted
-# tour with its screenshots in $(BUILD)/tour/index.html.
-demo: build
+# tour with its screenshots in $(BUILD)/tour/index.html. Only the two programs it runs are built.
+demo: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target kerbelin-sim kerbelin-backend
 	@bash tools/simulator/demo.sh $(BUILD)
 
 # The prefix goes to the configuration too, so that GNUInstallDirs picks the folders that prefix uses

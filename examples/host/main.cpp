@@ -4,13 +4,18 @@
 //   kerbelin-host-example --backend http://127.0.0.1:PORT [--seconds N] [--shot FILE.png]
 //
 // It runs the main loop on the real clock until the store shows its cards (or N seconds pass, 10 by
-// default), writes what the window shows to FILE.png when asked, and exits 0 when cards arrived.
+// default) and has settled, writes what the window shows to FILE.png when asked, then taps the first
+// card as a pointer would and waits for its detail. It exits 0 when cards arrived and the detail
+// showed.
 #include <Foundation/Bundle.h>
 #include <Foundation/RunLoop.h>
 #include <Manager.h>
 #include <QuartzCore/Renderer.h>
 #include <Service/APIService.h>
+#include <UIKit/IdleWaiter.h>
+#include <UIKit/TouchGenerator.h>
 #include <UIKit/UIImage.h>
+#include <UIKit/UILabel.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIScreen.h>
 #include <UIKit/UITableView.h>
@@ -23,15 +28,26 @@
 namespace {
 
 // The rows of the first table on screen: what the store has shown of the back-end's cards.
-int shownRows(const std::shared_ptr<ios::UIView>& view) {
-  if (auto table = std::dynamic_pointer_cast<ios::UITableView>(view)) {
-    int rows = 0;
-    for (int section = 0; section < table->numberOfSections(); ++section) rows += table->numberOfRows(section);
-    return rows;
-  }
+std::shared_ptr<ios::UITableView> firstTable(const std::shared_ptr<ios::UIView>& view) {
+  if (auto table = std::dynamic_pointer_cast<ios::UITableView>(view)) return table;
   for (const auto& child : view->subviews())
-    if (int rows = shownRows(child)) return rows;
-  return 0;
+    if (auto table = firstTable(child)) return table;
+  return nullptr;
+}
+
+int shownRows(const std::shared_ptr<ios::UIView>& view) {
+  auto table = firstTable(view);
+  int rows = 0;
+  for (int section = 0; table && section < table->numberOfSections(); ++section) rows += table->numberOfRows(section);
+  return rows;
+}
+
+bool showsText(const std::shared_ptr<ios::UIView>& view, const std::string& text) {
+  if (view->isHidden()) return false;
+  if (auto label = std::dynamic_pointer_cast<ios::UILabel>(view); label && label->text() == text) return true;
+  for (const auto& child : view->subviews())
+    if (showsText(child, text)) return true;
+  return false;
 }
 
 bool writePNG(const ios::UIWindow& window, const std::string& path) {
@@ -63,20 +79,35 @@ int main(int argc, char** argv) {
   ios::Bundle::setMainBundle(ios::Bundle::withIdentifier("com.example.kerbelin-host"));
   kerbelin::APIService::setBaseURL(backend);
 
-  // The host's own window and navigation controller, with the SDK's store screen at the root.
+  // The host's own window and navigation controller, with the SDK's store screen at the root. The
+  // SDK's screens draw their own bars, so the host's is hidden.
   auto window = ios::UIWindow::create();
-  window->setRootViewController(ios::UINavigationController::create(kerbelin::Manager().viewController()));
+  auto navigation = ios::UINavigationController::create(kerbelin::Manager().viewController());
+  navigation->setNavigationBarHidden(true);
+  window->setRootViewController(navigation);
   window->makeKeyAndVisible();
 
-  // The main loop: replies arrive on it, layout and drawing happen at the end of each turn.
+  // The main loop: replies arrive on it, layout and drawing happen at the end of each turn. Once the
+  // cards are there, the wait for the SDK to settle covers their images and the loading overlay's fade.
   auto root = window->rootViewController()->view();
-  const bool loaded = ios::RunLoop::main().runUntil([&] { return shownRows(root) > 1; }, seconds);
-  // A moment more for the cards' images and the loading overlay's fade.
-  ios::RunLoop::main().runUntil([] { return false; }, 1);
+  const ios::IdleWaiter idle(window);
+  std::string reason;
+  const bool loaded = ios::RunLoop::main().runUntil([&] { return shownRows(root) > 1; }, seconds) &&
+                      idle.waitUntilIdle(seconds, reason);
   std::printf("store rows shown: %d\n", shownRows(root));
   if (!shot.empty() && !writePNG(*window, shot)) {
     std::fprintf(stderr, "cannot write %s\n", shot.c_str());
     return 1;
   }
-  return loaded ? 0 : 1;
+  if (!loaded) return 1;
+
+  // A pointer's tap on the first card (section 0 is the sort row), on the real clock; the store
+  // pushes the card's detail on the host's navigation controller.
+  auto table = firstTable(root);
+  const auto card = table->convert(table->rectForRow(ios::IndexPath::forRow(0, 1)), nullptr);
+  ios::TouchGenerator(window).tap({card.midX(), card.midY()});
+  const bool detail = idle.waitUntilIdle(seconds, reason) && navigation->viewControllers().size() == 2 &&
+                      showsText(root, "Chi tiết thẻ");
+  std::printf("card detail shown: %s\n", detail ? "yes" : ("no " + reason).c_str());
+  return detail ? 0 : 1;
 }

@@ -1,12 +1,20 @@
 #include <CoreImage/BarcodeReader.h>
 
 #include <ZXing/ReadBarcode.h>
+#include <ZXing/ZXAlgorithms.h>
 
 #include <algorithm>
 #include <utility>
 
 namespace ios {
 namespace {
+
+// The per-pixel loops below also get a build for processors with 256-bit vectors, chosen at load time.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_VECTORS
+#endif
 
 constexpr std::pair<BarcodeSymbology, ZXing::BarcodeFormat> kFormats[] = {
     {BarcodeSymbology::qr, ZXing::BarcodeFormat::QRCode},
@@ -38,18 +46,72 @@ std::optional<BarcodeSymbology> symbologyOf(ZXing::BarcodeFormat format) {
   return std::nullopt;
 }
 
-// Luminance of each pixel composited over white; premultiplied words make that an addition.
-std::vector<std::uint8_t> luminance(const CGImage& image) {
-  const std::size_t count = static_cast<std::size_t>(image.width()) * image.height();
-  std::vector<std::uint8_t> lum(count);
-  const std::uint32_t* pixels = image.pixels();
+// Written so that the compiler vectorises it: the output cannot alias the pixels.
+WIDE_VECTORS void convertToLuminance(const std::uint32_t* __restrict pixels, std::uint8_t* __restrict lum,
+                                     std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint32_t word = pixels[i];
-    const unsigned white = 255u - (word >> 24);
+    const std::uint32_t white = 255u - (word >> 24);
     lum[i] =
         ZXing::RGBToLum(((word >> 16) & 0xff) + white, ((word >> 8) & 0xff) + white, (word & 0xff) + white);
   }
-  return lum;
+}
+
+// Luminance of each pixel composited over white; premultiplied words make that an addition. The
+// buffer is kept per thread: a camera frame is 1.2 MB of fresh pages otherwise.
+const std::uint8_t* luminance(const CGImage& image) {
+  thread_local std::vector<std::uint8_t> lum;
+  const std::size_t count = static_cast<std::size_t>(image.width()) * image.height();
+  if (lum.size() < count) lum.resize(count);
+  convertToLuminance(image.pixels(), lum.data(), count);
+  return lum.data();
+}
+
+WIDE_VECTORS void sumColumns(const std::uint8_t* __restrict a, const std::uint8_t* __restrict b,
+                             const std::uint8_t* __restrict c, std::uint16_t* __restrict sums,
+                             std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) sums[i] = static_cast<std::uint16_t>(a[i] + b[i] + c[i]);
+}
+
+// A layer a third the size of `source`: each pixel the mean of a 3x3 block, rounded as the decoder
+// rounds it. Columns of three are summed first, which vectorises.
+std::vector<std::uint8_t> downscaledByThree(const std::uint8_t* source, int width, int height) {
+  const int w = width / 3, h = height / 3;
+  std::vector<std::uint8_t> layer(static_cast<std::size_t>(w) * h);
+  std::vector<std::uint16_t> columns(static_cast<std::size_t>(w) * 3);
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* top = source + static_cast<std::size_t>(3 * y) * width;
+    sumColumns(top, top + width, top + 2 * width, columns.data(), columns.size());
+    std::uint8_t* out = layer.data() + static_cast<std::size_t>(y) * w;
+    for (int x = 0; x < w; ++x)
+      out[x] = static_cast<std::uint8_t>((4u + columns[3 * x] + columns[3 * x + 1] + columns[3 * x + 2]) / 9);
+  }
+  return layer;
+}
+
+// The decoder's downscaled passes, made here. It reads the full image and then layers a third the
+// size of the last, while the last one's longer side is over its threshold, keeping the codes it
+// has not found yet; its own layering is a generic loop that costs a camera frame as much as the
+// luminance pass.
+ZXing::Results readLayers(const std::uint8_t* lum, int width, int height, ZXing::DecodeHints hints) {
+  const int threshold = hints.tryDownscale() ? hints.downscaleThreshold() : 0;
+  hints.setTryDownscale(false);
+  ZXing::Results results;
+  int remaining = hints.maxNumberOfSymbols();
+  std::vector<std::uint8_t> layer;
+  const std::uint8_t* pixels = lum;
+  for (int w = width, h = height;; w /= 3, h /= 3) {
+    for (ZXing::Result& result :
+         ZXing::ReadBarcodes(ZXing::ImageView(pixels, w, h, ZXing::ImageFormat::Lum), hints)) {
+      if (w != width) result.setPosition(ZXing::Scale(result.position(), width / w));
+      if (ZXing::Contains(results, result)) continue;
+      results.push_back(std::move(result));
+      hints.setMaxNumberOfSymbols(static_cast<std::uint8_t>(--remaining));
+    }
+    if (remaining <= 0 || threshold <= 0 || std::max(w, h) <= threshold) return results;
+    layer = downscaledByThree(pixels, w, h);
+    pixels = layer.data();
+  }
 }
 
 BarcodeReading readingOf(const ZXing::Result& result, BarcodeSymbology symbology) {
@@ -75,14 +137,12 @@ std::vector<BarcodeReading> BarcodeReader::read(const CGImage& image, const Opti
   std::vector<BarcodeReading> readings;
   if (options.symbologies == 0 || image.width() <= 0 || image.height() <= 0) return readings;
   try {
-    const std::vector<std::uint8_t> lum = luminance(image);
-    const ZXing::ImageView view(lum.data(), image.width(), image.height(), ZXing::ImageFormat::Lum);
     ZXing::DecodeHints hints;
     hints.setFormats(formatsFor(options.symbologies))
         .setTryHarder(options.tryHarder)
         .setTryRotate(options.tryHarder)
         .setTryDownscale(true);
-    for (const ZXing::Result& result : ZXing::ReadBarcodes(view, hints)) {
+    for (const ZXing::Result& result : readLayers(luminance(image), image.width(), image.height(), hints)) {
       const auto symbology = symbologyOf(result.format());
       if (result.isValid() && symbology) readings.push_back(readingOf(result, *symbology));
     }

@@ -22,6 +22,7 @@ constexpr CGFloat kTolerance = 0.5;
 class PassThroughView : public UIView {
  public:
   std::function<void()> onLayout;
+  std::function<bool()> sliding;
 
   std::shared_ptr<UIView> hitTest(CGPoint point, const UIEvent* event) override {
     auto hit = UIView::hitTest(point, event);
@@ -30,6 +31,8 @@ class PassThroughView : public UIView {
   void layoutSubviews() override {
     if (onLayout) onLayout();
   }
+  // The surface slides on timers, frame by frame, not as a layer animation.
+  bool isMovingByItself() const override { return sliding && sliding(); }
 };
 
 double easeOut(double t) {
@@ -111,6 +114,10 @@ void FloatingPanelController::loadView() {
       std::static_pointer_cast<FloatingPanelController>(shared_from_this());
   root->onLayout = [weak] {
     if (auto self = weak.lock()) self->layoutPanel();
+  };
+  root->sliding = [weak] {
+    auto self = weak.lock();
+    return self && self->isAnimating();
   };
   root->setFrame(UIScreen::main()->bounds());
   root->addSubview(backdropView_);

@@ -37,9 +37,23 @@ class Mappable;
 
 template <class T>
 std::shared_ptr<T> mapObject(const Dictionary& json);
+template <class T>
+std::shared_ptr<T> mapObject(Dictionary&& json);
 
 template <class T, class Enable = void>
 struct JSONValue;
+
+// Reads like JSONValue<T>::fromJSON, but may move what it reads out of `value`, for a document that
+// is read once and then dropped. A value that does not read is left as it was, and a type with
+// nothing worth moving is copied.
+template <class T>
+std::optional<T> takeJSON(Dictionary& value) {
+  if constexpr (requires { JSONValue<T>::take(value); }) {
+    return JSONValue<T>::take(value);
+  } else {
+    return JSONValue<T>::fromJSON(value);
+  }
+}
 
 template <class T>
 struct IsMappablePointer : std::false_type {};
@@ -66,6 +80,10 @@ struct JSONValue<std::string> {
   static std::optional<std::string> fromJSON(const Dictionary& value) {
     if (!value.is_string()) return std::nullopt;
     return value.get_ref<const std::string&>();
+  }
+  static std::optional<std::string> take(Dictionary& value) {
+    if (!value.is_string()) return std::nullopt;
+    return std::move(value.get_ref<std::string&>());
   }
   static Dictionary toJSON(const std::string& value) { return value; }
 };
@@ -129,34 +147,37 @@ struct JSONValue<Dictionary> {
     if (!value.is_object()) return std::nullopt;
     return value;
   }
+  static std::optional<Dictionary> take(Dictionary& value) {
+    if (!value.is_object()) return std::nullopt;
+    return std::move(value);
+  }
   static Dictionary toJSON(const Dictionary& value) { return value; }
 };
 
 template <class M>
 struct JSONValue<std::shared_ptr<M>, std::enable_if_t<std::is_base_of_v<Mappable, M>>> {
   static std::optional<std::shared_ptr<M>> fromJSON(const Dictionary& value) {
-    auto object = mapObject<M>(value);
+    return present(mapObject<M>(value));
+  }
+  static std::optional<std::shared_ptr<M>> take(Dictionary& value) {
+    return present(mapObject<M>(std::move(value)));
+  }
+  static Dictionary toJSON(const std::shared_ptr<M>& value) { return value->toJSON(); }
+
+ private:
+  static std::optional<std::shared_ptr<M>> present(std::shared_ptr<M> object) {
     if (!object) return std::nullopt;
     return object;
   }
-  static Dictionary toJSON(const std::shared_ptr<M>& value) { return value->toJSON(); }
 };
 
 template <class T>
 struct JSONValue<std::vector<T>> {
   static std::optional<std::vector<T>> fromJSON(const Dictionary& value) {
-    if (!value.is_array()) return std::nullopt;
-    std::vector<T> result;
-    result.reserve(value.size());
-    for (const auto& element : value) {
-      auto item = JSONValue<T>::fromJSON(element);
-      if (item) {
-        result.push_back(std::move(*item));
-      } else if (!IsMappablePointer<T>::value) {
-        return std::nullopt;
-      }
-    }
-    return result;
+    return convert(value, [](const Dictionary& element) { return JSONValue<T>::fromJSON(element); });
+  }
+  static std::optional<std::vector<T>> take(Dictionary& value) {
+    return convert(value, [](Dictionary& element) { return takeJSON<T>(element); });
   }
   static Dictionary toJSON(const std::vector<T>& value) {
     Dictionary array = Dictionary::array();
@@ -165,19 +186,32 @@ struct JSONValue<std::vector<T>> {
     }
     return array;
   }
+
+ private:
+  template <class JSON, class Convert>
+  static std::optional<std::vector<T>> convert(JSON& value, const Convert& convertElement) {
+    if (!value.is_array()) return std::nullopt;
+    std::vector<T> result;
+    result.reserve(value.size());
+    for (auto& element : value) {
+      auto item = convertElement(element);
+      if (item) {
+        result.push_back(std::move(*item));
+      } else if (!IsMappablePointer<T>::value) {
+        return std::nullopt;
+      }
+    }
+    return result;
+  }
 };
 
 template <class T>
 struct JSONValue<std::map<std::string, T>> {
   static std::optional<std::map<std::string, T>> fromJSON(const Dictionary& value) {
-    if (!value.is_object()) return std::nullopt;
-    std::map<std::string, T> result;
-    for (const auto& [key, element] : value.items()) {
-      auto item = JSONValue<T>::fromJSON(element);
-      if (!item) return std::nullopt;
-      result.emplace(key, std::move(*item));
-    }
-    return result;
+    return convert(value, [](const Dictionary& element) { return JSONValue<T>::fromJSON(element); });
+  }
+  static std::optional<std::map<std::string, T>> take(Dictionary& value) {
+    return convert(value, [](Dictionary& element) { return takeJSON<T>(element); });
   }
   static Dictionary toJSON(const std::map<std::string, T>& value) {
     Dictionary object = Dictionary::object();
@@ -185,6 +219,19 @@ struct JSONValue<std::map<std::string, T>> {
       if (isPresentForJSON(element)) object[key] = JSONValue<T>::toJSON(element);
     }
     return object;
+  }
+
+ private:
+  template <class JSON, class Convert>
+  static std::optional<std::map<std::string, T>> convert(JSON& value, const Convert& convertElement) {
+    if (!value.is_object()) return std::nullopt;
+    std::map<std::string, T> result;
+    for (auto element = value.begin(); element != value.end(); ++element) {
+      auto item = convertElement(*element);
+      if (!item) return std::nullopt;
+      result.emplace(element.key(), std::move(*item));
+    }
+    return result;
   }
 };
 

@@ -9,12 +9,17 @@
 // (`std::optional<T>`) reads like a T and stays empty unless the value converts. Keys are taken
 // literally: a dot in a key is part of the key.
 //
+// A taking map reads by the same rules but moves texts, objects and arrays out of its input instead
+// of copying them; it serves a document that is mapped once and then dropped. It reads each key
+// once, so a model maps a key to one field only.
+//
 // Writing rules: every field is written under its key, except an empty optional and a null object,
 // which are left out. A transform decides the written value itself and may leave the key out.
 
 #include <Foundation/Dictionary.h>
 #include <ObjectMapper/JSONValue.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +35,8 @@ class Map {
   // refers to `json`, which must outlive it (a temporary is refused).
   explicit Map(const Dictionary& json);
   explicit Map(Dictionary&&) = delete;
+  // A taking map over `json`, which is left holding whatever the reads did not take.
+  static Map taking(Dictionary& json);
   // A writing map that starts from an empty object.
   Map();
 
@@ -40,10 +47,12 @@ class Map {
 
   template <class T>
   Map& operator()(std::string_view key, T& field) {
-    if (isReading()) {
-      if (const Dictionary* value = valueFor(key)) readValue(*value, field);
-    } else if (isPresentForJSON(field)) {
-      write(key, writtenValue(field));
+    if (!isReading()) {
+      if (isPresentForJSON(field)) write(key, writtenValue(field));
+    } else if (taken_) {
+      if (Dictionary* value = takenValueFor(key)) assignRead(field, takeJSON<FieldValue<T>>(*value));
+    } else if (const Dictionary* value = valueFor(key)) {
+      assignRead(field, JSONValue<FieldValue<T>>::fromJSON(*value));
     }
     return *this;
   }
@@ -64,16 +73,38 @@ class Map {
   }
 
  private:
+  // An optional field reads like the type it holds.
+  template <class T>
+  struct FieldValueOf {
+    using type = T;
+  };
+  template <class T>
+  struct FieldValueOf<std::optional<T>> {
+    using type = T;
+  };
+  template <class T>
+  using FieldValue = typename FieldValueOf<T>::type;
+
+  // The input's present keys in a flat list. A model looks up every key it knows, many of them
+  // absent, and comparing sizes along a short list costs less than string comparisons down the
+  // object's tree. An input with more keys than the list holds is searched in its tree.
+  struct Entry {
+    const char* key;
+    std::size_t size;
+    const Dictionary* value;
+  };
+  static constexpr std::size_t kIndexCapacity = 32;
+
+  void indexInput();
   const Dictionary* valueFor(std::string_view key) const;
+  const Dictionary* indexedValueFor(std::string_view key) const;
+  const Dictionary* searchedValueFor(std::string_view key) const;
+  Dictionary* takenValueFor(std::string_view key);
   void write(std::string_view key, Dictionary value);
 
-  template <class T>
-  static void readValue(const Dictionary& value, T& field) {
-    if (auto converted = JSONValue<T>::fromJSON(value)) field = std::move(*converted);
-  }
-  template <class T>
-  static void readValue(const Dictionary& value, std::optional<T>& field) {
-    if (auto converted = JSONValue<T>::fromJSON(value)) field = std::move(*converted);
+  template <class T, class Value>
+  static void assignRead(T& field, std::optional<Value> converted) {
+    if (converted) field = std::move(*converted);
   }
 
   template <class T>
@@ -102,7 +133,11 @@ class Map {
 
   MappingType type_;
   const Dictionary* input_ = nullptr;
+  Dictionary* taken_ = nullptr;  // the input again, when the map may take from it
   Dictionary output_;
+  Entry index_[kIndexCapacity];  // the first indexCount_ are set
+  std::size_t indexCount_ = 0;
+  bool indexed_ = false;
 };
 
 }  // namespace ios

@@ -35,17 +35,52 @@ class MappingDepthScope {
   bool entered_;
 };
 
-// A new T mapped from `json`, or null when `json` is not an object. Every object maps: missing
-// or unreadable keys only leave presets.
-template <class T>
-std::shared_ptr<T> mapObject(const Dictionary& json) {
+namespace mapping_detail {
+
+inline Map readingMap(const Dictionary& json) {
+  return Map(json);
+}
+inline Map readingMap(Dictionary& json) {
+  return Map::taking(json);
+}
+
+template <class T, class JSON>
+std::shared_ptr<T> mapObject(JSON& json) {
   if (!json.is_object()) return nullptr;
   MappingDepthScope depth;
   if (!depth.entered()) return nullptr;
   std::shared_ptr<T> object = T::create();
-  Map map(json);
+  Map map = readingMap(json);
   object->mapping(map);
   return object;
+}
+
+template <class T, class JSON>
+std::optional<std::vector<std::shared_ptr<T>>> mapArrayIfAllObjects(JSON& json) {
+  if (!json.is_array()) return std::nullopt;
+  std::vector<std::shared_ptr<T>> result;
+  result.reserve(json.size());
+  for (auto& element : json) {
+    auto object = mapping_detail::mapObject<T>(element);
+    if (!object) return std::nullopt;
+    result.push_back(std::move(object));
+  }
+  return result;
+}
+
+}  // namespace mapping_detail
+
+// A new T mapped from `json`, or null when `json` is not an object. Every object maps: missing
+// or unreadable keys only leave presets.
+template <class T>
+std::shared_ptr<T> mapObject(const Dictionary& json) {
+  return mapping_detail::mapObject<T>(json);
+}
+// The same, for a document read once: its texts, objects and arrays move into the model instead
+// of being copied (see Map::taking).
+template <class T>
+std::shared_ptr<T> mapObject(Dictionary&& json) {
+  return mapping_detail::mapObject<T>(json);
 }
 
 // ObjectMapper's array mapping: the elements of a JSON array that map, in order; elements that
@@ -55,22 +90,21 @@ std::vector<std::shared_ptr<T>> mapArray(const Dictionary& json) {
   return JSONValue<std::vector<std::shared_ptr<T>>>::fromJSON(json).value_or(
       std::vector<std::shared_ptr<T>>{});
 }
+template <class T>
+std::vector<std::shared_ptr<T>> mapArray(Dictionary&& json) {
+  return JSONValue<std::vector<std::shared_ptr<T>>>::take(json).value_or(std::vector<std::shared_ptr<T>>{});
+}
 
 // The reading `value as? [[String: Any]]` followed by a mapping of each element: none unless
 // `json` is an array whose every element is an object, so one stray element loses the whole
 // array. An empty array gives an empty list.
 template <class T>
 std::optional<std::vector<std::shared_ptr<T>>> mapArrayIfAllObjects(const Dictionary& json) {
-  if (!json.is_array()) return std::nullopt;
-  std::vector<std::shared_ptr<T>> result;
-  result.reserve(json.size());
-  for (const auto& element : json) {
-    if (!element.is_object()) return std::nullopt;
-    auto object = mapObject<T>(element);
-    if (!object) return std::nullopt;
-    result.push_back(std::move(object));
-  }
-  return result;
+  return mapping_detail::mapArrayIfAllObjects<T>(json);
+}
+template <class T>
+std::optional<std::vector<std::shared_ptr<T>>> mapArrayIfAllObjects(Dictionary&& json) {
+  return mapping_detail::mapArrayIfAllObjects<T>(json);
 }
 
 // The models as a JSON array (null entries are left out).

@@ -3,6 +3,19 @@
 #include <Foundation/RunLoop.h>
 
 namespace ios {
+namespace {
+
+// Lets `seconds` pass on the main loop's clock, running what falls due meanwhile: the virtual clock
+// moves at once, the real one is waited out with the loop turning (a host's pointer).
+void pass(double seconds) {
+  auto& loop = RunLoop::main();
+  if (loop.usesVirtualClock())
+    loop.advance(seconds);
+  else
+    loop.runUntil([] { return false; }, seconds);
+}
+
+}  // namespace
 
 void TouchGenerator::send(UITouch::Phase phase, CGPoint point) {
   if (!touch_) return;
@@ -34,7 +47,7 @@ void TouchGenerator::cancel() {
 
 void TouchGenerator::tap(CGPoint point, double holdSeconds) {
   down(point);
-  RunLoop::main().advance(holdSeconds);
+  pass(holdSeconds);
   up();
 }
 
@@ -43,7 +56,7 @@ void TouchGenerator::drag(CGPoint from, CGPoint to, double seconds, int steps, b
   down(from);
   const double dt = seconds / steps;
   for (int i = 1; i <= steps; ++i) {
-    RunLoop::main().advance(dt);
+    pass(dt);
     const double f = static_cast<double>(i) / steps;
     move({from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f});
   }

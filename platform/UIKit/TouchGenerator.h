@@ -9,8 +9,9 @@ namespace ios {
 
 // Makes one finger's touches and sends them through a window, exactly as the host turns pointer
 // events into touches, so tests and scripts exercise hit testing, recognizers and controls. Points
-// are in window coordinates. `tap` and `drag` move the run loop's (virtual) clock between events
-// and run what falls due; `down`, `move` and `up` send at the current time.
+// are in window coordinates. `tap` and `drag` let time pass between events and run what falls due:
+// on the virtual clock they move it at once, on the real clock (a host's pointer) they run the main
+// loop through the hold and the moves. `down`, `move` and `up` send at the current time.
 class TouchGenerator {
  public:
   explicit TouchGenerator(std::shared_ptr<UIWindow> window) : window_(std::move(window)) {}

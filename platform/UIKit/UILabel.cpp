@@ -1,8 +1,7 @@
 #include <UIKit/UILabel.h>
 
-#include <CoreGraphics/CGContextCairo.h>
-#include <CoreText/TextRendering.h>
 #include <UIKit/Nib/NibEnumNames.h>
+#include <UIKit/TextDrawing.h>
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UIScreen.h>
 
@@ -247,7 +246,7 @@ void UILabel::drawText(const CGRect& rect) {
   const TextLayout& layout = drawnLayout(rect.size);
   const CGFloat height = layout.size().height;
   const CGPoint origin{rect.origin.x, rect.origin.y + (rect.size.height - height) / 2};
-  drawTextLayout(layout, cairoContext(*context), origin);
+  drawTextWithAttachments(layout, *context, origin);
 }
 
 // Laying the text out is most of a label's drawing; the layout is kept until the text, its

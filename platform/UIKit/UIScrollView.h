@@ -117,6 +117,7 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   // An animated `setContentOffset` or `scrollRectToVisible` is moving the content (also the way home
   // after a refresh control ends refreshing).
   bool isScrollAnimating() const { return motion_ == Motion::animating; }
+  bool isMovingByItself() const override { return motion_ != Motion::none; }
 
   // Scrolls the least distance that shows `rect` (content coordinates).
   void scrollRectToVisible(const CGRect& rect, bool animated);

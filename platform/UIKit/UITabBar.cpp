@@ -1,8 +1,7 @@
 #include <UIKit/UITabBar.h>
 
-#include <CoreGraphics/CGContextCairo.h>
-#include <CoreText/TextRendering.h>
 #include <CoreText/UIFont.h>
+#include <UIKit/TextDrawing.h>
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UIImage.h>
 #include <UIKit/UITouch.h>
@@ -102,8 +101,9 @@ void UITabBar::draw(const CGRect&) {
     TextLayout layout(NSAttributedString::create(item->title, attributes), options);
     const CGRect used = layout.usedRect();
     const CGFloat baseline = layout.lineFragments().empty() ? used.height() : layout.lineFragments().front().baseline;
-    drawTextLayout(layout, cairoContext(*context),
-                   {slot.midX() - used.width() / 2 + offset.horizontal, kTitleBaselineFromTop - baseline + offset.vertical});
+    const CGPoint origin{slot.midX() - used.width() / 2 + offset.horizontal,
+                         kTitleBaselineFromTop - baseline + offset.vertical};
+    drawTextWithAttachments(layout, *context, origin);
   }
 }
 

@@ -1,9 +1,8 @@
 #include <UIKit/UITextField.h>
 
-#include <CoreGraphics/CGContextCairo.h>
-#include <CoreText/TextRendering.h>
 #include <Foundation/NSString.h>
 #include <UIKit/Nib/NibEnumNames.h>
+#include <UIKit/TextDrawing.h>
 #include <UIKit/UIBezierPath.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIGraphics.h>
@@ -381,7 +380,7 @@ void UITextField::draw(const CGRect&) {
   }
   const CGFloat lineHeight = font_->lineHeight();
   const CGFloat y = rect.origin.y + (rect.size.height - (layout ? layout->size().height : lineHeight)) / 2;
-  if (layout) drawTextLayout(*layout, cairoContext(*context), CGPoint{x, y});
+  if (layout) drawTextWithAttachments(*layout, *context, CGPoint{x, y});
   if (editing_) {
     CGFloat caretX = hasText() ? (layout ? x + layout->usedRect().maxX() : x) : rect.origin.x;
     if (!hasText() && (textAlignment_ == NSTextAlignment::center)) caretX = rect.midX();

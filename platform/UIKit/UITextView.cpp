@@ -1,8 +1,7 @@
 #include <UIKit/UITextView.h>
 
-#include <CoreGraphics/CGContextCairo.h>
-#include <CoreText/TextRendering.h>
 #include <Foundation/NSString.h>
+#include <UIKit/TextDrawing.h>
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UIScreen.h>
@@ -178,7 +177,7 @@ void UITextView::draw(const CGRect&) {
   CGContext* context = UIGraphicsGetCurrentContext();
   const TextLayout* layout = layoutManager_->layout();
   if (!context || !layout) return;
-  drawTextLayout(*layout, cairoContext(*context), CGPoint{textContainerInset_.left, textContainerInset_.top});
+  drawTextWithAttachments(*layout, *context, CGPoint{textContainerInset_.left, textContainerInset_.top});
 }
 
 }  // namespace ios

@@ -155,6 +155,10 @@ class UIView : public UIResponder, public CALayerDelegate {
   // Whether a recognizer of an ancestor may act on a touch that landed on this view; controls refuse
   // single taps so that their own action wins.
   virtual bool allowsAncestorGesture(const UIGestureRecognizer&) const { return true; }
+  // Whether the view is in a motion it drives by itself on the run loop's timers (a deceleration, an
+  // animated scroll, a sliding sheet): what waiting for the screen to settle waits out besides
+  // layer animations.
+  virtual bool isMovingByItself() const { return false; }
   // The controller whose root view this is, if any; see `next()`.
   std::shared_ptr<UIResponder> viewDelegate() const { return viewDelegate_.lock(); }
   void setViewDelegate(std::weak_ptr<UIResponder> owner) { viewDelegate_ = std::move(owner); }

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using ios::Dictionary;
+using sample::DerivedSample;
 using sample::Leaf;
 
 TEST(Mapper, OnlyObjectsMakeModels) {
@@ -40,6 +44,46 @@ TEST(Mapper, ArraysBothWays) {
   const auto none = ios::mapArrayIfAllObjects<Leaf>(Dictionary::array());
   ASSERT_TRUE(none.has_value());
   EXPECT_TRUE(none->empty());
+}
+
+// A document mapped once may have its values moved into the model; the model must come out as a
+// copying map makes it, whatever part of the document reads or fails to read.
+TEST(Mapper, TakingFromADocumentMapsWhatCopyingMaps) {
+  const std::string longText = "Gói chăm sóc sắc đẹp toàn thân cao cấp";
+  const Dictionary leaf = {{"label", longText}, {"next", {{"label", "con"}}}};
+  std::vector<Dictionary> cases = {
+      {{"text", longText}, {"maybeText", "ngắn"}, {"own", longText}, {"count", 5}, {"flag", 1}},
+      {{"text", 5}, {"maybeText", {1}}, {"own", nullptr}, {"ratio", "2.5"}},
+      {{"child", leaf}, {"children", {leaf, 5, leaf, "x"}}, {"maybeChildren", {leaf, nullptr}}},
+      {{"child", "leaf"}, {"children", leaf}, {"maybeChildren", Dictionary::array()}},
+      {{"tags", {longText, "b"}}, {"scores", {{"x", 1}, {"y", 2}}}},
+      {{"tags", {longText, 1, longText}}, {"scores", {{"a", 1}, {"b", longText}}}},
+      {{"extra", leaf}, {"maybeExtra", {{"list", {longText, leaf}}}}},
+      {{"extra", {longText}}, {"maybeExtra", longText}},
+      {{"shade", "DARK"}, {"maybeShade", "LIGHT"}, {"text", longText}},
+  };
+  // An object with more keys than a map lists up front is searched another way, to the same model.
+  Dictionary wide = cases[0];
+  for (int i = 0; i < 40; ++i) wide["unused" + std::to_string(i)] = i;
+  EXPECT_EQ(ios::mapObject<DerivedSample>(wide)->toJSON(), ios::mapObject<DerivedSample>(cases[0])->toJSON());
+  cases.push_back(wide);
+  for (const Dictionary& json : cases) {
+    const auto copied = ios::mapObject<DerivedSample>(json);
+    const auto taken = ios::mapObject<DerivedSample>(Dictionary(json));
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->toJSON(), copied->toJSON()) << json.dump();
+    EXPECT_EQ(taken->own, copied->own) << json.dump();
+    EXPECT_EQ(taken->textLength, copied->textLength) << json.dump();
+  }
+
+  const Dictionary list = {leaf, 3, {{"label", longText}}};
+  EXPECT_EQ(ios::toJSONArray(ios::mapArray<Leaf>(Dictionary(list))),
+            ios::toJSONArray(ios::mapArray<Leaf>(list)));
+  EXPECT_FALSE(ios::mapArrayIfAllObjects<Leaf>(Dictionary(list)).has_value());
+  const Dictionary objects = {leaf, {{"label", longText}}};
+  const auto taken = ios::mapArrayIfAllObjects<Leaf>(Dictionary(objects));
+  ASSERT_TRUE(taken.has_value());
+  EXPECT_EQ(ios::toJSONArray(*taken), ios::toJSONArray(*ios::mapArrayIfAllObjects<Leaf>(objects)));
 }
 
 // Leaves nested through "next", `length` objects in all.

@@ -27,5 +27,16 @@ TEST(SimulatorRun, TheMyCodeTabShowsTheBackEndsTokenAndRenewsIt) {
   EXPECT_TRUE(ios::test::matchesReference(*below, "e2e_my_code_second_card", 16, 0.01));
 }
 
+TEST(SimulatorRun, TheMyCodeTabLeftPastItsCodesValidityShowsANewCodeOnReturn) {
+  const auto run = runSimulator("my_code_away", "my_code_away.txt", "--as app --qr-seconds 3");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string first = qrIn(shotOf(run, "first-token"));
+  const std::string back = qrIn(shotOf(run, "back-token"));
+  const std::regex token("KBQR[0-9A-F]{32}");
+  EXPECT_TRUE(std::regex_match(first, token)) << first;
+  EXPECT_TRUE(std::regex_match(back, token)) << back;
+  EXPECT_NE(first, back);
+}
+
 }  // namespace
 }  // namespace kerbelin::test

@@ -1,7 +1,11 @@
 #include "SimulatorRun.h"
 
 #include <filesystem>
+#include <fstream>
+#include <future>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,6 +63,48 @@ TEST(SimulatorRun, AFailingCommandStopsWithItsLineAndStatusOne) {
   EXPECT_NE(run.output.find("line 4: expected \"Không có dòng chữ này\""), std::string::npos) << run.output;
   EXPECT_TRUE(fs::exists(run.out / "before.png"));
   EXPECT_FALSE(fs::exists(run.out / "after.png"));
+}
+
+TEST(SimulatorRun, TheFirstCommandSeesTheSettledLaunch) {
+  const auto run = runSimulator("settled_launch", "settled_launch.txt", "--as app");
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
+// The example of docs/SIMULATOR.md, as written there, passes every time, also with runs side by side
+// on a busy machine.
+TEST(SimulatorRun, TheDocumentedExamplePassesEveryRun) {
+  const fs::path scripts = KERBELIN_E2E_SCRIPTS;
+  std::ifstream docs(scripts / "../../../docs/SIMULATOR.md");
+  std::stringstream text;
+  text << docs.rdbuf();
+  const std::string all = text.str();
+  const auto start = all.find("```\n", all.find("\nExample ("));
+  ASSERT_NE(start, std::string::npos);
+  const auto end = all.find("```", start + 4);
+  ASSERT_NE(end, std::string::npos);
+  const fs::path example = fs::path(KERBELIN_E2E_OUT) / "docs_example.txt";
+  fs::create_directories(example.parent_path());
+  std::ofstream(example) << all.substr(start + 4, end - start - 4);
+  const auto script = fs::relative(example, scripts).string();
+
+  constexpr int kRuns = 12, kSideBySide = 4;
+  for (int first = 0; first < kRuns; first += kSideBySide) {
+    std::vector<std::future<kerbelin::test::SimulatorRunResult>> runs;
+    for (int i = first; i < first + kSideBySide; ++i)
+      runs.push_back(std::async(std::launch::async, runSimulator, "docs_example_" + std::to_string(i), script, ""));
+    for (auto& run : runs) {
+      const auto result = run.get();
+      EXPECT_EQ(result.status, 0) << result.output;
+    }
+  }
+}
+
+TEST(SimulatorRun, OpeningACardTheCustomerDoesNotHaveFailsWithTheReason) {
+  const auto run = runSimulator("unknown_owned_card", "unknown_owned_card.txt", "--as app");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("line 3: the customer has no card \"KB0000000000\" (Không tìm thấy"), std::string::npos)
+      << run.output;
+  EXPECT_FALSE(fs::exists(run.out / "never.png"));
 }
 
 TEST(SimulatorRun, AScriptThatDoesNotParseExitsWithTwo) {

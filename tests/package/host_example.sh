@@ -29,6 +29,8 @@ read -r -t 60 line <&3 || true
 url=${line#listening on }
 [ "$url" != "$line" ] || { echo "the installed back-end did not start: $line"; exit 1; }
 cat <&3 > "$work/backend.log" &
-"$work/host/kerbelin-host-example" --backend "$url" --seconds 60 --shot "$work/store.png"
+# It taps the first card on the real clock, as a host's pointer does, and waits for its detail.
+"$work/host/kerbelin-host-example" --backend "$url" --seconds 60 --shot "$work/store.png" | tee "$work/host.log"
 [ -s "$work/store.png" ]
-echo "the example host showed the store from $url"
+grep -qx "card detail shown: yes" "$work/host.log"
+echo "the example host showed the store from $url and a card's detail"

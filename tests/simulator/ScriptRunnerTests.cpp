@@ -1,6 +1,7 @@
 #include <ScriptRunner.h>
 #include <ViewFinder.h>
 
+#include <FloatingPanel/FloatingPanelController.h>
 #include <Foundation/RunLoop.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIImage.h>
@@ -16,7 +17,9 @@
 #include <support/VirtualTime.h>
 
 #include <filesystem>
+#include <functional>
 #include <thread>
+#include <vector>
 
 namespace kerbelin::sim {
 namespace {
@@ -285,6 +288,35 @@ TEST_F(ScriptRunnerTest, BackPopsTheFrontNavigationStack) {
   result = run("back\n");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.reason.find("go back"), std::string::npos);
+}
+
+// A bottom sheet slides in and out on timers, frame by frame: `idle` waits until it has arrived or
+// left, so the next command needs no `wait`.
+TEST_F(ScriptRunnerTest, IdleWaitsOutASheetSlidingInAndOut) {
+  auto host = std::make_shared<ScreenOf>("Màn gốc");
+  window->setRootViewController(host);
+  auto sheet = ios::FloatingPanelController::create();
+  sheet->set(std::make_shared<ScreenOf>("Trong bảng"));
+  struct Step {
+    const char* name;
+    std::function<void()> slide;
+    bool shown;
+  };
+  const std::vector<Step> steps = {
+      {"in", [&] { sheet->addPanel(host, nullptr, true); }, true},
+      {"out", [&] { sheet->removePanelFromParent(true); }, false},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    const double start = now();
+    step.slide();
+    const auto result = run("idle\n");
+    ASSERT_EQ(result.exitCode, 0) << result.message();
+    EXPECT_FALSE(sheet->isAnimating());
+    EXPECT_GE(now() - start, ios::FloatingPanelController::animationDuration - 1e-6);
+    EXPECT_EQ(sheet->parent() != nullptr, step.shown);
+    EXPECT_EQ(run("expect \"Trong bảng\"\n").exitCode, step.shown ? 0 : 1);
+  }
 }
 
 TEST_F(ScriptRunnerTest, OpenAsksTheHostOverTheFrontScreen) {

@@ -47,6 +47,19 @@ expect 2 "is not a directory"        -- "$nibcheck" --dir "$work/none"
 expect 2 "no bundle \"No.Such\""     -- "$nibcheck" --bundle No.Such
 echo "wait 1" > "$work/wait.txt"
 expect 0 "cannot open the display"   -- env DISPLAY=:8765 "$sim" --backend "http://127.0.0.1:$busy" --script "$work/wait.txt"
+mkdir -p "$work/empty"
+expect 2 "nothing to check"          -- "$nibcheck" --dir "$work/empty"
+
+# The defaults the help names: screenshots go to tour/ in the current folder, wherever the tool is.
+expect 0 "default: tour, in the current folder" -- "$sim" --help
+echo "shot one" > "$work/shot.txt"
+mkdir -p "$work/here"
+expect 0 "ran to the end"            -- bash -c 'cd "$1" && "$2" --headless --backend "$3" --script "$4"' _ \
+  "$work/here" "$sim" "http://127.0.0.1:$busy" "$work/shot.txt"
+if [ -s "$work/here/tour/one.png" ]; then passed=$((passed + 1)); else
+  echo "FAILED: kerbelin-sim without --out did not write tour/one.png in the current folder"
+  failures=$((failures + 1))
+fi
 
 # A back-end that stopped answering is reported once, before any screen.
 kill "$running" && wait "$running"

@@ -4,7 +4,7 @@
 // registered bundle, or of a folder) and lays each out at a 375-point width. Prints one line per
 // problem on standard output, then a summary line.
 // Exit status: 0 no problem, 1 at least one problem, 2 a usage error or nothing to check (a folder
-// that does not exist, a bundle that is not registered).
+// that does not exist, a bundle that is not registered, no interface file in either).
 
 #include "NibChecker.h"
 
@@ -54,6 +54,10 @@ int main(int argc, char** argv) {
   }
   kerbelin::nibcheck::NibChecker checker(bundle);
   checker.run();
+  if (checker.nibCount() == 0 && checker.sceneCount() == 0 && checker.problems().empty()) {
+    const std::string where = directory.empty() ? "the bundle \"" + identifier + "\"" : directory;
+    return fail(where + " holds no *.nib.json or *.storyboard.json file: nothing to check");
+  }
   for (const auto& problem : checker.problems()) std::printf("%s\n", problem.c_str());
   std::printf("kerbelin-nibcheck: %d nib(s), %d scene(s), %zu problem(s)\n", checker.nibCount(),
               checker.sceneCount(), checker.problems().size());

@@ -52,7 +52,11 @@ std::shared_ptr<ios::UIWindow> launchAsHost() {
   auto window = ios::UIWindow::create();
   delegate->setWindow(window);
   ios::UIApplication::shared()->setDelegate(delegate);
-  window->setRootViewController(ios::UINavigationController::create(kerbelin::Manager().viewController()));
+  auto navigation = ios::UINavigationController::create(kerbelin::Manager().viewController());
+  // The SDK's screens draw their own bars: the host's bar would sit above them, empty or with its
+  // back button.
+  navigation->setNavigationBarHidden(true);
+  window->setRootViewController(navigation);
   window->makeKeyAndVisible();
   return window;
 }

@@ -1,10 +1,10 @@
 #include "ScriptRunner.h"
 
-#include "IdleWaiter.h"
 #include "ViewFinder.h"
 #include "WindowSnapshot.h"
 
 #include <Foundation/RunLoop.h>
+#include <UIKit/IdleWaiter.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UITabBarController.h>
@@ -94,7 +94,7 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& reason) {
       loop.advance(command.seconds);
       return true;
     case Kind::idle:
-      return IdleWaiter(window_).waitUntilIdle(options_.idleTimeoutSeconds, reason);
+      return ios::IdleWaiter(window_).waitUntilIdle(options_.idleTimeoutSeconds, reason);
     case Kind::expect:
     case Kind::expectNot:
       return expectText(command, reason);

@@ -1,9 +1,9 @@
 #include "SdlDisplay.h"
 
-#include "IdleWaiter.h"
 #include "WindowSnapshot.h"
 
 #include <Foundation/RunLoop.h>
+#include <UIKit/IdleWaiter.h>
 #include <UIKit/TouchGenerator.h>
 #include <UIKit/UIScreen.h>
 #include <UIKit/UIScrollView.h>
@@ -176,7 +176,7 @@ void SdlDisplay::run(const std::shared_ptr<ios::UIWindow>& window, std::optional
     }
     loop.runOnce();  // a turn with nothing to run still lays out and displays
     const auto generation = window->layer()->generation();
-    if (generation != shownGeneration || IdleWaiter(window).hasMotion()) {
+    if (generation != shownGeneration || ios::IdleWaiter(window).hasMotion()) {
       present(*window);
       shownGeneration = window->layer()->generation();
     }

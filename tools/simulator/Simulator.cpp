@@ -2,7 +2,6 @@
 
 #include "BackendProbe.h"
 #include "HostLauncher.h"
-#include "IdleWaiter.h"
 #include "ScriptRunner.h"
 #include "SdlDisplay.h"
 #include "StoreBench.h"
@@ -21,8 +20,11 @@
 #include <Reachability/FakeReachabilitySource.h>
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Service/APIService.h>
+#include <Service/DetailCardService.h>
+#include <UIKit/IdleWaiter.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIScreen.h>
+#include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Handle/HandlePush.h>
 
 #include <fstream>
@@ -72,6 +74,36 @@ std::optional<std::string> readFile(const std::filesystem::path& path) {
   return text.str();
 }
 
+// How long the host waits in real time for the back-end's answers (launch, a card looked up).
+constexpr double kAnswerSeconds = 10;
+
+// Asks the back-end for the customer's card as its detail screen will, so that a number it does not
+// know fails the script with the back-end's reason instead of opening an empty detail.
+bool ownedCardExists(const std::string& cardNo, std::string& reason) {
+  struct Answer {
+    std::optional<bool> found;
+    std::string reason;
+  };
+  auto answer = std::make_shared<Answer>();
+  const ios::Dictionary params = {{"cardNo", cardNo}, {"mobilePhone", phoneUser}, {"isPaid", false}};
+  DetailCardService::create()->getDetailCard(
+      params, TypeController::MyCard,
+      [answer, cardNo](const ios::Dictionary& reply) {
+        const auto body = reply.find("body");
+        answer->found = body != reply.end() && body->is_object() && body->contains("ownCardDto") &&
+                        (*body)["ownCardDto"].is_object();
+        const auto said = reply.value("resultDesc", std::string());
+        answer->reason = "the customer has no card \"" + cardNo + "\"" + (said.empty() ? "" : " (" + said + ")");
+      },
+      [answer](const std::string& message) {
+        answer->found = false;
+        answer->reason = "the card could not be looked up: " + message;
+      });
+  ios::RunLoop::main().runUntil([&] { return answer->found.has_value(); }, kAnswerSeconds);
+  reason = answer->found ? answer->reason : "the back-end did not answer about the card in time";
+  return answer->found.value_or(false);
+}
+
 // Screens a script opens by name. "owned-card": the detail of the customer's card with that number,
 // as the my-cards list opens it.
 bool openScreen(const std::string& screen, const std::string& argument,
@@ -80,6 +112,8 @@ bool openScreen(const std::string& screen, const std::string& argument,
     reason = "no screen named \"" + screen + "\" to open";
     return false;
   }
+  if (!ownedCardExists(argument, reason)) return false;
+  reason.clear();
   auto card = CardModel::create();
   card->cardNo = argument;
   HandlePush::create()->pushDetaiCard(front, TypeController::MyCard, card);
@@ -159,11 +193,7 @@ std::filesystem::path Simulator::tourFile() {
 }
 
 std::filesystem::path Simulator::outDirectory() const {
-  if (options_.out) return *options_.out;
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error && self.has_parent_path()) return self.parent_path().parent_path() / "tour";
-  return "tour";
+  return options_.out.value_or(SimulatorOptions::kDefaultOut);
 }
 
 int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display) {
@@ -172,6 +202,13 @@ int Simulator::runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDispla
   if (!text) {
     std::cerr << "kerbelin-sim: cannot read the script " << scriptPath << "\n";
     return 2;
+  }
+  // The start-up replies switch screens (a customer with paid cards lands on my cards): the script's
+  // first command sees the launch settled.
+  std::string reason;
+  if (!ios::IdleWaiter(window).waitUntilIdle(kAnswerSeconds, reason)) {
+    std::cerr << "kerbelin-sim: the launch did not settle: " << reason << "\n";
+    return 1;
   }
   const auto out = outDirectory();
   ScriptRunner runner(window, {out});

@@ -31,7 +31,7 @@ const char* SimulatorOptions::usage() {
          "  --backend URL        use a running back-end (http://127.x.x.x:PORT); default: start one in process\n"
          "  --headless           no window: run the script (or the tour) on the virtual clock\n"
          "  --script FILE        run this script instead of the tour (commands: docs/SIMULATOR.md)\n"
-         "  --out DIR            where screenshots and index.html go (default: build/tour)\n"
+         "  --out DIR            where screenshots and index.html go (default: tour, in the current folder)\n"
          "  --as app|host        launch the SDK's application delegate (app, default) or embed the store\n"
          "                       screen in a host's navigation controller (host)\n"
          "  --width W            screen width in points (default 375)\n"

@@ -16,7 +16,9 @@ struct SimulatorOptions {
   std::optional<std::string> backend;
   bool headless = false;
   std::optional<std::filesystem::path> script;
+  // Where a script's screenshots go; kDefaultOut, relative to the current folder, when not given.
   std::optional<std::filesystem::path> out;
+  static constexpr const char* kDefaultOut = "tour";
   Mode mode = Mode::app;
   double width = 375;
   double height = 812;

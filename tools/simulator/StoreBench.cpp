@@ -1,9 +1,9 @@
 #include "StoreBench.h"
 
-#include "IdleWaiter.h"
 #include "WindowSnapshot.h"
 
 #include <Foundation/RunLoop.h>
+#include <UIKit/IdleWaiter.h>
 #include <UIKit/UITableView.h>
 
 #include <algorithm>
@@ -39,7 +39,7 @@ int StoreBench::run(const std::shared_ptr<ios::UIWindow>& window, std::chrono::s
   std::shared_ptr<ios::UITableView> table;
   // Data arrives in steps (categories, then cards): wait until the list shows more than its header.
   for (int round = 0; round < 50; ++round) {
-    if (!IdleWaiter(window).waitUntilIdle(10, reason)) break;
+    if (!ios::IdleWaiter(window).waitUntilIdle(10, reason)) break;
     window->layoutIfNeeded();
     table = mainTable(window);
     if (table && table->visibleCells().size() >= 2) break;

@@ -38,12 +38,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
                               .method("refreshData", &Screen::refreshData)
                               .method("didShowBuyCard:", &Screen::didShowBuyCard);
 
-std::shared_ptr<DefServiceDtos> placeholder(TypeInfoCard kind) {
-  auto row = DefServiceDtos::create();
-  row->typeService = kind;
-  return row;
-}
-
 bool isStatus(const CardModel& card, StatusCard status) {
   return card.status == rawValue(status);
 }
@@ -57,36 +51,51 @@ std::optional<ios::Dictionary> usableBody(const ios::Dictionary& reply) {
   return meta->body;
 }
 
-// The rounded end of a card: its last row gets corner radius 5, a 3-point gap and the shadow.
-void styleEnd(ios::UIView* main, ios::NSLayoutConstraint* bottomMain, ios::UIView* shadow, bool isLast) {
-  const ios::CGFloat radius = isLast ? 5 : 0;
-  if (main) setCornerRadius(*main, radius);
-  if (bottomMain) bottomMain->setConstant(isLast ? 3 : 0);
-  if (shadow) Common::SetShadowAndcornerRadiusView(*shadow, radius);
+// Runs `use` on the outlet while it is there: the one place this screen locks a view it does not own.
+template <class T, class Use>
+void with(const std::weak_ptr<T>& outlet, Use&& use) {
+  if (auto held = outlet.lock()) use(*held);
 }
 
 void setHidden(const std::weak_ptr<ios::UIView>& view, bool hidden) {
-  if (auto shown = view.lock()) shown->setHidden(hidden);
+  with(view, [hidden](ios::UIView& shown) { shown.setHidden(hidden); });
+}
+
+void setConstant(const std::weak_ptr<ios::NSLayoutConstraint>& constraint, ios::CGFloat constant) {
+  with(constraint, [constant](ios::NSLayoutConstraint& held) { held.setConstant(constant); });
+}
+
+void setText(const std::weak_ptr<ios::UILabel>& label, const std::string& text) {
+  with(label, [&text](ios::UILabel& shown) { shown.setText(text); });
+}
+
+// The rounded end of a card: its last row gets corner radius 5, a 3-point gap and the shadow.
+template <class Cell>
+void styleEnd(Cell& cell, bool isLast) {
+  const ios::CGFloat radius = isLast ? 5 : 0;
+  with(cell.viewMain, [radius](ios::UIView& main) { setCornerRadius(main, radius); });
+  setConstant(cell.cstBottomMain, isLast ? 3 : 0);
+  with(cell.viewShadow, [radius](ios::UIView& shadow) { Common::SetShadowAndcornerRadiusView(shadow, radius); });
 }
 
 void fillCover(MyCardCoverTableViewCell& cell, const CardModel& card, bool isLast) {
   setHidden(cell.viewLine, isLast);
   setHidden(cell.viewRadius, isLast);
-  if (auto bottom = cell.cstBottomMain.lock()) bottom->setConstant(isLast ? 3 : 0);
-  if (auto shadow = cell.viewShadow.lock()) {
-    Common::SetShadowAndcornerRadiusView(*shadow, 5, ios::CGSize::zero, Color::Background_Color());
-  }
+  setConstant(cell.cstBottomMain, isLast ? 3 : 0);
+  with(cell.viewShadow, [](ios::UIView& shadow) {
+    Common::SetShadowAndcornerRadiusView(shadow, 5, ios::CGSize::zero, Color::Background_Color());
+  });
   cell.checkUICardType(card.status);
-  if (auto image = cell.imgCard.lock()) ios::sd_setImage(*image, ios::URL::fromString(card.image));
-  if (auto number = cell.lbNumberCard.lock()) {
-    number->setText(card.cardNoDisplay);
-    number->setTextColor(colorWithRGBA(card.styleDto ? card.styleDto->rgb : "#000000"));
-  }
-  if (auto name = cell.lbNameCard.lock()) name->setText(card.name);
+  with(cell.imgCard, [&card](ios::UIImageView& image) { ios::sd_setImage(image, ios::URL::fromString(card.image)); });
+  with(cell.lbNumberCard, [&card](ios::UILabel& number) {
+    number.setText(card.cardNoDisplay);
+    number.setTextColor(colorWithRGBA(card.styleDto ? card.styleDto->rgb : "#000000"));
+  });
+  setText(cell.lbNameCard, card.name);
 }
 
 void fillInfo(MyCardInfoTableViewCell& cell, const CardModel& card, bool isLast) {
-  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
+  styleEnd(cell, isLast);
   setHidden(cell.viewLine, isLast);
   const bool paid = isStatus(card, StatusCard::A) || isStatus(card, StatusCard::O);
   if (paid && card.rootService) cell.configWithRootService(*card.rootService);
@@ -94,16 +103,16 @@ void fillInfo(MyCardInfoTableViewCell& cell, const CardModel& card, bool isLast)
 }
 
 void fillService(MyCardServiceTableViewCell& cell, const std::shared_ptr<DefServiceDtos>& service, bool isLast) {
-  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
-  if (auto bottom = cell.cstBottom.lock()) bottom->setConstant(isLast ? 15 : 5);
+  styleEnd(cell, isLast);
+  setConstant(cell.cstBottom, isLast ? 15 : 5);
   cell.setService(service);
 }
 
 void fillOther(MyCardOtherServiceTableViewCell& cell, const CardModel& card, bool isLast) {
-  styleEnd(cell.viewMain.lock().get(), cell.cstBottomMain.lock().get(), cell.viewShadow.lock().get(), isLast);
-  if (auto bottom = cell.cstBottom.lock()) bottom->setConstant(isLast ? 15 : 5);
-  const auto extra = static_cast<long long>(card.ownServiceDtos.size()) - Screen::shownServices;
-  if (auto label = cell.lbOtherService.lock()) label->setText("+" + std::to_string(extra) + " dịch vụ khác");
+  styleEnd(cell, isLast);
+  setConstant(cell.cstBottom, isLast ? 15 : 5);
+  const auto extra = static_cast<long long>(card.ownServiceDtos.size()) - static_cast<long long>(myCardShownServices);
+  setText(cell.lbOtherService, "+" + std::to_string(extra) + " dịch vụ khác");
 }
 
 const std::string* identifierOf(TypeInfoCard kind) {
@@ -154,7 +163,7 @@ void MyCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   setHidden(viewNoMyCard, true);
   view()->setBackgroundColor(Color::Background_Color());
-  if (auto table = tableView.lock()) setUpTable(*table);
+  with(tableView, [this](ios::UITableView& table) { setUpTable(table); });
   loadData(true);
   ios::NotificationCenter::defaultCenter().addObserver(weak_from_this(), "refreshData",
                                                        NotificationName::RefreshMyCardPage);
@@ -204,16 +213,11 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
                                   {"mobilePhone", phoneUser},
                                   {"pageIndex", page->page},
                                   {"pageSize", pageSize}};
-  std::weak_ptr<MyCardViewController> weak = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  const std::weak_ptr<MyCardViewController> weak = std::static_pointer_cast<MyCardViewController>(shared_from_this());
   const PagedList::Page sent = *page;
   MyCardService::create()->getListMyCard(
-      params,
-      [weak, sent](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->apply(sent, reply);
-      },
-      [weak, sent](const std::string&) {
-        if (auto self = weak.lock()) self->notApplied(sent);
-      });
+      params, [weak, sent](const ios::Dictionary& reply) { with(weak, [&](Screen& self) { self.apply(sent, reply); }); },
+      [weak, sent](const std::string&) { with(weak, [&](Screen& self) { self.notApplied(sent); }); });
 }
 
 void MyCardViewController::apply(const PagedList::Page& page, const ios::Dictionary& reply) {
@@ -240,30 +244,18 @@ void MyCardViewController::append(const ios::Dictionary& cards) {
   if (!cards.is_array()) return;
   for (auto& card : ios::mapArray<CardModel>(cards)) {
     if (!card) continue;
-    auto rows = rowsFor(*card);
+    auto rows = myCardRows(*card);
     dataMyCard.emplace_back(std::move(card), std::move(rows));
   }
 }
 
 void MyCardViewController::showEmptyState(bool empty) {
   setHidden(viewNoMyCard, !empty);
-  if (auto table = tableView.lock()) table->setHidden(empty);
+  setHidden(tableView, empty);
 }
 
 void MyCardViewController::reloadTable() {
-  if (auto table = tableView.lock()) table->reloadData();
-}
-
-MyCardViewController::Rows MyCardViewController::rowsFor(const CardModel& card) {
-  Rows rows{placeholder(TypeInfoCard::Cover)};
-  const bool paid = isStatus(card, StatusCard::A) || isStatus(card, StatusCard::O);
-  if ((paid && card.rootService) || isStatus(card, StatusCard::W)) rows.push_back(placeholder(TypeInfoCard::Info));
-  const auto& services = card.ownServiceDtos;
-  const bool counted = services.size() > shownServices;
-  const std::size_t shown = counted ? shownServices : services.size();
-  rows.insert(rows.end(), services.begin(), services.begin() + static_cast<std::ptrdiff_t>(shown));
-  if (counted) rows.push_back(placeholder(TypeInfoCard::OtherPromotion));
-  return rows;
+  with(tableView, [](ios::UITableView& table) { table.reloadData(); });
 }
 
 // ---- Table
@@ -277,23 +269,23 @@ int MyCardViewController::numberOfRowsInSection(ios::UITableView&, int section) 
   return static_cast<int>(dataMyCard[section].second.size());
 }
 
-std::shared_ptr<ios::UITableViewCell> MyCardViewController::cellForRowAt(ios::UITableView&,
+std::shared_ptr<ios::UITableViewCell> MyCardViewController::cellForRowAt(ios::UITableView& tableView,
                                                                          const ios::IndexPath& indexPath) {
   if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataMyCard.size()) {
     return ios::UITableViewCell::create();
   }
   const auto& [card, rows] = dataMyCard[indexPath.section];
-  return createCellBy(card, rows, indexPath);
+  return createCellBy(tableView, card, rows, indexPath);
 }
 
-std::shared_ptr<ios::UITableViewCell> MyCardViewController::createCellBy(const std::shared_ptr<CardModel>& card,
+std::shared_ptr<ios::UITableViewCell> MyCardViewController::createCellBy(ios::UITableView& tableView,
+                                                                         const std::shared_ptr<CardModel>& card,
                                                                          const Rows& service,
                                                                          const ios::IndexPath& indexPath) {
   const auto row = static_cast<std::size_t>(indexPath.row);
-  auto table = tableView.lock();
-  const bool known = table && card && row < service.size() && service[row];
+  const bool known = card && row < service.size() && service[row];
   const std::string* identifier = known ? identifierOf(service[row]->typeService) : nullptr;
-  auto cell = identifier ? table->dequeueReusableCell(*identifier, indexPath) : nullptr;
+  auto cell = identifier ? tableView.dequeueReusableCell(*identifier, indexPath) : nullptr;
   if (!cell || !fill(*cell, *card, service[row], row + 1 == service.size())) return ios::UITableViewCell::create();
   cell->selectionStyle = ios::UITableViewCellSelectionStyle::none;
   return cell;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Class/MyCard/MyCardTableModel.h>
 #include <Foundation/Dictionary.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIRefreshControl.h>
@@ -7,7 +8,6 @@
 #include <UIKit/UIViewController.h>
 #include <Ultilities/Paging/PagedList.h>
 
-#include <cstddef>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -16,7 +16,6 @@
 namespace kerbelin {
 
 class CardModel;
-class DefServiceDtos;
 
 // My cards, the root of tab 1 (scene "MyCardViewController" of the storyboard "MyCard"): the cards
 // the customer owns, ten a page, one table section per card. Pull-to-refresh and the notification
@@ -31,16 +30,14 @@ class MyCardViewController : public ios::UIViewController,
                              public ios::UITableViewDataSource,
                              public ios::UITableViewDelegate {
  public:
-  // A card and the kinds of its rows, one descriptor a row: the service object itself for a service
-  // row, a placeholder carrying only `typeService` for the others.
-  using Rows = std::vector<std::shared_ptr<DefServiceDtos>>;
+  // A card and the kinds of its rows (MyCardTableModel).
+  using Rows = MyCardRows;
   using Section = std::pair<std::shared_ptr<CardModel>, Rows>;
 
   static constexpr ios::CGFloat headerHeight = 0.01;
   static constexpr ios::CGFloat footerHeight = 12;
   // A drag that comes to rest with less content than this below the visible area loads a page.
   static constexpr ios::CGFloat nextPageDistance = 200;
-  static constexpr std::size_t shownServices = 4;
 
   static std::shared_ptr<MyCardViewController> create();
   MyCardViewController();
@@ -68,10 +65,6 @@ class MyCardViewController : public ios::UIViewController,
   // The first page (true) or the next one (false); nothing while a request is in flight.
   void loadData(bool isRefresh);
 
-  // Cover; the information row for a paid card with a root service or a card waiting for payment;
-  // up to four services, then one row counting the rest.
-  static Rows rowsFor(const CardModel& card);
-
   // ---- Table
   int numberOfSections(ios::UITableView& tableView) override;
   int numberOfRowsInSection(ios::UITableView& tableView, int section) override;
@@ -88,8 +81,9 @@ class MyCardViewController : public ios::UIViewController,
 
   // The cell of row `indexPath.row` of a card whose rows are `service`, styled by its place in the
   // card and filled; a plain cell for a kind this list does not draw.
-  std::shared_ptr<ios::UITableViewCell> createCellBy(const std::shared_ptr<CardModel>& card,
-                                                     const Rows& service, const ios::IndexPath& indexPath);
+  std::shared_ptr<ios::UITableViewCell> createCellBy(ios::UITableView& tableView,
+                                                     const std::shared_ptr<CardModel>& card, const Rows& service,
+                                                     const ios::IndexPath& indexPath);
 
  private:
   void setUpTable(ios::UITableView& table);

@@ -109,14 +109,30 @@ void BranchServiceViewController::getListBranch(const PagedList::Page& page) {
 
 void BranchServiceViewController::applyBranches(const PagedList::Page& page, const ios::Dictionary& reply) {
   auto branches = listOfSuccess<BranchModel>(reply, "list");
-  if (paging_.settle(page, branches ? std::optional(branches->size()) : std::nullopt) && branches) {
-    if (page.isFirstPage) arrayBranch.clear();
-    isReloadListBranch = false;
-    arrayBranch.insert(arrayBranch.end(), branches->begin(), branches->end());
-    if (auto empty = viewLostData.lock()) empty->setHidden(!arrayBranch.empty());
-    if (auto table = tableView.lock()) table->reloadData();
+  if (paging_.settle(page, branches ? std::optional(branches->size()) : std::nullopt)) {
+    if (branches) {
+      showBranches(page, *branches);
+    } else if (page.isFirstPage) {
+      clearBranches();
+    }
   }
   branchRequestEnded();
+}
+
+void BranchServiceViewController::showBranches(const PagedList::Page& page,
+                                               const std::vector<std::shared_ptr<BranchModel>>& branches) {
+  if (page.isFirstPage) arrayBranch.clear();
+  isReloadListBranch = false;
+  arrayBranch.insert(arrayBranch.end(), branches.begin(), branches.end());
+  if (auto empty = viewLostData.lock()) empty->setHidden(!arrayBranch.empty());
+  if (auto table = tableView.lock()) table->reloadData();
+}
+
+// The rows shown belong to the area before the pick: they must not stand under the new caption. The
+// empty-state view stays as it was, since nothing says the area has no branch.
+void BranchServiceViewController::clearBranches() {
+  arrayBranch.clear();
+  if (auto table = tableView.lock()) table->reloadData();
 }
 
 void BranchServiceViewController::branchRequestEnded() {

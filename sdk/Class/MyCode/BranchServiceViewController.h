@@ -28,8 +28,8 @@ using BranchServiceViewControllerDelegate = HeaderScrollDelegate;
 // Requests: never two branch requests at once. A pick while one is in flight makes that one stale
 // (its reply is dropped) and sends the pick's first page when it ends. Each list is asked for with its
 // own area, kept from the first page on, so later pages never mix areas. A first page replaces the
-// rows; a failed one is asked for again by the next trigger; a page of fewer than five rows ends
-// paging until the next pick. One area request at a time, under the loading overlay.
+// rows; a failed one empties the list and is asked for again by the next trigger; a page of fewer
+// than five rows ends paging until the next pick. One area request at a time, under the loading overlay.
 class BranchServiceViewController : public ios::UIViewController,
                                     public ios::UITableViewDataSource,
                                     public ios::UITableViewDelegate,
@@ -92,6 +92,9 @@ class BranchServiceViewController : public ios::UIViewController,
   void reloadListBranch();
   void getListBranch(const PagedList::Page& page);
   void applyBranches(const PagedList::Page& page, const ios::Dictionary& reply);
+  void showBranches(const PagedList::Page& page, const std::vector<std::shared_ptr<BranchModel>>& branches);
+  // A failed first page: the list it was to replace goes too.
+  void clearBranches();
   void branchRequestEnded();
   void applyAreas(const ios::Dictionary& reply);
   std::weak_ptr<BranchServiceViewController> weakSelf();

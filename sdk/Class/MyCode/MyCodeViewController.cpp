@@ -86,8 +86,12 @@ void MyCodeViewController::applyCards(const ios::Dictionary& reply) {
   auto cards = ios::mapArrayIfAllObjects<CardModel>((*body)["ownCardDtos"]);
   if (!cards) return;
   arrayCard = std::move(*cards);
-  // No card left to detail: the rows below the strip no longer describe one of the user's cards.
-  if (arrayCard.empty()) objDetailCard = nullptr;
+  // No card left to detail: the rows below the strip no longer describe one of the user's cards, and
+  // a detail still on its way has no card to fill them with.
+  if (arrayCard.empty()) {
+    objDetailCard = nullptr;
+    ++detailRequests_;
+  }
   isCheckReloadListCard = true;
   reloadTable();
 }

@@ -62,8 +62,6 @@ class MyCodeViewController : public ios::UIViewController,
   ios::CGFloat heightForRowAt(ios::UITableView& tableView, const ios::IndexPath& indexPath) override;
   void didSelectRowAt(ios::UITableView& tableView, const ios::IndexPath& indexPath) override;
 
-  bool isRenewingQR() const { return qrInFlight_; }
-
  private:
   void applyCards(const ios::Dictionary& reply);
   void applyQR(const ios::Dictionary& reply);

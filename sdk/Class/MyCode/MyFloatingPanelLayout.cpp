@@ -1,13 +1,13 @@
 #include <Class/MyCode/MyFloatingPanelLayout.h>
 
-#include <Ultilities/Constants/Screen.h>
+#include <Ultilities/Common/SheetInset.h>
 
 namespace kerbelin {
 
 std::optional<ios::CGFloat> MyFloatingPanelLayout::insetFor(ios::FloatingPanelPosition position) const {
   switch (position) {
     case ios::FloatingPanelPosition::full:
-      return SCREEN_HEIGHT() - sheetHeight;
+      return fullSheetInset(sheetHeight);
     case ios::FloatingPanelPosition::tip:
       return 0.0;
     default:

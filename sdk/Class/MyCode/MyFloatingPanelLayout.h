@@ -11,7 +11,7 @@ class MyFloatingPanelLayout : public ios::FloatingPanelLayout {
   static constexpr ios::CGFloat sheetHeight = 330;
 
   ios::FloatingPanelPosition initialPosition() const override { return ios::FloatingPanelPosition::tip; }
-  // Full: the screen's height less `sheetHeight`; tip: 0; half and hidden: none.
+  // Full: the screen's height less `sheetHeight`, at least 0; tip: 0; half and hidden: none.
   std::optional<ios::CGFloat> insetFor(ios::FloatingPanelPosition position) const override;
 };
 

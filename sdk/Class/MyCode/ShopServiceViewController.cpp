@@ -5,6 +5,7 @@
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/Console.h>
 #include <Foundation/DispatchQueue.h>
+#include <Foundation/NumberFormatting.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
 #include <UIKit/UINavigationController.h>
@@ -217,7 +218,10 @@ void ShopServiceViewController::scrollTableView(ios::CGFloat hieu) {
   const ios::CGFloat c = top->constant();
   const ios::CGFloat limit = collapseLimit();
   const bool moves = (c > limit && c < 0) || (c == 0 && hieu > 0) || (c == limit && hieu < 0);
-  if (moves) setTopOffset(c - hieu);
+  if (moves) {
+    ios::print(ios::doubleDescription((c - hieu) / limit));
+    setTopOffset(c - hieu);
+  }
   holdLists(moves);
 }
 
@@ -232,6 +236,7 @@ void ShopServiceViewController::handlePan(const std::shared_ptr<ios::UIPanGestur
   if (!recognizer || !top) return;
   if (recognizer->state() == ios::UIGestureRecognizer::State::began) {
     oldTranslationY = top->constant();
+    ios::print(ios::doubleDescription(oldTranslationY));
   } else if (recognizer->state() == ios::UIGestureRecognizer::State::changed) {
     setTopOffset(oldTranslationY + recognizer->translation(view().get()).y);
   }

@@ -1,6 +1,7 @@
 #include <Class/Pay/MyFloatingTermPayPanelLayout.h>
 
 #include <Ultilities/Common/Common.h>
+#include <Ultilities/Common/SheetInset.h>
 #include <Ultilities/Constants/Screen.h>
 
 namespace kerbelin {
@@ -16,7 +17,7 @@ ios::FloatingPanelPosition MyFloatingTermPayPanelLayout::initialPosition() const
 std::optional<ios::CGFloat> MyFloatingTermPayPanelLayout::insetFor(ios::FloatingPanelPosition position) const {
   switch (position) {
     case ios::FloatingPanelPosition::full:
-      return SCREEN_HEIGHT() - ((SCREEN_WIDTH() / 2 + fullOffset) + Common::getBottomPadding());
+      return fullSheetInset(SCREEN_WIDTH() / 2 + fullOffset + Common::getBottomPadding());
     case ios::FloatingPanelPosition::tip:
       return 0;
     case ios::FloatingPanelPosition::half:

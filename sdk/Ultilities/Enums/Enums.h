@@ -18,6 +18,9 @@ enum class TypeDetailCard { WaitPay, Expire, UnPaid, Paid };
 // The section kinds of the card-detail table.
 enum class TypeCellDetailCard { InfomationService, Condition, ConditionWait, Promotion, Infomation, Cover };
 
+// The selected tab of a card's service section: its services, or its usage terms.
+enum class TypeDetailCardTabAction { InfoButton, RuleButton };
+
 // The list that opened a card detail.
 enum class TypeController { BuyCard, MyCard, MyCode };
 

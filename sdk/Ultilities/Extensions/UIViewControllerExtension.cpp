@@ -1,5 +1,6 @@
 #include <Ultilities/Extensions/UIViewControllerExtension.h>
 
+#include <Application/AppDelegate.h>
 #include <Toast/UIViewToast.h>
 #include <UIKit/UIAlertController.h>
 #include <UIKit/UIApplication.h>

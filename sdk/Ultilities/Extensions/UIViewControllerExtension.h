@@ -5,7 +5,6 @@
 // search for the top-most screen of the application. Each free function stands for the member of the
 // same name; none keeps state. Main thread only.
 
-#include <Application/AppDelegate.h>
 #include <UIKit/UIAlertAction.h>
 #include <UIKit/UIViewController.h>
 
@@ -15,6 +14,8 @@
 #include <vector>
 
 namespace kerbelin {
+
+class AppDelegate;
 
 // The application's delegate as the framework's AppDelegate; null when the host's delegate is of
 // another class or there is none.

@@ -34,6 +34,7 @@ class QRPanel : public DetailTest {
     sheet->params = std::move(params);
     sheet->nameTitle = "Thẻ tập Gym 1 tháng";
     sheet->delegate = recorder;
+    sheet->rootView = root;
     sheet->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
     root->present(sheet, false);
     runUntilIdle();
@@ -171,6 +172,42 @@ TEST_F(QRPanel, SavingSaysHowItWentForASecond) {
   ios::PHPhotoLibrary::setAuthorizationStatus(ios::PHAuthorizationStatus::notDetermined);
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
+}
+
+// The loop held up (the app out of sight) while a token runs: its first tick back reads the time
+// left on the token, and one that ran out meanwhile is asked for again at once, never shown with
+// time left.
+TEST_F(QRPanel, ATickHeldUpIsCountedToTheTokensDeadline) {
+  struct Case {
+    double heldUp;
+    std::string line;
+    std::size_t asked;  // requests sent by the late tick
+  };
+  const Case cases[] = {{4, countdown(6), 0}, {20, countdown(0), 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heldUp);
+    openForToken();
+    answerToken("KBQR-HELD", 10);
+    const auto before = qrRequests();
+    loop().stall(c.heldUp);
+    runUntilIdle();
+    EXPECT_EQ(line(), c.line);
+    EXPECT_EQ(qrRequests(), before + c.asked);
+    tick();
+    EXPECT_EQ(qrRequests(), before + c.asked);  // one request at a time
+    if (c.asked) {
+      answerToken("KBQR-NEXT", 10);
+      EXPECT_EQ(decodedQR(popup->imageQRCode.lock()->image()), "KBQR-NEXT");
+      EXPECT_EQ(line(), kRenewed);
+    }
+    tap(sheet->fpc->backdropView());
+    settle();
+  }
+}
+
+TEST_F(QRPanel, TheOpenersScreenReachesThePopup) {
+  openForToken();
+  EXPECT_EQ(popup->rootView.lock(), root);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <Class/DetailCard/ViewController/DetailServiceContainerViewController.h>
 #include <Class/DetailCard/ViewController/DetailServiceViewController.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardInfomationTableViewCell/DetailCardInfomationTableViewCell.h>
+#include <Class/DetailCard/ViewController/DetailCardViewController.h>
+#include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
 #include <Class/MyCode/MyCodeViewController.h>
 #include <Class/MyCode/Model/MyCodeQRCodeModel.h>
 #include <Ultilities/Constants/Constants.h>
@@ -61,6 +63,7 @@ class MyCodeTest : public DetailTest {
     return rowOf<Cell>(*table(), {section, row});
   }
   std::string countdown() { return textOf(cell<MyCodeMyQRTableViewCell>(0)->labelTime); }
+  std::string codeShown() { return decodedQR(cell<MyCodeMyQRTableViewCell>(0)->imageQR.lock()->image()); }
   std::string detailAsked(std::size_t nth) { return sentParams(requestsTo(kDetailPath).at(nth))["cardNo"]; }
 
   std::shared_ptr<MyCodeViewController> screen;
@@ -173,6 +176,95 @@ TEST_F(MyCodeTest, RowTapsOpenTheServiceByTheCardsState) {
   screen->didSelectRowAt(*table(), {3, 0});  // the services' title row opens nothing
   settle();
   EXPECT_EQ(top(), screen);
+}
+
+std::string line(int seconds) { return "Tự động cập nhật lại sau " + std::to_string(seconds) + " giây"; }
+
+// Time away from the code counts against its token: on return the line reads what is left, and a
+// code whose token ran out meanwhile is asked for again at once, once, never shown with time left.
+TEST_F(MyCodeTest, ACodeBackInSightIsCountedToItsTokensDeadline) {
+  struct Case {
+    const char* token;
+    bool byScrolling;  // else by another tab
+    double away;
+    int secondsLeft;  // what the line reads on return
+    bool renewed;
+  };
+  const Case cases[] = {{"KB-TAB-SHORT", false, 4, 6, false}, {"KB-TAB-LONG", false, 20, 0, true},
+                        {"KB-SCROLL-SHORT", true, 4, 6, false}, {"KB-SCROLL-LONG", true, 20, 0, true}};
+  answerCards(1);
+  answerDetail(lastRequestTo(kDetailPath), ownCard(1, "A", 8));  // enough rows to scroll the code away
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.token);
+    screen->refreshHande();
+    answerQR(c.token, 10);
+    auto row = cell<MyCodeMyQRTableViewCell>(0);
+    const auto asked = requestsTo(kQRPath).size();
+    if (c.byScrolling) {
+      rowOf(*table(), {3, 8});
+    } else {
+      window->setRootViewController(root);
+    }
+    runUntilIdle();
+    ASSERT_EQ(row->window(), nullptr);
+    advance(c.away);
+    if (!c.byScrolling) window->setRootViewController(navigation);
+    layout();
+    EXPECT_EQ(countdown(), line(c.secondsLeft));
+    EXPECT_EQ(codeShown(), c.token);  // until the next one arrives
+    EXPECT_EQ(requestsTo(kQRPath).size(), asked + (c.renewed ? 1 : 0));
+    advance(0.5);
+    EXPECT_EQ(requestsTo(kQRPath).size(), asked + (c.renewed ? 1 : 0));
+    if (!c.renewed) continue;
+    answerQR(std::string(c.token) + "-NEXT", 10);
+    EXPECT_EQ(codeShown(), std::string(c.token) + "-NEXT");
+    EXPECT_EQ(countdown(), line(10));
+  }
+}
+
+TEST_F(MyCodeTest, ADetailStillOnItsWayWhenTheListEmptiesFillsNothing) {
+  answerCards(1);
+  const auto late = lastRequestTo(kDetailPath);
+  screen->refreshHande();
+  answerCards(0);
+  answerDetail(late, ownCard(1));
+  EXPECT_EQ(rows(2), 0);
+  EXPECT_EQ(rows(3), 0);
+  EXPECT_FALSE(findLabel(*table(), "Dịch vụ của thẻ"));
+}
+
+// Whether the title of `row` lies whole inside its panel, at its own height.
+::testing::AssertionResult titleReadsInFull(const ios::UIView& row) {
+  auto title = findLabel(row, "Dịch vụ của thẻ");
+  if (!title) return ::testing::AssertionFailure() << "no title";
+  const auto frame = title->frame();
+  const auto panel = title->superview()->bounds();
+  if (frame.minY() < panel.minY() || frame.maxY() > panel.maxY() || frame.height() < title->intrinsicContentSize().height)
+    return ::testing::AssertionFailure() << "title at " << frame.minY() << "+" << frame.height() << " in a panel of "
+                                         << panel.height();
+  return ::testing::AssertionSuccess();
+}
+
+// The services' title sizes its own row on the tab and reads as well in the card detail's header.
+TEST_F(MyCodeTest, TheServicesTitleReadsInFullOnTheTabAndAsTheDetailsHeader) {
+  answerCards(1);
+  auto card = ownCard(1, "A", 2);
+  for (auto& service : card["ownServiceDtos"]) {
+    service["namDefService"] = "Tập Gym " + service["name"].get<std::string>();
+    service["expirationDate"] = "30/06/2026";
+    service["status"] = "A";
+    service["ownAccountDtos"] = ios::Dictionary::array({{{"allocatedUnit", "8 lượt"}, {"availableUnit", "5 lượt"}}});
+  }
+  answerDetail(lastRequestTo(kDetailPath), card);
+  auto row = cell<MyCodeTitleTableViewCell>(3, 0);
+  ASSERT_TRUE(row);
+  EXPECT_TRUE(titleReadsInFull(*row));
+  auto header = fromNib<MyCodeTitleTableViewCell>();
+  header->setFrame({0, 0, 375, DetailCardViewController::sectionHeaderHeight});
+  header->layoutIfNeeded();
+  EXPECT_TRUE(titleReadsInFull(*header));
+  rowOf(*table(), {2, 0});
+  EXPECT_TRUE(looksAsRecorded("my-code-services"));
 }
 
 }  // namespace

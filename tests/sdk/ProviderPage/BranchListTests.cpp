@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kerbelin::test {
 namespace {
 
@@ -82,17 +84,29 @@ TEST_F(BranchListTest, APickDuringARequestDropsItsReplyAndReloadsForThePickWhenI
 }
 
 TEST_F(BranchListTest, AFailedFirstPageIsAskedForAgainFromTheStart) {
+  const std::vector<std::pair<const char*, std::function<void(std::size_t)>>> failures = {
+      {"transport", [&](std::size_t request) { failRequest(request); }},
+      {"refused", [&](std::size_t request) { answerBranches(request, 1, 5, 1); }}};
+  const auto provinces = ios::Dictionary::array({areaJSON(1, "P", "Hà Nội"), areaJSON(2, "P", "TP Hồ Chí Minh")});
   answerBranches(branchRequests().at(0), 1, 5);
-  openFilter(list().viewTinhTP, ios::Dictionary::array({areaJSON(1, "P", "Hà Nội")}));
-  pick("Hà Nội");
-  failRequest(branchRequests().at(1));
-  EXPECT_EQ(rows(), 5);  // the shown list stays
-  showRow(4);
-  ASSERT_EQ(branchRequests().size(), 3u);
-  EXPECT_EQ(branchParams(2)["pageIndex"], 0);
-  EXPECT_EQ(branchParams(2)["areaCode"], "P1");
-  answerBranches(branchRequests().at(2), 20, 3);
-  EXPECT_EQ(rows(), 3);  // replaced, not appended
+  for (const auto& [name, fail] : failures) {
+    SCOPED_TRACE(name);
+    openFilter(list().viewTinhTP, provinces);
+    pick("Hà Nội");
+    fail(branchRequests().back());
+    EXPECT_EQ(list().labelChoiceTinhTP.lock()->text(), "Hà Nội");
+    EXPECT_EQ(rows(), 0);  // the other area's branches do not stay under the new caption
+    EXPECT_TRUE(list().viewLostData.lock()->isHidden());  // nor does it claim the area has none
+
+    const std::size_t sent = branchRequests().size();
+    openFilter(list().viewTinhTP, provinces);
+    pick("TP Hồ Chí Minh");
+    ASSERT_EQ(branchRequests().size(), sent + 1);
+    EXPECT_EQ(branchParams(sent)["pageIndex"], 0);
+    EXPECT_EQ(branchParams(sent)["areaCode"], "P2");
+    answerBranches(branchRequests().back(), 20, 5);
+    EXPECT_EQ(rows(), 5);
+  }
 }
 
 TEST_F(BranchListTest, FiltersNarrowFromProvinceToWardAndAHigherPickResetsTheLowerOnes) {

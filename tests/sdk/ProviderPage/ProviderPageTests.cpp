@@ -5,10 +5,13 @@
 
 #include <Class/MyCode/Cell/MyCodeIntroductTableViewCell.h>
 #include <Class/MyCode/Model/ProvideInforModel.h>
+#include <Foundation/Console.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Screen.h>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace kerbelin::test {
 namespace {
@@ -114,6 +117,59 @@ TEST_F(ProviderPageTest, DraggingThePageItselfMovesTheHeaderWithinItsLimits) {
     settle();
     EXPECT_NEAR(topOffset(), drag.to, 1) << drag.from << " by " << drag.by;
   }
+}
+
+// The console lines of the fold, one number each: printed as read back with `std::stod`.
+std::vector<double> printedNumbers(const ios::ConsoleCapture& console) {
+  std::vector<double> numbers;
+  std::istringstream lines(console.output());
+  for (std::string line; std::getline(lines, line);) numbers.push_back(std::stod(line));
+  return numbers;
+}
+
+TEST_F(ProviderPageTest, TheConsoleTracesTheHeadersFadeAndWhereEachPageDragStarts) {
+  open();
+  answerProvider({"Mộc Lan", "Hai", "Ba", "Bốn"});
+  const ios::CGFloat limit = page->collapseLimit();
+  struct Report {
+    ios::CGFloat from, hieu;
+    std::vector<double> printed;  // the fade, unclamped; nothing when the header stays
+  };
+  const Report reports[] = {
+      {0, 30, {-30 / limit}},
+      {0, -30, {}},
+      {limit + 9, 30, {(limit - 21) / limit}},  // past folded: above 1
+      {limit, 5, {}},
+      {limit, -5, {(limit + 5) / limit}},
+  };
+  for (const auto& report : reports) {
+    page->topViewTop.lock()->setConstant(report.from);
+    ios::ConsoleCapture console;
+    page->scrollTableView(report.hieu);
+    EXPECT_EQ(printedNumbers(console), report.printed) << report.from << " by " << report.hieu;
+  }
+
+  // The page dragged outside the lists: only where the drag started.
+  page->topViewTop.lock()->setConstant(-100);
+  page->view()->layoutIfNeeded();
+  const ios::CGRect top = page->viewTop.lock()->convert(page->viewTop.lock()->bounds(), window.get());
+  ios::ConsoleCapture pageDrag;
+  touches->drag({top.maxX() - 40, top.maxY() - 20}, {top.maxX() - 40, top.maxY() + 20}, 0.4, 8);
+  settle();
+  EXPECT_EQ(pageDrag.output(), "-100.0\n");
+
+  // A list dragged by the finger: each step that moves the header prints its fade.
+  page->topViewTop.lock()->setConstant(0);
+  page->view()->layoutIfNeeded();
+  auto list = page->viewIntroduct->tableView.lock();
+  const ios::CGPoint middle = centerOf(*list);
+  ios::ConsoleCapture listDrag;
+  touches->drag(middle, {middle.x, middle.y - 60}, 0.5, 12, false);
+  touches->up();  // held still first: no fling goes on moving the header
+  settle();
+  const auto fades = printedNumbers(listDrag);
+  ASSERT_FALSE(fades.empty());
+  EXPECT_DOUBLE_EQ(fades.back(), page->viewHeader.lock()->alpha());
 }
 
 TEST_F(ProviderPageTest, TabTapsMoveTheMarkerAndOnlyTheOuterTabsGuardTheirJump) {

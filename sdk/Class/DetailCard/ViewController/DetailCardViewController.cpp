@@ -4,20 +4,15 @@
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/CardPromotion.h>
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardBottomTableViewCell/DetailCardBottomTableViewCell.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardConditionTableViewCell/DetailCardConditionTableViewCell.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardRuleTableViewCell/DetailCardRuleTableViewCell.h>
+#include <Class/DetailCard/ViewController/DetailCardRequest.h>
 #include <Class/MyCode/Cell/MyCodeTitleTableViewCell.h>
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/Console.h>
-#include <ObjectMapper/Mapper.h>
-#include <Service/DetailCardService.h>
 #include <UIKit/Nib/UINib.h>
-#include <UIKit/UIActivityViewController.h>
 #include <UIKit/UINavigationController.h>
-#include <Ultilities/Common/Common.h>
-#include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Extensions/AttributedStringExtension.h>
 #include <Ultilities/Extensions/StringExtension.h>
 #include <Ultilities/Handle/HandlePush.h>
@@ -42,15 +37,70 @@ const std::string* const kRowNibs[] = {
     &MyCodeTitleTableViewCell::identifier,             &DetailCardConditionTableViewCell::identifier,
     &MyCodeInfomationServiceTableViewCell::identifier, &DetailCardBottomTableViewCell::identifier};
 
-bool isNotYetPaid(TypeDetailCard type) { return type == TypeDetailCard::UnPaid || type == TypeDetailCard::WaitPay; }
-
 template <class Cell>
 std::shared_ptr<Cell> dequeue(ios::UITableView& tableView) {
   return std::dynamic_pointer_cast<Cell>(tableView.dequeueReusableCell(Cell::identifier));
 }
 
-std::shared_ptr<DefServiceDtos> at(const std::vector<std::shared_ptr<DefServiceDtos>>& list, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index] : nullptr;
+using Card = std::shared_ptr<CardModel>;
+using Routes = std::shared_ptr<DetailCardRoutes>;
+
+std::shared_ptr<ios::UITableViewCell> coverCell(ios::UITableView& tableView, const Card& card, const Routes& routes) {
+  auto cell = dequeue<DetailCardCoverTableViewCell>(tableView);
+  cell->setCardModel(card);
+  cell->delegate = routes;
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> informationCell(ios::UITableView& tableView, const Card& card,
+                                                      const Routes& routes,
+                                                      const std::shared_ptr<ios::UIViewController>& detail) {
+  auto cell = dequeue<DetailCardInfomationTableViewCell>(tableView);
+  cell->delegate = routes;
+  cell->setCardModel(card);
+  cell->rootViewController = detail;
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> promotionCell(ios::UITableView& tableView, const Card& card, int row) {
+  auto cell = dequeue<DefaultIconAndLabelTableViewCell>(tableView);
+  const auto index = static_cast<std::size_t>(row);
+  if (card && index < card->promotionDtos.size() && card->promotionDtos[index]) {
+    cell->configWithPromotion(*card->promotionDtos[index]);
+  }
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> waitConditionCell(ios::UITableView& tableView, const Card& card,
+                                                        const Routes& routes) {
+  auto cell = dequeue<DetailCardConditionWaitPayTableViewCell>(tableView);
+  cell->setCardModel(card);
+  cell->delegate = routes;
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> conditionCell(ios::UITableView& tableView, const Card& card) {
+  auto cell = dequeue<DetailCardConditionTableViewCell>(tableView);
+  cell->setCardModel(card);
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> termsCell(ios::UITableView& tableView, const Card& card) {
+  auto cell = dequeue<DetailCardRuleTableViewCell>(tableView);
+  if (auto label = cell->labelTitle.lock()) {
+    label->setAttributedText(card ? htmlToAttributedString(convertHtml(card->usageTerms, 15)) : nullptr);
+  }
+  return cell;
+}
+
+std::shared_ptr<ios::UIView> promotionsHeader(ios::UITableView& tableView, const Routes& routes, bool withGuide) {
+  auto header = dequeue<DetailCardPromotionTableViewCell>(tableView);
+  if (withGuide) {
+    header->delegate = routes;
+  } else if (auto button = header->tutorialLabel.lock()) {
+    button->setHidden(true);
+  }
+  return header;
 }
 }  // namespace
 
@@ -70,6 +120,7 @@ std::shared_ptr<DetailCardViewController> DetailCardViewController::self() {
 
 void DetailCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
+  routes_ = std::make_shared<DetailCardRoutes>(std::static_pointer_cast<ios::UIViewController>(self()));
   configTableView();
   getDataDetail();
 }
@@ -90,35 +141,15 @@ void DetailCardViewController::configTableView() {
 // ---- The detail
 
 void DetailCardViewController::getDataDetail() {
-  overlay_ = WSLoadingView::show();
-  ios::Dictionary params;
-  std::string key = "defCardDto";
-  if (typeController == TypeController::BuyCard) {
-    params = {{"code", baseModel ? baseModel->code : ""}};
-  } else {
-    params = {{"cardNo", baseModel ? baseModel->cardNo : ""}, {"mobilePhone", phoneUser}};
-    params["isPaid"] = typeController == TypeController::MyCode;
-    key = "ownCardDto";
-  }
-  auto screen = self();
-  const auto overlay = overlay_;
-  DetailCardService::create()->getDetailCard(
-      params, typeController,
-      [screen, key, overlay](const ios::Dictionary& reply) {
-        screen->applyDetail(reply, key);
-        WSLoadingView::hideWithAnimation(overlay);
-      },
-      [overlay](const std::string&) { WSLoadingView::hideWithAnimation(overlay); });
+  std::weak_ptr<DetailCardViewController> weak = self();
+  DetailCardRequest::send(baseModel.get(), typeController, [weak](std::shared_ptr<CardModel> card) {
+    if (auto screen = weak.lock()) screen->applyDetail(std::move(card));
+  });
 }
 
-void DetailCardViewController::applyDetail(const ios::Dictionary& reply, const std::string& key) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body) return;
-  auto entry = meta->body->find(key);
-  if (entry == meta->body->end() || !entry->is_object()) return;
-  auto card = ios::mapObject<CardModel>(*entry);
-  if (!card) return;
+void DetailCardViewController::applyDetail(std::shared_ptr<CardModel> card) {
   cardModel = card;
+  if (routes_) routes_->card = card;
   type = card->type;
   confgUI();
   addCell();
@@ -132,16 +163,17 @@ void DetailCardViewController::confgUI() {
 }
 
 void DetailCardViewController::addCell() {
-  const bool hasRoot = cardModel && cardModel->rootService;
-  const bool hasPromotions = cardModel && !cardModel->promotionDtos.empty();
-  const auto* services = serviceList();
-  const bool hasServices = cardModel && ((services && !services->empty()) || length(cardModel->usageTerms) > 0);
-  const bool owned = type == TypeDetailCard::Paid || type == TypeDetailCard::Expire;
-  listSection.push_back(owned ? TypeCellDetailCard::Condition : TypeCellDetailCard::Cover);
-  if (hasRoot) listSection.push_back(TypeCellDetailCard::Infomation);
-  if (hasPromotions) listSection.push_back(TypeCellDetailCard::Promotion);
-  if (type == TypeDetailCard::WaitPay) listSection.push_back(TypeCellDetailCard::ConditionWait);
-  if (hasServices) listSection.push_back(TypeCellDetailCard::InfomationService);
+  updateSections();
+  listSection.clear();
+  for (const auto& section : sections_) listSection.push_back(section.kind);
+  reloadTable();
+}
+
+void DetailCardViewController::updateSections() {
+  sections_ = cardModel ? detailCardSections(*cardModel, type, typeTabAction) : std::vector<DetailCardSection>{};
+}
+
+void DetailCardViewController::reloadTable() {
   if (auto table = tableView.lock()) table->reloadData();
 }
 
@@ -154,227 +186,143 @@ void DetailCardViewController::buyCardButtonClicked() {
   HandlePush::create()->pushPayment(self(), cardModel->code);
 }
 
-// ---- Sections and rows
-
-std::optional<TypeCellDetailCard> DetailCardViewController::kindOf(int section) const {
-  if (section < 0 || static_cast<std::size_t>(section) >= listSection.size()) return std::nullopt;
-  return listSection[section];
+void DetailCardViewController::detailAction(int index) {
+  if (routes_) routes_->detailAction(index);
 }
 
-const std::vector<std::shared_ptr<DefServiceDtos>>* DetailCardViewController::serviceList() const {
-  if (!cardModel) return nullptr;
-  return type == TypeDetailCard::UnPaid ? &cardModel->defServiceDtos : &cardModel->ownServiceDtos;
+void DetailCardViewController::detailInfomationServiceAction(int index) {
+  if (routes_) routes_->detailInfomationServiceAction(index);
 }
 
-std::shared_ptr<DefServiceDtos> DetailCardViewController::ownService(int index) const {
-  return cardModel ? at(cardModel->ownServiceDtos, index) : nullptr;
+void DetailCardViewController::tabAction(TypeDetailCardTabAction tab) {
+  typeTabAction = tab;
+  updateSections();
+  reloadTable();
 }
 
-std::shared_ptr<DefServiceDtos> DetailCardViewController::offeredService(int index) const {
-  return cardModel ? at(cardModel->defServiceDtos, index) : nullptr;
-}
+// ---- Table
 
-bool DetailCardViewController::showsRuleRow() const {
-  return isNotYetPaid(type) && typeTabAction == TypeDetailCardTabAction::RuleButton;
+const DetailCardSection* DetailCardViewController::sectionAt(int section) const {
+  if (section < 0 || static_cast<std::size_t>(section) >= sections_.size()) return nullptr;
+  return &sections_[section];
 }
 
 int DetailCardViewController::numberOfSections(ios::UITableView&) {
-  return static_cast<int>(listSection.size());
+  return static_cast<int>(sections_.size());
 }
 
 int DetailCardViewController::numberOfRowsInSection(ios::UITableView&, int section) {
-  const auto kind = kindOf(section);
-  if (!kind) return 0;
-  if (*kind == TypeCellDetailCard::Promotion) return cardModel ? static_cast<int>(cardModel->promotionDtos.size()) : 0;
-  if (*kind != TypeCellDetailCard::InfomationService) return 1;
-  if (showsRuleRow()) return 1;
-  const auto* services = serviceList();
-  return services ? static_cast<int>(services->size()) : 0;
+  const auto* found = sectionAt(section);
+  return found ? found->rows : 0;
 }
 
 std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellForRowAt(ios::UITableView& tableView,
                                                                             const ios::IndexPath& indexPath) {
-  const auto kind = kindOf(indexPath.section);
-  if (!kind) return ios::UITableViewCell::create();
-  switch (*kind) {
-    case TypeCellDetailCard::Cover: {
-      auto cell = dequeue<DetailCardCoverTableViewCell>(tableView);
-      cell->setCardModel(cardModel);
-      cell->delegate = std::static_pointer_cast<DetailCardCoverTableViewCellDelegate>(self());
-      return cell;
-    }
-    case TypeCellDetailCard::Infomation: {
-      auto cell = dequeue<DetailCardInfomationTableViewCell>(tableView);
-      cell->delegate = std::static_pointer_cast<DetailCardInfomationTableViewCellDelegate>(self());
-      cell->setCardModel(cardModel);
-      cell->rootViewController = self();
-      return cell;
-    }
-    case TypeCellDetailCard::Promotion: {
-      auto cell = dequeue<DefaultIconAndLabelTableViewCell>(tableView);
-      const auto row = static_cast<std::size_t>(indexPath.row);
-      if (cardModel && row < cardModel->promotionDtos.size() && cardModel->promotionDtos[row]) {
-        cell->configWithPromotion(*cardModel->promotionDtos[row]);
-      }
-      return cell;
-    }
-    case TypeCellDetailCard::ConditionWait: {
-      auto cell = dequeue<DetailCardConditionWaitPayTableViewCell>(tableView);
-      cell->setCardModel(cardModel);
-      cell->delegate = std::static_pointer_cast<DetailCardConditionWaitPayTableViewCellDelegate>(self());
-      return cell;
-    }
-    case TypeCellDetailCard::Condition: {
-      auto cell = dequeue<DetailCardConditionTableViewCell>(tableView);
-      cell->setCardModel(cardModel);
-      return cell;
-    }
-    case TypeCellDetailCard::InfomationService:
-      return serviceCell(tableView, indexPath.row);
+  const auto* section = sectionAt(indexPath.section);
+  return section ? cellFor(tableView, section->row, indexPath.row) : ios::UITableViewCell::create();
+}
+
+std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellFor(ios::UITableView& tableView,
+                                                                       DetailCardRow kind, int row) {
+  switch (kind) {
+    case DetailCardRow::cover:
+      return coverCell(tableView, cardModel, routes_);
+    case DetailCardRow::information:
+      return informationCell(tableView, cardModel, routes_, self());
+    case DetailCardRow::promotion:
+      return promotionCell(tableView, cardModel, row);
+    case DetailCardRow::waitCondition:
+      return waitConditionCell(tableView, cardModel, routes_);
+    case DetailCardRow::condition:
+      return conditionCell(tableView, cardModel);
+    case DetailCardRow::terms:
+      return termsCell(tableView, cardModel);
+    case DetailCardRow::service:
+      return serviceCell(tableView, row);
+    case DetailCardRow::ownedService:
+      return ownedServiceCell(tableView, row);
   }
   return ios::UITableViewCell::create();
 }
 
 std::shared_ptr<ios::UITableViewCell> DetailCardViewController::serviceCell(ios::UITableView& tableView, int row) {
-  if (showsRuleRow()) {
-    auto cell = dequeue<DetailCardRuleTableViewCell>(tableView);
-    if (auto label = cell->labelTitle.lock()) {
-      label->setAttributedText(cardModel ? htmlToAttributedString(convertHtml(cardModel->usageTerms, 15)) : nullptr);
-    }
-    return cell;
-  }
-  if (isNotYetPaid(type)) {
-    auto cell = dequeue<DetailCardInfomationServiceTableViewCell>(tableView);
-    cell->setDefServiceDtos(type == TypeDetailCard::UnPaid ? offeredService(row) : ownService(row));
-    if (auto button = cell->detailButton.lock()) button->tag = row;
-    cell->delegate = std::static_pointer_cast<DetailCardInfomationServiceTableViewCellDelegate>(self());
-    return cell;
-  }
-  auto cell = dequeue<MyCodeInfomationServiceTableViewCell>(tableView);
-  cell->delegate = std::static_pointer_cast<MyCodeInfomationServiceTableViewCellDelegate>(self());
+  auto cell = dequeue<DetailCardInfomationServiceTableViewCell>(tableView);
+  cell->setDefServiceDtos(cardModel ? serviceAt(detailCardServices(*cardModel, type), row) : nullptr);
   if (auto button = cell->detailButton.lock()) button->tag = row;
-  if (auto service = ownService(row)) cell->getDataServiceDetail(service);
+  cell->delegate = routes_;
+  return cell;
+}
+
+std::shared_ptr<ios::UITableViewCell> DetailCardViewController::ownedServiceCell(ios::UITableView& tableView,
+                                                                                 int row) {
+  auto cell = dequeue<MyCodeInfomationServiceTableViewCell>(tableView);
+  cell->delegate = routes_;
+  if (auto button = cell->detailButton.lock()) button->tag = row;
+  if (auto service = cardModel ? serviceAt(cardModel->ownServiceDtos, row) : nullptr) {
+    cell->getDataServiceDetail(service);
+  }
   cell->rootViewController = self();
   return cell;
 }
 
 ios::CGFloat DetailCardViewController::heightForRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
-  return kindOf(indexPath.section) == TypeCellDetailCard::Cover ? coverHeight : ios::UITableViewAutomaticDimension;
+  const auto* section = sectionAt(indexPath.section);
+  return section && section->row == DetailCardRow::cover ? coverHeight : ios::UITableViewAutomaticDimension;
 }
 
 std::shared_ptr<ios::UIView> DetailCardViewController::viewForHeaderInSection(ios::UITableView& tableView,
                                                                              int section) {
-  const auto kind = kindOf(section);
-  if (kind == TypeCellDetailCard::Promotion) {
-    auto header = dequeue<DetailCardPromotionTableViewCell>(tableView);
-    if (isNotYetPaid(type)) {
-      if (auto button = header->tutorialLabel.lock()) button->setHidden(true);
-    } else {
-      header->delegate = std::static_pointer_cast<DetailCardPromotionTableViewCellDelegate>(self());
+  const auto* found = sectionAt(section);
+  return found ? headerFor(tableView, found->header) : nullptr;
+}
+
+std::shared_ptr<ios::UIView> DetailCardViewController::headerFor(ios::UITableView& tableView,
+                                                                DetailCardHeader kind) {
+  switch (kind) {
+    case DetailCardHeader::promotions:
+    case DetailCardHeader::promotionsWithGuide:
+      return promotionsHeader(tableView, routes_, kind == DetailCardHeader::promotionsWithGuide);
+    case DetailCardHeader::servicesTitle:
+      return dequeue<MyCodeTitleTableViewCell>(tableView);
+    case DetailCardHeader::tabs: {
+      auto header = dequeue<DetailCardTabTableViewCell>(tableView);
+      header->delegate = std::static_pointer_cast<DetailCardTabTableViewCellDelegate>(self());
+      header->typeTab = typeTabAction;
+      header->changeBackground(typeTabAction);
+      return header;
     }
-    return header;
+    case DetailCardHeader::none:
+      break;
   }
-  if (kind != TypeCellDetailCard::InfomationService) return nullptr;
-  if (!isNotYetPaid(type)) return dequeue<MyCodeTitleTableViewCell>(tableView);
-  auto header = dequeue<DetailCardTabTableViewCell>(tableView);
-  header->delegate = std::static_pointer_cast<DetailCardTabTableViewCellDelegate>(self());
-  header->typeTab = typeTabAction;
-  header->changeBackground(typeTabAction);
-  return header;
+  return nullptr;
 }
 
 ios::CGFloat DetailCardViewController::heightForHeaderInSection(ios::UITableView&, int section) {
-  const auto kind = kindOf(section);
-  const bool hasHeader = kind == TypeCellDetailCard::Promotion || kind == TypeCellDetailCard::InfomationService;
-  return hasHeader ? sectionHeaderHeight : noSectionView;
+  const auto* found = sectionAt(section);
+  return found && found->header != DetailCardHeader::none ? sectionHeaderHeight : noSectionView;
 }
 
 std::shared_ptr<ios::UIView> DetailCardViewController::viewForFooterInSection(ios::UITableView& tableView,
                                                                              int section) {
-  if (kindOf(section) != TypeCellDetailCard::Promotion) return nullptr;
+  const auto* found = sectionAt(section);
+  if (!found || found->kind != TypeCellDetailCard::Promotion) return nullptr;
   return dequeue<DetailCardBottomTableViewCell>(tableView);
 }
 
 ios::CGFloat DetailCardViewController::heightForFooterInSection(ios::UITableView&, int section) {
-  return kindOf(section) == TypeCellDetailCard::Promotion ? promotionFooterHeight : noSectionView;
+  const auto* found = sectionAt(section);
+  return found && found->kind == TypeCellDetailCard::Promotion ? promotionFooterHeight : noSectionView;
 }
 
 void DetailCardViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
-  const auto kind = kindOf(indexPath.section);
-  if (kind == TypeCellDetailCard::Infomation) {
-    openRootService();
-  } else if (kind == TypeCellDetailCard::InfomationService && typeTabAction == TypeDetailCardTabAction::InfoButton) {
-    openService(indexPath.row);
+  const auto* found = sectionAt(indexPath.section);
+  if (!found || !routes_) return;
+  if (found->kind == TypeCellDetailCard::Infomation) {
+    routes_->openRootService();
+  } else if (found->kind == TypeCellDetailCard::InfomationService &&
+             typeTabAction == TypeDetailCardTabAction::InfoButton) {
+    routes_->openService(indexPath.row);
   }
-}
-
-// ---- Actions
-
-std::optional<TypeDetailCard> DetailCardViewController::cardType() const {
-  return cardModel ? std::optional(cardModel->type) : std::nullopt;
-}
-
-void DetailCardViewController::openRootService() {
-  auto root = cardModel ? cardModel->rootService : nullptr;
-  const auto state = cardType();
-  if (state && isNotYetPaid(*state)) {
-    HandlePush::create()->pushDetaiService(self(), root, true, state);
-  } else {
-    HandlePush::create()->pushDetaiServiceContainer(self(), root, true, state);
-  }
-}
-
-void DetailCardViewController::openService(int index) {
-  const auto state = cardType();
-  if (state == TypeDetailCard::UnPaid || state == TypeDetailCard::WaitPay) {
-    auto service = state == TypeDetailCard::UnPaid ? offeredService(index) : ownService(index);
-    if (service) HandlePush::create()->pushDetaiService(self(), service, state);
-  } else if (auto service = ownService(index)) {
-    HandlePush::create()->pushDetaiServiceContainer(self(), service, state);
-  }
-}
-
-void DetailCardViewController::tabAction(TypeDetailCardTabAction tab) {
-  typeTabAction = tab;
-  if (auto table = tableView.lock()) table->reloadData();
-}
-
-void DetailCardViewController::detailAction(int index) {
-  if (isNotYetPaid(cardType().value_or(TypeDetailCard::Paid))) openService(index);
-}
-
-void DetailCardViewController::detailInfomationServiceAction(int index) {
-  if (auto service = ownService(index)) HandlePush::create()->pushDetaiServiceContainer(self(), service, cardType());
-}
-
-void DetailCardViewController::detailCardInfomationAction() {
-  openRootService();
-}
-
-void DetailCardViewController::tutorialAction() {
-  HandlePush::create()->presentTutorialGift(self(), cardModel ? cardModel->templatePromotion : "");
-}
-
-void DetailCardViewController::tutorialPayAction() {
-  HandlePush::create()->pushTutorialPay(self(), cardModel ? cardModel->transactionCode : "");
-}
-
-void DetailCardViewController::qrCodeAction() {
-  auto panel = ContainerFloatingQRCodeViewController::instantiate();
-  if (!panel) return;
-  if (cardModel) panel->code = cardModel->type == TypeDetailCard::UnPaid ? cardModel->code : cardModel->defCardCode;
-  panel->nameTitle = cardModel ? cardModel->name : "";
-  panel->delegate = std::static_pointer_cast<ContainerFloatingQRCodeViewControllerDelegate>(self());
-  panel->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
-  present(panel, false, [] {});
-}
-
-void DetailCardViewController::shareQRcode(const std::string& qr) {
-  auto image = Common::generateQRCode(qr);
-  if (!image) return;
-  auto sheet = ios::UIActivityViewController::create({std::any(image)});
-  sheet->excludedActivityTypes = {ios::UIActivityType::airDrop, ios::UIActivityType::postToFacebook};
-  present(sheet, true);
 }
 
 }  // namespace kerbelin

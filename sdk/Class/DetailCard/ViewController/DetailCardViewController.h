@@ -1,19 +1,13 @@
 #pragma once
 
-#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardConditionWaitPayTableViewCell/DetailCardConditionWaitPayTableViewCell.h>
-#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardCoverTableViewCell/DetailCardCoverTableViewCell.h>
-#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardInfomationServiceTableViewCell/DetailCardInfomationServiceTableViewCell.h>
-#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardInfomationTableViewCell/DetailCardInfomationTableViewCell.h>
-#include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardPromotionTableViewCell/DetailCardPromotionTableViewCell.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardTabTableViewCell/DetailCardTabTableViewCell.h>
-#include <Class/MyCode/Cell/MyCodeInfomationServiceTableViewCell.h>
-#include <Class/MyCode/PopupQRController/ContainerFloatingQRCodeViewController.h>
+#include <Class/DetailCard/Model/DetailCardTableModel.h>
+#include <Class/DetailCard/ViewController/DetailCardRoutes.h>
 #include <Foundation/Bundle.h>
 #include <Foundation/Dictionary.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
 #include <Ultilities/Enums/Enums.h>
-#include <Ultilities/lib/WSLoadingView.h>
 
 #include <memory>
 #include <optional>
@@ -24,31 +18,24 @@ namespace kerbelin {
 
 class BaseModel;
 class CardModel;
-class DefServiceDtos;
 
 // One card, for sale (opened from the store) or owned (from my cards): its detail is asked for once
-// when the view loads, and the table's sections follow the card's state:
+// when the view loads (DetailCardRequest), and the table's sections follow the card's state and the
+// selected tab (DetailCardTableModel):
 //   WaitPay  Cover, [Infomation], [Promotion], ConditionWait, [InfomationService]
 //   Expire   Condition, [Infomation], [Promotion], [InfomationService]
 //   UnPaid   Cover, [Infomation], [Promotion], [InfomationService]
 //   Paid     Condition, [Infomation], [Promotion], [InfomationService]
 // a bracketed section only when the card has a root service, promotions, or services or terms.
-// The buy bar shows for a card for sale once its detail has arrived. Every tap that leaves the
-// screen goes through HandlePush; the QR sheet and the share sheet are presented here.
+// The buy bar shows for a card for sale once its detail has arrived. Where the rows lead, and the QR
+// and share sheets, are DetailCardRoutes'.
 //
 // A failed or unusable reply leaves an empty table and takes the loading indicator away. An index
 // handed back by a row that lies outside the card's lists is ignored.
 class DetailCardViewController : public ios::UIViewController,
                                  public ios::UITableViewDataSource,
                                  public ios::UITableViewDelegate,
-                                 public DetailCardTabTableViewCellDelegate,
-                                 public DetailCardInfomationServiceTableViewCellDelegate,
-                                 public MyCodeInfomationServiceTableViewCellDelegate,
-                                 public DetailCardInfomationTableViewCellDelegate,
-                                 public DetailCardPromotionTableViewCellDelegate,
-                                 public DetailCardConditionWaitPayTableViewCellDelegate,
-                                 public DetailCardCoverTableViewCellDelegate,
-                                 public ContainerFloatingQRCodeViewControllerDelegate {
+                                 public DetailCardTabTableViewCellDelegate {
  public:
   static constexpr ios::CGFloat coverHeight = 335;
   static constexpr ios::CGFloat sectionHeaderHeight = 56;
@@ -77,14 +64,16 @@ class DetailCardViewController : public ios::UIViewController,
   void configTableView();
   // The buy bar and the table's bottom inset by `type`.
   void confgUI();
-  // Appends the sections of the card's state and reloads the table.
+  // Sets the sections of the card's state and reloads the table.
   void addCell();
-  // Asks for the detail: "/def-card/detail/req" with "code" for the store, "/own-card/detail/req"
-  // with "cardNo", "mobilePhone" and "isPaid" (true for my codes) otherwise.
+  // Asks for the detail the opening list names.
   void getDataDetail();
   void backButtonClicked();
   // Opens the order screen for the detail's code; nothing before the detail has arrived.
   void buyCardButtonClicked();
+  // What a service row's detail button reports: see DetailCardRoutes.
+  void detailAction(int index);
+  void detailInfomationServiceAction(int index);
 
   // ---- Table
   int numberOfSections(ios::UITableView& tableView) override;
@@ -98,33 +87,23 @@ class DetailCardViewController : public ios::UIViewController,
   ios::CGFloat heightForFooterInSection(ios::UITableView& tableView, int section) override;
   void didSelectRowAt(ios::UITableView& tableView, const ios::IndexPath& indexPath) override;
 
-  // ---- What the rows and the QR sheet report
+  // The tab row: the services or the terms.
   void tabAction(TypeDetailCardTabAction type) override;
-  void detailAction(int index) override;
-  void detailInfomationServiceAction(int index) override;
-  void detailCardInfomationAction() override;
-  void tutorialAction() override;
-  void tutorialPayAction() override;
-  void qrCodeAction() override;
-  void shareQRcode(const std::string& qr) override;
 
  private:
-  void applyDetail(const ios::Dictionary& reply, const std::string& key);
-  std::optional<TypeCellDetailCard> kindOf(int section) const;
-  // The services the section lists in the screen's state.
-  const std::vector<std::shared_ptr<DefServiceDtos>>* serviceList() const;
-  // Entry `index` of the card's owned (or offered) services; null outside the list.
-  std::shared_ptr<DefServiceDtos> ownService(int index) const;
-  std::shared_ptr<DefServiceDtos> offeredService(int index) const;
-  bool showsRuleRow() const;
+  void applyDetail(std::shared_ptr<CardModel> card);
+  void updateSections();
+  const DetailCardSection* sectionAt(int section) const;
+  std::shared_ptr<ios::UITableViewCell> cellFor(ios::UITableView& tableView, DetailCardRow kind, int row);
   std::shared_ptr<ios::UITableViewCell> serviceCell(ios::UITableView& tableView, int row);
-  std::optional<TypeDetailCard> cardType() const;
-  void openRootService();
-  void openService(int index);
+  std::shared_ptr<ios::UITableViewCell> ownedServiceCell(ios::UITableView& tableView, int row);
+  std::shared_ptr<ios::UIView> headerFor(ios::UITableView& tableView, DetailCardHeader kind);
+  void reloadTable();
 
   std::shared_ptr<DetailCardViewController> self();
 
-  WSLoadingView::Token overlay_;
+  std::vector<DetailCardSection> sections_;
+  std::shared_ptr<DetailCardRoutes> routes_;
 };
 
 }  // namespace kerbelin

@@ -31,6 +31,8 @@ void MyCodeMyQRTableViewCell::didMoveToWindow() {
   UITableViewCell::didMoveToWindow();
   if (window() && !timer) {
     timer = ios::Timer::scheduledTimer(tick, weak_from_this(), "fireTimer", {}, true);
+    // Back in sight: the time away has counted, so the line (or a renewal) cannot wait a tick.
+    if (objQRCode) fireTimer();
   } else if (!window() && timer) {
     timer->invalidate();
     timer = nullptr;
@@ -44,15 +46,24 @@ void MyCodeMyQRTableViewCell::getData(const std::shared_ptr<MyCodeQRCodeModel>& 
   if (auto name = labelName.lock()) name->setText(nameUser);
   if (auto phone = labelPhone.lock()) phone->setText(phoneUser);
   timeCountDown = obj->timeToken;
+  deadline_.start(timeCountDown);
   setTextLabelTime();
 }
 
 void MyCodeMyQRTableViewCell::fireTimer() {
-  if (timeCountDown < 1) {
+  if (deadline_.passed()) {
+    runOut();
     if (auto host = delegate.lock()) host->genQRcode();
     return;
   }
-  timeCountDown -= 1;
+  timeCountDown = deadline_.secondsLeft();
+  setTextLabelTime();
+}
+
+// The deadline went by while the line still read time left (out of sight, or the loop held up).
+void MyCodeMyQRTableViewCell::runOut() {
+  if (timeCountDown <= 0) return;
+  timeCountDown = 0;
   setTextLabelTime();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Class/MyCode/QRCountdownLine.h>
 #include <Foundation/Timer.h>
 #include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
@@ -21,8 +22,9 @@ class MyCodeMyQRTableViewCellDelegate {
 };
 
 // The user's own QR code at the top of the my-code tab: drawn from a server token, with the customer's
-// name and phone, counted down once a second on the run loop's clock. Its clock runs only while the row
-// is on screen, so a row off screen neither counts nor asks for renewals.
+// name and phone, counted down once a second to the token's deadline on the run loop's clock. Its timer
+// runs only while the row is on screen, so a row off screen asks for no renewals; the deadline keeps
+// running, and a row back in sight after it asks at once.
 class MyCodeMyQRTableViewCell : public ios::UITableViewCell {
  public:
   inline static const std::string identifier = "MyCodeMyQRTableViewCell";
@@ -47,6 +49,11 @@ class MyCodeMyQRTableViewCell : public ios::UITableViewCell {
   void getData(const std::shared_ptr<MyCodeQRCodeModel>& obj);
   void fireTimer();
   void setTextLabelTime();
+
+ private:
+  void runOut();
+
+  QRDeadline deadline_;
 };
 
 }  // namespace kerbelin

@@ -37,6 +37,7 @@ void ContainerFloatingQRCodeViewController::viewDidLoad() {
   popup_->params = params;
   popup_->nameTitle = nameTitle;
   popup_->code = code;
+  popup_->rootView = rootView;
   popup_->delegate = std::static_pointer_cast<PopupQRCodeViewControllerDelegate>(self);
   fpc->set(popup_);
   fpc->surfaceView()->setBackgroundColor(ios::UIColor::clear());

@@ -22,11 +22,11 @@ class ContainerFloatingQRCodeViewControllerDelegate {
 };
 
 // The QR bottom sheet. The opener instantiates it from the storyboard "MyCode", sets `code` (code
-// mode) or `params` (token mode) and `nameTitle`, and presents it over full screen without
-// animation. It holds the pop-up as the panel's content, starts at the tip out of sight, slides to
-// full when on screen, and closes by sliding down and dismissing itself: on a backdrop tap, when a
-// drag leaves it at the tip, after a successful save, and for a share (the delegate is told once
-// the dismissal has finished). Going off screen ends the pop-up's countdown.
+// mode) or `params` (token mode), `nameTitle` and, when it likes, `rootView`, and presents it over
+// full screen without animation. It holds the pop-up as the panel's content, starts at the tip out
+// of sight, slides to full when on screen, and closes by sliding down and dismissing itself: on a
+// backdrop tap, when a drag leaves it at the tip, after a successful save, and for a share (the
+// delegate is told once the dismissal has finished). Going off screen ends the pop-up's countdown.
 class ContainerFloatingQRCodeViewController : public ios::UIViewController,
                                               public ios::FloatingPanelControllerDelegate,
                                               public PopupQRCodeViewControllerDelegate {
@@ -42,6 +42,8 @@ class ContainerFloatingQRCodeViewController : public ios::UIViewController,
   std::optional<ios::Dictionary> params;
   std::string nameTitle;
   std::optional<std::string> code;
+  // The screen the sheet was opened from, handed on to the pop-up. Held weakly: it presents this sheet.
+  std::weak_ptr<ios::UIViewController> rootView;
 
   void viewDidLoad() override;
   void viewDidAppear(bool animated) override;

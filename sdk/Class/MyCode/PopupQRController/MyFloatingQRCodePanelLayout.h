@@ -9,7 +9,7 @@ namespace kerbelin {
 class MyFloatingQRCodePanelLayout : public ios::FloatingPanelLayout {
  public:
   ios::FloatingPanelPosition initialPosition() const override { return ios::FloatingPanelPosition::tip; }
-  // Full: SCREEN_HEIGHT - (SCREEN_WIDTH / 2 + 170 + bottom padding); tip: 0; none otherwise.
+  // Full: SCREEN_HEIGHT - (SCREEN_WIDTH / 2 + 170 + bottom padding), at least 0; tip: 0; none otherwise.
   std::optional<ios::CGFloat> insetFor(ios::FloatingPanelPosition position) const override;
 };
 

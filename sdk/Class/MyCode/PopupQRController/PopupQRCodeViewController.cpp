@@ -114,21 +114,30 @@ void PopupQRCodeViewController::getData(const MyCodeQRCodeModel& obj) {
     timeCountDown = obj.timeToken;
     setTextLabelTime();
   }
+  deadline_.start(timeCountDown);
   isCheckUpdateQR = true;
 }
 
 void PopupQRCodeViewController::fireTimer() {
-  if (timeCountDown <= 0) {
+  if (deadline_.passed()) {
+    runOut();
     if (params) generateQR(*params);
     return;
   }
-  timeCountDown -= 1;
+  timeCountDown = deadline_.secondsLeft();
   const std::int64_t lifetime = objGenQRCode ? objGenQRCode->timeToken : 0;
   if (lifetime < timeCountDown && isCheckUpdateQR) {
     setTextLabelTimeUpdateSucce();
   } else {
     setTextLabelTime();
   }
+}
+
+// The deadline went by while the line still read time left (the loop held up).
+void PopupQRCodeViewController::runOut() {
+  if (timeCountDown <= 0) return;
+  timeCountDown = 0;
+  setTextLabelTime();
 }
 
 void PopupQRCodeViewController::setTextLabelTime() {

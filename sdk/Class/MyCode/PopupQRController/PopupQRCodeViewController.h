@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Class/MyCode/QRCountdownLine.h>
 #include <Foundation/Dictionary.h>
 #include <Foundation/Timer.h>
 #include <UIKit/UIImageView.h>
@@ -29,8 +30,8 @@ class PopupQRCodeViewControllerDelegate {
 // The content of the QR sheet: one QR code under a title, in one of two modes chosen when the view
 // loads.
 //   Code mode (`code` given): the code's QR at once, with save and share; no request, no timer.
-//   Token mode: a server-issued token from `params`, counted down each second on the run loop's clock
-//   and asked for again once the count has run out; after a renewal the line reads " Cập nhật thành
+//   Token mode: a server-issued token from `params`, counted down each second to its deadline on the
+//   run loop's clock (a tick held up past it asks at once) and asked for again once it has gone by; after a renewal the line reads " Cập nhật thành
 //   công" for two readings.
 //
 // One token request at a time: a tick while one is in flight sends nothing. A reply that is not a
@@ -65,6 +66,8 @@ class PopupQRCodeViewController : public ios::UIViewController {
   std::string nameTitle;
   bool isCheckUpdateQR = false;
   std::optional<std::string> code;
+  // The screen the sheet was opened from. Held weakly: that screen holds the sheet.
+  std::weak_ptr<ios::UIViewController> rootView;
 
   // Asks the server for a token with `params`; nothing while a request is in flight or once stopped.
   void generateQR(const ios::Dictionary& params);
@@ -83,14 +86,14 @@ class PopupQRCodeViewController : public ios::UIViewController {
 
   // Ends the countdown for good; replies still in flight are then ignored.
   void stopCountdown();
-  bool isRequestInFlight() const { return requestInFlight_; }
 
  private:
   void applyReply(const ios::Dictionary& reply);
-  void requestEnded(const WSLoadingView::Token& overlay);
+  void runOut();
 
   bool requestInFlight_ = false;
   bool stopped_ = false;
+  QRDeadline deadline_;
 };
 
 }  // namespace kerbelin

@@ -2,14 +2,12 @@
 
 #include <UIKit/UIButton.h>
 #include <UIKit/UITableViewCell.h>
+#include <Ultilities/Enums/Enums.h>
 
 #include <memory>
 #include <string>
 
 namespace kerbelin {
-
-// The selected tab of a card's service section: its services, or its usage terms.
-enum class TypeDetailCardTabAction { InfoButton, RuleButton };
 
 // What the card detail learns of the tab row: a tab was tapped (also the one already selected).
 class DetailCardTabTableViewCellDelegate {

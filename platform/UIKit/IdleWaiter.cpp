@@ -1,38 +1,35 @@
-#include "IdleWaiter.h"
+#include <UIKit/IdleWaiter.h>
 
 #include <Foundation/RunLoop.h>
-#include <UIKit/UIScrollView.h>
 
 #include <chrono>
 
-namespace kerbelin::sim {
+namespace ios {
 namespace {
 
-bool layerAnimates(const ios::CALayer& layer) {
+bool layerAnimates(const CALayer& layer) {
   if (layer.hasAnimations()) return true;
   for (const auto& sublayer : layer.sublayers())
     if (layerAnimates(*sublayer)) return true;
   return false;
 }
 
-bool scrollMoves(const ios::UIView& view) {
-  if (auto scroll = dynamic_cast<const ios::UIScrollView*>(&view);
-      scroll && (scroll->isDecelerating() || scroll->isScrollAnimating()))
-    return true;
+bool viewMoves(const UIView& view) {
+  if (view.isMovingByItself()) return true;
   for (const auto& subview : view.subviews())
-    if (scrollMoves(*subview)) return true;
+    if (viewMoves(*subview)) return true;
   return false;
 }
 
 }  // namespace
 
 bool IdleWaiter::hasMotion() const {
-  return window_ && (layerAnimates(*window_->layer()) || scrollMoves(*window_));
+  return window_ && (layerAnimates(*window_->layer()) || viewMoves(*window_));
 }
 
 bool IdleWaiter::waitUntilIdle(double realTimeoutSeconds, std::string& reason,
                                double virtualLimitSeconds) const {
-  auto& loop = ios::RunLoop::main();
+  auto& loop = RunLoop::main();
   const auto realDeadline =
       std::chrono::steady_clock::now() + std::chrono::duration<double>(realTimeoutSeconds);
   const double virtualDeadline = loop.now() + virtualLimitSeconds;
@@ -52,13 +49,17 @@ bool IdleWaiter::waitUntilIdle(double realTimeoutSeconds, std::string& reason,
     }
     if (!hasMotion()) return true;
     const auto next = loop.nextDeadline();
-    if (!next || !loop.usesVirtualClock()) return true;
-    if (*next > virtualDeadline || realLeft() <= 0) {
+    if (!next) return true;  // nothing scheduled could end the motion
+    const bool virtualClock = loop.usesVirtualClock();
+    if ((virtualClock && *next > virtualDeadline) || realLeft() <= 0) {
       reason = "animations still running";
       return false;
     }
-    loop.advance(std::max(0.0, *next - loop.now()));
+    if (virtualClock)
+      loop.advance(std::max(0.0, *next - loop.now()));
+    else
+      loop.runUntil([&] { return loop.externalWorkCount() > 0 || !hasMotion(); }, realLeft());
   }
 }
 
-}  // namespace kerbelin::sim
+}  // namespace ios
