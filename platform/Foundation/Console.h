@@ -7,14 +7,16 @@
 
 namespace ios {
 
-// Swift's `print`: writes `text` then `terminator` to standard output and flushes, so a console line is
-// visible at once even when stdout is a pipe (the end-to-end tests read the simulator's output that
-// way). Pass an empty terminator for a message without a line end.
+// Swift's `print`: writes `text` then `terminator` to the console sink. The standard sink writes to
+// standard output and flushes, so a console line is visible at once even when stdout is a pipe (the
+// end-to-end tests read the simulator's output that way). Pass an empty terminator for a message
+// without a line end.
 void print(std::string_view text, std::string_view terminator = "\n");
 
-// Foundation's `NSLog`: one line on standard error, prefixed with a timestamp, the process name and the
-// process and thread ids ("2026-01-31 09:15:02.041 kerbelin-sim[812:815] message"). A line end is added
-// unless the message already ends with one.
+// Foundation's `NSLog`: one line to the console sink (standard error by default), prefixed with a
+// timestamp, the process name and the process and thread ids
+// ("2026-01-31 09:15:02.041 kerbelin-sim[812:815] message"). A line end is added unless the message
+// already ends with one.
 void NSLog(std::string_view message);
 
 // Swift's `fatalError`: a programmer error. Writes "Fatal error: <message>" to standard error, whatever
