@@ -1,5 +1,7 @@
 #include <Foundation/NSObject.h>
 
+#include <Foundation/Console.h>
+
 #include <cxxabi.h>
 
 #include <algorithm>
@@ -72,6 +74,10 @@ std::string NSObject::unqualifiedTypeName(const std::type_info& type) {
 
 std::string NSObject::className() const {
   return unqualifiedTypeName(typeid(*this));
+}
+
+void NSObject::notA(const std::type_info& wanted) const {
+  fatalError("a " + className() + " is not a " + unqualifiedTypeName(wanted));
 }
 
 std::string NSObject::description() const {

@@ -53,6 +53,35 @@ class NSObject : public std::enable_shared_from_this<NSObject> {
   static std::string unqualifiedTypeName(const std::type_info& type);
   virtual std::string description() const;
 
+  // This object as its own class `T` (or one of its bases): what a method hands on when it passes
+  // itself to a cell or a router, or lets a closure hold it weakly. The object must already live in a
+  // `std::shared_ptr`. Asking for a class the object is not is a programmer error: it stops with a
+  // message naming both classes.
+  template <class T>
+  requires std::is_base_of_v<NSObject, T>
+  std::shared_ptr<T> sharedAs() {
+    auto typed = std::dynamic_pointer_cast<T>(shared_from_this());
+    if (!typed) notA(typeid(T));
+    return typed;
+  }
+  template <class T>
+  requires std::is_base_of_v<NSObject, T>
+  std::shared_ptr<const T> sharedAs() const {
+    auto typed = std::dynamic_pointer_cast<const T>(shared_from_this());
+    if (!typed) notA(typeid(T));
+    return typed;
+  }
+  template <class T>
+  requires std::is_base_of_v<NSObject, T>
+  std::weak_ptr<T> weakAs() {
+    return sharedAs<T>();
+  }
+  template <class T>
+  requires std::is_base_of_v<NSObject, T>
+  std::weak_ptr<const T> weakAs() const {
+    return sharedAs<T>();
+  }
+
   // Class identity by registered name. `isKindOf` holds for the named class and its subclasses,
   // `isMemberOf` only for exactly that class. An unregistered name matches nothing.
   bool isKindOf(std::string_view className) const;
@@ -105,6 +134,7 @@ class NSObject : public std::enable_shared_from_this<NSObject> {
  private:
   struct Extras;
   Extras& extras() const;
+  [[noreturn]] void notA(const std::type_info& wanted) const;
   void storeWeakAssociation(const void* key, std::function<std::any()> lock);
 
   mutable std::unique_ptr<Extras> extras_;

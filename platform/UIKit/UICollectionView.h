@@ -84,6 +84,11 @@ class UICollectionView : public UIScrollView {
   // Never null: an unregistered identifier, or a nib without a cell, is a programmer error.
   std::shared_ptr<UICollectionViewCell> dequeueReusableCell(const std::string& reuseIdentifier,
                                                             const IndexPath& indexPath);
+  // The same, typed: a dequeued cell that is not a `Cell` is a programmer error (stops with a message).
+  template <class Cell>
+  std::shared_ptr<Cell> dequeueReusableCell(const std::string& reuseIdentifier, const IndexPath& indexPath) {
+    return dequeueReusableCell(reuseIdentifier, indexPath)->template sharedAs<Cell>();
+  }
 
   // ---- Data
   void reloadData();

@@ -126,6 +126,19 @@ class UITableView : public UIScrollView {
   // a nib that cannot be loaded or holds no cell.
   std::shared_ptr<UITableViewCell> dequeueReusableCell(const std::string& identifier,
                                                        const IndexPath& indexPath);
+  // The same two, typed: `tableView.dequeueReusableCell<Cell>(identifier, indexPath)`. A dequeued
+  // cell that is not a `Cell` is a programmer error (stops with a message), so a caller never tests
+  // the result for null except, as above, when it dequeues an unregistered identifier without an
+  // index path.
+  template <class Cell>
+  std::shared_ptr<Cell> dequeueReusableCell(const std::string& identifier) {
+    auto cell = dequeueReusableCell(identifier);
+    return cell ? cell->template sharedAs<Cell>() : nullptr;
+  }
+  template <class Cell>
+  std::shared_ptr<Cell> dequeueReusableCell(const std::string& identifier, const IndexPath& indexPath) {
+    return dequeueReusableCell(identifier, indexPath)->template sharedAs<Cell>();
+  }
   std::shared_ptr<UITableViewHeaderFooterView> dequeueReusableHeaderFooterView(const std::string& identifier);
 
   // ---- Data

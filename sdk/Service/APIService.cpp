@@ -153,7 +153,7 @@ void APIService::httpBodyRequestAPI(const std::string& url, const ios::Dictionar
                              failure = std::move(failure)](const ios::HTTPResult& result) {
                               auto outcome = interpretReply(ios::HTTPClient::jsonResult(result));
                               if (auto* reply = std::get_if<ios::Dictionary>(&outcome)) {
-                                if (completionHandler) completionHandler(*reply);
+                                if (completionHandler) completionHandler(std::move(*reply));
                               } else if (failure) {
                                 failure(std::get<std::string>(outcome));
                               }

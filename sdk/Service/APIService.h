@@ -22,7 +22,8 @@ namespace kerbelin {
 // Outcome: exactly one of the two closures runs, exactly once, on the main queue and never inside
 // the call that started the request.
 // - `completionHandler` gets the reply object, its "body" text already decoded into an object. A
-//   reply with no "body" (or a null one) is handed on without that key. The HTTP status and the
+//   reply with no "body" (or a null one) is handed on without that key. The handler owns the reply:
+//   `ios::mapObject<T>(std::move(reply))` moves its texts into the models instead of copying them. The HTTP status and the
 //   reply's "resultCode" value is not judged here: the screens read it.
 // - `failure` gets a Vietnamese sentence, as all the framework's text is (screens toast it): one per
 //   kind of transport error (refused connection, time-out...), not the platform's own description,
@@ -34,7 +35,7 @@ namespace kerbelin {
 // Neither the token nor the request header is ever written to the console.
 class APIService : public ios::NSObject {
  public:
-  using CompletionHandler = std::function<void(const ios::Dictionary& reply)>;
+  using CompletionHandler = std::function<void(ios::Dictionary&& reply)>;
   using Failure = std::function<void(const std::string& message)>;
 
   static constexpr std::string_view kReplyNotObjectMessage = "Phản hồi của máy chủ không phải là một đối tượng JSON.";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kerbelin_test {
@@ -96,6 +97,28 @@ TEST(NSObjectIdentity, ClassNameIsTheUnqualifiedDynamicName) {
   EXPECT_EQ(NSObject::className<Shape>(), "Shape");
   EXPECT_EQ(std::make_shared<TinySquare>()->className(), "TinySquare");
   EXPECT_EQ(std::make_shared<NSObject>()->className(), "NSObject");
+}
+
+TEST(NSObjectIdentity, TypedSelfPointersShareOwnershipAndWeakOnesExpireWithTheObject) {
+  auto tiny = std::make_shared<TinySquare>();
+  NSObject& object = *tiny;
+  const NSObject& constant = *tiny;
+  EXPECT_EQ(object.sharedAs<Square>().get(), tiny.get());
+  EXPECT_EQ(object.sharedAs<Shape>().get(), tiny.get());
+  EXPECT_EQ(constant.sharedAs<TinySquare>().get(), tiny.get());
+  EXPECT_EQ(object.sharedAs<Square>().use_count(), tiny.use_count() + 1);
+  std::weak_ptr<Square> weak = object.weakAs<Square>();
+  std::weak_ptr<const Shape> constWeak = constant.weakAs<Shape>();
+  EXPECT_EQ(weak.lock().get(), tiny.get());
+  tiny.reset();
+  EXPECT_TRUE(weak.expired());
+  EXPECT_TRUE(constWeak.expired());
+}
+
+TEST(NSObjectIdentity, ATypedSelfPointerToAnotherClassStopsWithBothNames) {
+  auto shape = std::make_shared<Shape>();
+  EXPECT_DEATH(shape->sharedAs<Square>(), "a Shape is not a Square");
+  EXPECT_DEATH(std::as_const(*shape).weakAs<Made>(), "a Shape is not a Made");
 }
 
 TEST(NSObjectIdentity, KindAndMemberFollowTheRegisteredChain) {

@@ -149,6 +149,14 @@ TEST_F(CollectionTest, TapSelectsAnItemAndReloadAsksTheCountsAgain) {
   EXPECT_TRUE(view->indexPathsForSelectedItems().empty());
 }
 
+TEST_F(CollectionTest, TypedDequeueOfAnotherClassStopsWithBothNames) {
+  makeView(CGRect(0, 100, 320, 400), UICollectionViewFlowLayout::create());
+  view->registerClass<UICollectionViewCell>("Plain");
+  EXPECT_NE(view->dequeueReusableCell<UICollectionViewCell>("Label", {0, 0}), nullptr);
+  EXPECT_DEATH(view->dequeueReusableCell<LabelCell>("Plain", {0, 0}),
+               "a UICollectionViewCell is not a LabelCell");
+}
+
 TEST_F(CollectionTest, UnregisteredIdentifierStopsWithAMessage) {
   makeView(CGRect(0, 100, 320, 400), UICollectionViewFlowLayout::create());
   EXPECT_DEATH(view->dequeueReusableCell("Missing", {0, 0}),

@@ -426,6 +426,18 @@ TEST_F(TableTest, DequeueWithoutIndexPathGivesNullForAnUnknownIdentifier) {
                "unable to dequeue a cell with identifier \"Nope\"");
 }
 
+TEST_F(TableTest, TypedDequeueGivesTheRegisteredClassAndStopsOnAnotherOne) {
+  makeTable();
+  auto text = table->dequeueReusableCell<TextCell>("Text", IndexPath{0, 0});
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->frame().width(), 375);
+  EXPECT_NE(table->dequeueReusableCell<UITableViewCell>("Sizing"), nullptr);
+  EXPECT_EQ(table->dequeueReusableCell<TextCell>("Nope"), nullptr);
+  EXPECT_DEATH(table->dequeueReusableCell<TextCell>("Sizing", IndexPath{0, 0}),
+               "a SizingCell is not a TextCell");
+  EXPECT_DEATH(table->dequeueReusableCell<SizingCell>("Text"), "a TextCell is not a SizingCell");
+}
+
 TEST_F(TableTest, NibCellsAreMadeFromTheRegisteredNibAndSizeThemselves) {
   const std::string nib = R"({
     "objects": [

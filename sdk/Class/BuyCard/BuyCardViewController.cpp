@@ -84,7 +84,7 @@ BuyCardViewController::BuyCardViewController()
 
 void BuyCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
-  auto self = std::static_pointer_cast<BuyCardViewController>(shared_from_this());
+  auto self = sharedAs<BuyCardViewController>();
   view()->setBackgroundColor(Color::Background_Color());
   if (auto table = tableView.lock()) {
     table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
@@ -120,7 +120,7 @@ void BuyCardViewController::refreshData() {
 
 void BuyCardViewController::getCategory() {
   const std::uint64_t generation = ++categoryGeneration_;
-  auto self = std::static_pointer_cast<BuyCardViewController>(shared_from_this());
+  auto self = sharedAs<BuyCardViewController>();
   const ios::Dictionary params = {{"providerId", ""}, {"type", "PKG"}};
   BuyCardService::create()->getListCategoryBuyCard(
       params, [self, generation](const ios::Dictionary& reply) { self->applyCategories(reply, generation); },
@@ -187,8 +187,7 @@ ios::Dictionary BuyCardViewController::cardParams() const {
 }
 
 void BuyCardViewController::sendCardRequest(const CardRequest& request) {
-  std::weak_ptr<BuyCardViewController> weak =
-      std::static_pointer_cast<BuyCardViewController>(shared_from_this());
+  auto weak = weakAs<BuyCardViewController>();
   BuyCardService::create()->getListBuyCard(
       cardParams(),
       [weak, request](const ios::Dictionary& reply) {
@@ -281,12 +280,10 @@ std::shared_ptr<ios::UITableViewCell> BuyCardViewController::cellForRowAt(ios::U
     const auto& [card, rows] = dataBuyCard.at(indexPath.section);
     return createCellBy(card, rows, indexPath);
   }
-  auto cell = std::dynamic_pointer_cast<BuyCardFilterTableViewCell>(
-      tableView.dequeueReusableCell(BuyCardFilterTableViewCell::identifier, indexPath));
-  if (!cell) return ios::UITableViewCell::create();
+  auto cell = tableView.dequeueReusableCell<BuyCardFilterTableViewCell>(
+      BuyCardFilterTableViewCell::identifier, indexPath);
   cell->selectionStyle = ios::UITableViewCellSelectionStyle::none;
-  cell->delegate = std::static_pointer_cast<BuyCardFilterTableViewCellDelegate>(
-      std::static_pointer_cast<BuyCardViewController>(shared_from_this()));
+  cell->delegate = sharedAs<BuyCardViewController>();
   cell->updateFilter(currentFilter);
   return cell;
 }
@@ -318,7 +315,7 @@ std::shared_ptr<ios::UITableViewCell> BuyCardViewController::createCellBy(
   auto dequeued = table->dequeueReusableCell(*identifier, indexPath);
   dequeued->selectionStyle = ios::UITableViewCellSelectionStyle::none;
   if (auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(dequeued)) {
-    cover->fill(*card, std::static_pointer_cast<ios::UIViewController>(shared_from_this()));
+    cover->fill(*card, sharedAs<ios::UIViewController>());
     return cover;
   }
   if (auto info = std::dynamic_pointer_cast<CardInfoTableViewCell>(dequeued)) {
@@ -372,8 +369,7 @@ void BuyCardViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPa
   if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataBuyCard.size()) return;
   const auto& card = dataBuyCard[indexPath.section].first;
   if (!card) return;
-  HandlePush::create()->pushDetaiCard(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
-                                      TypeController::BuyCard, card);
+  HandlePush::create()->pushDetaiCard(sharedAs<ios::UIViewController>(), TypeController::BuyCard, card);
 }
 
 // ---- Scrolling

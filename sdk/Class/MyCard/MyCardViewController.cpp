@@ -170,7 +170,7 @@ void MyCardViewController::viewDidLoad() {
 }
 
 void MyCardViewController::setUpTable(ios::UITableView& table) {
-  auto self = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  auto self = sharedAs<MyCardViewController>();
   for (const std::string* identifier :
        {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
         &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
@@ -213,7 +213,7 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
                                   {"mobilePhone", phoneUser},
                                   {"pageIndex", page->page},
                                   {"pageSize", pageSize}};
-  const std::weak_ptr<MyCardViewController> weak = std::static_pointer_cast<MyCardViewController>(shared_from_this());
+  const auto weak = weakAs<MyCardViewController>();
   const PagedList::Page sent = *page;
   MyCardService::create()->getListMyCard(
       params, [weak, sent](const ios::Dictionary& reply) { with(weak, [&](Screen& self) { self.apply(sent, reply); }); },
@@ -315,8 +315,8 @@ ios::CGFloat MyCardViewController::heightForFooterInSection(ios::UITableView&, i
 
 void MyCardViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
   if (indexPath.section < 0 || static_cast<std::size_t>(indexPath.section) >= dataMyCard.size()) return;
-  HandlePush::create()->pushDetaiCard(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
-                                      TypeController::MyCard, dataMyCard[indexPath.section].first);
+  HandlePush::create()->pushDetaiCard(sharedAs<ios::UIViewController>(), TypeController::MyCard,
+                                      dataMyCard[indexPath.section].first);
 }
 
 void MyCardViewController::scrollViewWillEndDragging(ios::UIScrollView& scrollView, ios::CGPoint,

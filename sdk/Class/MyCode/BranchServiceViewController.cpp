@@ -63,10 +63,6 @@ BranchServiceViewController::BranchServiceViewController()
     : paging_(pageNumber_, isCheckCallApiListBranch,
               {.firstPage = 0, .pageSize = rowCount, .overlap = PagedList::Overlap::queue}) {}
 
-std::weak_ptr<BranchServiceViewController> BranchServiceViewController::weakSelf() {
-  return std::static_pointer_cast<BranchServiceViewController>(shared_from_this());
-}
-
 void BranchServiceViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   const auto& name = AddressServiceTableViewCell::identifier;
@@ -96,7 +92,7 @@ void BranchServiceViewController::getListBranch(const PagedList::Page& page) {
                                   {"providerId", *providerId},
                                   {"rowCount", rowCount},
                                   {"containProvider", false}};
-  auto weak = weakSelf();
+  auto weak = weakAs<BranchServiceViewController>();
   MyCardService::create()->getListBranch(
       params,
       [weak, page](const ios::Dictionary& reply) {
@@ -157,7 +153,7 @@ void BranchServiceViewController::getArea(const std::string& parentCode, const s
   if (isCheckCallApiArea) return;
   isCheckCallApiArea = true;
   areaOverlay_ = WSLoadingView::showWithMask();
-  auto weak = weakSelf();
+  auto weak = weakAs<BranchServiceViewController>();
   auto overlay = areaOverlay_;
   auto ended = [weak, overlay](const ios::Dictionary& reply) {
     WSLoadingView::hide(overlay);
@@ -189,7 +185,7 @@ void BranchServiceViewController::showPopupChoiceAddress(const std::vector<std::
   if (!picker) return;
   picker->arrayArea = array;
   picker->indexChoiced = index;
-  picker->delegate = std::static_pointer_cast<BranchServiceViewController>(shared_from_this());
+  picker->delegate = sharedAs<BranchServiceViewController>();
   picker->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
   present(picker, false);
 }
@@ -231,8 +227,8 @@ int BranchServiceViewController::numberOfRowsInSection(ios::UITableView&, int) {
 
 std::shared_ptr<ios::UITableViewCell> BranchServiceViewController::cellForRowAt(ios::UITableView& tableView,
                                                                                const ios::IndexPath& indexPath) {
-  auto cell = std::dynamic_pointer_cast<AddressServiceTableViewCell>(
-      tableView.dequeueReusableCell(AddressServiceTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<AddressServiceTableViewCell>(
+      AddressServiceTableViewCell::identifier, indexPath);
   cell->getData(arrayBranch.at(static_cast<std::size_t>(indexPath.row)));
   if (indexPath.row == static_cast<int>(arrayBranch.size()) - 1) loadMoreListBranch();
   return cell;

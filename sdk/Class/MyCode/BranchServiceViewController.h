@@ -97,7 +97,6 @@ class BranchServiceViewController : public ios::UIViewController,
   void clearBranches();
   void branchRequestEnded();
   void applyAreas(const ios::Dictionary& reply);
-  std::weak_ptr<BranchServiceViewController> weakSelf();
 
   int pageNumber_ = 0;
   PagedList paging_;

@@ -41,8 +41,8 @@ int ChoiceAddressViewController::numberOfRowsInSection(ios::UITableView&, int) {
 
 std::shared_ptr<ios::UITableViewCell> ChoiceAddressViewController::cellForRowAt(ios::UITableView& tableView,
                                                                                const ios::IndexPath& indexPath) {
-  auto cell = std::dynamic_pointer_cast<AddressItemTableViewCell>(
-      tableView.dequeueReusableCell(AddressItemTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<AddressItemTableViewCell>(AddressItemTableViewCell::identifier,
+                                                                      indexPath);
   const auto row = static_cast<std::size_t>(indexPath.row);
   if (auto label = cell->labelName.lock()) {
     const auto& area = row < arrayArea.size() ? arrayArea[row] : nullptr;

@@ -18,13 +18,9 @@ std::shared_ptr<ContainerFloatingChoiceAddressViewController> ContainerFloatingC
   return std::make_shared<ContainerFloatingChoiceAddressViewController>();
 }
 
-std::weak_ptr<ContainerFloatingChoiceAddressViewController> ContainerFloatingChoiceAddressViewController::weakSelf() {
-  return std::static_pointer_cast<Host>(shared_from_this());
-}
-
 void ContainerFloatingChoiceAddressViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
-  auto self = weakSelf().lock();
+  auto self = sharedAs<Host>();
   fpc = ios::FloatingPanelController::create();
   fpc->setDelegate(std::static_pointer_cast<ios::FloatingPanelControllerDelegate>(self));
   auto list = makeList();
@@ -46,7 +42,7 @@ std::shared_ptr<ChoiceAddressViewController> ContainerFloatingChoiceAddressViewC
   list->arrayText = arrayText;
   list->arrayArea = arrayArea;
   list->indexChoiced = indexChoiced;
-  list->delegate = std::static_pointer_cast<ChoiceAddressViewControllerDelegate>(weakSelf().lock());
+  list->delegate = sharedAs<Host>();
   return list;
 }
 
@@ -78,7 +74,7 @@ void ContainerFloatingChoiceAddressViewController::handleBackdrop(
 
 void ContainerFloatingChoiceAddressViewController::ChoiceIndexArea(std::shared_ptr<AreaModel> obj, int index) {
   if (delegate.expired()) return;
-  slideDownAndClose([weak = weakSelf(), obj = std::move(obj), index] {
+  slideDownAndClose([weak = weakAs<Host>(), obj = std::move(obj), index] {
     auto self = weak.lock();
     if (auto listener = self ? self->delegate.lock() : nullptr) listener->ChoiceIndexArea(obj, index);
   });
@@ -86,7 +82,7 @@ void ContainerFloatingChoiceAddressViewController::ChoiceIndexArea(std::shared_p
 
 void ContainerFloatingChoiceAddressViewController::slideDownAndClose(std::function<void()> then) {
   if (!fpc) return;
-  fpc->move(ios::FloatingPanelPosition::tip, true, [weak = weakSelf(), then = std::move(then)] {
+  fpc->move(ios::FloatingPanelPosition::tip, true, [weak = weakAs<Host>(), then = std::move(then)] {
     if (then) then();
     if (auto self = weak.lock()) self->dismiss(false);
   });

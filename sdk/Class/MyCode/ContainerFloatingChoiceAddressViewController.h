@@ -61,7 +61,6 @@ class ContainerFloatingChoiceAddressViewController : public ios::UIViewControlle
   void ChoiceIndexArea(std::shared_ptr<AreaModel> obj, int index) override;
 
  private:
-  std::weak_ptr<ContainerFloatingChoiceAddressViewController> weakSelf();
   std::shared_ptr<ChoiceAddressViewController> makeList();
   // Slides the sheet to the tip, then runs `then` and dismisses the host.
   void slideDownAndClose(std::function<void()> then);

@@ -37,8 +37,8 @@ int IntroductSeviceViewController::numberOfRowsInSection(ios::UITableView&, int)
 
 std::shared_ptr<ios::UITableViewCell> IntroductSeviceViewController::cellForRowAt(
     ios::UITableView& tableView, const ios::IndexPath& indexPath) {
-  auto cell = std::dynamic_pointer_cast<MyCodeIntroductTableViewCell>(
-      tableView.dequeueReusableCell(MyCodeIntroductTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<MyCodeIntroductTableViewCell>(
+      MyCodeIntroductTableViewCell::identifier, indexPath);
   cell->GetDataInfor(arrayInforService.at(static_cast<std::size_t>(indexPath.row)));
   return cell;
 }

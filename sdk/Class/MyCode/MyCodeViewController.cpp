@@ -42,10 +42,6 @@ std::shared_ptr<MyCodeViewController> MyCodeViewController::create() {
 
 MyCodeViewController::MyCodeViewController() : refreshControl(ios::UIRefreshControl::create()) {}
 
-std::weak_ptr<MyCodeViewController> MyCodeViewController::weakSelf() {
-  return std::static_pointer_cast<MyCodeViewController>(shared_from_this());
-}
-
 void MyCodeViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   auto table = tableView.lock();
@@ -58,7 +54,7 @@ void MyCodeViewController::viewDidLoad() {
   if (auto header = viewBackGroudHeader.lock()) header->setBackgroundColor(colorWithRGBA("#f3f3f9"));
   generateQR();
   getListCard();
-  refreshControl->addTarget(weakSelf(), "refreshHande:", ios::UIControl::valueChanged);
+  refreshControl->addTarget(weakAs<MyCodeViewController>(), "refreshHande:", ios::UIControl::valueChanged);
   if (table) table->addSubview(refreshControl);
 }
 
@@ -71,7 +67,7 @@ void MyCodeViewController::refreshHande(const std::shared_ptr<ios::NSObject>&) {
 }
 
 void MyCodeViewController::getListCard() {
-  auto weak = weakSelf();
+  auto weak = weakAs<MyCodeViewController>();
   MyCardService::create()->getListMyCard(
       {{"isPaid", true}, {"keySearch", ""}, {"mobilePhone", phoneUser}, {"pageIndex", 0}, {"pageSize", 10}},
       [weak](const ios::Dictionary& reply) {
@@ -99,7 +95,7 @@ void MyCodeViewController::applyCards(const ios::Dictionary& reply) {
 void MyCodeViewController::generateQR() {
   if (qrInFlight_) return;  // one renewal at a time, however often the row's clock asks
   qrInFlight_ = true;
-  auto weak = weakSelf();
+  auto weak = weakAs<MyCodeViewController>();
   auto ended = [weak](const ios::Dictionary& reply) {
     if (auto self = weak.lock()) self->applyQR(reply);
   };
@@ -121,7 +117,7 @@ void MyCodeViewController::applyQR(const ios::Dictionary& reply) {
 
 void MyCodeViewController::getDetailMyCard(const std::string& cardNo, const std::string& phone) {
   const std::uint64_t request = ++detailRequests_;
-  auto weak = weakSelf();
+  auto weak = weakAs<MyCodeViewController>();
   MyCardService::create()->getDetailMyCard(
       {{"isPaid", true}, {"cardNo", cardNo}, {"mobilePhone", phone}},
       [weak, request](const ios::Dictionary& reply) {
@@ -174,18 +170,18 @@ int MyCodeViewController::numberOfRowsInSection(ios::UITableView&, int section) 
 std::shared_ptr<ios::UITableViewCell> MyCodeViewController::cellForRowAt(ios::UITableView& tableView,
                                                                         const ios::IndexPath& indexPath) {
   if (indexPath.section == qrSection) {
-    auto cell = std::dynamic_pointer_cast<MyCodeMyQRTableViewCell>(
-        tableView.dequeueReusableCell(MyCodeMyQRTableViewCell::identifier, indexPath));
+    auto cell = tableView.dequeueReusableCell<MyCodeMyQRTableViewCell>(MyCodeMyQRTableViewCell::identifier,
+                                                                       indexPath);
     if (isCheckReloadQRcode) cell->getData(objGenQRCode);
     isCheckReloadQRcode = false;
-    cell->delegate = std::static_pointer_cast<MyCodeViewController>(shared_from_this());
+    cell->delegate = sharedAs<MyCodeViewController>();
     return cell;
   }
   if (indexPath.section == cardsSection) {
-    auto cell = std::dynamic_pointer_cast<MyCodeListCardTableViewCell>(
-        tableView.dequeueReusableCell(MyCodeListCardTableViewCell::identifier, indexPath));
+    auto cell = tableView.dequeueReusableCell<MyCodeListCardTableViewCell>(
+        MyCodeListCardTableViewCell::identifier, indexPath);
     // The strip reports its card only once its reload is laid out, by which time it knows its host.
-    cell->deledate = std::static_pointer_cast<MyCodeViewController>(shared_from_this());
+    cell->deledate = sharedAs<MyCodeViewController>();
     if (isCheckReloadListCard) cell->GetArrayCard(arrayCard);
     isCheckReloadListCard = false;
     return cell;
@@ -196,25 +192,25 @@ std::shared_ptr<ios::UITableViewCell> MyCodeViewController::cellForRowAt(ios::UI
 
 std::shared_ptr<ios::UITableViewCell> MyCodeViewController::accountRow(ios::UITableView& tableView,
                                                                        const ios::IndexPath& indexPath) {
-  auto cell = std::dynamic_pointer_cast<DetailCardInfomationTableViewCell>(
-      tableView.dequeueReusableCell(DetailCardInfomationTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<DetailCardInfomationTableViewCell>(
+      DetailCardInfomationTableViewCell::identifier, indexPath);
   cell->setCardModel(objDetailCard);
   const auto& root = objDetailCard->rootService;
   const auto& account = *root->ownAccountDtos.at(static_cast<std::size_t>(indexPath.row));
   if (auto label = cell->valueLabel1.lock()) label->setText(account.allocatedUnit);
   if (auto label = cell->valueLabel2.lock()) label->setText(account.availableUnit);
   if (auto label = cell->valueLabel3.lock()) label->setText(root->expirationDate);
-  cell->rootViewController = std::static_pointer_cast<ios::UIViewController>(shared_from_this());
+  cell->rootViewController = sharedAs<ios::UIViewController>();
   return cell;
 }
 
 std::shared_ptr<ios::UITableViewCell> MyCodeViewController::serviceRow(ios::UITableView& tableView,
                                                                        const ios::IndexPath& indexPath) {
   if (indexPath.row == 0) return tableView.dequeueReusableCell(MyCodeTitleTableViewCell::identifier, indexPath);
-  auto cell = std::dynamic_pointer_cast<MyCodeInfomationServiceTableViewCell>(
-      tableView.dequeueReusableCell(MyCodeInfomationServiceTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<MyCodeInfomationServiceTableViewCell>(
+      MyCodeInfomationServiceTableViewCell::identifier, indexPath);
   cell->getDataServiceDetail(objDetailCard->ownServiceDtos.at(static_cast<std::size_t>(indexPath.row - 1)));
-  cell->rootViewController = std::static_pointer_cast<ios::UIViewController>(shared_from_this());
+  cell->rootViewController = sharedAs<ios::UIViewController>();
   return cell;
 }
 
@@ -226,7 +222,7 @@ void MyCodeViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPat
   // Rows above the card's own, and the services' title row, open nothing.
   if (!objDetailCard || indexPath.section < accountsSection) return;
   const TypeDetailCard type = objDetailCard->type;
-  const auto self = std::static_pointer_cast<ios::UIViewController>(shared_from_this());
+  const auto self = sharedAs<ios::UIViewController>();
   HandlePush router;
   if (indexPath.section == accountsSection) {
     if (awaitsPayment(type)) {

@@ -69,7 +69,6 @@ class MyCodeViewController : public ios::UIViewController,
   std::shared_ptr<ios::UITableViewCell> accountRow(ios::UITableView& tableView, const ios::IndexPath& indexPath);
   std::shared_ptr<ios::UITableViewCell> serviceRow(ios::UITableView& tableView, const ios::IndexPath& indexPath);
   void reloadTable();
-  std::weak_ptr<MyCodeViewController> weakSelf();
 
   bool qrInFlight_ = false;
   std::uint64_t detailRequests_ = 0;  // the newest detail request; only its reply counts

@@ -75,10 +75,6 @@ ShopServiceViewController::ShopServiceViewController()
       viewBranch(scene<BranchServiceViewController>(shareInstanceMyCodeStoryboard(), "BranchServiceViewController")),
       viewBuyCard(scene<BuyCardViewController>(shareInstanceBuyCardStoryboard(), "BuyCardViewController")) {}
 
-std::weak_ptr<ShopServiceViewController> ShopServiceViewController::weakSelf() {
-  return std::static_pointer_cast<ShopServiceViewController>(shared_from_this());
-}
-
 void ShopServiceViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   setConstant(heightViewTop, topViewHeight());
@@ -97,7 +93,7 @@ void ShopServiceViewController::viewDidAppear(bool animated) {
 
 void ShopServiceViewController::getInforService(const std::string& id) {
   overlay_ = WSLoadingView::showWithMask();
-  auto weak = weakSelf();
+  auto weak = weakAs<ShopServiceViewController>();
   auto overlay = overlay_;
   auto ended = [weak, overlay](const ios::Dictionary& reply) {
     WSLoadingView::hide(overlay);
@@ -128,7 +124,7 @@ void ShopServiceViewController::applyProvider(const ios::Dictionary& reply) {
 void ShopServiceViewController::initSwipeMenu() {
   show(viewTop);
   show(viewAction);
-  auto self = std::static_pointer_cast<ShopServiceViewController>(shared_from_this());
+  auto self = sharedAs<ShopServiceViewController>();
   viewIntroduct->delegate = self;
   viewBranch->delegate = self;
   viewBranch->providerId = providerId;
@@ -156,7 +152,7 @@ std::string ShopServiceViewController::titleForPageAt(ios::SwipeMenuView&, int i
 std::shared_ptr<ios::UIViewController> ShopServiceViewController::viewControllerForPageAt(ios::SwipeMenuView&,
                                                                                          int index) {
   const auto& tab = children().at(static_cast<std::size_t>(index));
-  tab->didMoveToParent(std::static_pointer_cast<ios::UIViewController>(shared_from_this()));
+  tab->didMoveToParent(sharedAs<ios::UIViewController>());
   return tab;
 }
 
@@ -183,7 +179,7 @@ void ShopServiceViewController::tapTab(int index, bool guarded) {
   if (!guarded) return;
   // The jump reports the pages it passes; they must not restyle the tab bar meanwhile.
   isCheckScollSileMenu = true;
-  auto weak = weakSelf();
+  auto weak = weakAs<ShopServiceViewController>();
   ios::DispatchQueue::main().asyncAfter(kTabTapGuardSeconds, [weak] {
     if (auto self = weak.lock()) self->isCheckScollSileMenu = false;
   });

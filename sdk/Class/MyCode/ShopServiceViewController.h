@@ -92,7 +92,6 @@ class ShopServiceViewController : public ios::UIViewController,
   // Moves the top view to `constant` (clamped to [L, 0]) and fades the compact header with it.
   void setTopOffset(ios::CGFloat constant);
   void holdLists(bool holdStill);
-  std::weak_ptr<ShopServiceViewController> weakSelf();
 
   WSLoadingView::Token overlay_;
 };

@@ -19,7 +19,7 @@ std::shared_ptr<ContainerFloatingTermPayViewController> ContainerFloatingTermPay
 void ContainerFloatingTermPayViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   view()->setBackgroundColor(ios::UIColor::clear());
-  auto self = std::static_pointer_cast<Host>(shared_from_this());
+  auto self = sharedAs<Host>();
   fpc = ios::FloatingPanelController::create();
   fpc->setDelegate(std::static_pointer_cast<ios::FloatingPanelControllerDelegate>(self));
   auto content = TermPayViewController::create();
@@ -44,7 +44,7 @@ void ContainerFloatingTermPayViewController::viewWillDisappear(bool animated) {
 }
 
 void ContainerFloatingTermPayViewController::handleBackdrop(const std::shared_ptr<ios::UITapGestureRecognizer>&) {
-  auto self = std::static_pointer_cast<Host>(shared_from_this());
+  auto self = sharedAs<Host>();
   fpc->move(ios::FloatingPanelPosition::tip, true, [self] { self->dismiss(false); });
 }
 

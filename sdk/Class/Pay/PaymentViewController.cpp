@@ -47,12 +47,6 @@ void setText(const std::weak_ptr<ios::UILabel>& label, std::optional<std::string
   if (auto shown = label.lock()) shown->setText(std::move(text));
 }
 
-// A registered row of class Cell; the screen's nibs make every one of them.
-template <class Cell>
-std::shared_ptr<Cell> dequeue(ios::UITableView& tableView, const ios::IndexPath& indexPath) {
-  return std::dynamic_pointer_cast<Cell>(tableView.dequeueReusableCell(Cell::identifier, indexPath));
-}
-
 std::shared_ptr<ios::UITableViewCell> fillProvider(const std::shared_ptr<NameCardTableViewCell>& cell,
                                                    const PaymentRow& row) {
   if (auto logo = cell->logoImage.lock()) {
@@ -107,7 +101,7 @@ void PaymentViewController::viewDidLoad() {
 void PaymentViewController::initTable() {
   auto tableView = table.lock();
   if (!tableView) return;
-  auto self = std::static_pointer_cast<PaymentViewController>(shared_from_this());
+  auto self = sharedAs<PaymentViewController>();
   tableView->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   tableView->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
   for (const std::string* identifier :
@@ -123,7 +117,7 @@ void PaymentViewController::initTable() {
 void PaymentViewController::getData() {
   const ios::Dictionary params = {
       {"customerName", nameUser}, {"defCardCode", defCardCode.value_or("")}, {"mobilePhone", phoneUser}};
-  std::weak_ptr<PaymentViewController> weak = std::static_pointer_cast<PaymentViewController>(shared_from_this());
+  auto weak = weakAs<PaymentViewController>();
   DetailCardService::create()->initializationCard(
       params,
       [weak](const ios::Dictionary& reply) {
@@ -171,8 +165,7 @@ void PaymentViewController::didSelectPayment() {
   // A second tap while the waiting screen slides in must not stack another one.
   auto navigation = navigationController();
   if (navigation && navigation->topViewController().get() != this) return;
-  HandlePush::create()->pushWaitPayment(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
-                                        paymentModel);
+  HandlePush::create()->pushWaitPayment(sharedAs<ios::UIViewController>(), paymentModel);
 }
 
 void PaymentViewController::didSelectCancel() {
@@ -245,25 +238,31 @@ std::shared_ptr<ios::UITableViewCell> PaymentViewController::cellFor(ios::UITabl
                                                                      const ios::IndexPath& indexPath) {
   switch (kind) {
     case TypeSubPaymentCell::Info:
-      return fillProvider(dequeue<NameCardTableViewCell>(tableView, indexPath), row);
+      return fillProvider(
+          tableView.dequeueReusableCell<NameCardTableViewCell>(NameCardTableViewCell::identifier, indexPath),
+          row);
     case TypeSubPaymentCell::NameCardBold:
-      return fillCardName(dequeue<TitleCardTableViewCell>(tableView, indexPath), row);
+      return fillCardName(tableView.dequeueReusableCell<TitleCardTableViewCell>(
+                              TitleCardTableViewCell::identifier, indexPath),
+                          row);
     case TypeSubPaymentCell::Terms: {
-      auto cell = dequeue<TermPayTableViewCell>(tableView, indexPath);
+      auto cell =
+          tableView.dequeueReusableCell<TermPayTableViewCell>(TermPayTableViewCell::identifier, indexPath);
       fillTerms(*cell);
       return cell;
     }
     case TypeSubPaymentCell::defaultCell:
     case TypeSubPaymentCell::Payment:
-      return fillValue(dequeue<InfoPaymentTableViewCell>(tableView, indexPath), row,
-                       kind == TypeSubPaymentCell::Payment);
+      return fillValue(tableView.dequeueReusableCell<InfoPaymentTableViewCell>(
+                           InfoPaymentTableViewCell::identifier, indexPath),
+                       row, kind == TypeSubPaymentCell::Payment);
   }
   return ios::UITableViewCell::create();
 }
 
 void PaymentViewController::fillTerms(TermPayTableViewCell& cell) {
   if (auto label = cell.titleLabel.lock()) label->setAttributedText(termsSentence());
-  std::weak_ptr<PaymentViewController> weak = std::static_pointer_cast<PaymentViewController>(shared_from_this());
+  auto weak = weakAs<PaymentViewController>();
   cell.checkTerm = [weak](bool accepted) {
     if (auto self = weak.lock()) self->checkTerm = accepted;
   };
@@ -290,8 +289,8 @@ ios::CGFloat PaymentViewController::heightForRowAt(ios::UITableView&, const ios:
 
 std::shared_ptr<ios::UIView> PaymentViewController::viewForHeaderInSection(ios::UITableView& tableView,
                                                                            int section) {
-  auto header = std::dynamic_pointer_cast<HeaderPaymentTableViewCell>(
-      tableView.dequeueReusableCell(HeaderPaymentTableViewCell::identifier));
+  auto header =
+      tableView.dequeueReusableCell<HeaderPaymentTableViewCell>(HeaderPaymentTableViewCell::identifier);
   if (!header) return nullptr;
   setText(header->titleLabel, "");
   if (section >= 0 && static_cast<std::size_t>(section) < dataPayment.size()) {

@@ -42,8 +42,8 @@ int TermPayViewController::numberOfRowsInSection(ios::UITableView&, int) {
 
 std::shared_ptr<ios::UITableViewCell> TermPayViewController::cellForRowAt(ios::UITableView& table,
                                                                           const ios::IndexPath& indexPath) {
-  auto cell = std::dynamic_pointer_cast<TermsAndConditionPayTableViewCell>(
-      table.dequeueReusableCell(TermsAndConditionPayTableViewCell::identifier, indexPath));
+  auto cell = table.dequeueReusableCell<TermsAndConditionPayTableViewCell>(
+      TermsAndConditionPayTableViewCell::identifier, indexPath);
   if (paymentModel) cell->setData(*paymentModel);
   return cell;
 }

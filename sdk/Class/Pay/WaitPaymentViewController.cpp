@@ -53,7 +53,7 @@ void WaitPaymentViewController::getData() {
                                   {"defCardNo", *paymentModel->cardNo},
                                   {"mobilePhone", phoneUser},
                                   {"orderNo", *paymentModel->orderNo}};
-  std::weak_ptr<Screen> weak = std::static_pointer_cast<Screen>(shared_from_this());
+  auto weak = weakAs<Screen>();
   DetailCardService::create()->waitPayment(
       params,
       [weak](const ios::Dictionary& reply) {

@@ -53,10 +53,6 @@ std::shared_ptr<QRCodeViewController> QRCodeViewController::create() {
 QRCodeViewController::QRCodeViewController()
     : imagePicker(ios::UIImagePickerController::create()), captureSession(ios::AVCaptureSession::create()) {}
 
-std::weak_ptr<QRCodeViewController> QRCodeViewController::weakSelf() {
-  return std::static_pointer_cast<QRCodeViewController>(shared_from_this());
-}
-
 void QRCodeViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   roundCorners(viewPhoto);
@@ -69,7 +65,7 @@ void QRCodeViewController::viewDidAppear(bool animated) {
   UIViewController::viewDidAppear(animated);
   // Each appearance may read one code again.
   isChecking = false;
-  auto weak = weakSelf();
+  auto weak = weakAs<QRCodeViewController>();
   auto start = [weak] {
     ios::DispatchQueue::main().async([weak] {
       if (auto self = weak.lock()) self->startRunningCamera();
@@ -119,9 +115,7 @@ void QRCodeViewController::startRunningCamera() {
   if (captureSession->outputs().empty()) {
     auto output = ios::AVCaptureMetadataOutput::create();
     captureSession->addOutput(output);
-    output->setMetadataObjectsDelegate(std::static_pointer_cast<ios::AVCaptureMetadataOutputObjectsDelegate>(
-                                           std::static_pointer_cast<QRCodeViewController>(shared_from_this())),
-                                       &ios::DispatchQueue::main());
+    output->setMetadataObjectsDelegate(sharedAs<QRCodeViewController>(), &ios::DispatchQueue::main());
     output->setMetadataObjectTypes(supportedCodeTypes());
   }
   if (!videoPreviewLayer) {
@@ -169,7 +163,7 @@ void QRCodeViewController::checkQRCode(const std::string& decodedURL) {
     isChecking = false;
     return;
   }
-  auto weak = weakSelf();
+  auto weak = weakAs<QRCodeViewController>();
   auto handOff = [weak, decodedURL] {
     auto self = weak.lock();
     if (auto listener = self ? self->delegate.lock() : nullptr) listener->qrScanningSucceeded(decodedURL);
@@ -208,7 +202,7 @@ void QRCodeViewController::didSelectPhoto(const std::shared_ptr<ios::NSObject>&)
   if (!ios::UIImagePickerController::isSourceTypeAvailable(ios::UIImagePickerControllerSourceType::savedPhotosAlbum))
     return;
   ios::print("Button capture");
-  imagePicker->delegate = std::static_pointer_cast<QRCodeViewController>(shared_from_this());
+  imagePicker->delegate = sharedAs<QRCodeViewController>();
   imagePicker->sourceType = ios::UIImagePickerControllerSourceType::photoLibrary;
   imagePicker->allowsEditing = false;
   imagePicker->modalPresentationStyle = ios::UIModalPresentationStyle::fullScreen;
@@ -220,7 +214,7 @@ void QRCodeViewController::didFinishPickingMediaWithInfo(ios::UIImagePickerContr
   std::shared_ptr<ios::UIImage> image;
   if (auto found = info.find(ios::UIImagePickerControllerOriginalImage); found != info.end())
     image = std::any_cast<std::shared_ptr<ios::UIImage>>(found->second);
-  auto weak = weakSelf();
+  auto weak = weakAs<QRCodeViewController>();
   imagePicker->dismiss(true, [weak, image] {
     if (auto self = weak.lock()) self->scanImageFromLib(image);
   });
@@ -232,7 +226,7 @@ void QRCodeViewController::imagePickerControllerDidCancel(ios::UIImagePickerCont
 }
 
 void QRCodeViewController::scanImageFromLib(const std::shared_ptr<ios::UIImage>& chosenImage) {
-  auto weak = weakSelf();
+  auto weak = weakAs<QRCodeViewController>();
   ios::DispatchQueue::global(ios::DispatchQoS::background).async([weak, chosenImage] {
     ios::DispatchQueue::main().async([weak, chosenImage] {
       if (auto self = weak.lock()) self->readPhoto(chosenImage);
@@ -265,7 +259,7 @@ std::optional<std::vector<std::shared_ptr<ios::CIFeature>>> QRCodeViewController
 }
 
 void QRCodeViewController::showFailQRCodeScan() {
-  auto weak = weakSelf();
+  auto weak = weakAs<QRCodeViewController>();
   ios::DispatchQueue::main().asyncAfter(0.2, [weak] {
     if (auto self = weak.lock()) ios::makeToast(*self->view(), kNotFound, 1.3, ios::CSToastPositionCenter);
   });

@@ -75,7 +75,6 @@ class QRCodeViewController : public ios::UIViewController,
   void showSettingsAlert();
   void scanImageFromLib(const std::shared_ptr<ios::UIImage>& chosenImage);
   void readPhoto(const std::shared_ptr<ios::UIImage>& chosenImage);
-  std::weak_ptr<QRCodeViewController> weakSelf();
 };
 
 }  // namespace kerbelin

@@ -173,8 +173,7 @@ void TabbarViewController::configTabbar() {
 void TabbarViewController::getMyCardData() {
   ios::Dictionary params = {
       {"isPaid", true}, {"keySearch", ""}, {"mobilePhone", phoneUser}, {"pageIndex", 1}, {"pageSize", 10}};
-  std::weak_ptr<TabbarViewController> weakSelf =
-      std::static_pointer_cast<TabbarViewController>(shared_from_this());
+  auto weakSelf = weakAs<TabbarViewController>();
   MyCardService::create()->getListMyCard(
       params,
       [weakSelf](const ios::Dictionary& reply) {

@@ -70,7 +70,7 @@ void Network::startMonitor() {
   reachability = observer;
   status = observer->connection() == ios::ReachabilityConnection::unavailable ? kNW_DISCONNECT : kNW_WIFI;
   // The observer belongs to the monitor, so its callbacks hold the monitor weakly.
-  std::weak_ptr<Network> weakSelf = std::static_pointer_cast<Network>(shared_from_this());
+  auto weakSelf = weakAs<Network>();
   observer->whenReachable = [weakSelf](const std::shared_ptr<ios::Reachability>& changed) {
     if (auto self = weakSelf.lock()) self->onReachable(*changed);
   };

@@ -31,7 +31,7 @@ bool setConstraintConstant(UIView& view, double constant, NSLayoutAttribute attr
   }
   auto superview = view.superview();
   if (!superview) return false;
-  auto self = std::static_pointer_cast<UIView>(view.shared_from_this());
+  auto self = view.sharedAs<UIView>();
   superview->addConstraint(NSLayoutConstraint::create(self, attribute, ios::NSLayoutRelation::equal, nullptr,
                                                       NSLayoutAttribute::notAnAttribute, 1.0, constant));
   return false;

@@ -110,7 +110,7 @@ std::int32_t MLTransition::gestureRecognizerType() {
 
 void MLTransition::navigationControllerViewDidLoad(ios::UINavigationController& navigationController) {
   if (!gMLTransitionEnabled) return;
-  auto self = std::static_pointer_cast<ios::UINavigationController>(navigationController.shared_from_this());
+  auto self = navigationController.sharedAs<ios::UINavigationController>();
   if (!MLTransition_panGestureRecognizer(navigationController)) {
     const auto systemPop = navigationController.interactivePopGestureRecognizer();
     auto target = std::dynamic_pointer_cast<ios::NSObject>(systemPop ? systemPop->delegate() : nullptr);
@@ -205,8 +205,7 @@ bool MLTransition::scrollViewShouldRequireFailureOf(ios::UIScrollView& scrollVie
   if (location.x <= 10) return true;
   const ios::UIView* stop =
       navigationController->isViewLoaded() ? navigationController->view().get() : nullptr;
-  for (auto view = std::static_pointer_cast<ios::UIView>(scrollView.shared_from_this());
-       view && view.get() != stop; view = view->superview()) {
+  for (auto view = scrollView.sharedAs<ios::UIView>(); view && view.get() != stop; view = view->superview()) {
     auto* scroller = dynamic_cast<ios::UIScrollView*>(view.get());
     if (scroller && scrollsSideways(*scroller)) return false;
   }

@@ -34,7 +34,7 @@ void ViewCategoryBuyCard::awakeFromNib() {
   }
   collection->registerNib(ios::UINib::create(CategoryCollectionViewCell::identifier, frameworkBundle()),
                           CategoryCollectionViewCell::identifier);
-  auto self = std::static_pointer_cast<ViewCategoryBuyCard>(shared_from_this());
+  auto self = sharedAs<ViewCategoryBuyCard>();
   collection->setDelegate(std::static_pointer_cast<ios::UICollectionViewDelegate>(self));
   collection->setDataSource(std::static_pointer_cast<ios::UICollectionViewDataSource>(self));
 }
@@ -45,10 +45,10 @@ int ViewCategoryBuyCard::numberOfItemsInSection(ios::UICollectionView&, int) {
 
 std::shared_ptr<ios::UICollectionViewCell> ViewCategoryBuyCard::cellForItemAt(
     ios::UICollectionView& collectionView, const ios::IndexPath& indexPath) {
-  auto dequeued = collectionView.dequeueReusableCell(CategoryCollectionViewCell::identifier, indexPath);
-  auto cell = std::dynamic_pointer_cast<CategoryCollectionViewCell>(dequeued);
+  auto cell = collectionView.dequeueReusableCell<CategoryCollectionViewCell>(
+      CategoryCollectionViewCell::identifier, indexPath);
   const auto item = static_cast<std::size_t>(indexPath.item());
-  if (!cell || item >= listCate.size() || !listCate[item]) return dequeued;
+  if (item >= listCate.size() || !listCate[item]) return cell;
   const BuyCardCategory& cate = *listCate[item];
   if (auto name = cell->lbName.lock()) name->setText(cate.name);
   if (auto icon = cell->icon.lock()) ios::sd_setImage(*icon, ios::URL::fromString(cate.icon));

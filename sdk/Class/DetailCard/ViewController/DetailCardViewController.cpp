@@ -37,16 +37,13 @@ const std::string* const kRowNibs[] = {
     &MyCodeTitleTableViewCell::identifier,             &DetailCardConditionTableViewCell::identifier,
     &MyCodeInfomationServiceTableViewCell::identifier, &DetailCardBottomTableViewCell::identifier};
 
-template <class Cell>
-std::shared_ptr<Cell> dequeue(ios::UITableView& tableView) {
-  return std::dynamic_pointer_cast<Cell>(tableView.dequeueReusableCell(Cell::identifier));
-}
 
 using Card = std::shared_ptr<CardModel>;
 using Routes = std::shared_ptr<DetailCardRoutes>;
 
 std::shared_ptr<ios::UITableViewCell> coverCell(ios::UITableView& tableView, const Card& card, const Routes& routes) {
-  auto cell = dequeue<DetailCardCoverTableViewCell>(tableView);
+  auto cell =
+      tableView.dequeueReusableCell<DetailCardCoverTableViewCell>(DetailCardCoverTableViewCell::identifier);
   cell->setCardModel(card);
   cell->delegate = routes;
   return cell;
@@ -55,7 +52,8 @@ std::shared_ptr<ios::UITableViewCell> coverCell(ios::UITableView& tableView, con
 std::shared_ptr<ios::UITableViewCell> informationCell(ios::UITableView& tableView, const Card& card,
                                                       const Routes& routes,
                                                       const std::shared_ptr<ios::UIViewController>& detail) {
-  auto cell = dequeue<DetailCardInfomationTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<DetailCardInfomationTableViewCell>(
+      DetailCardInfomationTableViewCell::identifier);
   cell->delegate = routes;
   cell->setCardModel(card);
   cell->rootViewController = detail;
@@ -63,7 +61,8 @@ std::shared_ptr<ios::UITableViewCell> informationCell(ios::UITableView& tableVie
 }
 
 std::shared_ptr<ios::UITableViewCell> promotionCell(ios::UITableView& tableView, const Card& card, int row) {
-  auto cell = dequeue<DefaultIconAndLabelTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<DefaultIconAndLabelTableViewCell>(
+      DefaultIconAndLabelTableViewCell::identifier);
   const auto index = static_cast<std::size_t>(row);
   if (card && index < card->promotionDtos.size() && card->promotionDtos[index]) {
     cell->configWithPromotion(*card->promotionDtos[index]);
@@ -73,20 +72,23 @@ std::shared_ptr<ios::UITableViewCell> promotionCell(ios::UITableView& tableView,
 
 std::shared_ptr<ios::UITableViewCell> waitConditionCell(ios::UITableView& tableView, const Card& card,
                                                         const Routes& routes) {
-  auto cell = dequeue<DetailCardConditionWaitPayTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<DetailCardConditionWaitPayTableViewCell>(
+      DetailCardConditionWaitPayTableViewCell::identifier);
   cell->setCardModel(card);
   cell->delegate = routes;
   return cell;
 }
 
 std::shared_ptr<ios::UITableViewCell> conditionCell(ios::UITableView& tableView, const Card& card) {
-  auto cell = dequeue<DetailCardConditionTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<DetailCardConditionTableViewCell>(
+      DetailCardConditionTableViewCell::identifier);
   cell->setCardModel(card);
   return cell;
 }
 
 std::shared_ptr<ios::UITableViewCell> termsCell(ios::UITableView& tableView, const Card& card) {
-  auto cell = dequeue<DetailCardRuleTableViewCell>(tableView);
+  auto cell =
+      tableView.dequeueReusableCell<DetailCardRuleTableViewCell>(DetailCardRuleTableViewCell::identifier);
   if (auto label = cell->labelTitle.lock()) {
     label->setAttributedText(card ? htmlToAttributedString(convertHtml(card->usageTerms, 15)) : nullptr);
   }
@@ -94,7 +96,8 @@ std::shared_ptr<ios::UITableViewCell> termsCell(ios::UITableView& tableView, con
 }
 
 std::shared_ptr<ios::UIView> promotionsHeader(ios::UITableView& tableView, const Routes& routes, bool withGuide) {
-  auto header = dequeue<DetailCardPromotionTableViewCell>(tableView);
+  auto header = tableView.dequeueReusableCell<DetailCardPromotionTableViewCell>(
+      DetailCardPromotionTableViewCell::identifier);
   if (withGuide) {
     header->delegate = routes;
   } else if (auto button = header->tutorialLabel.lock()) {
@@ -114,13 +117,9 @@ DetailCardViewController::DetailCardViewController(std::optional<std::string> ni
     : ios::UIViewController(nibName,
                             nibName ? resolveNibBundle(*nibName, std::move(bundle)) : std::move(bundle)) {}
 
-std::shared_ptr<DetailCardViewController> DetailCardViewController::self() {
-  return std::static_pointer_cast<DetailCardViewController>(shared_from_this());
-}
-
 void DetailCardViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
-  routes_ = std::make_shared<DetailCardRoutes>(std::static_pointer_cast<ios::UIViewController>(self()));
+  routes_ = std::make_shared<DetailCardRoutes>(sharedAs<DetailCardViewController>());
   configTableView();
   getDataDetail();
 }
@@ -128,8 +127,8 @@ void DetailCardViewController::viewDidLoad() {
 void DetailCardViewController::configTableView() {
   auto table = tableView.lock();
   if (!table) return;
-  table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self()));
-  table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self()));
+  table->setDelegate(sharedAs<DetailCardViewController>());
+  table->setDataSource(sharedAs<DetailCardViewController>());
   table->estimatedRowHeight = 0.1;
   table->estimatedSectionHeaderHeight = 0.1;
   table->estimatedSectionFooterHeight = 0.1;
@@ -141,7 +140,7 @@ void DetailCardViewController::configTableView() {
 // ---- The detail
 
 void DetailCardViewController::getDataDetail() {
-  std::weak_ptr<DetailCardViewController> weak = self();
+  auto weak = weakAs<DetailCardViewController>();
   DetailCardRequest::send(baseModel.get(), typeController, [weak](std::shared_ptr<CardModel> card) {
     if (auto screen = weak.lock()) screen->applyDetail(std::move(card));
   });
@@ -183,7 +182,7 @@ void DetailCardViewController::backButtonClicked() {
 
 void DetailCardViewController::buyCardButtonClicked() {
   if (!cardModel) return;  // the detail has not arrived: there is no code to order
-  HandlePush::create()->pushPayment(self(), cardModel->code);
+  HandlePush::create()->pushPayment(sharedAs<DetailCardViewController>(), cardModel->code);
 }
 
 void DetailCardViewController::detailAction(int index) {
@@ -228,7 +227,7 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellFor(ios::UIT
     case DetailCardRow::cover:
       return coverCell(tableView, cardModel, routes_);
     case DetailCardRow::information:
-      return informationCell(tableView, cardModel, routes_, self());
+      return informationCell(tableView, cardModel, routes_, sharedAs<DetailCardViewController>());
     case DetailCardRow::promotion:
       return promotionCell(tableView, cardModel, row);
     case DetailCardRow::waitCondition:
@@ -246,7 +245,8 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::cellFor(ios::UIT
 }
 
 std::shared_ptr<ios::UITableViewCell> DetailCardViewController::serviceCell(ios::UITableView& tableView, int row) {
-  auto cell = dequeue<DetailCardInfomationServiceTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<DetailCardInfomationServiceTableViewCell>(
+      DetailCardInfomationServiceTableViewCell::identifier);
   cell->setDefServiceDtos(cardModel ? serviceAt(detailCardServices(*cardModel, type), row) : nullptr);
   if (auto button = cell->detailButton.lock()) button->tag = row;
   cell->delegate = routes_;
@@ -255,13 +255,14 @@ std::shared_ptr<ios::UITableViewCell> DetailCardViewController::serviceCell(ios:
 
 std::shared_ptr<ios::UITableViewCell> DetailCardViewController::ownedServiceCell(ios::UITableView& tableView,
                                                                                  int row) {
-  auto cell = dequeue<MyCodeInfomationServiceTableViewCell>(tableView);
+  auto cell = tableView.dequeueReusableCell<MyCodeInfomationServiceTableViewCell>(
+      MyCodeInfomationServiceTableViewCell::identifier);
   cell->delegate = routes_;
   if (auto button = cell->detailButton.lock()) button->tag = row;
   if (auto service = cardModel ? serviceAt(cardModel->ownServiceDtos, row) : nullptr) {
     cell->getDataServiceDetail(service);
   }
-  cell->rootViewController = self();
+  cell->rootViewController = sharedAs<DetailCardViewController>();
   return cell;
 }
 
@@ -283,10 +284,11 @@ std::shared_ptr<ios::UIView> DetailCardViewController::headerFor(ios::UITableVie
     case DetailCardHeader::promotionsWithGuide:
       return promotionsHeader(tableView, routes_, kind == DetailCardHeader::promotionsWithGuide);
     case DetailCardHeader::servicesTitle:
-      return dequeue<MyCodeTitleTableViewCell>(tableView);
+      return tableView.dequeueReusableCell<MyCodeTitleTableViewCell>(MyCodeTitleTableViewCell::identifier);
     case DetailCardHeader::tabs: {
-      auto header = dequeue<DetailCardTabTableViewCell>(tableView);
-      header->delegate = std::static_pointer_cast<DetailCardTabTableViewCellDelegate>(self());
+      auto header =
+          tableView.dequeueReusableCell<DetailCardTabTableViewCell>(DetailCardTabTableViewCell::identifier);
+      header->delegate = sharedAs<DetailCardViewController>();
       header->typeTab = typeTabAction;
       header->changeBackground(typeTabAction);
       return header;
@@ -306,7 +308,8 @@ std::shared_ptr<ios::UIView> DetailCardViewController::viewForFooterInSection(io
                                                                              int section) {
   const auto* found = sectionAt(section);
   if (!found || found->kind != TypeCellDetailCard::Promotion) return nullptr;
-  return dequeue<DetailCardBottomTableViewCell>(tableView);
+  return tableView.dequeueReusableCell<DetailCardBottomTableViewCell>(
+      DetailCardBottomTableViewCell::identifier);
 }
 
 ios::CGFloat DetailCardViewController::heightForFooterInSection(ios::UITableView&, int section) {

@@ -100,7 +100,6 @@ class DetailCardViewController : public ios::UIViewController,
   std::shared_ptr<ios::UIView> headerFor(ios::UITableView& tableView, DetailCardHeader kind);
   void reloadTable();
 
-  std::shared_ptr<DetailCardViewController> self();
 
   std::vector<DetailCardSection> sections_;
   std::shared_ptr<DetailCardRoutes> routes_;

@@ -44,7 +44,7 @@ void DetailServiceContainerViewController::viewDidLoad() {
 }
 
 void DetailServiceContainerViewController::initSwipeMenu() {
-  auto self = std::static_pointer_cast<Screen>(shared_from_this());
+  auto self = sharedAs<Screen>();
   auto menu = swipeView.lock();
   if (menu) {
     menu->dataSource = std::static_pointer_cast<ios::SwipeMenuViewDataSource>(self);
@@ -101,7 +101,7 @@ std::shared_ptr<ios::UIViewController> DetailServiceContainerViewController::vie
   const auto& pages = children();
   if (index < 0 || static_cast<std::size_t>(index) >= pages.size()) return nullptr;
   const auto& page = pages[static_cast<std::size_t>(index)];
-  page->didMoveToParent(std::static_pointer_cast<ios::UIViewController>(shared_from_this()));
+  page->didMoveToParent(sharedAs<ios::UIViewController>());
   return page;
 }
 

@@ -81,7 +81,7 @@ void DetailServiceViewController::configUI() {
   if (auto bar = navigationView.lock()) bar->setHidden(!ownBar);
   auto table = tableView.lock();
   if (!table) return;
-  auto self = std::static_pointer_cast<Screen>(shared_from_this());
+  auto self = sharedAs<Screen>();
   table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
   for (const auto* name : {&DetailServiceTextTableViewCell::identifier, &DetailServiceContentTableViewCell::identifier}) {
@@ -170,14 +170,14 @@ DetailServiceContentTableViewCell::ValueFormat DetailServiceViewController::form
 std::shared_ptr<ios::UITableViewCell> DetailServiceViewController::cellForRowAt(ios::UITableView& tableView,
                                                                                const ios::IndexPath& indexPath) {
   if (indexPath.section == 1) {
-    auto cell = std::dynamic_pointer_cast<DetailServiceContentTableViewCell>(
-        tableView.dequeueReusableCell(DetailServiceContentTableViewCell::identifier, indexPath));
+    auto cell = tableView.dequeueReusableCell<DetailServiceContentTableViewCell>(
+        DetailServiceContentTableViewCell::identifier, indexPath);
     const auto row = static_cast<std::size_t>(indexPath.row);
     cell->show(iconArray.at(row), textArray.at(row), priceArray.at(row), formatFor(textArray.at(row)));
     return cell;
   }
-  auto cell = std::dynamic_pointer_cast<DetailServiceTextTableViewCell>(
-      tableView.dequeueReusableCell(DetailServiceTextTableViewCell::identifier, indexPath));
+  auto cell = tableView.dequeueReusableCell<DetailServiceTextTableViewCell>(
+      DetailServiceTextTableViewCell::identifier, indexPath);
   if (indexPath.section == 0) {
     cell->showHeader(defServiceDtos.get());
   } else {

@@ -33,12 +33,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
 
 enum Section { titleSection, conditionSection, filterSection, captionsSection, entriesSection };
 
-// A row of the registered class `Row`, dequeued by its identifier.
-template <class Row>
-std::shared_ptr<Row> dequeue(ios::UITableView& tableView, const ios::IndexPath& indexPath) {
-  return std::static_pointer_cast<Row>(tableView.dequeueReusableCell(Row::identifier, indexPath));
-}
-
 ios::DateFormatter dayFormatter() {
   ios::DateFormatter formatter;
   formatter.setDateFormat("dd/MM/yyyy");
@@ -70,7 +64,7 @@ void HistoryServiceViewController::viewDidLoad() {
 void HistoryServiceViewController::configTableView() {
   auto table = tableView.lock();
   if (!table) return;
-  auto self = std::static_pointer_cast<Screen>(shared_from_this());
+  auto self = sharedAs<Screen>();
   table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
   for (const auto* name : {&HistoryServiceConditionTableViewCell::identifier, &HistoryServiceFilterTableViewCell::identifier,
@@ -104,7 +98,7 @@ ios::Dictionary HistoryServiceViewController::requestParams() const {
 void HistoryServiceViewController::send(const PagedList::Page& page, const Filter& filter) {
   const auto params = requestParams();
   ios::print("params: " + params.dump());
-  std::weak_ptr<Screen> weak = std::static_pointer_cast<Screen>(shared_from_this());
+  auto weak = weakAs<Screen>();
   DetailCardService::create()->getHistoryService(
       params,
       [weak, page, filter](const ios::Dictionary& reply) {
@@ -195,8 +189,7 @@ void HistoryServiceViewController::transactionAction() {
   if (!picker) ios::fatalError("The storyboard \"MyCode\" has no ContainerFloatingChoiceAddressViewController scene");
   picker->arrayText = popUpTextArray;
   picker->indexChoiced = currentIndexPopup;
-  picker->delegate = std::static_pointer_cast<ContainerFloatingChoiceAddressViewControllerDelegate>(
-      std::static_pointer_cast<Screen>(shared_from_this()));
+  picker->delegate = sharedAs<Screen>();
   picker->modalPresentationStyle = ios::UIModalPresentationStyle::overFullScreen;
   present(picker, false, [] {});
 }
@@ -236,12 +229,14 @@ std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::cellForRowAt
     case titleSection:
       return titleCell(tableView, indexPath);
     case conditionSection: {
-      auto row = dequeue<HistoryServiceConditionTableViewCell>(tableView, indexPath);
+      auto row = tableView.dequeueReusableCell<HistoryServiceConditionTableViewCell>(
+          HistoryServiceConditionTableViewCell::identifier, indexPath);
       row->setHistoryModel(historyModel);
       return row;
     }
     case filterSection: {
-      auto row = dequeue<HistoryServiceFilterTableViewCell>(tableView, indexPath);
+      auto row = tableView.dequeueReusableCell<HistoryServiceFilterTableViewCell>(
+          HistoryServiceFilterTableViewCell::identifier, indexPath);
       fillFilterRow(*row);
       return row;
     }
@@ -254,7 +249,8 @@ std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::cellForRowAt
 
 std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::titleCell(ios::UITableView& tableView,
                                                                              const ios::IndexPath& indexPath) {
-  auto row = dequeue<HistoryTitleTableViewCell>(tableView, indexPath);
+  auto row = tableView.dequeueReusableCell<HistoryTitleTableViewCell>(HistoryTitleTableViewCell::identifier,
+                                                                      indexPath);
   if (auto label = row->titleLabel.lock()) {
     label->setText(historyModel ? std::optional(historyModel->serviceName) : std::nullopt);
   }
@@ -263,7 +259,8 @@ std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::titleCell(io
 
 std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::captionsCell(ios::UITableView& tableView,
                                                                                 const ios::IndexPath& indexPath) {
-  auto row = dequeue<HistoryServiceTitleResultTableViewCell>(tableView, indexPath);
+  auto row = tableView.dequeueReusableCell<HistoryServiceTitleResultTableViewCell>(
+      HistoryServiceTitleResultTableViewCell::identifier, indexPath);
   if (entryCount() == 0) {
     row->contentView()->setHidden(true);
     return row;
@@ -279,8 +276,11 @@ std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::captionsCell
 std::shared_ptr<ios::UITableViewCell> HistoryServiceViewController::entryCell(ios::UITableView& tableView,
                                                                              const ios::IndexPath& indexPath) {
   const auto row = static_cast<std::size_t>(indexPath.row);
-  if (row >= entryCount()) return dequeue<HistoeyServiceEmptyTableViewCell>(tableView, indexPath);
-  auto cell = dequeue<HIstoryServiceResultTableViewCell>(tableView, indexPath);
+  if (row >= entryCount())
+    return tableView.dequeueReusableCell<HistoeyServiceEmptyTableViewCell>(
+        HistoeyServiceEmptyTableViewCell::identifier, indexPath);
+  auto cell = tableView.dequeueReusableCell<HIstoryServiceResultTableViewCell>(
+      HIstoryServiceResultTableViewCell::identifier, indexPath);
   cell->setAccountEntryDtos(historyModel->accountEntryDtos[row]);
   return cell;
 }
@@ -299,14 +299,13 @@ void HistoryServiceViewController::fillFilterRow(HistoryServiceFilterTableViewCe
     field->inputAccessoryView = toolbar;
     field->setText(*text);
   }
-  row.delegate = std::static_pointer_cast<HistoryServiceFilterTableViewCellDelegate>(
-      std::static_pointer_cast<Screen>(shared_from_this()));
+  row.delegate = sharedAs<Screen>();
 }
 
 void HistoryServiceViewController::didSelectRowAt(ios::UITableView&, const ios::IndexPath& indexPath) {
   const auto row = static_cast<std::size_t>(indexPath.row);
   if (indexPath.section != entriesSection || row >= entryCount()) return;
-  HandlePush::create()->pushHistoryServiceSearchDetail(std::static_pointer_cast<ios::UIViewController>(shared_from_this()),
+  HandlePush::create()->pushHistoryServiceSearchDetail(sharedAs<ios::UIViewController>(),
                                                        historyModel->accountEntryDtos[row], historyModel);
 }
 

@@ -44,7 +44,7 @@ void TutorialPayViewController::viewDidLoad() {
 }
 
 void TutorialPayViewController::loadData() {
-  auto self = std::static_pointer_cast<TutorialPayViewController>(shared_from_this());
+  auto self = sharedAs<TutorialPayViewController>();
   DetailCardService::create()->getTutorialPay(
       ios::Dictionary{{"transId", transId}}, [self](const ios::Dictionary& reply) { self->showGuide(reply); },
       [](const std::string&) {});

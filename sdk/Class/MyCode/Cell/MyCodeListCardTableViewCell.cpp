@@ -36,7 +36,7 @@ void MyCodeListCardTableViewCell::awakeFromNib() {
   UITableViewCell::awakeFromNib();
   auto strip = collectionView.lock();
   if (!strip) return;
-  auto self = std::static_pointer_cast<MyCodeListCardTableViewCell>(shared_from_this());
+  auto self = sharedAs<MyCodeListCardTableViewCell>();
   strip->setDelegate(self);
   strip->setDataSource(self);
   const auto& name = MyCodeCardItemCollectionViewCell::identifier;
@@ -65,7 +65,7 @@ void MyCodeListCardTableViewCell::GetArrayCard(std::vector<std::shared_ptr<CardM
   clampPage();
   auto strip = collectionView.lock();
   if (!strip) return;
-  std::weak_ptr<MyCodeListCardTableViewCell> weak = std::static_pointer_cast<MyCodeListCardTableViewCell>(shared_from_this());
+  auto weak = weakAs<MyCodeListCardTableViewCell>();
   reloadData(*strip, [weak] {
     if (auto self = weak.lock()) self->settle();
   });
@@ -97,8 +97,8 @@ int MyCodeListCardTableViewCell::numberOfItemsInSection(ios::UICollectionView&, 
 
 std::shared_ptr<ios::UICollectionViewCell> MyCodeListCardTableViewCell::cellForItemAt(ios::UICollectionView& strip,
                                                                                     const ios::IndexPath& indexPath) {
-  auto item = std::dynamic_pointer_cast<MyCodeCardItemCollectionViewCell>(
-      strip.dequeueReusableCell(MyCodeCardItemCollectionViewCell::identifier, indexPath));
+  auto item = strip.dequeueReusableCell<MyCodeCardItemCollectionViewCell>(
+      MyCodeCardItemCollectionViewCell::identifier, indexPath);
   const auto& card = *arrayCard.at(static_cast<std::size_t>(indexPath.row));
   if (auto image = item->imageCard.lock()) ios::sd_setImage(*image, ios::URL::fromString(card.image), nullptr, 0, nullptr);
   if (auto number = item->labelCardNo.lock()) {

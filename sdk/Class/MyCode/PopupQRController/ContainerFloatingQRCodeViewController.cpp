@@ -28,7 +28,7 @@ ContainerFloatingQRCodeViewController::ContainerFloatingQRCodeViewController() =
 
 void ContainerFloatingQRCodeViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
-  auto self = std::static_pointer_cast<Host>(shared_from_this());
+  auto self = sharedAs<Host>();
   fpc = ios::FloatingPanelController::create();
   fpc->setDelegate(std::static_pointer_cast<ios::FloatingPanelControllerDelegate>(self));
   popup_ = std::dynamic_pointer_cast<PopupQRCodeViewController>(
@@ -83,7 +83,7 @@ void ContainerFloatingQRCodeViewController::dissmisPopup(bool animation) {
 }
 
 void ContainerFloatingQRCodeViewController::shareQRcode(const std::string& qr) {
-  std::weak_ptr<Host> weak = std::static_pointer_cast<Host>(shared_from_this());
+  auto weak = weakAs<Host>();
   close([weak, qr] {
     auto self = weak.lock();
     if (!self) return;
@@ -92,7 +92,7 @@ void ContainerFloatingQRCodeViewController::shareQRcode(const std::string& qr) {
 }
 
 void ContainerFloatingQRCodeViewController::close(std::function<void()> then) {
-  std::weak_ptr<Host> weak = std::static_pointer_cast<Host>(shared_from_this());
+  auto weak = weakAs<Host>();
   fpc->move(ios::FloatingPanelPosition::tip, true, [weak, then = std::move(then)] {
     if (auto self = weak.lock()) self->dismiss(false, then);
   });

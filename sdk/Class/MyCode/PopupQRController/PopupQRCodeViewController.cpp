@@ -77,7 +77,7 @@ void PopupQRCodeViewController::generateQR(const ios::Dictionary& parameters) {
   if (requestInFlight_ || stopped_) return;
   requestInFlight_ = true;
   const auto overlay = WSLoadingView::showWithMask();
-  std::weak_ptr<Popup> weak = std::static_pointer_cast<Popup>(shared_from_this());
+  auto weak = weakAs<Popup>();
   MyCardService::create()->generateQRCard(
       parameters,
       [weak, overlay](const ios::Dictionary& reply) {
@@ -165,7 +165,7 @@ void PopupQRCodeViewController::pressedSaveImage() {
   if (!picture || Common::saveImage(imageFileName, *picture).empty()) return;
   auto saved = Common::loadImageFromDiskWith(imageFileName);
   if (!saved) return;
-  std::weak_ptr<Popup> weak = std::static_pointer_cast<Popup>(shared_from_this());
+  auto weak = weakAs<Popup>();
   ios::UIImageWriteToSavedPhotosAlbum(saved, [weak](const auto&, const std::optional<std::string>& error) {
     if (auto self = weak.lock()) self->didFinishSaving(error);
   });
@@ -174,7 +174,7 @@ void PopupQRCodeViewController::pressedSaveImage() {
 void PopupQRCodeViewController::didFinishSaving(const std::optional<std::string>& error) {
   auto alert = ios::UIAlertController::create("", error ? notSavedText : savedText, ios::UIAlertControllerStyle::alert);
   present(alert, true);
-  std::weak_ptr<Popup> weak = std::static_pointer_cast<Popup>(shared_from_this());
+  auto weak = weakAs<Popup>();
   const bool saved = !error;
   ios::Timer::scheduledTimer(alertDuration, false, [alert, weak, saved](ios::Timer&) {
     alert->dismiss(true, [weak, saved] {
