@@ -9,13 +9,13 @@ namespace ios {
 
 // Calendar fields of a date; an unset field is nullopt. `weekday` counts 1 = Sunday ... 7 = Saturday.
 struct DateComponents {
-  std::optional<int> year;
-  std::optional<int> month;
-  std::optional<int> day;
-  std::optional<int> hour;
-  std::optional<int> minute;
-  std::optional<int> second;
-  std::optional<int> weekday;
+  std::optional<int> year{};
+  std::optional<int> month{};
+  std::optional<int> day{};
+  std::optional<int> hour{};
+  std::optional<int> minute{};
+  std::optional<int> second{};
+  std::optional<int> weekday{};
 
   friend bool operator==(const DateComponents&, const DateComponents&) = default;
 };

@@ -23,8 +23,8 @@ const Dictionary& Map::JSON() const {
 void Map::indexInput() {
   if (!input_->is_object() || input_->size() > kIndexCapacity) return;
   indexed_ = true;
-  for (auto entry = input_->begin(); entry != input_->end(); ++entry) {
-    if (!entry->is_null()) index_[indexCount_++] = {entry.key().data(), entry.key().size(), &*entry};
+  for (const auto& [key, value] : input_->get_ref<const Dictionary::object_t&>()) {
+    if (!value.is_null()) index_[indexCount_++] = {key.data(), key.size(), &value};
   }
 }
 

@@ -23,8 +23,9 @@ namespace kerbelin {
 // the call that started the request.
 // - `completionHandler` gets the reply object, its "body" text already decoded into an object. A
 //   reply with no "body" (or a null one) is handed on without that key. The handler owns the reply:
-//   `ios::mapObject<T>(std::move(reply))` moves its texts into the models instead of copying them. The HTTP status and the
-//   reply's "resultCode" value is not judged here: the screens read it.
+//   `ios::mapObject<T>(std::move(reply))` moves its texts into the models instead of copying them. The HTTP
+//   status and the reply's "resultCode" value is not judged here: each screen reads the reply by one of the
+//   rules in ReplyDecoding.h.
 // - `failure` gets a Vietnamese sentence, as all the framework's text is (screens toast it): one per
 //   kind of transport error (refused connection, time-out...), not the platform's own description,
 //   which follows no host's language; `kReplyNotObjectMessage` when the reply is not one JSON object,

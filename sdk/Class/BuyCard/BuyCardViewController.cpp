@@ -8,10 +8,10 @@
 #include <Class/BuyCard/Model/CardInfoType.h>
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/CardPromotion.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Foundation/ClassRegistry.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/BuyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Common/HeaderScrollReport.h>
@@ -36,13 +36,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
                               .property("providerId", &Screen::providerId)
                               .method("refreshData", &Screen::refreshData);
 
-// The reply's body, when the reply maps to an envelope that has one.
-std::optional<ios::Dictionary> replyBody(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
-  return meta->body;
-}
-
 // The array under `key`, or an empty array when it is missing.
 ios::Dictionary listIn(const ios::Dictionary& body, const char* key) {
   auto found = body.find(key);
@@ -52,10 +45,9 @@ ios::Dictionary listIn(const ios::Dictionary& body, const char* key) {
 // The cards of a card-search reply; none when the reply has no body or its `resultCode` is present
 // and not 0 (an error reply must not empty the list).
 std::optional<std::vector<std::shared_ptr<CardModel>>> cardsIn(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
-  if (reply.contains("resultCode") && meta->resultCode != 0) return std::nullopt;
-  return ios::mapArray<CardModel>(listIn(*meta->body, "defCardDtos"));
+  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
+  if (!body) return std::nullopt;
+  return ios::mapArray<CardModel>(listIn(*body, "defCardDtos"));
 }
 
 std::shared_ptr<CardInfoType> rowOfKind(TypeInfoCard kind) {
@@ -132,7 +124,7 @@ void BuyCardViewController::getCategory() {
 void BuyCardViewController::applyCategories(const ios::Dictionary& reply, std::uint64_t generation) {
   if (generation != categoryGeneration_) return;
   listCategory.clear();
-  auto body = replyBody(reply);
+  auto body = bodyIgnoringResultCode(reply);
   if (!body) {
     categoriesNotApplied();
     return;

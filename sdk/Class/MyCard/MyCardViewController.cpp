@@ -2,7 +2,6 @@
 
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/BuyCard/Model/StyleDtoModel.h>
 #include <Class/MyCard/CustomCell/MyCardCoverTableViewCell.h>
 #include <Class/MyCard/CustomCell/MyCardInfoTableViewCell.h>
@@ -14,6 +13,7 @@
 #include <Foundation/URL.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Color.h>
@@ -40,15 +40,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
 
 bool isStatus(const CardModel& card, StatusCard status) {
   return card.status == rawValue(status);
-}
-
-// The reply's body, unless the reply is unusable: not an envelope, without a body, or carrying a
-// "resultCode" other than 0 (a server error must not pass for an empty list).
-std::optional<ios::Dictionary> usableBody(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return std::nullopt;
-  if (reply.is_object() && reply.contains("resultCode") && meta->resultCode != 0) return std::nullopt;
-  return meta->body;
 }
 
 // Runs `use` on the outlet while it is there: the one place this screen locks a view it does not own.
@@ -176,8 +167,8 @@ void MyCardViewController::setUpTable(ios::UITableView& table) {
         &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
     table.registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
   }
-  table.setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
-  table.setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
+  table.setDelegate(self);
+  table.setDataSource(self);
   table.setBackgroundColor(ios::UIColor::clear());
   table.separatorStyle = ios::UITableViewCellSeparatorStyle::none;
   refresh->addTarget(weak_from_this(), "refreshData", ios::UIControl::valueChanged);
@@ -221,7 +212,8 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
 }
 
 void MyCardViewController::apply(const PagedList::Page& page, const ios::Dictionary& reply) {
-  auto body = usableBody(reply);
+  // A server error must not pass for an empty list.
+  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
   if (!body) {
     notApplied(page);
     return;

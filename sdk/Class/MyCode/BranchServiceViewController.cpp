@@ -1,12 +1,12 @@
 #include <Class/MyCode/BranchServiceViewController.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/MyCode/Cell/AddressServiceTableViewCell.h>
 #include <Class/MyCode/Model/AreaModel.h>
 #include <Class/MyCode/Model/BranchModel.h>
 #include <Foundation/ClassRegistry.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Common/HeaderScrollReport.h>
@@ -45,9 +45,9 @@ Level levelOf(const AreaModel& area) {
 // The array under `key` of a reply that succeeded; none for anything else.
 template <class Model>
 std::optional<std::vector<std::shared_ptr<Model>>> listOfSuccess(const ios::Dictionary& reply, const char* key) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || meta->resultCode != 0 || !meta->body || !meta->body->contains(key)) return std::nullopt;
-  return ios::mapArrayIfAllObjects<Model>((*meta->body)[key]);
+  auto body = bodyRequiringResultCodeZero(reply);
+  if (!body || !body->contains(key)) return std::nullopt;
+  return ios::mapArrayIfAllObjects<Model>((*body)[key]);
 }
 
 void setText(const std::weak_ptr<ios::UILabel>& label, const std::string& text) {

@@ -2,7 +2,6 @@
 
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/DetailCard/CustomView/Cell/DetailCardCell/DetailCardInfomationTableViewCell/DetailCardInfomationTableViewCell.h>
 #include <Class/DetailCard/Model/OwnAccountDtosModel.h>
 #include <Class/MyCode/Cell/MyCodeInfomationServiceTableViewCell.h>
@@ -11,6 +10,7 @@
 #include <Foundation/ClassRegistry.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Extensions/UIColorExtension.h>
@@ -25,13 +25,6 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
                               .property("viewBackGroudHeader", &Screen::viewBackGroudHeader)
                               .property("tableView", &Screen::tableView)
                               .method("refreshHande:", &Screen::refreshHande);
-
-// The body of a reply that succeeded; none for anything else.
-std::optional<ios::Dictionary> successfulBody(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || meta->resultCode != 0) return std::nullopt;
-  return meta->body.value_or(ios::Dictionary::object());
-}
 
 bool awaitsPayment(TypeDetailCard type) { return type == TypeDetailCard::UnPaid || type == TypeDetailCard::WaitPay; }
 }  // namespace
@@ -77,7 +70,7 @@ void MyCodeViewController::getListCard() {
 }
 
 void MyCodeViewController::applyCards(const ios::Dictionary& reply) {
-  auto body = successfulBody(reply);
+  auto body = bodyRequiringResultCodeZero(reply);
   if (!body || !body->contains("ownCardDtos")) return;
   auto cards = ios::mapArrayIfAllObjects<CardModel>((*body)["ownCardDtos"]);
   if (!cards) return;
@@ -105,7 +98,7 @@ void MyCodeViewController::generateQR() {
 
 void MyCodeViewController::applyQR(const ios::Dictionary& reply) {
   qrInFlight_ = false;
-  auto body = successfulBody(reply);
+  auto body = bodyRequiringResultCodeZero(reply);
   if (!body) return;
   auto token = ios::mapObject<MyCodeQRCodeModel>(*body);
   // A token that draws nothing is no code: the row keeps asking.
@@ -129,7 +122,7 @@ void MyCodeViewController::getDetailMyCard(const std::string& cardNo, const std:
 void MyCodeViewController::applyDetail(std::uint64_t request, const ios::Dictionary& reply) {
   // The strip has moved on to another card since: that card's reply is the one to show.
   if (request != detailRequests_) return;
-  auto body = successfulBody(reply);
+  auto body = bodyRequiringResultCodeZero(reply);
   if (!body || !body->contains("ownCardDto") || !(*body)["ownCardDto"].is_object()) return;
   objDetailCard = ios::mapObject<CardModel>((*body)["ownCardDto"]);
   reloadTable();

@@ -1,6 +1,5 @@
 #include <Class/MyCode/ShopServiceViewController.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/MyCode/Model/ProvideInforModel.h>
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/Console.h>
@@ -8,6 +7,7 @@
 #include <Foundation/NumberFormatting.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/UINavigationController.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Screen.h>
@@ -105,9 +105,9 @@ void ShopServiceViewController::getInforService(const std::string& id) {
 }
 
 void ShopServiceViewController::applyProvider(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || meta->resultCode != 0 || !meta->body || !meta->body->contains("list")) return;
-  auto records = ios::mapArrayIfAllObjects<ProvideInforModel>((*meta->body)["list"]);
+  auto body = bodyRequiringResultCodeZero(reply);
+  if (!body || !body->contains("list")) return;
+  auto records = ios::mapArrayIfAllObjects<ProvideInforModel>((*body)["list"]);
   if (!records) return;
   initSwipeMenu();
   if (!records->empty()) {

@@ -1,6 +1,5 @@
 #include <Class/Pay/PaymentViewController.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/Pay/Cell/HeaderPaymentTableViewCell.h>
 #include <Class/Pay/Cell/InfoPaymentTableViewCell.h>
 #include <Class/Pay/Cell/NameCardTableViewCell.h>
@@ -14,6 +13,7 @@
 #include <Foundation/URL.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/DetailCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <Toast/UIViewToast.h>
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/UINavigationController.h>
@@ -130,10 +130,10 @@ void PaymentViewController::getData() {
 }
 
 void PaymentViewController::applyBill(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (meta && meta->resultCode != 0 && !meta->resultDesc.empty()) billFailure_ = meta->resultDesc;
-  if (!meta || !meta->body) return;
-  auto order = ios::mapObject<PaymentModel>(*meta->body);
+  if (auto refusal = resultDescOfNonZeroCode(reply)) billFailure_ = std::move(*refusal);
+  auto body = bodyIgnoringResultCode(reply);
+  if (!body) return;
+  auto order = ios::mapObject<PaymentModel>(*body);
   if (!order) return;
   paymentModel = order;
   sortData(order);

@@ -1,6 +1,5 @@
 #include <Class/Pay/WaitPaymentViewController.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/Pay/Model/PaymentModel.h>
 #include <Class/Pay/Model/WaitPayment.h>
 #include <Class/Pay/PaymentHtml.h>
@@ -9,6 +8,7 @@
 #include <Foundation/NotificationCenter.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/DetailCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/UINavigationController.h>
 #include <Ultilities/Constants/Constants.h>
 #include <Ultilities/Extensions/AttributedStringExtension.h>
@@ -63,9 +63,9 @@ void WaitPaymentViewController::getData() {
 }
 
 void WaitPaymentViewController::applyReply(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body) return;
-  auto payment = ios::mapObject<WaitPayment>(*meta->body);
+  auto body = bodyIgnoringResultCode(reply);
+  if (!body) return;
+  auto payment = ios::mapObject<WaitPayment>(*body);
   if (!payment) payment = WaitPayment::create();
   setText(moneyLabel, payment->amount.value_or(""));
   setText(codeLabel, orderPrefix + payment->orderNo.value_or(""));

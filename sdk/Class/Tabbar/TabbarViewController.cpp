@@ -2,7 +2,6 @@
 
 #include <Class/BuyCard/BuyCardViewController.h>
 #include <Class/BuyCard/Model/CardModel.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/CustomView/ViewAlertNoInternet.h>
 #include <Class/MyCard/MyCardViewController.h>
 #include <Class/MyCode/MyCodeViewController.h>
@@ -11,6 +10,7 @@
 #include <Foundation/Console.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/UIImage.h>
 #include <UIKit/UINavigationController.h>
@@ -64,10 +64,10 @@ std::shared_ptr<ViewAlertNoInternet> loadBanner() {
 
 // The paid cards of a reply: none unless its body holds "ownCardDtos" as an array of objects only.
 std::vector<std::shared_ptr<CardModel>> ownedCards(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return {};
-  auto found = meta->body->find("ownCardDtos");
-  if (found == meta->body->end()) return {};
+  auto body = bodyIgnoringResultCode(reply);
+  if (!body) return {};
+  auto found = body->find("ownCardDtos");
+  if (found == body->end()) return {};
   return ios::mapArrayIfAllObjects<CardModel>(*found).value_or(std::vector<std::shared_ptr<CardModel>>{});
 }
 

@@ -112,7 +112,9 @@ TEST_F(APIServiceTest, ServerErrorsAndRepliesWithoutABodyAreHandedOn) {
     ASSERT_EQ(outcome.replies.size(), 1u);
     EXPECT_EQ(outcome.replies[0]["resultCode"], c.resultCode);
     EXPECT_EQ(outcome.replies[0].contains("body"), c.body.has_value());
-    if (c.body) EXPECT_EQ(outcome.replies[0]["body"], *c.body);
+    if (c.body) {
+      EXPECT_EQ(outcome.replies[0]["body"], *c.body);
+    }
   }
 }
 

@@ -30,9 +30,9 @@ inline const char kCardPath[] = "/kerbelin-app/v1/def-card/search/req";
 struct CardFixture {
   std::string name = "Thẻ";
   int promotions = 0;
-  std::optional<int> providerId;
-  std::string logo;
-  std::string image;
+  std::optional<int> providerId{};
+  std::string logo{};
+  std::string image{};
   std::string price = "90.000 đ";
   double priceNumber = 90000;
   std::string listedPrice = "100.000 đ";

@@ -2,9 +2,9 @@
 
 #include <Class/BuyCard/Model/BaseModel.h>
 #include <Class/BuyCard/Model/CardModel.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/DetailCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <Ultilities/Constants/Constants.h>
 #include <Ultilities/lib/WSLoadingView.h>
 
@@ -31,10 +31,10 @@ std::string DetailCardRequest::replyKey(std::optional<TypeController> from) {
 }
 
 std::shared_ptr<CardModel> DetailCardRequest::card(const ios::Dictionary& reply, const std::string& key) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body) return nullptr;
-  auto entry = meta->body->find(key);
-  if (entry == meta->body->end() || !entry->is_object()) return nullptr;
+  auto body = bodyIgnoringResultCode(reply);
+  if (!body) return nullptr;
+  auto entry = body->find(key);
+  if (entry == body->end() || !entry->is_object()) return nullptr;
   return ios::mapObject<CardModel>(*entry);
 }
 

@@ -1,7 +1,6 @@
 #include <Class/DetailCard/ViewController/HistoryServiceViewController.h>
 
 #include <Class/BuyCard/Model/DefServiceDtos.h>
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/DetailCard/CustomView/Cell/HistoryService/HIstoryServiceResultTableViewCell.h>
 #include <Class/DetailCard/CustomView/Cell/HistoryService/HistoeyServiceEmptyTableViewCell.h>
 #include <Class/DetailCard/CustomView/Cell/HistoryService/HistoryServiceConditionTableViewCell.h>
@@ -15,6 +14,7 @@
 #include <Foundation/DateFormatter.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/DetailCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <Toast/UIViewToast.h>
 #include <UIKit/Nib/UINib.h>
 #include <Ultilities/Constants/Constants.h>
@@ -110,10 +110,8 @@ void HistoryServiceViewController::send(const PagedList::Page& page, const Filte
 }
 
 std::shared_ptr<HistoryModel> HistoryServiceViewController::historyIn(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body || !meta->body->is_object()) return nullptr;
-  if (reply.contains("resultCode") && meta->resultCode != 0) return nullptr;
-  return ios::mapObject<HistoryModel>(*meta->body);
+  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
+  return body ? ios::mapObject<HistoryModel>(*body) : nullptr;
 }
 
 void HistoryServiceViewController::finish(const PagedList::Page& page, const Filter& filter,

@@ -1,10 +1,10 @@
 #include <Class/DetailCard/ViewController/TutorialPayViewController.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/DetailCard/Model/TutorialPayModel.h>
 #include <Foundation/ClassRegistry.h>
 #include <ObjectMapper/Mapper.h>
 #include <Service/DetailCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/UINavigationController.h>
 #include <Ultilities/Extensions/AttributedStringExtension.h>
 #include <Ultilities/Extensions/StringExtension.h>
@@ -51,9 +51,9 @@ void TutorialPayViewController::loadData() {
 }
 
 void TutorialPayViewController::showGuide(const ios::Dictionary& reply) {
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || !meta->body) return;
-  auto guide = ios::mapObject<TutorialPayModel>(*meta->body);
+  auto body = bodyIgnoringResultCode(reply);
+  if (!body) return;
+  auto guide = ios::mapObject<TutorialPayModel>(*body);
   if (auto view = textView.lock(); view && guide) renderHtml(*view, guide->paymentGuide);
 }
 

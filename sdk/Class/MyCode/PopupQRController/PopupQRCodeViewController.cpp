@@ -2,13 +2,13 @@
 
 #include <Class/MyCode/QRCountdownLine.h>
 
-#include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/MyCode/Model/MyCodeQRCodeModel.h>
 #include <CoreText/NSTextAttachment.h>
 #include <Foundation/ClassRegistry.h>
 #include <ObjectMapper/Mapper.h>
 #include <Photos/UIImageWriteToSavedPhotosAlbum.h>
 #include <Service/MyCardService.h>
+#include <Service/ReplyDecoding.h>
 #include <UIKit/UIAlertController.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Extensions/NSTextAttachmentExtension.h>
@@ -95,9 +95,9 @@ void PopupQRCodeViewController::generateQR(const ios::Dictionary& parameters) {
 
 void PopupQRCodeViewController::applyReply(const ios::Dictionary& reply) {
   if (stopped_) return;
-  auto meta = ios::mapObject<MetaReponse>(reply);
-  if (!meta || meta->resultCode != 0) return;
-  auto token = ios::mapObject<MyCodeQRCodeModel>(meta->body.value_or(ios::Dictionary::object()));
+  auto body = bodyRequiringResultCodeZero(reply);
+  if (!body) return;
+  auto token = ios::mapObject<MyCodeQRCodeModel>(*body);
   // A token that draws nothing is no code to show: the next tick asks again.
   if (!token || token->token.empty()) return;
   objGenQRCode = token;
