@@ -58,8 +58,13 @@ demo: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target kerbelin-sim kerbelin-backend
 	@bash tools/simulator/demo.sh $(BUILD)
 
-install: build
-	cmake --install $(BUILD) --prefix $(or $(PREFIX),/usr/local)
+# The prefix goes to the configuration too, so that GNUInstallDirs picks the folders that prefix uses
+# (lib/x86_64-linux-gnu for /usr on Debian) and the pkg-config file names them.
+install: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_INSTALL_PREFIX=$(or $(PREFIX),/usr/local) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

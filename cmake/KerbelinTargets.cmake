@@ -7,7 +7,7 @@ function(kerbelin_platform_library)
   add_library(KerbelinSDK::${ARG_NAME} ALIAS ${ARG_NAME})
   target_include_directories(${ARG_NAME} PUBLIC
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform>
-    $<INSTALL_INTERFACE:include/kerbelin/platform>)
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/kerbelin/platform>)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
   # The headers are C++20; a host compiled as anything older gets that from the target, not errors.
   target_compile_features(${ARG_NAME} PUBLIC cxx_std_20)

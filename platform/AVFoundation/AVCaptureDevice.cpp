@@ -1,8 +1,7 @@
 #include <AVFoundation/AVCaptureDevice.h>
 #include <AVFoundation/FileFrameSource.h>
 #include <AVFoundation/V4L2FrameSource.h>
-#include <Foundation/DispatchQueue.h>
-#include <Foundation/ProcessInfo.h>
+#include <Foundation/AccessPrompt.h>
 
 #include <map>
 #include <mutex>
@@ -24,8 +23,12 @@ CameraRegistry& registry() {
   return instance;
 }
 
-void defaultPrompt(AVMediaType, std::function<void(bool)> answer) {
-  answer(ProcessInfo::processInfo().environmentValue("KERBELIN_CAMERA_ACCESS") == "granted");
+// The host's prompt for `mediaType`; none when the environment answers.
+AccessQuestion prompt(AVMediaType mediaType) {
+  auto& r = registry();
+  std::lock_guard lock(r.mutex);
+  if (!r.prompt) return nullptr;
+  return [prompt = r.prompt, mediaType](AccessAnswer answer) { prompt(mediaType, std::move(answer)); };
 }
 
 void fail(std::string* error, std::string message) {
@@ -62,29 +65,14 @@ void AVCaptureDevice::setAccessPrompt(AccessPrompt prompt) {
 }
 
 void AVCaptureDevice::requestAccess(AVMediaType mediaType, std::function<void(bool)> completion) {
-  const auto reply = [completion = std::move(completion)](bool granted) {
-    DispatchQueue::main().async([completion, granted] {
-      if (completion) completion(granted);
-    });
-  };
+  const auto reply = replyLaterOnMain(std::move(completion));
   const AVAuthorizationStatus status = authorizationStatus(mediaType);
-  if (status != AVAuthorizationStatus::notDetermined) {
-    reply(status == AVAuthorizationStatus::authorized);
-    return;
-  }
-  AccessPrompt prompt;
-  {
-    auto& r = registry();
-    std::lock_guard lock(r.mutex);
-    prompt = r.prompt ? r.prompt : AccessPrompt(defaultPrompt);
-  }
-  auto once = std::make_shared<std::once_flag>();
-  prompt(mediaType, [mediaType, reply, once](bool granted) {
-    std::call_once(*once, [&] {
-      setAuthorizationStatus(mediaType,
-                             granted ? AVAuthorizationStatus::authorized : AVAuthorizationStatus::denied);
-      reply(granted);
-    });
+  if (status != AVAuthorizationStatus::notDetermined)
+    return reply(status == AVAuthorizationStatus::authorized);
+  askForAccess(prompt(mediaType), "KERBELIN_CAMERA_ACCESS", [mediaType, reply](bool granted) {
+    setAuthorizationStatus(mediaType,
+                           granted ? AVAuthorizationStatus::authorized : AVAuthorizationStatus::denied);
+    reply(granted);
   });
 }
 

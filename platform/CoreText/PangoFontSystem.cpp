@@ -2,13 +2,13 @@
 
 #include "FontConfigData.h"
 
+#include <Foundation/Console.h>
+
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <string>
 
@@ -20,8 +20,7 @@ constexpr const char* kFaceFiles[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "
                                       "DejaVuSans-BoldOblique.ttf"};
 
 [[noreturn]] void fail(const std::string& message) {
-  std::fprintf(stderr, "ios_coretext: %s\n", message.c_str());
-  std::abort();
+  fatalError("ios_coretext: " + message);
 }
 
 FcConfig* buildPinnedConfig() {

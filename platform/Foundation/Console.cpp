@@ -9,15 +9,16 @@
 #include <cstdlib>
 #include <ctime>
 #include <mutex>
+#include <utility>
 
 namespace ios {
 
 // The one place console bytes go through; the mutex keeps lines from different threads whole and
-// guards the list of live captures.
-struct ConsoleSink {
-  static ConsoleSink& shared() {
-    static ConsoleSink* sink = new ConsoleSink;  // never destroyed: printing may happen during exit
-    return *sink;
+// guards the live captures and the sink.
+struct ConsoleHub {
+  static ConsoleHub& shared() {
+    static ConsoleHub* hub = new ConsoleHub;  // never destroyed: printing may happen during exit
+    return *hub;
   }
 
   void writeOut(std::string_view text, std::string_view terminator) {
@@ -28,11 +29,7 @@ struct ConsoleSink {
       capture->output_.append(terminator);
       echo = echo || capture->echo_;
     }
-    if (echo) {
-      std::fwrite(text.data(), 1, text.size(), stdout);
-      std::fwrite(terminator.data(), 1, terminator.size(), stdout);
-      std::fflush(stdout);
-    }
+    if (echo) deliver(stdout, text, terminator);
   }
 
   void writeLog(std::string_view message, const std::string& line) {
@@ -43,14 +40,31 @@ struct ConsoleSink {
       capture->logMessages_.emplace_back(message);
       echo = echo || capture->echo_;
     }
-    if (echo) {
-      std::fwrite(line.data(), 1, line.size(), stderr);
-      std::fflush(stderr);
+    if (echo) deliver(stderr, line, "");
+  }
+
+  // The standard sink writes to `standard`; a host's sink gets the text and its end in one call.
+  void deliver(std::FILE* standard, std::string_view text, std::string_view end) {
+    if (standardSink) {
+      std::fwrite(text.data(), 1, text.size(), standard);
+      std::fwrite(end.data(), 1, end.size(), standard);
+      std::fflush(standard);
+    } else if (sink) {
+      sink(std::string(text).append(end));
     }
+  }
+
+  void replaceSink(bool standard, ConsoleSink replacement) {
+    ConsoleSink replaced;  // destroyed after the lock is released: it may own what writes to the console
+    std::lock_guard lock(mutex);
+    standardSink = standard;
+    replaced = std::exchange(sink, std::move(replacement));
   }
 
   std::mutex mutex;
   std::vector<ConsoleCapture*> captures;
+  bool standardSink = true;
+  ConsoleSink sink;
 };
 
 namespace {
@@ -71,14 +85,22 @@ std::string logPrefix() {
 }  // namespace
 
 void print(std::string_view text, std::string_view terminator) {
-  ConsoleSink::shared().writeOut(text, terminator);
+  ConsoleHub::shared().writeOut(text, terminator);
 }
 
 void NSLog(std::string_view message) {
   std::string line = logPrefix();
   line.append(message);
   if (message.empty() || message.back() != '\n') line.push_back('\n');
-  ConsoleSink::shared().writeLog(message, line);
+  ConsoleHub::shared().writeLog(message, line);
+}
+
+void setConsoleSink(ConsoleSink sink) {
+  ConsoleHub::shared().replaceSink(false, std::move(sink));
+}
+
+void useStandardConsole() {
+  ConsoleHub::shared().replaceSink(true, nullptr);
 }
 
 void fatalError(std::string_view message) {
@@ -88,34 +110,34 @@ void fatalError(std::string_view message) {
 }
 
 ConsoleCapture::ConsoleCapture(bool echo) : echo_(echo) {
-  auto& sink = ConsoleSink::shared();
-  std::lock_guard lock(sink.mutex);
-  sink.captures.push_back(this);
+  auto& hub = ConsoleHub::shared();
+  std::lock_guard lock(hub.mutex);
+  hub.captures.push_back(this);
 }
 
 ConsoleCapture::~ConsoleCapture() {
-  auto& sink = ConsoleSink::shared();
-  std::lock_guard lock(sink.mutex);
-  std::erase(sink.captures, this);
+  auto& hub = ConsoleHub::shared();
+  std::lock_guard lock(hub.mutex);
+  std::erase(hub.captures, this);
 }
 
 std::string ConsoleCapture::output() const {
-  std::lock_guard lock(ConsoleSink::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().mutex);
   return output_;
 }
 
 std::vector<std::string> ConsoleCapture::logMessages() const {
-  std::lock_guard lock(ConsoleSink::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().mutex);
   return logMessages_;
 }
 
 std::string ConsoleCapture::errorOutput() const {
-  std::lock_guard lock(ConsoleSink::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().mutex);
   return errorOutput_;
 }
 
 void ConsoleCapture::clear() {
-  std::lock_guard lock(ConsoleSink::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().mutex);
   output_.clear();
   errorOutput_.clear();
   logMessages_.clear();

@@ -1,26 +1,41 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ios {
 
-// Swift's `print`: writes `text` then `terminator` to standard output and flushes, so a console line is
-// visible at once even when stdout is a pipe (the end-to-end tests read the simulator's output that
-// way). Pass an empty terminator for a message without a line end.
+// Swift's `print`: writes `text` then `terminator` to the console sink. The standard sink writes to
+// standard output and flushes, so a console line is visible at once even when stdout is a pipe (the
+// end-to-end tests read the simulator's output that way). Pass an empty terminator for a message
+// without a line end.
 void print(std::string_view text, std::string_view terminator = "\n");
 
-// Foundation's `NSLog`: one line on standard error, prefixed with a timestamp, the process name and the
-// process and thread ids ("2026-01-31 09:15:02.041 kerbelin-sim[812:815] message"). A line end is added
-// unless the message already ends with one.
+// Foundation's `NSLog`: one line to the console sink (standard error by default), prefixed with a
+// timestamp, the process name and the process and thread ids
+// ("2026-01-31 09:15:02.041 kerbelin-sim[812:815] message"). A line end is added unless the message
+// already ends with one.
 void NSLog(std::string_view message);
 
-// Swift's `fatalError`: a programmer error. Writes "Fatal error: <message>" to standard error and aborts.
+// Swift's `fatalError`: a programmer error. Writes "Fatal error: <message>" to standard error, whatever
+// the console sink, and aborts: the reason a process stopped is never silenced.
 [[noreturn]] void fatalError(std::string_view message);
 
+// The console log. What `print` and `NSLog` write goes to one sink, once any live ConsoleCapture has
+// taken its copy. The standard sink writes `print` to standard output and `NSLog` to standard error.
+// A host that keeps its own log sets a sink of its own: it then receives both, one call per `print`
+// (text and terminator together) and one per `NSLog` line (prefix and line end included).
+// `setConsoleSink(nullptr)` silences the console; `useStandardConsole()` brings the default back.
+// Any thread may set the sink. Calls to the sink never overlap, and once `setConsoleSink` has returned
+// the sink it replaced is not called again; a sink must not write to the console itself.
+using ConsoleSink = std::function<void(std::string_view text)>;
+void setConsoleSink(ConsoleSink sink);
+void useStandardConsole();
+
 // Collects what `print` and `NSLog` write while it is alive, byte for byte, from any thread. While at
-// least one capture is alive nothing reaches the real stdout/stderr unless a capture asks to echo.
+// least one capture is alive nothing reaches the console sink unless a capture asks to echo.
 // Captures may nest; each sees everything written during its own lifetime.
 class ConsoleCapture {
  public:
@@ -38,7 +53,7 @@ class ConsoleCapture {
   void clear();
 
  private:
-  friend struct ConsoleSink;
+  friend struct ConsoleHub;
   bool echo_;
   std::string output_;
   std::string errorOutput_;

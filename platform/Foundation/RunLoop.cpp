@@ -94,17 +94,16 @@ RunLoop::TaskId RunLoop::performAfter(double seconds, Block block) {
   std::int64_t delay = toNanoseconds(seconds);
   std::lock_guard lock(mutex_);
   std::int64_t now = nowLocked();
-  std::int64_t deadline = now > std::numeric_limits<std::int64_t>::max() - delay ? now : now + delay;
-  TaskId id = nextSequence_++;
-  scheduled_.emplace(Key{deadline, id}, std::move(block));
-  deadlines_.emplace(id, deadline);
-  ++wakeCount_;
-  wake_.notify_all();
-  return id;
+  return scheduleLocked(now > std::numeric_limits<std::int64_t>::max() - delay ? now : now + delay,
+                        std::move(block));
 }
 
 RunLoop::TaskId RunLoop::performAtNanoseconds(std::int64_t deadline, Block block) {
   std::lock_guard lock(mutex_);
+  return scheduleLocked(deadline, std::move(block));
+}
+
+RunLoop::TaskId RunLoop::scheduleLocked(std::int64_t deadline, Block block) {
   TaskId id = nextSequence_++;
   scheduled_.emplace(Key{deadline, id}, std::move(block));
   deadlines_.emplace(id, deadline);

@@ -121,6 +121,7 @@ class RunLoop {
   std::int64_t nowNanoseconds() const;
   std::int64_t nowLocked() const;
   TaskId performAtNanoseconds(std::int64_t deadline, Block block);
+  TaskId scheduleLocked(std::int64_t deadline, Block block);
   Block takeDueBlock(std::uint64_t sequenceLimit);
   bool hasReadyWorkLocked() const;
   std::chrono::steady_clock::time_point realTimeOf(std::int64_t deadline) const;

@@ -1,4 +1,4 @@
-#include <Foundation/DispatchQueue.h>
+#include <Foundation/AccessPrompt.h>
 #include <Foundation/ProcessInfo.h>
 #include <Photos/PHPhotoLibrary.h>
 
@@ -19,8 +19,11 @@ LibrarySettings& settings() {
   return instance;
 }
 
-void defaultPrompt(std::function<void(bool)> answer) {
-  answer(ProcessInfo::processInfo().environmentValue("KERBELIN_PHOTOS_ACCESS") == "granted");
+// The host's prompt; none when the environment answers.
+PHPhotoLibrary::AuthorizationPrompt prompt() {
+  auto& s = settings();
+  std::lock_guard lock(s.mutex);
+  return s.prompt;
 }
 
 }  // namespace
@@ -44,29 +47,13 @@ void PHPhotoLibrary::setAuthorizationPrompt(AuthorizationPrompt prompt) {
 }
 
 void PHPhotoLibrary::requestAuthorization(std::function<void(PHAuthorizationStatus)> handler) {
-  const auto reply = [handler = std::move(handler)](PHAuthorizationStatus status) {
-    DispatchQueue::main().async([handler, status] {
-      if (handler) handler(status);
-    });
-  };
+  const auto reply = replyLaterOnMain(std::move(handler));
   const PHAuthorizationStatus status = authorizationStatus();
-  if (status != PHAuthorizationStatus::notDetermined) {
-    reply(status);
-    return;
-  }
-  AuthorizationPrompt prompt;
-  {
-    auto& s = settings();
-    std::lock_guard lock(s.mutex);
-    prompt = s.prompt ? s.prompt : AuthorizationPrompt(defaultPrompt);
-  }
-  auto once = std::make_shared<std::once_flag>();
-  prompt([reply, once](bool granted) {
-    std::call_once(*once, [&] {
-      const auto answer = granted ? PHAuthorizationStatus::authorized : PHAuthorizationStatus::denied;
-      setAuthorizationStatus(answer);
-      reply(answer);
-    });
+  if (status != PHAuthorizationStatus::notDetermined) return reply(status);
+  askForAccess(prompt(), "KERBELIN_PHOTOS_ACCESS", [reply](bool granted) {
+    const auto answer = granted ? PHAuthorizationStatus::authorized : PHAuthorizationStatus::denied;
+    setAuthorizationStatus(answer);
+    reply(answer);
   });
 }
 
