@@ -70,7 +70,12 @@ bool SDDiskCache::containsData(const std::string& key) const {
 bool SDDiskCache::setData(const Data& data, const std::string& key) {
   if (!FileManager::defaultManager().createDirectory(directory_)) return false;
   if (!data.write(cachePath(key))) return false;
-  trim();
+  std::lock_guard lock(trimMutex_);
+  if (mayExceedBounds(data.count())) {
+    trimLocked();
+  } else {
+    survey_->size += data.count();
+  }
   return true;
 }
 
@@ -81,6 +86,7 @@ void SDDiskCache::removeData(const std::string& key) {
 
 void SDDiskCache::removeAllData() {
   std::lock_guard lock(trimMutex_);
+  survey_.reset();
   for (const auto& file : listFiles(directory_)) {
     std::error_code ignored;
     fs::remove(file.path, ignored);
@@ -97,8 +103,23 @@ std::size_t SDDiskCache::totalCount() const {
   return listFiles(directory_).size();
 }
 
+// Listing and stat-ing every file costs in proportion to the directory, so a write does it only when
+// the survey is missing or stale, or when what it knows puts the cache past a bound. Rewriting a key
+// counts its bytes twice; that only brings the next look sooner.
+bool SDDiskCache::mayExceedBounds(std::size_t written) const {
+  if (!survey_ || std::chrono::steady_clock::now() - survey_->taken > std::chrono::minutes(1)) return true;
+  if (maxSize > 0 && survey_->size + written > maxSize) return true;
+  const auto age = fs::file_time_type::clock::now() - survey_->oldest;
+  return maxAge > 0 && age > std::chrono::duration_cast<fs::file_time_type::duration>(
+                                 std::chrono::duration<double>(maxAge));
+}
+
 void SDDiskCache::trim() {
   std::lock_guard lock(trimMutex_);
+  trimLocked();
+}
+
+void SDDiskCache::trimLocked() {
   std::vector<CacheFile> temporaries;
   auto files = listFiles(directory_, &temporaries);
   const auto now = fs::file_time_type::clock::now();
@@ -116,17 +137,18 @@ void SDDiskCache::trim() {
       return true;
     });
   }
-  if (maxSize == 0) return;
   std::uintmax_t total = 0;
   for (const auto& file : files) total += file.size;
-  if (total <= maxSize) return;
   std::sort(files.begin(), files.end(),
             [](const CacheFile& a, const CacheFile& b) { return a.modified < b.modified; });
-  for (const auto& file : files) {
-    if (total <= maxSize / 2) break;
-    fs::remove(file.path, ignored);
-    total -= file.size;
+  auto kept = files.begin();
+  if (maxSize > 0 && total > maxSize) {
+    for (; kept != files.end() && total > maxSize / 2; ++kept) {
+      fs::remove(kept->path, ignored);
+      total -= kept->size;
+    }
   }
+  survey_ = Survey{total, kept == files.end() ? now : kept->modified, std::chrono::steady_clock::now()};
 }
 
 }  // namespace ios

@@ -2,7 +2,9 @@
 
 #include <Foundation/Data.h>
 
+#include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,9 +16,12 @@ namespace ios {
 // another, sharing the directory) sees a whole file or none. Reading a file marks it as recently
 // used.
 //
-// Bounded by age and size: after each write, files older than `maxAge` go, then, while the total
-// exceeds `maxSize`, the least recently used go until it is under half of it, as the library
-// trims. Thread-safe; every call touches the file system, so keep it off the main thread.
+// Bounded by age and size: files older than `maxAge` go, then, while the total exceeds `maxSize`,
+// the least recently used go until it is under half of it, as the library trims. A write trims when
+// it may have crossed a bound: the cache keeps the total and the oldest file's time from its last
+// look at the directory, adds what it writes, and looks again at least once a minute (another
+// process may share the directory). Thread-safe; every call touches the file system, so keep it
+// off the main thread.
 class SDDiskCache {
  public:
   static constexpr std::size_t kDefaultMaxSize = 100 * 1024 * 1024;
@@ -46,8 +51,19 @@ class SDDiskCache {
   std::string cachePath(const std::string& key) const;
 
  private:
+  // What the last look at the directory found, plus the bytes written since.
+  struct Survey {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type oldest;
+    std::chrono::steady_clock::time_point taken;
+  };
+
+  void trimLocked();
+  bool mayExceedBounds(std::size_t written) const;
+
   std::string directory_;
   std::mutex trimMutex_;
+  std::optional<Survey> survey_;  // none until the first trim, and after removeAllData
 };
 
 }  // namespace ios

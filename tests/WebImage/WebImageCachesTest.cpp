@@ -122,6 +122,27 @@ TEST_F(SDDiskCacheTest, TrimsOldFilesThenTheLeastRecentlyUsedToHalfTheBound) {
   EXPECT_EQ(cache.totalCount(), 0u);
 }
 
+// The cache looks at the directory once, then counts what it writes: small writes that together
+// pass the bound still trim, also after everything was removed.
+TEST_F(SDDiskCacheTest, SmallWritesThatTogetherPassTheBoundTrim) {
+  SDDiskCache cache(directory);
+  cache.maxSize = 450;
+  for (int round = 0; round < 2; ++round) {
+    for (const char* key : {"k1", "k2", "k3", "k4"})
+      ASSERT_TRUE(cache.setData(Data(std::string(100, 'x')), key));
+    EXPECT_EQ(cache.totalCount(), 4u);
+    age(cache.cachePath("k1"), std::chrono::seconds(400));
+    age(cache.cachePath("k2"), std::chrono::seconds(300));
+    age(cache.cachePath("k3"), std::chrono::seconds(200));
+    age(cache.cachePath("k4"), std::chrono::seconds(100));
+    ASSERT_TRUE(cache.setData(Data(std::string(100, 'y')), "k5"));
+    EXPECT_EQ(cache.totalSize(), 200u) << "round " << round;
+    EXPECT_TRUE(cache.containsData("k4"));
+    EXPECT_TRUE(cache.containsData("k5"));
+    cache.removeAllData();
+  }
+}
+
 TEST(SDImageCoderHelper, ScaleComesFromTheLastPathComponent) {
   EXPECT_EQ(SDImageScaleFactorForKey("http://x.test/a/logo@2x.png"), 2);
   EXPECT_EQ(SDImageScaleFactorForKey("http://x.test/logo@3x.jpg?v=1"), 3);
