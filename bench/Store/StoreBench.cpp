@@ -36,7 +36,8 @@ std::shared_ptr<BuyCardViewController> makeStore() {
       kerbelin::shareInstanceBuyCardStoryboard()->instantiateViewController("BuyCardViewController"));
 }
 
-// From a new store screen to a rendered frame that shows its first page of cards.
+// From a new store screen to a rendered frame that shows its first page of cards: drawn into a new
+// frame, or (keptFrame:1) into the window's kept frame, as a host draws every frame after its first.
 void BM_TimeToFirstFrameWithData(benchmark::State& state) {
   kerbelin::backend::BackendServer::Options options;
   options.port = 0;
@@ -50,6 +51,9 @@ void BM_TimeToFirstFrameWithData(benchmark::State& state) {
   auto window = ios::UIWindow::create();
   window->makeKeyAndVisible();
   auto& loop = ios::RunLoop::main();
+  const bool keptFrame = state.range(0) != 0;
+  ios::CARenderer kept(2);
+  kept.render(*window->layer());
   for (auto _ : state) {
     auto store = makeStore();
     window->setRootViewController(ios::UINavigationController::create(store));
@@ -58,8 +62,12 @@ void BM_TimeToFirstFrameWithData(benchmark::State& state) {
       break;
     }
     window->layoutIfNeeded();
-    ios::CARenderer frame(2);
-    benchmark::DoNotOptimize(frame.render(*window->layer()));
+    if (keptFrame) {
+      benchmark::DoNotOptimize(kept.render(*window->layer()));
+    } else {
+      ios::CARenderer frame(2);
+      benchmark::DoNotOptimize(frame.render(*window->layer()));
+    }
     state.PauseTiming();
     window->setRootViewController(nullptr);
     loop.runUntil([] { return false; }, 0.35);  // let the overlay's fade finish
@@ -70,7 +78,7 @@ void BM_TimeToFirstFrameWithData(benchmark::State& state) {
   kerbelin::APIService::setBaseURL("https://api.halvet.vn");
   server.stop();
 }
-BENCHMARK(BM_TimeToFirstFrameWithData)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TimeToFirstFrameWithData)->Arg(0)->Arg(1)->ArgNames({"keptFrame"})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 ios::Dictionary longList(int count) {
   ios::Dictionary cards = ios::Dictionary::array();
@@ -100,7 +108,8 @@ long minorFaults() {
   return usage.ru_minflt;
 }
 
-// The store with 200 cards on a window, answered by a fake transport, its overlay faded out.
+// The store with `cards` cards (200 unless told) on a window, answered by a fake transport, its
+// overlay faded out.
 struct Store {
   std::shared_ptr<ios::FakeTransport> fake = ios::FakeTransport::create();
   std::shared_ptr<ios::UIWindow> window = ios::UIWindow::create();
@@ -108,10 +117,10 @@ struct Store {
   std::shared_ptr<ios::UITableView> table;
 
   // `whileLoading` sees the window before the cards arrive.
-  explicit Store(const std::function<void(ios::UIWindow&)>& whileLoading = {}) {
+  explicit Store(const std::function<void(ios::UIWindow&)>& whileLoading = {}, int cards = 200) {
     const std::string categories =
         envelope({{"lstCate", ios::Dictionary::array({{{"id", 1}, {"orderNo", 1}, {"name", "Tất cả"}}})}});
-    const std::string list = envelope({{"defCardDtos", longList(200)}});
+    const std::string list = envelope({{"defCardDtos", longList(cards)}});
     fake->setHandler([categories, list](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
       if (request.url.find("/category/") != std::string::npos) return ios::FakeTransport::reply(200, categories);
       if (request.url.find("/def-card/") != std::string::npos) return ios::FakeTransport::reply(200, list);
@@ -127,7 +136,7 @@ struct Store {
       window->layoutIfNeeded();
       whileLoading(*window);
     }
-    ios::RunLoop::main().runUntil([&] { return controller->dataBuyCard.size() > 200; }, 10.0);
+    ios::RunLoop::main().runUntil([&] { return controller->dataBuyCard.size() > static_cast<std::size_t>(cards); }, 10.0);
     table = controller->tableView.lock();
     window->layoutIfNeeded();
   }
@@ -208,6 +217,16 @@ void BM_ScrollFrameIntoNewRows(benchmark::State& state) {
   counters.report(state);
 }
 BENCHMARK(BM_ScrollFrameIntoNewRows)->Unit(benchmark::kMillisecond);
+
+// The store of 10, 100 or 1,000 cards flung as a finger flings it (the drag, then the deceleration's
+// own offsets, between pixels), and moved by whole points, 37 a frame.
+struct StoreOf : Store {
+  explicit StoreOf(int cards) : Store({}, cards) {}
+};
+void BM_FlungFrame(benchmark::State& state) { kerbelin::bench::flungFrames<StoreOf>(state); }
+void BM_WholePointFrame(benchmark::State& state) { kerbelin::bench::wholePointFrames<StoreOf>(state, 37); }
+BENCHMARK(BM_FlungFrame)->Apply(kerbelin::bench::threeFlingsOfTenToAThousandRows)->ArgNames({"cards"});
+BENCHMARK(BM_WholePointFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"cards"});
 
 // The first frame once the cards have arrived, overlay still fading: every card's layers drawn anew.
 void BM_FirstFrameWithData(benchmark::State& state) {

@@ -132,7 +132,7 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, scale_, scale_);
   cairo_matrix_translate(&m, -bounds.minX(), -bounds.minY());
-  walk(root, Place{m, screen_, screen_, 1, nullptr, 0, false}, false, Shift{});
+  walk(root, Place{m, screen_, screen_, 1, nullptr, 0}, false, Shift{});
   for (auto it = records_.begin(); it != records_.end();) {
     if (it->second.frame == frame_) {
       ++it;
@@ -164,6 +164,10 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
     const CGAffineTransform t = layer.presentedTransformToSuperlayer();
     const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
     cairo_matrix_multiply(&m, &local, &from.matrix);
+    // Places that differ by rounding noise alone are one place: the same signature, and a scroll
+    // by whole pixels.
+    m.x0 = onPhaseGrid(m.x0);
+    m.y0 = onPhaseGrid(m.y0);
   }
   const PixelRect& clip = from.clip;
   const double alpha = from.alpha * p.opacity;
@@ -194,11 +198,17 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect keyClip = still != 0            ? kUnclipped
                             : layer.masksToBounds() ? from.keyClip.intersection(boundsBox)
                                                     : from.keyClip;
-  std::optional<std::size_t> highestRank;
+  std::vector<Sibling> walked;
+  std::size_t highestRank = 0;
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     path_.back().child = i;
-    const bool reordered = movedDownAmongSiblings(*ordered[i], layer, highestRank);
-    subtree = subtree.unionWith(walk(*ordered[i], Place{m, inner, keyClip, alpha, &layer, i, reordered}, true, inside));
+    const std::optional<Sibling> before = lastPlace(*ordered[i], layer);
+    const PixelRect drawn = walk(*ordered[i], Place{m, inner, keyClip, alpha, &layer, i}, true, inside);
+    subtree = subtree.unionWith(drawn);
+    if (!before) continue;
+    if (before->rank < highestRank) damageReordering(*before, walked, inside);
+    highestRank = std::max(highestRank, before->rank);
+    walked.push_back({before->rank, drawn});
   }
   path_.pop_back();
   if (scrolls) blit_.exit = visits_;
@@ -215,7 +225,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   subtree = subtree.unionWith(own);
 
   const std::uint64_t signature = signatureOf(layer, p, m, from.keyClip, alpha, from.superlayer, shadow);
-  const bool changed = record.frame == 0 || from.reordered;
+  const bool changed = record.frame == 0;
   if (!scrolls && shift.active) {
     // Inside the scrolled layer the blit moved last frame's pixels by the shift: a layer that moved
     // along with its content is already in place; any other is drawn where it is and where its old
@@ -252,15 +262,19 @@ bool CARenderer::solidBeneath(const PixelRect& inner) const {
   return false;
 }
 
-bool CARenderer::movedDownAmongSiblings(const CALayer& layer, const CALayer& superlayer,
-                                        std::optional<std::size_t>& highestRank) const {
-  // Siblings keep their signatures when others are inserted or removed around them; only a layer
-  // now drawn after a sibling that was drawn after it last frame changes what shows where they overlap.
+std::optional<CARenderer::Sibling> CARenderer::lastPlace(const CALayer& layer, const CALayer& superlayer) const {
   const auto it = records_.find(&layer);
-  if (it == records_.end() || it->second.superlayer != &superlayer) return false;
-  const bool moved = highestRank && it->second.rank < *highestRank;
-  highestRank = std::max(highestRank.value_or(0), it->second.rank);
-  return moved;
+  if (it == records_.end() || it->second.superlayer != &superlayer) return std::nullopt;
+  return Sibling{it->second.rank, it->second.subtree};
+}
+
+void CARenderer::damageReordering(const Sibling& before, const std::vector<Sibling>& walked, const Shift& shift) {
+  // Siblings keep their signatures when others are inserted, removed or reordered around them: a
+  // layer now drawn after a sibling that was drawn after it last frame changes only the pixels where
+  // the two overlap. Where it was is where the scroll took it.
+  const PixelRect was = shift.active ? offset(before.subtree, shift.dx, shift.dy) : before.subtree;
+  for (const auto& sibling : walked)
+    if (sibling.rank > before.rank) addDamage(was.intersection(sibling.subtree));
 }
 
 std::uint64_t CARenderer::scrollSignature(const CALayer& layer, const CALayer::Presentation& p,

@@ -18,7 +18,7 @@ namespace ios {
 // damaged region, the pixels of layers whose drawing or placement changed since the last render
 // (in both their old and new places), composited from the layers' backing stores. A layer that
 // only scrolled its content by whole pixels has its pixels moved, and only the strip scrolling into
-// view drawn.
+// view drawn. Siblings drawn in a new order are drawn again only where they overlap.
 //
 // Cost of `render`: a walk over the visible layers (placement and a signature each, drawing the
 // stores of layers marked as needing display), then pixel work in proportion to the damage.
@@ -63,7 +63,11 @@ class CARenderer {
     double alpha = 1;
     const CALayer* superlayer = nullptr;
     std::size_t rank = 0;
-    bool reordered = false;  // drawn after a sibling it was drawn before last frame
+  };
+  // A sublayer's place among its siblings last frame, or where one walked this frame draws.
+  struct Sibling {
+    std::size_t rank = 0;
+    PixelRect subtree;
   };
   // A layer whose content scrolled by whole pixels since the last frame: its pixels are moved by
   // (dx, dy) within `inner` instead of being drawn again.
@@ -90,8 +94,8 @@ class CARenderer {
   };
 
   PixelRect walk(const CALayer& layer, const Place& from, bool place, const Shift& shift);
-  bool movedDownAmongSiblings(const CALayer& layer, const CALayer& superlayer,
-                              std::optional<std::size_t>& highestRank) const;
+  std::optional<Sibling> lastPlace(const CALayer& layer, const CALayer& superlayer) const;
+  void damageReordering(const Sibling& before, const std::vector<Sibling>& walked, const Shift& shift);
   std::uint64_t scrollSignature(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
                                 const PixelRect& clip, double alpha, const PixelRect& stored,
                                 const PixelRect& boundsBox, const PixelRect& inner) const;

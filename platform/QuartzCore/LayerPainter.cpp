@@ -15,9 +15,6 @@ namespace {
 
 using Presentation = CALayer::Presentation;
 
-// Sub-pixel phases are kept to 1/256 of a pixel, so that the same place computed along two paths
-// finds the same store.
-constexpr double kPhaseSteps = 256;
 // Stores and shadows larger than this many pixels are not kept (a runaway size draws nothing).
 constexpr double kMaxStorePixels = 1 << 26;
 
@@ -110,7 +107,7 @@ CGRect contentsRect(const CALayer& layer, const CGRect& b, const CGImage& image)
 
 // Splits a device coordinate into its whole pixel and its (quantised) fraction.
 int wholePixel(double value, double& fraction) {
-  const double q = std::round(value * kPhaseSteps) / kPhaseSteps;
+  const double q = onPhaseGrid(value);
   const double whole = std::floor(q);
   fraction = q - whole;
   return static_cast<int>(whole);
@@ -204,6 +201,8 @@ PixelRect PixelRect::intersection(const PixelRect& o) const {
   const PixelRect r{std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
   return r.isEmpty() ? PixelRect{} : r;
 }
+
+double onPhaseGrid(double value) { return std::round(value * 256) / 256; }
 
 PixelRect deviceBox(const cairo_matrix_t& m, const CGRect& rect) {
   const CGRect r = rect.standardized();

@@ -24,6 +24,10 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+// A device coordinate on the grid of sub-pixel phases stores are kept for (1/256 of a pixel), so that
+// the same place computed along two paths (a third of a point scrolled at scale 3, say) is one place.
+double onPhaseGrid(double value);
+
 // The device pixels `rect` covers under `matrix`, edges rounded outwards.
 PixelRect deviceBox(const cairo_matrix_t& matrix, const CGRect& rect);
 

@@ -3,6 +3,7 @@
 #include <Foundation/Timer.h>
 #include <UIKit/UIPanGestureRecognizer.h>
 #include <UIKit/UIRefreshControl.h>
+#include <UIKit/UIScreen.h>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,15 @@ CGFloat contentPosition(CGFloat finger, CGFloat lo, CGFloat hi) {
   if (finger > hi) return hi + (finger - hi) / 2;
   return finger;
 }
+
+// The nearest device pixel: content scrolled there keeps its pixel phase, so its layers composite
+// without resampling and a renderer can move the pixels it already has.
+CGFloat onPixelGrid(CGFloat value) {
+  const CGFloat scale = UIScreen::main()->scale();
+  return std::round(value * scale) / scale;
+}
+
+CGPoint onPixelGrid(CGPoint point) { return {onPixelGrid(point.x), onPixelGrid(point.y)}; }
 
 CGFloat dragAxis(CGFloat pos, CGFloat delta, CGFloat lo, CGFloat hi, bool bounces) {
   if (!bounces) return std::clamp(pos + delta, lo, hi);
@@ -138,15 +148,22 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated) {
     setOffsetInternal(offset);
     return;
   }
-  if (offset == contentOffset()) return;
+  if (onPixelGrid(offset) == contentOffset()) return;
   startMotion(Motion::animating, offset, decelerationRate, scrollAnimationDuration);
 }
 
+CGPoint UIScrollView::exactOffset() const {
+  // Bounds set directly, not through the offset, are where the content is.
+  return onPixelGrid(exactOffset_) == contentOffset() ? exactOffset_ : contentOffset();
+}
+
 void UIScrollView::setOffsetInternal(CGPoint offset) {
-  if (offset == contentOffset()) return;
+  exactOffset_ = offset;
+  const CGPoint shown = onPixelGrid(offset);
+  if (shown == contentOffset()) return;
   auto self = weak_from_this().lock();  // a callback may drop the last other reference
   CGRect b = bounds();
-  b.origin = offset;
+  b.origin = shown;
   setBounds(b);
   setNeedsLayout();
   if (auto control = refreshControl_.lock()) control->scrollViewDidChangeOffset(*this);
@@ -199,7 +216,7 @@ void UIScrollView::updateAdjustedInset() {
   safeAreaPart_ = part;
   const UIEdgeInsets now = adjustedContentInset();
   // Content resting at its top (or left) edge stays there.
-  CGPoint offset = contentOffset();
+  CGPoint offset = exactOffset();
   if (offset.y == -old.top) offset.y = -now.top;
   if (offset.x == -old.left) offset.x = -now.left;
   setOffsetInternal(offset);
@@ -225,7 +242,7 @@ CGPoint UIScrollView::clampedToRange(CGPoint offset) const {
 
 void UIScrollView::clampContentOffset() {
   if (tracking_ || dragging_ || motion_ != Motion::none) return;
-  const CGPoint offset = contentOffset();
+  const CGPoint offset = exactOffset();
   const CGPoint hi = maximumContentOffset();
   // Only content that shrank is pulled back; an offset above the top stays (a refresh in view).
   CGPoint clamped = offset;
@@ -311,11 +328,11 @@ void UIScrollView::touchDown() {
 
 void UIScrollView::touchUpWithoutDrag() {
   tracking_ = false;
-  const CGPoint offset = contentOffset();
+  const CGPoint offset = exactOffset();
   // A pager caught between pages goes on to the nearest one.
   if (isPagingEnabled) {
     const CGPoint page = pagingTarget(CGPoint::zero);
-    if (page != offset) startMotion(Motion::decelerating, page, DecelerationRate::fast, pagingSettleDuration);
+    if (page != onPixelGrid(offset)) startMotion(Motion::decelerating, page, DecelerationRate::fast, pagingSettleDuration);
     return;
   }
   const CGPoint home = clampedToRange(offset);
@@ -352,7 +369,7 @@ void UIScrollView::panChanged() {
   const CGPoint moved{t.x - lastTranslation_.x, t.y - lastTranslation_.y};
   lastTranslation_ = t;
   const CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
-  CGPoint offset = contentOffset();
+  CGPoint offset = exactOffset();
   if (scrollsHorizontally()) offset.x = dragAxis(offset.x, -moved.x, lo.x, hi.x, bounces);
   if (scrollsVertically()) offset.y = dragAxis(offset.y, -moved.y, lo.y, hi.y, bounces);
   setOffsetInternal(offset);
@@ -360,13 +377,13 @@ void UIScrollView::panChanged() {
 
 CGPoint UIScrollView::releaseTarget(CGPoint velocity) {
   if (isPagingEnabled) return pagingTarget(velocity);
-  const CGPoint offset = contentOffset();
+  const CGPoint offset = exactOffset();
   const CGFloat reach = decelerationRate / (1 - decelerationRate);
-  return clampedToRange({offset.x + velocity.x * reach, offset.y + velocity.y * reach});
+  return clampedToRange(onPixelGrid(CGPoint{offset.x + velocity.x * reach, offset.y + velocity.y * reach}));
 }
 
 CGPoint UIScrollView::pagingTarget(CGPoint velocity) const {
-  const CGPoint offset = contentOffset();
+  const CGPoint offset = exactOffset();
   const CGSize page = bounds().size;
   auto axis = [](CGFloat pos, CGFloat v, CGFloat size) {
     if (size <= 0) return pos;
@@ -376,7 +393,7 @@ CGPoint UIScrollView::pagingTarget(CGPoint velocity) const {
     if (v < -kPagingFlickVelocity) index = std::ceil(p) - 1;
     return index * size;
   };
-  return clampedToRange({axis(offset.x, velocity.x, page.width), axis(offset.y, velocity.y, page.height)});
+  return clampedToRange(onPixelGrid(CGPoint{axis(offset.x, velocity.x, page.width), axis(offset.y, velocity.y, page.height)}));
 }
 
 void UIScrollView::panEnded() {
@@ -392,8 +409,8 @@ void UIScrollView::panEnded() {
   if (auto d = delegate()) d->scrollViewWillEndDragging(*this, velocity, target);
   dragging_ = false;
   target = clampedToRange(target);
-  const CGPoint offset = contentOffset();
-  const bool willDecelerate = target != offset;
+  const CGPoint offset = exactOffset();
+  const bool willDecelerate = target != onPixelGrid(offset);
   if (auto d = delegate()) d->scrollViewDidEndDragging(*this, willDecelerate);
   if (!willDecelerate || motion_ != Motion::none) return;
   if (auto d = delegate()) d->scrollViewWillBeginDecelerating(*this);
@@ -409,7 +426,7 @@ void UIScrollView::panEnded() {
 void UIScrollView::startMotion(Motion motion, CGPoint target, CGFloat rate, double duration) {
   stopMotion();
   motion_ = motion;
-  motionStart_ = contentOffset();
+  motionStart_ = exactOffset();
   motionLast_ = motionStart_;
   motionTarget_ = target;
   motionRate_ = std::clamp<CGFloat>(rate, 0.5, 0.9999);
@@ -449,7 +466,7 @@ void UIScrollView::step() {
   }
   if (done) physics = motionTarget_;
   // Each frame adds its own step to wherever the content is now.
-  const CGPoint current = contentOffset();
+  const CGPoint current = exactOffset();
   CGPoint next = physics;
   if (current != motionLast_)
     next = {current.x + physics.x - motionLast_.x, current.y + physics.y - motionLast_.y};
@@ -463,7 +480,7 @@ void UIScrollView::step() {
 void UIScrollView::finishMotion() {
   const Motion finished = motion_;
   stopMotion();
-  const CGPoint offset = contentOffset();
+  const CGPoint offset = exactOffset();
   const CGPoint home = clampedToRange(offset);
   if (finished == Motion::decelerating && home != offset && bounces && !tracking_) {
     startMotion(Motion::decelerating, home, DecelerationRate::fast, 0);  // bounce back before resting

@@ -46,7 +46,7 @@ enum class UIScrollViewContentInsetAdjustmentBehavior { automatic, scrollableAxe
 // takes the offset from y to f⁻¹(f(y) + d). With `bounces` off the offset is clamped instead.
 //
 // Release: velocity v (points/ms) and the resting target offset + v·r/(1 − r), r = `decelerationRate`
-// per millisecond (0.998 normal, 0.99 fast), clamped to the content; with paging the target is the
+// per millisecond (0.998 normal, 0.99 fast), on the pixel grid and clamped to the content; with paging the target is the
 // neighbouring page in the direction of the flick. Deceleration then runs on the run loop's clock in
 // 1/60 s frames, each frame adding its step to the current offset: the distance left to the target
 // shrinks by r per millisecond, and the run ends within half a point of it. A release past an edge
@@ -72,6 +72,8 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   std::shared_ptr<UIScrollViewDelegate> delegate() const { return delegate_.lock(); }
   void setDelegate(std::weak_ptr<UIScrollViewDelegate> delegate) { delegate_ = std::move(delegate); }
 
+  // Where the content shows: the offset last set or computed, on the nearest device pixel. Dragging,
+  // deceleration, bounces, paging and animations go on from the unrounded value.
   CGPoint contentOffset() const { return bounds().origin; }
   // The property setter: moves the content and, when the value changes, calls `scrollViewDidScroll`
   // before returning. A running deceleration goes on from the new offset.
@@ -175,6 +177,7 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   void stopMotion();
   void finishMotion();
   void setOffsetInternal(CGPoint offset);
+  CGPoint exactOffset() const;
   void updateAdjustedInset();
 
   std::weak_ptr<UIScrollViewDelegate> delegate_;
@@ -189,6 +192,7 @@ class UIScrollView : public UIView, public UIGestureRecognizerDelegate {
   bool touchStoppedMotion_ = false;
   bool panInstalled_ = false;
   std::shared_ptr<UIPanGestureRecognizer> pan_;
+  CGPoint exactOffset_;  // the offset before it is put on the pixel grid
   CGPoint lastTranslation_;
   std::weak_ptr<UIRefreshControl> refreshControl_;
 

@@ -178,6 +178,61 @@ TEST(CARenderer, SiblingsComingAndGoingLeaveTheOthersAloneAndARaisedLayerIsRedra
   }
 }
 
+// Drawing order that changes no pixel costs nothing: only where reordered siblings overlap is drawn.
+TEST(CARenderer, ASiblingDrawnInANewOrderRedrawsOnlyWhereItOverlapsTheOthers) {
+  struct Case {
+    std::string change;
+    CGRect other;      // a sibling drawn above the counting layer at first
+    bool reuseRow;     // a list row leaves the top and comes back at the bottom, first in line
+    PixelRect within;  // device pixels; empty when nothing may be redrawn
+  };
+  const Case cases[] = {
+      {"raised, apart from the other", CGRect(70, 40, 40, 30), false, {}},
+      // The overlap, and the counting layer's store margin beside it.
+      {"raised over the other", CGRect(30, 20, 40, 30), false, {60, 40, 104, 64}},
+      // The strip that scrolls in, nothing of the rows that stay.
+      {"a row reused out of order as the list scrolls", CGRect(70, 40, 40, 30), true, {0, 100, 240, 160}},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    auto other = CALayer::create();
+    other->setFrame(c.other);
+    other->setBackgroundColor(CGColor::rgb(0.8, 0.1, 0.1, 1));
+    scene.root->addSublayer(other);
+    // A list built as a table builds it: each row that comes in goes first in drawing order.
+    auto list = CALayer::create();
+    list->setFrame(CGRect(0, 0, 120, 80));
+    list->setMasksToBounds(true);
+    list->setBackgroundColor(CGColor::rgb(0.95, 0.95, 0.95, 1));
+    std::vector<std::shared_ptr<CountingLayer>> rows;
+    for (int i = 0; i < 4; ++i) {
+      rows.push_back(std::make_shared<CountingLayer>());
+      rows.back()->setFrame(CGRect(4, i * 30.0, 112, 26));
+      list->insertSublayer(rows.back(), 0);
+    }
+    scene.root->insertSublayer(list, 0);
+    // Layers above a scrolled list are redrawn with it: out of the way here.
+    scene.layer->setHidden(c.reuseRow);
+    other->setHidden(c.reuseRow);
+    scene.frame.render(*scene.root);
+    const int drawsBefore = scene.layer->draws + rows[1]->draws + rows[2]->draws;
+    if (c.reuseRow) {
+      rows[0]->removeFromSuperlayer();
+      rows[0]->setFrame(CGRect(4, 120, 112, 26));
+      list->insertSublayer(rows[0], 0);
+      list->setBounds(CGRect(0, 30, 120, 80));
+    } else {
+      scene.root->addSublayer(scene.layer);
+    }
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;
+    const PixelRect damage = scene.damageBox();
+    EXPECT_EQ(damage.isEmpty(), c.within.isEmpty()) << c.change;
+    EXPECT_EQ(damage.intersection(c.within), damage) << c.change;
+    EXPECT_EQ(scene.layer->draws + rows[1]->draws + rows[2]->draws, drawsBefore) << c.change;
+  }
+}
+
 TEST(CARenderer, AShadowIsRasterisedAgainOnlyWhenItsShapeOrBlurChanges) {
   struct Case {
     std::string change;
