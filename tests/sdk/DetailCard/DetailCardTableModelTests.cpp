@@ -28,7 +28,7 @@ using State = TypeDetailCard;
 constexpr auto kInfo = TypeDetailCardTabAction::InfoButton;
 constexpr auto kTerms = TypeDetailCardTabAction::RuleButton;
 
-struct CardSpec {
+struct CardShape {
   int offered = 0;  // services a card for sale offers
   int owned = 0;    // services of an owned card
   int promotions = 0;
@@ -42,13 +42,13 @@ std::vector<std::shared_ptr<DefServiceDtos>> services(int count) {
   return list;
 }
 
-std::shared_ptr<CardModel> makeCard(const CardSpec& spec) {
+std::shared_ptr<CardModel> makeCard(const CardShape& shape) {
   auto card = CardModel::create();
-  card->defServiceDtos = services(spec.offered);
-  card->ownServiceDtos = services(spec.owned);
-  for (int i = 0; i < spec.promotions; ++i) card->promotionDtos.push_back(CardPromotion::create());
-  if (spec.root) card->rootService = DefServiceDtos::create();
-  card->usageTerms = spec.terms;
+  card->defServiceDtos = services(shape.offered);
+  card->ownServiceDtos = services(shape.owned);
+  for (int i = 0; i < shape.promotions; ++i) card->promotionDtos.push_back(CardPromotion::create());
+  if (shape.root) card->rootService = DefServiceDtos::create();
+  card->usageTerms = shape.terms;
   return card;
 }
 
@@ -65,7 +65,7 @@ TEST(DetailCardTableModel, SectionsFollowTheCardTheStateAndTheTab) {
   };
   struct Case {
     const char* name;
-    CardSpec card;
+    CardShape card;
     State state;
     TypeDetailCardTabAction tab;
     std::vector<DetailCardSection> sections;
