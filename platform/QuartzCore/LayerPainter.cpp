@@ -3,6 +3,7 @@
 #include <CoreGraphics/CGContextCairo.h>
 #include <QuartzCore/Renderer.h>
 #include <QuartzCore/ShadowMaskCache.h>
+#include <QuartzCore/SharedShadows.h>
 
 #include <algorithm>
 #include <cmath>
@@ -145,6 +146,21 @@ SurfaceRef makeSurface(cairo_format_t format, const PixelRect& rect) {
   }
   cairo_surface_set_device_offset(surface, -rect.x0, -rect.y0);
   return SurfaceRef(surface);
+}
+
+// The shadow shape `alpha` in `color`, ready to composite.
+SurfaceRef tinted(cairo_surface_t* alpha, const CGColor::RGBA& color) {
+  double x0 = 0, y0 = 0;
+  cairo_surface_get_device_offset(alpha, &x0, &y0);
+  SurfaceRef colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
+                                                         static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
+                                                         static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  if (!colored) return colored;
+  cairo_t* cr = cairo_create(colored.get());
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+  cairo_mask_surface(cr, alpha, 0, 0);
+  cairo_destroy(cr);
+  return colored;
 }
 
 // Draws the layer's contents and its drawing into `surface` at `placement`.
@@ -446,16 +462,8 @@ cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Present
   color.alpha *= p.shadowOpacity;
   if (shadow.colored && std::memcmp(&color, &shadow.color, sizeof color) == 0) return shadow.colored.get();
   cairo_surface_t* alpha = shadow.alpha.get();
-  double x0 = 0, y0 = 0;
-  cairo_surface_get_device_offset(alpha, &x0, &y0);
-  shadow.colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
-                                                     static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
-                                                     static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  shadow.colored = SharedShadows::current().colored(alpha, color, [&] { return tinted(alpha, color); });
   shadow.color = color;
-  cairo_t* cr = cairo_create(shadow.colored.get());
-  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-  cairo_mask_surface(cr, alpha, 0, 0);
-  cairo_destroy(cr);
   return shadow.colored.get();
 }
 
@@ -464,10 +472,6 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   auto& backing = layer.backing();
   auto& shadow = backing.shadow;
   ++backing.shadowRasterizations;
-  const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
-  const CGFloat blur = 3 * p.shadowRadius + 1;
-  const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
-  shadow.alpha = makeSurface(CAIRO_FORMAT_A8, area);
   shadow.colored = {};
   shadow.made = true;
   shadow.radius = p.shadowRadius;
@@ -478,8 +482,24 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   shadow.cornerRadius = p.cornerRadius;
   int x = 0, y = 0;
   shadow.placement = placementOf(placed, x, y);
-  if (!shadow.alpha) return;
-  auto context = makeContextForSurface(shadow.alpha.get(), p.bounds.size, 1);
+  const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
+  auto make = [&] { return blurredShape(layer, p, placed, shape, shaped); };
+  // A shadow that follows the layer's alpha depends on its content; one of a fixed shape does not.
+  if (!shaped && !layer.shadowPath()) {
+    shadow.alpha = make();
+    return;
+  }
+  const SharedShadows::Key key{shadow.placement, shape, p.bounds, shaped ? p.cornerRadius : 0, p.shadowRadius,
+                               layer.shadowPath()};
+  shadow.alpha = SharedShadows::current().alpha(key, make);
+}
+
+SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
+                                      const CGRect& shape, bool shaped) {
+  const CGFloat blur = 3 * p.shadowRadius + 1;
+  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, deviceBox(placed, shape.insetBy(-blur, -blur)));
+  if (!alpha) return alpha;
+  auto context = makeContextForSurface(alpha.get(), p.bounds.size, 1);
   cairo_t* cr = cairoContext(*context);
   cairo_set_matrix(cr, &placed);
   if (layer.shadowPath() || shaped) {
@@ -490,7 +510,7 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
     LayerPainter(*context).drawContent(layer, p);
   }
   context.reset();
-  cairo_surface_t* surface = shadow.alpha.get();
+  cairo_surface_t* surface = alpha.get();
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
@@ -499,6 +519,7 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   ShadowMaskCache::shared().blur(data, w, h, stride, sigma,
                                  [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); });
   cairo_surface_mark_dirty(surface);
+  return alpha;
 }
 
 cairo_pattern_t* LayerPainter::applyMask(const CALayer& layer, cairo_pattern_t* content) {
