@@ -73,6 +73,10 @@ class LayerPainter {
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);
+  // Composites the part of `area` outside `busy`, where the layer's content is one colour, at the
+  // layer's opacity.
+  void paintFlatPart(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
+                     const PixelRect& area, const PixelRect& busy);
 
   CGContext& context_;
   cairo_t* cr_;

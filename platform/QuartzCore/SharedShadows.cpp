@@ -66,7 +66,7 @@ void SharedShadows::clear() {
 }
 
 SharedShadows& SharedShadows::current() {
-  thread_local SharedShadows cache(8u << 20);
+  thread_local SharedShadows cache(32u << 20);
   return cache;
 }
 

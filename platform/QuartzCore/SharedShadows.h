@@ -51,7 +51,7 @@ class SharedShadows {
   std::size_t entries() const { return entries_.size(); }
   void clear();
 
-  // The calling thread's cache (8 MB).
+  // The calling thread's cache (32 MB).
   static SharedShadows& current();
 
  private:
