@@ -134,6 +134,24 @@ ZXing::Results readLayer(const std::uint8_t* lum, int width, int height, const Z
   return results;
 }
 
+// Whether `found` is a code already in `results`, by the decoder's measure. For two linear readings
+// of the same content the decoder's own comparison asserts that the earlier one came from a single
+// scan line, and a reading confirmed on several lines never does: a linear code readable in two
+// layers would abort the process. Those pairs are measured here the same way without the check: the
+// same code when the later reading starts within half the earlier one's length of its start or end.
+bool alreadyFound(const ZXing::Results& results, const ZXing::Result& found) {
+  const bool linear = ZXing::BarcodeFormats(ZXing::BarcodeFormat::LinearCodes).testFlag(found.format());
+  return std::any_of(results.begin(), results.end(), [&](const ZXing::Result& earlier) {
+    if (!linear || earlier.format() != found.format() || earlier.lineCount() == 1) return earlier == found;
+    if (earlier.bytes() != found.bytes() && earlier.isValid() && found.isValid()) return false;
+    const auto& at = earlier.position();
+    const auto& other = found.position();
+    const int start = ZXing::maxAbsComponent(other.topLeft() - at.topLeft());
+    const int end = ZXing::maxAbsComponent(other.bottomLeft() - at.topLeft());
+    return std::min(start, end) < ZXing::maxAbsComponent(at.topLeft() - at.bottomRight()) / 2;
+  });
+}
+
 // The decoder's downscaled passes, made here. It reads the full image and then layers a third the
 // size of the last, while the last one's longer side is over its threshold, keeping the codes it
 // has not found yet; its own layering is a generic loop that costs a camera frame as much as the
@@ -148,7 +166,7 @@ ZXing::Results readLayers(const std::uint8_t* lum, int width, int height, ZXing:
   for (int w = width, h = height;; w /= 3, h /= 3) {
     for (ZXing::Result& result : readLayer(pixels, w, h, hints)) {
       if (w != width) result.setPosition(ZXing::Scale(result.position(), width / w));
-      if (ZXing::Contains(results, result)) continue;
+      if (alreadyFound(results, result)) continue;
       results.push_back(std::move(result));
       hints.setMaxNumberOfSymbols(static_cast<std::uint8_t>(--remaining));
     }

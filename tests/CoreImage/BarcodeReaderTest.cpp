@@ -142,5 +142,35 @@ TEST(BarcodeReaderTest, ReadsWhatTheDecoderReadsWithItsOwnLayers) {
   }
 }
 
+// A linear code large enough to be read in the full frame and again in the third-size layer is one
+// reading, in full-frame coordinates.
+TEST(BarcodeReaderTest, ReadsALinearCodeFoundInBothLayersOnce) {
+  using Format = ZXing::BarcodeFormat;
+  const struct {
+    std::shared_ptr<CGImage> frame;
+    BarcodeSymbology symbology;
+    std::string text;
+    CGFloat pastedAt;  // the code's bars start within its margin, 5 modules, of this
+  } cases[] = {
+      {scene(plain(1280, 960, 0xfff4f4f4u), {{code(Format::Code128, "LINE-1", 6, 90), 60, 300}}),
+       BarcodeSymbology::code128, "LINE-1", 60},
+      {scene(test::photoLikeImage(1280, 960), {{code(Format::EAN13, "8934567890120", 6, 90), 200, 500}}),
+       BarcodeSymbology::ean13, "8934567890120", 200},
+  };
+  BarcodeReader::Options options;
+  options.symbologies = ~0u;
+  for (bool tryHarder : {false, true}) {
+    options.tryHarder = tryHarder;
+    for (const auto& [frame, symbology, text, pastedAt] : cases) {
+      const auto readings = BarcodeReader::read(*frame, options);
+      ASSERT_EQ(readings.size(), 1u) << text << " " << tryHarder;
+      EXPECT_EQ(readings[0].symbology, symbology);
+      EXPECT_EQ(readings[0].text, text);
+      EXPECT_GE(readings[0].bounds.origin.x, pastedAt) << text;
+      EXPECT_LE(readings[0].bounds.origin.x, pastedAt + 5 * 6) << text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ios
