@@ -2,6 +2,9 @@
 
 #include <sanitizer/asan_interface.h>
 
+#include <mutex>
+#include <utility>
+
 namespace ios::model_allocation {
 
 namespace {
@@ -18,14 +21,19 @@ struct BlockList {
   std::size_t count;
 };
 
-// Trivially destructible, so that it stays usable while the thread's other objects are destroyed;
-// once `ended` is set, blocks go straight back to the allocator.
+// One thread's kept blocks. They live on the heap and in a process-wide list so that a leak
+// checker sees the blocks as held, even those a thread keeps after its exit handlers ran.
 struct ThreadBlocks {
   BlockList lists[kSizeClasses];
-  bool ended;
+  ThreadBlocks* next;
+  ThreadBlocks* previous;
 };
 
-thread_local ThreadBlocks threadBlocks;
+std::mutex registryMutex;
+ThreadBlocks* registry = nullptr;
+
+thread_local ThreadBlocks* threadBlocks = nullptr;
+thread_local bool threadEnded = false;
 
 std::size_t sizeClassOf(std::size_t size) {
   return size == 0 ? 0 : (size - 1) / kStep;
@@ -44,19 +52,41 @@ void release(BlockList& list, std::size_t blockSize) {
   list.count = 0;
 }
 
-// Hands the thread's blocks back when the thread ends. Made when the thread first keeps a block,
-// so it is destroyed after every thread-local object made later, whose models may still be freed.
+void enroll(ThreadBlocks* blocks) {
+  std::lock_guard lock(registryMutex);
+  blocks->next = registry;
+  if (registry) registry->previous = blocks;
+  registry = blocks;
+}
+
+void withdraw(ThreadBlocks* blocks) {
+  std::lock_guard lock(registryMutex);
+  if (blocks->previous) blocks->previous->next = blocks->next;
+  if (blocks->next) blocks->next->previous = blocks->previous;
+  if (registry == blocks) registry = blocks->next;
+}
+
+// Hands the thread's blocks back when the thread ends. Made with the thread's blocks, so it is
+// destroyed after every thread-local object made later, whose models may still be freed; a model
+// freed after that goes straight back to the allocator.
 struct ThreadEnd {
   ~ThreadEnd() {
-    threadBlocks.ended = true;
+    threadEnded = true;
+    ThreadBlocks* blocks = std::exchange(threadBlocks, nullptr);
+    withdraw(blocks);
     for (std::size_t sizeClass = 0; sizeClass < kSizeClasses; ++sizeClass) {
-      release(threadBlocks.lists[sizeClass], blockSizeOf(sizeClass));
+      release(blocks->lists[sizeClass], blockSizeOf(sizeClass));
     }
+    delete blocks;
   }
 };
 
-void watchThreadEnd() {
+ThreadBlocks* keepingBlocks() {
+  if (threadBlocks || threadEnded) return threadBlocks;
+  threadBlocks = new ThreadBlocks{};
+  enroll(threadBlocks);
   static thread_local ThreadEnd threadEnd;
+  return threadBlocks;
 }
 
 }  // namespace
@@ -64,10 +94,10 @@ void watchThreadEnd() {
 void* takeBlock(std::size_t size) {
   if (size > kLargestRecycledBlock) return ::operator new(size);
   const std::size_t sizeClass = sizeClassOf(size);
-  BlockList& list = threadBlocks.lists[sizeClass];
-  Block* block = list.head;
+  Block* block = threadBlocks ? threadBlocks->lists[sizeClass].head : nullptr;
   if (!block) return ::operator new(blockSizeOf(sizeClass));
   ASAN_UNPOISON_MEMORY_REGION(block, blockSizeOf(sizeClass));
+  BlockList& list = threadBlocks->lists[sizeClass];
   list.head = block->next;
   --list.count;
   return block;
@@ -76,14 +106,15 @@ void* takeBlock(std::size_t size) {
 void giveBlock(void* pointer, std::size_t size) {
   if (size > kLargestRecycledBlock) return ::operator delete(pointer, size);
   const std::size_t sizeClass = sizeClassOf(size);
-  BlockList& list = threadBlocks.lists[sizeClass];
-  if (threadBlocks.ended || list.count == kRecycledBlocks) {
+  ThreadBlocks* blocks = keepingBlocks();
+  if (!blocks || blocks->lists[sizeClass].count == kRecycledBlocks) {
     return ::operator delete(pointer, blockSizeOf(sizeClass));
   }
-  if (!list.head) watchThreadEnd();
+  BlockList& list = blocks->lists[sizeClass];
   list.head = ::new (pointer) Block{list.head};
   ++list.count;
-  ASAN_POISON_MEMORY_REGION(pointer, blockSizeOf(sizeClass));
+  // The link stays readable: a leak checker does not follow pointers through poisoned memory.
+  ASAN_POISON_MEMORY_REGION(list.head + 1, blockSizeOf(sizeClass) - sizeof(Block));
 }
 
 }  // namespace ios::model_allocation

@@ -16,6 +16,12 @@ namespace {
 using sample::Leaf;
 using sample::Sample;
 
+// A model whose size is no multiple of the allocator's steps.
+struct OddSized : ios::Mappable {
+  void mapping(ios::Map&) override {}
+  char bytes[3] = {'a', 'b', 'c'};
+};
+
 // Models labelled "0", "1", ... in recycled memory.
 std::vector<std::shared_ptr<Leaf>> labelledLeaves(std::size_t count) {
   std::vector<std::shared_ptr<Leaf>> leaves;
@@ -63,6 +69,8 @@ TEST(ModelAllocation, ModelsMayBeFreedOnAnotherThreadThanTheirs) {
   auto mine = labelledLeaves(ios::model_allocation::kRecycledBlocks + 10);
   std::vector<std::shared_ptr<Leaf>> theirs;
   std::thread([&] {
+    // The thread's first model, made before it kept any block, is freed like any other.
+    EXPECT_EQ(ios::makeRecycled<OddSized>()->bytes[2], 'c');
     mine.clear();
     theirs = labelledLeaves(20);
     auto kept = labelledLeaves(30);  // freed here, into this thread's blocks, before it ends
