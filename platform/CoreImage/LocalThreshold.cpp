@@ -85,18 +85,22 @@ std::vector<int> blackPoints(const std::uint8_t* lum, int width, int height, int
   return points;
 }
 
-// Each block's threshold: the mean black point of the 5x5 blocks around it, the window held inside
-// the grid at its edges. Summed across first, then down.
-std::vector<std::uint8_t> blockThresholds(const std::vector<int>& points, int columns, int rows) {
+// The sum of each block's black point and its two neighbours either side, for the blocks with
+// that many neighbours.
+std::vector<int> sumsAcross(const std::vector<int>& points, int columns) {
   std::vector<int> across(points.size());
-  for (int by = 0; by < rows; ++by) {
-    const int* row = points.data() + static_cast<std::size_t>(by) * columns;
+  for (std::size_t start = 0; start < points.size(); start += columns) {
     for (int bx = kRadius; bx < columns - kRadius; ++bx) {
-      int sum = 0;
-      for (int dx = -kRadius; dx <= kRadius; ++dx) sum += row[bx + dx];
-      across[static_cast<std::size_t>(by) * columns + bx] = sum;
+      for (int dx = -kRadius; dx <= kRadius; ++dx) across[start + bx] += points[start + bx + dx];
     }
   }
+  return across;
+}
+
+// Each block's threshold: the mean black point of the 5x5 blocks around it, the window held inside
+// the grid at its edges.
+std::vector<std::uint8_t> blockThresholds(const std::vector<int>& points, int columns, int rows) {
+  const std::vector<int> across = sumsAcross(points, columns);
   std::vector<std::uint8_t> thresholds(points.size());
   for (int by = 0; by < rows; ++by) {
     const int top = std::clamp(by, kRadius, rows - kRadius - 1);
@@ -109,6 +113,13 @@ std::vector<std::uint8_t> blockThresholds(const std::vector<int>& points, int co
     }
   }
   return thresholds;
+}
+
+// Each pixel column's threshold in one block row. In block order, so that where two blocks overlap
+// the later one's stays.
+void spreadAcross(const std::uint8_t* blockRow, int columns, int width, std::vector<std::uint8_t>& limits) {
+  for (int bx = 0; bx < columns; ++bx)
+    std::fill_n(limits.begin() + blockOrigin(bx, width), kBlock, blockRow[bx]);
 }
 
 KERBELIN_WIDE_VECTORS bool thresholdRow(const std::uint8_t* __restrict lum,
@@ -132,12 +143,8 @@ bool thresholdLocally(const std::uint8_t* luminance, int width, int height, std:
   std::vector<std::uint8_t> limits(width);
   bool dark = false;
   for (int y = 0, limitsRow = -1; y < height; ++y) {
-    const int by = blockOf(y, height, rows);
-    if (by != limitsRow) {
-      // In block order, so that where two blocks overlap the later one's threshold stays.
-      for (int bx = 0; bx < columns; ++bx)
-        std::fill_n(limits.begin() + blockOrigin(bx, width), kBlock,
-                    thresholds[static_cast<std::size_t>(by) * columns + bx]);
+    if (const int by = blockOf(y, height, rows); by != limitsRow) {
+      spreadAcross(thresholds.data() + static_cast<std::size_t>(by) * columns, columns, width, limits);
       limitsRow = by;
     }
     const std::size_t offset = static_cast<std::size_t>(y) * width;

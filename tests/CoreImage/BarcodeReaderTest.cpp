@@ -6,6 +6,7 @@
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,20 +43,43 @@ std::shared_ptr<CGImage> recoloured(std::shared_ptr<CGImage> image, std::uint32_
   return image;
 }
 
+// `image` seen slightly out of focus: each channel the mean of the 3x3 pixels around it.
+std::shared_ptr<CGImage> softened(const std::shared_ptr<CGImage>& image) {
+  auto soft = CGImage::create(image->width(), image->height());
+  for (int y = 0; y < image->height(); ++y) {
+    for (int x = 0; x < image->width(); ++x) {
+      std::uint32_t sum[3] = {}, count = 0;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int sx = std::clamp(x + dx, 0, image->width() - 1),
+                    sy = std::clamp(y + dy, 0, image->height() - 1);
+          for (int c = 0; c < 3; ++c) sum[c] += image->pixel(sx, sy) >> (8 * c) & 0xff;
+          ++count;
+        }
+      }
+      soft->mutablePixels()[y * image->width() + x] =
+          0xff000000u | (sum[2] / count) << 16 | (sum[1] / count) << 8 | sum[0] / count;
+    }
+  }
+  return soft;
+}
+
 std::shared_ptr<CGImage> plain(int width, int height, std::uint32_t colour) {
   return CGImage::create(width, height,
                          std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, colour));
 }
 
+constexpr int kFlush = -1'000'000;  // a coordinate that puts a stamp flush with the right or bottom edge
+
 struct Placed {
   std::shared_ptr<CGImage> stamp;
-  int x, y;  // negative: from the right or bottom edge, flush with it
+  int x, y;  // may be negative: the stamp is clipped
 };
 
 std::shared_ptr<CGImage> scene(std::shared_ptr<CGImage> background, std::vector<Placed> placed) {
   for (const auto& [stamp, x, y] : placed)
-    test::paste(*background, *stamp, x < 0 ? background->width() - stamp->width() : x,
-                y < 0 ? background->height() - stamp->height() : y);
+    test::paste(*background, *stamp, x == kFlush ? background->width() - stamp->width() : x,
+                y == kFlush ? background->height() - stamp->height() : y);
   return background;
 }
 
@@ -112,10 +136,12 @@ TEST(BarcodeReaderTest, ReadsWhatTheDecoderReadsWithItsOwnLayers) {
                  code(Format::Aztec, "AZ", 2)}),
       // Codes at the right and bottom edges of a frame whose blocks overlap there: with their margin,
       // and with their modules running up to the last pixel.
+      scene(test::photoLikeImage(1283, 965), {{code(Format::QRCode, "goc", 5), kFlush, kFlush},
+                                              {code(Format::DataMatrix, "DM-EDGE", 6), 0, kFlush}}),
       scene(test::photoLikeImage(1283, 965),
-            {{code(Format::QRCode, "goc", 5), -1, -1}, {code(Format::DataMatrix, "DM-EDGE", 6), 0, -1}}),
-      scene(test::photoLikeImage(1283, 965),
-            {{code(Format::QRCode, "sat", 5), 1283 - 145 + 20, 965 - 145 + 20}}),
+            {{code(Format::QRCode, "sat", 5), 1283 - 145 + 20, 965 - 145 + 20},
+             {softened(code(Format::QRCode, "dinh", 5)), -20, -20},
+             {softened(recoloured(code(Format::QRCode, "mo", 4), 0xff505050u, 0xff909090u)), 600, -16}}),
       // Linear and matrix codes above and below each other, for the order of what is found.
       scene(plain(1280, 960, 0xfff4f4f4u), {{code(Format::QRCode, "tren", 5), 700, 40},
                                             {code(Format::Code128, "GIUA", 2, 30), 30, 300},
@@ -124,6 +150,9 @@ TEST(BarcodeReaderTest, ReadsWhatTheDecoderReadsWithItsOwnLayers) {
       // Too low for the block rule.
       scene(plain(420, 38, 0xffffffffu),
             {{code(Format::Code128, "THAP", 2, 30), 10, 4}, {code(Format::QRCode, "q", 1), 380, 4}}),
+      scene(plain(420, 38, 0xffd0d0d0u),
+            {{plain(210, 38, 0xff303030u), 0, 0},
+             {recoloured(code(Format::QRCode, "toi", 1), 0xff000000u, 0xff505050u), 90, 4}}),
   };
   BarcodeReader::Options options;
   options.symbologies = ~0u;
