@@ -47,14 +47,14 @@ class Map {
   // Reading: the input. Writing: the object built so far.
   const Dictionary& JSON() const;
 
+  // Inlined into each model's `mapping`, so that a key the input lacks, the common case, costs a
+  // bit test on a slot computed while compiling; reading a present value is not inlined.
   template <class T>
-  Map& operator()(std::string_view key, T& field) {
+  [[gnu::always_inline]] Map& operator()(std::string_view key, T& field) {
     if (!isReading()) {
-      if (isPresentForJSON(field)) write(key, writtenValue(field));
-    } else if (taken_) {
-      if (Dictionary* value = takenValueFor(key)) assignRead(field, takeJSON<FieldValue<T>>(*value));
+      writeField(key, field);
     } else if (const Dictionary* value = valueFor(key)) {
-      assignRead(field, JSONValue<FieldValue<T>>::fromJSON(*value));
+      readField(*value, field);
     }
     return *this;
   }
@@ -123,11 +123,21 @@ class Map {
     return nullptr;
   }
   const Dictionary* searchedValueFor(std::string_view key) const;
-  // The index points into the input, which a taking map was given to change.
-  Dictionary* takenValueFor(std::string_view key) {
-    return taken_ ? const_cast<Dictionary*>(valueFor(key)) : nullptr;
-  }
   void write(std::string_view key, Dictionary value);
+
+  template <class T>
+  [[gnu::noinline]] void readField(const Dictionary& value, T& field) {
+    if (taken_) {
+      // The index points into the input, which a taking map was given to change.
+      assignRead(field, takeJSON<FieldValue<T>>(const_cast<Dictionary&>(value)));
+    } else {
+      assignRead(field, JSONValue<FieldValue<T>>::fromJSON(value));
+    }
+  }
+  template <class T>
+  [[gnu::noinline]] void writeField(std::string_view key, const T& field) {
+    if (isPresentForJSON(field)) write(key, writtenValue(field));
+  }
 
   template <class T, class Value>
   static void assignRead(T& field, std::optional<Value> converted) {
