@@ -3,6 +3,7 @@
 
 #include <Class/BuyCard/Model/BuyCardCategory.h>
 #include <Class/BuyCard/Model/CardModel.h>
+#include <Class/BuyCard/Model/DefServiceDtos.h>
 #include <Class/BuyCard/Model/MetaReponse.h>
 #include <Class/BuyCard/Model/RedisMetaModel.h>
 #include <Class/DetailCard/Model/AccountEntryDtos.h>
