@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace {
 
 using namespace ios;
@@ -403,6 +407,39 @@ TEST(UINib, NibsAreFoundInTheBundleAskedForAndNullMeansTheMainBundle) {
   auto again = found->instantiate(nullptr);
   EXPECT_NE(found->instantiate(nullptr).objects[0], again.objects[0]);
   Bundle::setMainBundle(nullptr);
+}
+
+// Files are parsed once per content: a file of the same name with other contents, in another
+// bundle or given as data, loads what it says, and a broken text that is fixed loads too.
+TEST(UINib, AFileWithTheSameNameButOtherContentsLoadsWhatItSays) {
+  auto nibWithTag = [](int tag) {
+    return R"({"objects": [{"class": "UIView", "properties": {"tag": )" + std::to_string(tag) + "}}]}";
+  };
+  auto tagOf = [](const std::shared_ptr<UINib>& nib) {
+    auto loaded = nib->instantiate(nullptr);
+    EXPECT_TRUE(loaded) << (loaded.error ? loaded.error->message() : "");
+    return loaded ? std::dynamic_pointer_cast<UIView>(loaded.objects.at(0))->tag : -1;
+  };
+  struct Case {
+    const char* what;
+    std::function<std::shared_ptr<UINib>(int)> nib;
+  };
+  const std::vector<Case> cases = {
+      {"bundles", [&](int tag) {
+         return UINib::create("Row", nibtest::bundleWith({{"Row.nib.json", nibWithTag(tag)}},
+                                                         "Halvet.NibTests.Row" + std::to_string(tag)));
+       }},
+      {"data", [&](int tag) { return UINib::fromData("Row", nibWithTag(tag)); }},
+  };
+  for (const auto& c : cases) {
+    for (int tag : {7, 8, 7}) {
+      auto nib = c.nib(tag);
+      ASSERT_TRUE(nib) << c.what;
+      EXPECT_EQ(tagOf(nib), tag) << c.what;
+    }
+  }
+  EXPECT_FALSE(UINib::fromData("Fixed", R"({"objects": [)")->instantiate(nullptr));
+  EXPECT_EQ(tagOf(UINib::fromData("Fixed", nibWithTag(9))), 9);
 }
 
 TEST(UINib, ControllerWithANibNameLoadsItsViewWithItselfAsOwner) {
