@@ -20,6 +20,8 @@
 #include <ObjectMapper/JSONValue.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,14 +47,14 @@ class Map {
   // Reading: the input. Writing: the object built so far.
   const Dictionary& JSON() const;
 
+  // Inlined into each model's `mapping`, so that a key the input lacks, the common case, costs a
+  // bit test on a slot computed while compiling; reading a present value is not inlined.
   template <class T>
-  Map& operator()(std::string_view key, T& field) {
+  [[gnu::always_inline]] Map& operator()(std::string_view key, T& field) {
     if (!isReading()) {
-      if (isPresentForJSON(field)) write(key, writtenValue(field));
-    } else if (taken_) {
-      if (Dictionary* value = takenValueFor(key)) assignRead(field, takeJSON<FieldValue<T>>(*value));
+      writeField(key, field);
     } else if (const Dictionary* value = valueFor(key)) {
-      assignRead(field, JSONValue<FieldValue<T>>::fromJSON(*value));
+      readField(*value, field);
     }
     return *this;
   }
@@ -85,22 +87,57 @@ class Map {
   template <class T>
   using FieldValue = typename FieldValueOf<T>::type;
 
-  // The input's present keys in a flat list. A model looks up every key it knows, many of them
-  // absent, and comparing sizes along a short list costs less than string comparisons down the
-  // object's tree. An input with more keys than the list holds is searched in its tree.
+  // The input's present keys in a small hash table. A model looks up every key it knows, many of
+  // them absent, so a lookup must cost little more than one comparison: a key's slot is found from
+  // its length and two of its bytes, and an empty slot answers "absent" at once. An input with more
+  // keys than the table holds is searched in its tree.
   struct Entry {
     const char* key;
     std::size_t size;
     const Dictionary* value;
   };
   static constexpr std::size_t kIndexCapacity = 32;
+  static constexpr unsigned kSlotBits = 6;  // twice the capacity, so probe runs stay short
+  static constexpr unsigned kSlotMask = (1u << kSlotBits) - 1;
+
+  static unsigned slotOf(std::string_view key) {
+    if (key.empty()) return 0;
+    const std::uint32_t bytes = static_cast<std::uint32_t>(key.size()) |
+                                static_cast<std::uint32_t>(static_cast<unsigned char>(key.back())) << 8 |
+                                static_cast<std::uint32_t>(static_cast<unsigned char>(key[key.size() / 2]))
+                                    << 16;
+    return (bytes * 0x9E3779B1u) >> (32 - kSlotBits);
+  }
+  bool isOccupied(unsigned slot) const { return (occupied_ >> slot) & 1u; }
 
   void indexInput();
-  const Dictionary* valueFor(std::string_view key) const;
-  const Dictionary* indexedValueFor(std::string_view key) const;
+  const Dictionary* valueFor(std::string_view key) const {
+    if (!isReading()) return nullptr;
+    return indexed_ ? indexedValueFor(key) : searchedValueFor(key);
+  }
+  const Dictionary* indexedValueFor(std::string_view key) const {
+    for (unsigned slot = slotOf(key); isOccupied(slot); slot = (slot + 1) & kSlotMask) {
+      const Entry& entry = index_[slots_[slot]];
+      if (entry.size == key.size() && std::memcmp(entry.key, key.data(), key.size()) == 0) return entry.value;
+    }
+    return nullptr;
+  }
   const Dictionary* searchedValueFor(std::string_view key) const;
-  Dictionary* takenValueFor(std::string_view key);
   void write(std::string_view key, Dictionary value);
+
+  template <class T>
+  [[gnu::noinline]] void readField(const Dictionary& value, T& field) {
+    if (taken_) {
+      // The index points into the input, which a taking map was given to change.
+      assignRead(field, takeJSON<FieldValue<T>>(const_cast<Dictionary&>(value)));
+    } else {
+      assignRead(field, JSONValue<FieldValue<T>>::fromJSON(value));
+    }
+  }
+  template <class T>
+  [[gnu::noinline]] void writeField(std::string_view key, const T& field) {
+    if (isPresentForJSON(field)) write(key, writtenValue(field));
+  }
 
   template <class T, class Value>
   static void assignRead(T& field, std::optional<Value> converted) {
@@ -135,8 +172,10 @@ class Map {
   const Dictionary* input_ = nullptr;
   Dictionary* taken_ = nullptr;  // the input again, when the map may take from it
   Dictionary output_;
-  Entry index_[kIndexCapacity];  // the first indexCount_ are set
-  std::size_t indexCount_ = 0;
+  Entry index_[kIndexCapacity];        // the first indexCount_ are set
+  std::uint8_t slots_[kSlotMask + 1];  // a slot's entry in index_, where occupied_ has its bit
+  std::uint64_t occupied_ = 0;
+  std::uint8_t indexCount_ = 0;
   bool indexed_ = false;
 };
 

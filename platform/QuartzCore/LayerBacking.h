@@ -22,6 +22,8 @@ class SurfaceRef {
   SurfaceRef& operator=(SurfaceRef&& other) noexcept;
   ~SurfaceRef();
   cairo_surface_t* get() const { return surface_; }
+  // Another reference to the same surface.
+  SurfaceRef share() const { return SurfaceRef(surface_ ? cairo_surface_reference(surface_) : nullptr); }
   explicit operator bool() const { return surface_ != nullptr; }
 
  private:

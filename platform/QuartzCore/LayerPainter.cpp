@@ -3,10 +3,13 @@
 #include <CoreGraphics/CGContextCairo.h>
 #include <QuartzCore/Renderer.h>
 #include <QuartzCore/ShadowMaskCache.h>
+#include <QuartzCore/SharedShadows.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace ios {
@@ -147,6 +150,21 @@ SurfaceRef makeSurface(cairo_format_t format, const PixelRect& rect) {
   return SurfaceRef(surface);
 }
 
+// The shadow shape `alpha` in `color`, ready to composite.
+SurfaceRef tinted(cairo_surface_t* alpha, const CGColor::RGBA& color) {
+  double x0 = 0, y0 = 0;
+  cairo_surface_get_device_offset(alpha, &x0, &y0);
+  SurfaceRef colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
+                                                         static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
+                                                         static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  if (!colored) return colored;
+  cairo_t* cr = cairo_create(colored.get());
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+  cairo_mask_surface(cr, alpha, 0, 0);
+  cairo_destroy(cr);
+  return colored;
+}
+
 // Draws the layer's contents and its drawing into `surface` at `placement`.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
                      const PixelPlacement& placement) {
@@ -163,6 +181,68 @@ PixelRect withInkMargin(double x, double y, double width, double height) {
   const double margin = 4 + std::min(height / 3, 48.0);
   return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
 }
+
+// The device pixels wholly inside `rect` under `m`; empty unless `m` keeps edges on the axes.
+PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
+  if (m.xy != 0 || m.yx != 0) return {};
+  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
+  cairo_matrix_transform_point(&m, &x0, &y0);
+  cairo_matrix_transform_point(&m, &x1, &y1);
+  // Rounded inwards: the pixels its edges cut through are not wholly inside.
+  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
+  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
+  return inner.isEmpty() ? PixelRect{} : inner;
+}
+
+bool contains(const PixelRect& outer, const PixelRect& inner) { return outer.intersection(inner) == inner; }
+
+// A layer that fills its bounds with its background colour and draws nothing else.
+bool isPlainFill(const CALayer& layer, const Presentation& p) {
+  const auto& store = layer.backing().store;
+  return layer.sublayers().empty() && !layer.contents() && !layer.needsDisplay() && store.drawn && !store.surface &&
+         layer.borderWidth() <= 0 && p.cornerRadius <= 0 && !layer.mask() && !castsShadow(layer, p);
+}
+
+// Where a translucent layer placed by `m` may draw anything but one colour throughout `area`: the
+// box of its sublayers other than plain fills covering all of `area`. Null when its own drawing
+// (content, border, rounded or partial background or clip) does not leave one colour.
+std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m,
+                                  const PixelRect& area) {
+  const auto& store = layer.backing().store;
+  if (layer.contents() || layer.needsDisplay() || !store.drawn || store.surface || layer.borderWidth() > 0)
+    return std::nullopt;
+  const bool fills = p.backgroundColor && p.backgroundColor->alpha() > 0;
+  if ((fills || layer.masksToBounds()) && (p.cornerRadius > 0 || !contains(coveredPixels(m, p.bounds), area)))
+    return std::nullopt;
+  PixelRect busy;
+  for (const auto& sublayer : layer.sublayers()) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) continue;
+    const CGAffineTransform t = sublayer->presentedTransformToSuperlayer();
+    const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
+    cairo_matrix_t placed;
+    cairo_matrix_multiply(&placed, &local, &m);
+    if (isPlainFill(*sublayer, sp) && contains(coveredPixels(placed, sp.bounds), area)) continue;
+    CGRect extent = drawingExtent(*sublayer, sp);
+    if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
+    busy = busy.unionWith(deviceBox(placed, extent));
+  }
+  return busy.intersection(area);
+}
+
+// A pixel of `area` outside `busy`, if any.
+std::optional<std::pair<int, int>> pixelOutside(const PixelRect& area, const PixelRect& busy) {
+  if (busy.isEmpty()) return std::pair{area.x0, area.y0};
+  const PixelRect parts[] = {{area.x0, area.y0, area.x1, busy.y0},
+                             {area.x0, busy.y1, area.x1, area.y1},
+                             {area.x0, area.y0, busy.x0, area.y1},
+                             {busy.x1, area.y0, area.x1, area.y1}};
+  for (const auto& part : parts)
+    if (!part.intersection(area).isEmpty()) return std::pair{part.intersection(area).x0, part.intersection(area).y0};
+  return std::nullopt;
+}
+
+void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
 
 // The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
 // empty when it draws nothing.
@@ -290,8 +370,15 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
   cairo_restore(cr_);
-  const PixelRect area = roundedOut(x0, y0, x1, y1).intersection(deviceBox(m, drawingExtent(layer, p)));
+  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(deviceBox(m, drawingExtent(layer, p)));
   if (area.isEmpty()) return true;
+  // A fading overlay is mostly one colour: that part is composited as one pixel, and only the rest
+  // goes through the buffer.
+  if (const auto busy = busyPart(layer, p, m, area); busy && pixelOutside(area, *busy)) {
+    paintFlatPart(layer, p, m, area, *busy);
+    area = *busy;
+    if (area.isEmpty()) return true;
+  }
   // The buffer's pixels are the target's: clear the area, draw the layer there, then put it back
   // through the current clip at the layer's opacity.
   cairo_t* cr = cairoContext(*buffer);
@@ -315,6 +402,32 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_paint_with_alpha(cr_, p.opacity);
   cairo_restore(cr_);
   return true;
+}
+
+void LayerPainter::paintFlatPart(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m,
+                                 const PixelRect& area, const PixelRect& busy) {
+  // The layer drawn into one pixel of the flat part is what its buffer holds all over that part.
+  const auto [x, y] = *pixelOutside(area, busy);
+  SurfaceRef sample = makeSurface(CAIRO_FORMAT_ARGB32, {x, y, x + 1, y + 1});
+  if (!sample) return;
+  {
+    auto context = makeContextForSurface(sample.get(), p.bounds.size, 1);
+    cairo_set_matrix(cairoContext(*context), &m);
+    LayerPainter(*context).drawContent(layer, p);
+  }
+  cairo_surface_flush(sample.get());
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_new_path(cr_);
+  appendPixelRect(cr_, area);
+  if (!busy.isEmpty()) appendPixelRect(cr_, busy);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr_);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+  cairo_set_source_surface(cr_, sample.get(), 0, 0);
+  cairo_pattern_set_extend(cairo_get_source(cr_), CAIRO_EXTEND_REPEAT);
+  cairo_paint_with_alpha(cr_, p.opacity);
+  cairo_restore(cr_);
 }
 
 void LayerPainter::drawContent(const CALayer& layer, const Presentation& p) {
@@ -446,16 +559,8 @@ cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Present
   color.alpha *= p.shadowOpacity;
   if (shadow.colored && std::memcmp(&color, &shadow.color, sizeof color) == 0) return shadow.colored.get();
   cairo_surface_t* alpha = shadow.alpha.get();
-  double x0 = 0, y0 = 0;
-  cairo_surface_get_device_offset(alpha, &x0, &y0);
-  shadow.colored = makeSurface(CAIRO_FORMAT_ARGB32, {static_cast<int>(-x0), static_cast<int>(-y0),
-                                                     static_cast<int>(-x0) + cairo_image_surface_get_width(alpha),
-                                                     static_cast<int>(-y0) + cairo_image_surface_get_height(alpha)});
+  shadow.colored = SharedShadows::current().colored(alpha, color, [&] { return tinted(alpha, color); });
   shadow.color = color;
-  cairo_t* cr = cairo_create(shadow.colored.get());
-  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-  cairo_mask_surface(cr, alpha, 0, 0);
-  cairo_destroy(cr);
   return shadow.colored.get();
 }
 
@@ -464,10 +569,6 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   auto& backing = layer.backing();
   auto& shadow = backing.shadow;
   ++backing.shadowRasterizations;
-  const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
-  const CGFloat blur = 3 * p.shadowRadius + 1;
-  const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
-  shadow.alpha = makeSurface(CAIRO_FORMAT_A8, area);
   shadow.colored = {};
   shadow.made = true;
   shadow.radius = p.shadowRadius;
@@ -478,8 +579,24 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   shadow.cornerRadius = p.cornerRadius;
   int x = 0, y = 0;
   shadow.placement = placementOf(placed, x, y);
-  if (!shadow.alpha) return;
-  auto context = makeContextForSurface(shadow.alpha.get(), p.bounds.size, 1);
+  const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
+  auto make = [&] { return blurredShape(layer, p, placed, shape, shaped); };
+  // A shadow that follows the layer's alpha depends on its content; one of a fixed shape does not.
+  if (!shaped && !layer.shadowPath()) {
+    shadow.alpha = make();
+    return;
+  }
+  const SharedShadows::Key key{shadow.placement, shape, p.bounds, shaped ? p.cornerRadius : 0, p.shadowRadius,
+                               layer.shadowPath()};
+  shadow.alpha = SharedShadows::current().alpha(key, make);
+}
+
+SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
+                                      const CGRect& shape, bool shaped) {
+  const CGFloat blur = 3 * p.shadowRadius + 1;
+  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, deviceBox(placed, shape.insetBy(-blur, -blur)));
+  if (!alpha) return alpha;
+  auto context = makeContextForSurface(alpha.get(), p.bounds.size, 1);
   cairo_t* cr = cairoContext(*context);
   cairo_set_matrix(cr, &placed);
   if (layer.shadowPath() || shaped) {
@@ -490,7 +607,7 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
     LayerPainter(*context).drawContent(layer, p);
   }
   context.reset();
-  cairo_surface_t* surface = shadow.alpha.get();
+  cairo_surface_t* surface = alpha.get();
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
@@ -499,6 +616,7 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   ShadowMaskCache::shared().blur(data, w, h, stride, sigma,
                                  [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); });
   cairo_surface_mark_dirty(surface);
+  return alpha;
 }
 
 cairo_pattern_t* LayerPainter::applyMask(const CALayer& layer, cairo_pattern_t* content) {

@@ -67,9 +67,16 @@ class LayerPainter {
   cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
   void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                        bool shaped);
+  // The shadow's blurred alpha: `shape` is the area it blurs, `shaped` fills the rounded bounds.
+  static SurfaceRef blurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
+                                 const CGRect& shape, bool shaped);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);
+  // Composites the part of `area` outside `busy`, where the layer's content is one colour, at the
+  // layer's opacity.
+  void paintFlatPart(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m,
+                     const PixelRect& area, const PixelRect& busy);
 
   CGContext& context_;
   cairo_t* cr_;

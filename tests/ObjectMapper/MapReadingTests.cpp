@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -155,6 +158,69 @@ TEST(MapReading, KeysAreLiteralNotPaths) {
   std::string text;
   map("a.b", text);
   EXPECT_EQ(text, "dotted");
+}
+
+// Keys of one length sharing their middle and last bytes, which a map files side by side.
+std::vector<std::string> lookalikeKeys(int count) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < count; ++i) keys.push_back({char('a' + i % 26), char('A' + i / 26), 'x', 'y', 'z'});
+  return keys;
+}
+
+// Every present key reads its own value, and a key that is absent or null reads nothing, however
+// alike the keys are and however many there are, in a reading map and in a taking map.
+TEST(MapReading, EveryKeyFindsItsOwnValue) {
+  const std::vector<std::string> kNearKeys = {"",
+                                              "a",
+                                              "b",
+                                              "ab",
+                                              "ba",
+                                              "id",
+                                              "iD",
+                                              "price",
+                                              "priceNumber",
+                                              "listedPrice",
+                                              "listedPriceNumber",
+                                              "usageDesciption",
+                                              "usageDescription",
+                                              "discountValue",
+                                              "discountValueNumber",
+                                              "pric"};
+  struct Case {
+    const char* name;
+    std::vector<std::string> present;
+    std::vector<std::string> nulls;
+  };
+  const std::vector<std::string> lookalikes = lookalikeKeys(40);
+  const std::vector<Case> cases = {
+      {"lookalikes filling the list", {lookalikes.begin(), lookalikes.begin() + 32}, {}},
+      {"lookalikes past the list", lookalikes, {}},
+      {"nulls among lookalikes",
+       {lookalikes.begin(), lookalikes.begin() + 10},
+       {lookalikes.begin() + 10, lookalikes.begin() + 20}},
+      {"near misses", {kNearKeys.begin(), kNearKeys.begin() + 14}, {"pric"}},
+      {"one key", {"ab"}, {}},
+  };
+  std::vector<std::string> probes = lookalikes;
+  probes.insert(probes.end(), kNearKeys.begin(), kNearKeys.end());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Dictionary json = Dictionary::object();
+    for (const std::string& key : c.present) json[key] = "value of " + key;
+    for (const std::string& key : c.nulls) json[key] = nullptr;
+    Dictionary takenJSON = json;
+    ios::Map reading(json);
+    ios::Map taking = ios::Map::taking(takenJSON);
+    for (const std::string& key : probes) {
+      const bool present = std::find(c.present.begin(), c.present.end(), key) != c.present.end();
+      const std::string expected = present ? "value of " + key : "unread";
+      for (ios::Map* map : {&reading, &taking}) {
+        std::string text = "unread";
+        (*map)(key, text);
+        EXPECT_EQ(text, expected) << "key \"" << key << "\"";
+      }
+    }
+  }
 }
 
 TEST(MapReading, SubclassMappingRunsTheBaseFirst) {

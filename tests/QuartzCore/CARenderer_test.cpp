@@ -305,5 +305,73 @@ TEST(CARenderer, AnOpaqueCardsShadowKeepsWhileItsContentChangesInside) {
   }
 }
 
+// A fading overlay over the scene: a clear full-size container holding a dimming fill and a drawn
+// spinner in its middle, as a loading screen has.
+struct Overlay {
+  std::shared_ptr<CALayer> container = CALayer::create();
+  std::shared_ptr<CALayer> dim = CALayer::create();
+  std::shared_ptr<CountingLayer> spinner = std::make_shared<CountingLayer>();
+
+  explicit Overlay(CALayer& root) {
+    container->setFrame(root.bounds());
+    dim->setFrame(root.bounds());
+    dim->setBackgroundColor(CGColor::rgb(0, 0, 0, 1));
+    dim->setOpacity(0.2f);
+    spinner->setFrame(CGRect(50, 30, 20, 20));
+    container->addSublayer(dim);
+    container->addSublayer(spinner);
+    container->setOpacity(0.7f);
+    root.addSublayer(container);
+  }
+};
+
+TEST(CARenderer, AFadingOverlayDrawsWhatAFreshPictureDraws) {
+  struct Case {
+    std::string change;
+    std::function<void(Overlay&)> apply;
+  };
+  const Case cases[] = {
+      {"as shown", [](Overlay&) {}},
+      {"almost opaque", [](Overlay& o) { o.container->setOpacity(0.98f); }},
+      {"coloured dim", [](Overlay& o) { o.dim->setBackgroundColor(CGColor::rgb(0.3, 0.55, 0.8, 0.9)); }},
+      {"opaque dim", [](Overlay& o) { o.dim->setOpacity(1); }},
+      {"container background", [](Overlay& o) { o.container->setBackgroundColor(CGColor::rgb(0.9, 0.2, 0.1, 0.5)); }},
+      {"no spinner", [](Overlay& o) { o.spinner->removeFromSuperlayer(); }},
+      {"spinner turned", [](Overlay& o) { o.spinner->setAffineTransform(CGAffineTransform::rotation(0.5)); }},
+      {"spinner with a shadow",
+       [](Overlay& o) {
+         o.spinner->setShadowOpacity(0.8f);
+         o.spinner->setShadowRadius(4);
+       }},
+      {"spinner at an edge", [](Overlay& o) { o.spinner->setPosition({2, 78}); }},
+      {"dim over part", [](Overlay& o) { o.dim->setFrame(CGRect(0, 0, 120, 40)); }},
+      {"dim a pixel short", [](Overlay& o) { o.dim->setFrame(CGRect(0.5, 0, 120, 80)); }},
+      {"rounded container",
+       [](Overlay& o) {
+         o.container->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+         o.container->setCornerRadius(6);
+       }},
+      {"container a pixel over", [](Overlay& o) { o.container->setPosition({60.5, 40}); }},
+      {"a second fill",
+       [](Overlay& o) {
+         auto tint = CALayer::create();
+         tint->setFrame(CGRect(-10, -10, 200, 200));
+         tint->setBackgroundColor(CGColor::rgb(0.2, 0.6, 0.3, 0.35));
+         o.container->insertSublayer(tint, 1);
+       }},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    Overlay overlay(*scene.root);
+    c.apply(overlay);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change;
+    // The layer under the overlay changes: only its damage is drawn again, through the overlay.
+    scene.layer->setBackgroundColor(CGColor::rgb(0.1, 0.7, 0.9, 1));
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change << ", under it changed";
+  }
+}
+
 }  // namespace
 }  // namespace ios

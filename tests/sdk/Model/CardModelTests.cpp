@@ -89,5 +89,87 @@ TEST(CardModelJSON, WritingAndReadingBackKeepsEveryField) {
   EXPECT_EQ(again->promotionDtos[0]->type, TypeInfoCard::Promotion);
 }
 
+// A card with every field its list shows, nested models included.
+Dictionary fullCard() {
+  const Dictionary service = {{"namDefService", "Gội đầu"},
+                              {"unitPrice", "120.000 đ"},
+                              {"status", "A"},
+                              {"usageDesciption", "Mỗi tuần"},
+                              {"ownAccountDtos", {{{"availableUnit", "8 lần"}}}},
+                              {"providerDto", {{"id", 3}}}};
+  return {{"id", 88},
+          {"name", "Thẻ Spa"},
+          {"price", "1.200.000 đ"},
+          {"priceNumber", 1200000},
+          {"status", "W"},
+          {"providerDtos", {{{"id", 3}, {"logo", "p.png"}}}},
+          {"promotionDtos", {{{"urlIcon", "i.png"}}}},
+          {"rootService", service},
+          {"defServiceDtos", {service}},
+          {"defServiceUnitDtos", {{{"displayLimitUnit", "1"}}}},
+          {"styleDto", {{"rgb", "#FF5722"}}}};
+}
+
+// Sparse replies mapped right after a full card was freed: each reads its own keys only and keeps
+// the presets for what is missing, null or of another type.
+TEST(CardModelReuse, ACardMappedAfterAnotherWasFreedShowsNothingOfIt) {
+  const Dictionary emptyService = {{"ownAccountDtos", Dictionary::array()}, {"providerDto", nullptr}};
+  const std::vector<std::pair<const char*, Dictionary>> cases = {
+      {"no keys", Dictionary::object()},
+      {"nulls",
+       {{"id", nullptr},
+        {"name", nullptr},
+        {"price", nullptr},
+        {"providerDtos", nullptr},
+        {"rootService", nullptr},
+        {"styleDto", nullptr},
+        {"defServiceUnitDtos", nullptr}}},
+      {"other types",
+       {{"id", "88"},
+        {"name", 5},
+        {"price", true},
+        {"priceNumber", "1200000"},
+        {"status", 1},
+        {"providerDtos", "p"},
+        {"rootService", {1}},
+        {"styleDto", 1}}},
+      {"empty arrays",
+       {{"providerDtos", Dictionary::array()},
+        {"promotionDtos", Dictionary::array()},
+        {"defServiceDtos", {emptyService}},
+        {"defServiceUnitDtos", Dictionary::array()}}},
+  };
+  for (const auto& [name, reply] : cases) {
+    SCOPED_TRACE(name);
+    for (const bool taking : {false, true}) {
+      ios::mapObject<CardModel>(fullCard());
+      const auto card =
+          taking ? ios::mapObject<CardModel>(Dictionary(reply)) : ios::mapObject<CardModel>(reply);
+      EXPECT_EQ(card->id, std::nullopt);
+      EXPECT_EQ(card->name, "");
+      EXPECT_EQ(card->price, "0 đ");
+      EXPECT_EQ(card->priceNumber, 0);
+      EXPECT_EQ(card->type, TypeDetailCard::UnPaid);
+      EXPECT_TRUE(card->providerDtos.empty());
+      EXPECT_TRUE(card->promotionDtos.empty());
+      EXPECT_EQ(card->rootService, nullptr);
+      EXPECT_EQ(card->styleDto, nullptr);
+      EXPECT_EQ(card->defServiceUnitDtos.has_value(),
+                reply.contains("defServiceUnitDtos") && reply["defServiceUnitDtos"].is_array());
+      if (card->defServiceUnitDtos) {
+        EXPECT_TRUE(card->defServiceUnitDtos->empty());
+      }
+      ASSERT_EQ(card->defServiceDtos.size(), reply.contains("defServiceDtos") ? 1u : 0u);
+      for (const auto& service : card->defServiceDtos) {
+        EXPECT_EQ(service->namDefService, "");
+        EXPECT_EQ(service->unitPrice, "0 đ");
+        EXPECT_EQ(service->usageDesciption, std::nullopt);
+        EXPECT_TRUE(service->ownAccountDtos.empty());
+        EXPECT_EQ(service->providerDto, nullptr);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kerbelin

@@ -10,7 +10,7 @@
 namespace kerbelin {
 
 std::shared_ptr<CardModel> CardModel::create() {
-  return std::make_shared<CardModel>();
+  return ios::makeRecycled<CardModel>();
 }
 
 void CardModel::mapping(ios::Map& map) {

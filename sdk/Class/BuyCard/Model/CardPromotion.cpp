@@ -5,7 +5,7 @@
 namespace kerbelin {
 
 std::shared_ptr<CardPromotion> CardPromotion::create() {
-  return std::make_shared<CardPromotion>();
+  return ios::makeRecycled<CardPromotion>();
 }
 
 void CardPromotion::mapping(ios::Map& map) {

@@ -7,7 +7,7 @@
 namespace kerbelin {
 
 std::shared_ptr<DefServiceDtos> DefServiceDtos::create() {
-  return std::make_shared<DefServiceDtos>();
+  return ios::makeRecycled<DefServiceDtos>();
 }
 
 void DefServiceDtos::mapping(ios::Map& map) {

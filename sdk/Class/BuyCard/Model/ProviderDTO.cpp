@@ -5,7 +5,7 @@
 namespace kerbelin {
 
 std::shared_ptr<ProviderDTO> ProviderDTO::create() {
-  return std::make_shared<ProviderDTO>();
+  return ios::makeRecycled<ProviderDTO>();
 }
 
 void ProviderDTO::mapping(ios::Map& map) {

@@ -5,7 +5,7 @@
 namespace kerbelin {
 
 std::shared_ptr<StyleDtoModel> StyleDtoModel::create() {
-  return std::make_shared<StyleDtoModel>();
+  return ios::makeRecycled<StyleDtoModel>();
 }
 
 void StyleDtoModel::mapping(ios::Map& map) {

@@ -5,7 +5,7 @@
 namespace kerbelin {
 
 std::shared_ptr<OwnAccountDtosModel> OwnAccountDtosModel::create() {
-  return std::make_shared<OwnAccountDtosModel>();
+  return ios::makeRecycled<OwnAccountDtosModel>();
 }
 
 void OwnAccountDtosModel::mapping(ios::Map& map) {

@@ -1,0 +1,73 @@
+#pragma once
+
+// Blurred shadow shapes shared by layers that cast the same shadow. Platform code only (it exposes
+// Cairo).
+
+#include <CoreGraphics/CGColor.h>
+#include <CoreGraphics/CGGeometry.h>
+#include <CoreGraphics/CGPath.h>
+#include <QuartzCore/LayerBacking.h>
+
+#include <cstddef>
+#include <functional>
+#include <list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace ios {
+
+// A list of cards casts one shadow many times: the same rounded shape (or shadow path), blur and
+// sub-pixel phase. The blurred alpha and its coloured versions depend on nothing else, so the
+// cards share one copy of each instead of making their own. Entries match on every input to the
+// pixels; the least recently used go first beyond `capacityBytes`. A surface handed out is never
+// drawn into again, and a layer keeps its own reference when its entry goes.
+//
+// One cache per thread (`current()`): Cairo surfaces are not shared between threads here.
+class SharedShadows {
+ public:
+  // What decides a shadow shape's pixels: the shape (a shadow path, or the rounded bounds when
+  // `path` is empty), the area blurred, the blur radius and where the shape sits on the pixel grid.
+  struct Key {
+    PixelPlacement placement;
+    CGRect extent;
+    CGRect bounds;
+    CGFloat cornerRadius = 0;
+    CGFloat radius = 0;
+    std::optional<CGPath> path;
+    bool operator==(const Key&) const = default;
+  };
+
+  explicit SharedShadows(std::size_t capacityBytes) : capacity_(capacityBytes) {}
+
+  // The blurred alpha for `key`, made by `make` when no layer made it yet.
+  SurfaceRef alpha(const Key& key, const std::function<SurfaceRef()>& make);
+  // `alpha` in `color` (premultiplied by its alpha), made by `make` once per colour while the cache
+  // holds `alpha`; made afresh each time for an alpha it does not hold.
+  SurfaceRef colored(cairo_surface_t* alpha, const CGColor::RGBA& color, const std::function<SurfaceRef()>& make);
+
+  // For tests and benchmarks: shapes and colours handed out without being made.
+  std::size_t hits() const { return hits_; }
+  std::size_t entries() const { return entries_.size(); }
+  void clear();
+
+  // The calling thread's cache (32 MB).
+  static SharedShadows& current();
+
+ private:
+  struct Entry {
+    Key key;
+    SurfaceRef alpha;
+    std::vector<std::pair<CGColor::RGBA, SurfaceRef>> colors;
+    std::size_t bytes = 0;
+  };
+
+  void admit(Entry entry);
+  void trim();
+
+  std::list<Entry> entries_;  // most recently used first
+  std::size_t bytes_ = 0, hits_ = 0;
+  const std::size_t capacity_;
+};
+
+}  // namespace ios
