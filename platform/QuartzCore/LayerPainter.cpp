@@ -165,13 +165,37 @@ SurfaceRef tinted(cairo_surface_t* alpha, const CGColor::RGBA& color) {
   return colored;
 }
 
-// Draws the layer's contents and its drawing into `surface` at `placement`.
+// What drawing `image` in `rect` inks, painted in one colour: the same placement and clip as
+// `CGContext::draw`, without a source the recording would have to copy.
+void coverImageArea(cairo_t* cr, const CGRect& rect, const CGImage& image) {
+  const CGRect r = rect.standardized();
+  if (r.isEmpty()) return;
+  cairo_save(cr);
+  cairo_translate(cr, r.minX(), r.minY());
+  cairo_scale(cr, r.width() / image.width(), r.height() / image.height());
+  cairo_new_path(cr);
+  cairo_rectangle(cr, 0, 0, image.width(), image.height());
+  cairo_clip(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 1);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+// Draws the layer's contents and its drawing into `surface` at `placement`; `measuring` only for
+// what it covers.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
-                     const PixelPlacement& placement) {
+                     const PixelPlacement& placement, bool measuring = false) {
   auto context = makeContextForSurface(surface, p.bounds.size, 1);
   const cairo_matrix_t m = matrixOf(placement);
   cairo_set_matrix(cairoContext(*context), &m);
-  if (const auto& image = layer.contents()) context->draw(*image, contentsRect(layer, p.bounds, *image));
+  if (const auto& image = layer.contents()) {
+    const CGRect rect = contentsRect(layer, p.bounds, *image);
+    if (measuring) {
+      coverImageArea(cairoContext(*context), rect, *image);
+    } else {
+      context->draw(*image, rect);
+    }
+  }
   layer.draw(*context);
 }
 
@@ -263,7 +287,7 @@ PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlac
   // Most layers draw nothing of their own: a recording finds out, and what it covers, before any
   // pixels are kept (it cannot be the store: it replays text with other glyph positions).
   SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
-  drawContentInto(recording.get(), layer, p, placement);
+  drawContentInto(recording.get(), layer, p, placement, true);
   double ix = 0, iy = 0, iw = 0, ih = 0;
   cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
   return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};

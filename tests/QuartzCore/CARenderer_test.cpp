@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ios {
@@ -370,6 +372,38 @@ TEST(CARenderer, AFadingOverlayDrawsWhatAFreshPictureDraws) {
     scene.layer->setBackgroundColor(CGColor::rgb(0.1, 0.7, 0.9, 1));
     scene.frame.render(*scene.root);
     EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change << ", under it changed";
+  }
+}
+
+TEST(CARenderer, ImageContentsReachingOutOfTheirBoundsAreDrawnWhole) {
+  struct Case {
+    CALayerContentsGravity gravity;
+    CGRect frame;
+    CGRect drawn;  // where the red picture lands, in the root's points
+  };
+  // A 40 x 30 point picture in a 20 x 10 point layer.
+  const Case cases[] = {
+      {CALayerContentsGravity::center, CGRect(40, 30, 20, 10), CGRect(30, 20, 40, 30)},
+      {CALayerContentsGravity::topLeft, CGRect(10.25, 10, 20, 10), CGRect(10.25, 10, 40, 30)},
+      {CALayerContentsGravity::bottomRight, CGRect(60, 45.5, 20, 10), CGRect(40, 25.5, 40, 30)},
+      {CALayerContentsGravity::resize, CGRect(5, 5, 20, 10), CGRect(5, 5, 20, 10)},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    auto picture = CALayer::create();
+    picture->setFrame(c.frame);
+    picture->setContents(CGImage::create(80, 60, std::vector<std::uint32_t>(80 * 60, 0xFFFF0000u)));
+    picture->setContentsScale(2);
+    picture->setContentsGravity(c.gravity);
+    scene.root->addSublayer(picture);
+    scene.frame.render(*scene.root);
+    auto kept = scene.frame.makeImage();
+    ASSERT_TRUE(kept);
+    // Each corner pixel wholly inside the picture is the picture's.
+    const int x0 = static_cast<int>(std::ceil(c.drawn.minX() * 2)), y0 = static_cast<int>(std::ceil(c.drawn.minY() * 2));
+    const int x1 = static_cast<int>(c.drawn.maxX() * 2) - 1, y1 = static_cast<int>(c.drawn.maxY() * 2) - 1;
+    for (auto [x, y] : {std::pair{x0, y0}, std::pair{x1, y0}, std::pair{x0, y1}, std::pair{x1, y1}})
+      EXPECT_EQ(kept->pixel(x, y), 0xFFFF0000u) << static_cast<int>(c.gravity) << " at " << x << ", " << y;
   }
 }
 
