@@ -442,6 +442,31 @@ TEST(UINib, AFileWithTheSameNameButOtherContentsLoadsWhatItSays) {
   EXPECT_EQ(tagOf(UINib::fromData("Fixed", nibWithTag(9))), 9);
 }
 
+// Each constraint text is read once for every file that repeats it: texts that differ only in a
+// number, a relation or a priority still lay the view out by what they say, however often loaded.
+TEST(UINib, ConstraintTextsThatDifferInANumberLayOutByTheirOwn) {
+  struct Case {
+    const char* height;  // the constraint on the box's height
+    CGFloat expected;
+  };
+  const std::vector<Case> cases = {
+      {"box.height == 30", 30},        {"box.height == 31", 31},       {"box.height == box.width * 2", 20},
+      {"box.height >= 50 @999", 50},   {"box.height == 30", 30},       {"box.height == 12 as h", 12},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& c : cases) {
+      auto root = first<UIView>(load(std::string(R"({"objects": [{"class": "UIView",
+        "properties": {"frame": [0, 0, 100, 100]}, "subviews": [{"class": "UIView", "id": "box"}],
+        "constraints": ["box.top == superview.top", "box.leading == superview.leading",
+                        "box.width == 10", "box.height <= 40 @500", ")") +
+                                             c.height + "\"]}]}"));
+      ASSERT_TRUE(root) << c.height;
+      root->layoutIfNeeded();
+      EXPECT_EQ(root->subviews().at(0)->frame().height(), c.expected) << c.height;
+    }
+  }
+}
+
 TEST(UINib, ControllerWithANibNameLoadsItsViewWithItselfAsOwner) {
   auto bundle = nibtest::bundleWith(
       {{"Pay.nib.json", R"({
