@@ -605,14 +605,12 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   shadow.placement = placementOf(placed, x, y);
   const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
   auto make = [&] { return blurredShape(layer, p, placed, shape, shaped); };
-  // A shadow that follows the layer's alpha depends on its content; one of a fixed shape does not.
-  if (!shaped && !layer.shadowPath()) {
-    shadow.alpha = make();
-    return;
-  }
+  // A shadow of a fixed shape is shared by its key; one that follows the layer's alpha depends on the
+  // content too, and is shared only with shadows of the very same pixels.
   const SharedShadows::Key key{shadow.placement, shape, p.bounds, shaped ? p.cornerRadius : 0, p.shadowRadius,
                                layer.shadowPath()};
-  shadow.alpha = SharedShadows::current().alpha(key, make);
+  auto& shared = SharedShadows::current();
+  shadow.alpha = shaped || layer.shadowPath() ? shared.alpha(key, make) : shared.alike(key, make());
 }
 
 SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,

@@ -36,6 +36,9 @@ class ShadowMaskCache {
   // The renderer's cache (32 MB).
   static ShadowMaskCache& shared();
 
+  // A digest of the `width` visible bytes of each of `height` rows, `stride` bytes apart.
+  static std::uint64_t hash(const unsigned char* data, int width, int height, int stride);
+
  private:
   struct Key {
     int width, height;
@@ -48,7 +51,6 @@ class ShadowMaskCache {
     std::vector<unsigned char> source, blurred;  // packed rows, `width` bytes each
   };
 
-  static std::uint64_t hash(const unsigned char* data, int width, int height, int stride);
   static std::vector<unsigned char> pack(const unsigned char* data, int width, int height, int stride);
   bool restore(const Key& key, unsigned char* data, int stride);
   void store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred);

@@ -9,6 +9,7 @@
 #include <QuartzCore/LayerBacking.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <optional>
@@ -35,6 +36,9 @@ class SharedShadows {
     CGFloat cornerRadius = 0;
     CGFloat radius = 0;
     std::optional<CGPath> path;
+    // For a shadow following its layer's alpha: a digest of the blurred alpha (the pixels are
+    // compared too).
+    std::uint64_t content = 0;
     bool operator==(const Key&) const = default;
   };
 
@@ -42,6 +46,9 @@ class SharedShadows {
 
   // The blurred alpha for `key`, made by `make` when no layer made it yet.
   SurfaceRef alpha(const Key& key, const std::function<SurfaceRef()>& make);
+  // `made`, or a surface with the same `key` and the same pixels made for another layer; the key's
+  // content is set from `made`.
+  SurfaceRef alike(Key key, SurfaceRef made);
   // `alpha` in `color` (premultiplied by its alpha), made by `make` once per colour while the cache
   // holds `alpha`; made afresh each time for an alpha it does not hold.
   SurfaceRef colored(cairo_surface_t* alpha, const CGColor::RGBA& color, const std::function<SurfaceRef()>& make);

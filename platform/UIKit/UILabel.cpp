@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <mutex>
+#include <unordered_map>
 
 namespace ios {
 
@@ -62,6 +65,61 @@ const NibEnumNames::Table kLineBreakNames("UILabel", "lineBreakMode",
 
 CGFloat screenScale() {
   return UIScreen::main()->scale();
+}
+
+// Everything the size of a plain-text label's laid-out text depends on.
+struct PlainTextKey {
+  std::string text;
+  CGFloat fontSize;
+  UIFontWeight weight;
+  bool italic;
+  CGFloat width;
+  std::size_t lines;
+  NSLineBreakMode lineBreakMode;
+  NSTextAlignment alignment;
+  CGFloat scale;
+  bool adjusts;
+  CGFloat minimumScale;
+  bool operator==(const PlainTextKey&) const = default;
+};
+
+struct PlainTextKeyHash {
+  std::size_t operator()(const PlainTextKey& key) const {
+    std::size_t seed = std::hash<std::string>()(key.text);
+    auto mix = [&seed](std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2); };
+    mix(std::hash<CGFloat>()(key.fontSize));
+    mix(std::hash<CGFloat>()(key.width));
+    mix(key.lines);
+    mix(static_cast<std::size_t>(key.weight) << 8 | static_cast<std::size_t>(key.lineBreakMode) << 4 |
+        static_cast<std::size_t>(key.alignment) << 1 | static_cast<std::size_t>(key.italic));
+    return seed;
+  }
+};
+
+// Labels showing the same plain text with the same settings take the same size, so the text is laid
+// out once for all of them: a screen opened again, or rows repeating a text, measure without Pango.
+class PlainTextSizes {
+ public:
+  std::optional<CGSize> find(const PlainTextKey& key) const {
+    std::lock_guard lock(mutex_);
+    auto found = sizes_.find(key);
+    return found == sizes_.end() ? std::nullopt : std::optional(found->second);
+  }
+  void remember(PlainTextKey key, CGSize size) {
+    std::lock_guard lock(mutex_);
+    if (sizes_.size() >= kLimit) sizes_.clear();
+    sizes_.emplace(std::move(key), size);
+  }
+
+ private:
+  static constexpr std::size_t kLimit = 4096;
+  mutable std::mutex mutex_;
+  std::unordered_map<PlainTextKey, CGSize, PlainTextKeyHash> sizes_;
+};
+
+PlainTextSizes& plainTextSizes() {
+  static PlainTextSizes sizes;
+  return sizes;
 }
 
 }  // namespace
@@ -234,9 +292,20 @@ CGSize UILabel::measuredSize(CGFloat width, std::size_t lines) const {
     if (m.width == width && m.lines == lines && m.scale == scale && m.adjusts == adjustsFontSizeToFitWidth &&
         m.minimumScale == minimumScaleFactor)
       return m.size;
-  const CGSize size = makeLayout(width, lines).roundedUpSize(scale);
+  const CGSize size = laidOutSize(width, lines, scale);
   if (measured_.size() >= kMeasurementCacheSize) measured_.erase(measured_.begin());
   measured_.push_back({width, lines, scale, adjustsFontSizeToFitWidth, minimumScaleFactor, size});
+  return size;
+}
+
+CGSize UILabel::laidOutSize(CGFloat width, std::size_t lines, CGFloat scale) const {
+  if (attributedText_ || !text_ || !font_) return makeLayout(width, lines).roundedUpSize(scale);
+  PlainTextKey key{*text_,          font_->pointSize(),        font_->weight(), font_->isItalic(),
+                   width,           lines,                     lineBreakMode_,  textAlignment_,
+                   scale,           adjustsFontSizeToFitWidth, minimumScaleFactor};
+  if (auto known = plainTextSizes().find(key)) return *known;
+  const CGSize size = makeLayout(width, lines).roundedUpSize(scale);
+  plainTextSizes().remember(std::move(key), size);
   return size;
 }
 

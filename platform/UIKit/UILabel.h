@@ -94,6 +94,7 @@ class UILabel : public UIView {
   void appearanceDidChange();
   const TextLayout& drawnLayout(CGSize size) const;
   CGSize measuredSize(CGFloat width, std::size_t lines) const;
+  CGSize laidOutSize(CGFloat width, std::size_t lines, CGFloat scale) const;
 
   std::optional<std::string> text_;
   std::shared_ptr<NSAttributedString> attributedText_;

@@ -759,6 +759,8 @@ bool UITableView::buildVisible(const CGRect& visible) {
         if (cell->isSelected() != (selected_.count(indexPath) > 0))
           cell->setSelected(selected_.count(indexPath) > 0, false);
         cell->setFrame(onPixelGrid(section.rowTops[r], width, row.height));
+        // Before the cell joins the window's constraints, so that they go in once, where they stay.
+        adoptContentConstraints(*cell, *cell->contentView());
         insertSubview(cell, 0);
         visibleCells_[indexPath] = cell;
         if (d) d->willDisplay(*this, *cell, indexPath);

@@ -38,6 +38,22 @@ std::shared_ptr<CALayer> twoCards(const std::function<void(CALayer&)>& second) {
   return ::testing::AssertionSuccess();
 }
 
+// Draws a scene into a kept frame, where shadows are shared, and compares it with a picture of the
+// same scene's layers never drawn before, where each shadow is made from its own layer's alpha;
+// `shared` is how many shapes and colours the kept frame took from the cache.
+void expectSharingDrawsTheSame(const std::function<std::shared_ptr<CALayer>()>& scene, std::size_t shared,
+                               const std::string& label) {
+  auto& cache = SharedShadows::current();
+  cache.clear();
+  auto kept = scene();
+  CARenderer frame(2);
+  frame.render(*kept);
+  EXPECT_EQ(cache.hits(), shared) << label;
+  auto fresh = Renderer::renderImage(*scene(), 2);
+  ASSERT_TRUE(fresh) << label;
+  EXPECT_TRUE(samePicture(*frame.makeImage(), *fresh)) << label;
+}
+
 TEST(SharedShadows, CardsShareAShadowOnlyWhenEveryInputToItsPixelsIsTheSame) {
   struct Case {
     std::string change;
@@ -55,19 +71,7 @@ TEST(SharedShadows, CardsShareAShadowOnlyWhenEveryInputToItsPixelsIsTheSame) {
       {"another size", [](CALayer& l) { l.setBounds(CGRect(0, 0, 50, 34)); }, 0},
       {"a shadow path", [](CALayer& l) { l.setShadowPath(CGPath::roundedRect(CGRect(4, 4, 42, 22), 3, 3)); }, 0},
   };
-  for (const auto& c : cases) {
-    auto& cache = SharedShadows::current();
-    cache.clear();
-    // The kept frame shares shapes between the cards; a picture of layers never drawn before makes
-    // each shadow from its own layer's alpha, with nothing shared.
-    auto kept = twoCards(c.apply);
-    CARenderer frame(2);
-    frame.render(*kept);
-    EXPECT_EQ(cache.hits(), c.shared) << c.change;
-    auto fresh = Renderer::renderImage(*twoCards(c.apply), 2);
-    ASSERT_TRUE(fresh) << c.change;
-    EXPECT_TRUE(samePicture(*frame.makeImage(), *fresh)) << c.change;
-  }
+  for (const auto& c : cases) expectSharingDrawsTheSame([&] { return twoCards(c.apply); }, c.shared, c.change);
 }
 
 TEST(SharedShadows, ACardRecolouredAfterSharingDrawsItsOwnColour) {
@@ -84,6 +88,32 @@ TEST(SharedShadows, ACardRecolouredAfterSharingDrawsItsOwnColour) {
   auto picture = Renderer::renderImage(*fresh, 2);
   ASSERT_TRUE(picture);
   EXPECT_TRUE(samePicture(*frame.makeImage(), *picture));
+}
+
+TEST(SharedShadows, CardsWhoseContentReachesOutShareOnlyTheSamePixels) {
+  struct Case {
+    std::string change;
+    std::function<void(CALayer& badge)> apply;
+    std::size_t shared;
+  };
+  const Case cases[] = {
+      {"the same badge", [](CALayer&) {}, 2},
+      {"a badge further out", [](CALayer& b) { b.setPosition({b.position().x, b.position().y - 2}); }, 0},
+      {"a paler badge", [](CALayer& b) { b.setBackgroundColor(CGColor::rgb(1, 0, 0, 0.5)); }, 0},
+  };
+  // A badge sticking out of each card's corner: the shadows follow the cards' alpha.
+  auto badged = [](const std::function<void(CALayer&)>& second) {
+    return twoCards([&](CALayer& card) {
+      for (const auto& c : card.superlayer()->sublayers()) {
+        auto badge = CALayer::create();
+        badge->setFrame(CGRect(38, -4, 16, 10));
+        badge->setBackgroundColor(CGColor::rgb(1, 0, 0, 1));
+        c->addSublayer(badge);
+      }
+      second(*card.sublayers().front());
+    });
+  };
+  for (const auto& c : cases) expectSharingDrawsTheSame([&] { return badged(c.apply); }, c.shared, c.change);
 }
 
 TEST(SharedShadows, DropsTheLeastRecentlyUsedShapeWhileItsHoldersKeepIt) {

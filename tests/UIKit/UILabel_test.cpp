@@ -8,7 +8,11 @@
 #include <support/Pixels.h>
 #include <support/VirtualTime.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace ios {
 namespace {
@@ -182,6 +186,61 @@ TEST(UILabel, ShrinksSingleLinesToFitWhenAsked) {
   label->adjustsFontSizeToFitWidth = true;
   label->minimumScaleFactor = 0.1;
   EXPECT_FALSE(label->makeLayout(60, 1).isTruncated());
+}
+
+// Labels share the sizes of texts already laid out: every setting that changes the laid-out text
+// must keep two labels with the same text apart. Each case measures the same text with the base
+// settings, then with one setting changed, and expects what laying the text out gives.
+TEST(UILabel, LabelsWithTheSameTextMeasureByTheirOwnSettings) {
+  const std::string text = "Ưu đãi dành riêng cho khách hàng thân thiết";
+  struct Case {
+    const char* what;
+    std::function<void(UILabel&)> change;
+    CGFloat width = 120;
+  };
+  const std::vector<Case> cases = {
+      {"a larger font", [](UILabel& l) { l.setFont(UIFont::systemFont(20)); }},
+      {"a bold font", [](UILabel& l) { l.setFont(UIFont::systemFont(14, UIFontWeight::bold)); }},
+      {"another width", [](UILabel&) {}, 200},
+      {"a line limit", [](UILabel& l) { l.setNumberOfLines(1); }},
+      {"shrinking to fit", [](UILabel& l) {
+         l.setNumberOfLines(1);
+         l.adjustsFontSizeToFitWidth = true;
+         l.minimumScaleFactor = 0.3;
+       }},
+  };
+  auto base = [&] {
+    auto label = labelWith(text, 0);
+    label->setFont(UIFont::systemFont(14));
+    return label;
+  };
+  // What the text takes when laid out afresh, as the label reports it for `width`.
+  auto laidOut = [](const UILabel& label, CGFloat width) {
+    const CGSize size = label.makeLayout(width, label.numberOfLines()).roundedUpSize(UIScreen::main()->scale());
+    return CGSize{std::min(size.width, width), size.height};
+  };
+  for (const auto& c : cases) {
+    auto plain = base();
+    auto changed = base();
+    c.change(*changed);
+    ASSERT_NE(laidOut(*plain, 120), laidOut(*changed, c.width)) << c.what << " must change the size";
+    EXPECT_EQ(plain->sizeThatFits({120, 0}), laidOut(*plain, 120)) << c.what;
+    EXPECT_EQ(changed->sizeThatFits({c.width, 0}), laidOut(*changed, c.width)) << c.what;
+    EXPECT_EQ(base()->sizeThatFits({120, 0}), laidOut(*plain, 120)) << "after " << c.what;
+  }
+}
+
+// A label given a new text is measured anew, even when another label already showed that text.
+TEST(UILabel, ANewTextIsMeasuredAnew) {
+  auto first = labelWith("Thẻ", 0);
+  auto second = labelWith("Thẻ quà tặng\ncho cả nhà", 0);
+  const CGSize shortSize = first->intrinsicContentSize();
+  const CGSize longSize = second->intrinsicContentSize();
+  ASSERT_NE(shortSize, longSize);
+  first->setText("Thẻ quà tặng\ncho cả nhà");
+  EXPECT_EQ(first->intrinsicContentSize(), longSize);
+  second->setText("Thẻ");
+  EXPECT_EQ(second->intrinsicContentSize(), shortSize);
 }
 
 }  // namespace

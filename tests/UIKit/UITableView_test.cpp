@@ -1,5 +1,6 @@
 #include <UIKit/Nib/UINib.h>
 #include <UIKit/TouchGenerator.h>
+#include <UIKit/UILabel.h>
 #include <UIKit/UIScreen.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIWindow.h>
@@ -50,6 +51,25 @@ class SizingCell : public UITableViewCell {
   }
 };
 
+// A cell sized by a wrapping label, 5 points from the content view's top and bottom and 10 from
+// its sides.
+class LabelCell : public UITableViewCell {
+ public:
+  using UITableViewCell::UITableViewCell;
+  std::shared_ptr<UILabel> label;
+  void build() {
+    if (label) return;
+    label = UILabel::create();
+    label->setNumberOfLines(0);
+    label->setTranslatesAutoresizingMaskIntoConstraints(false);
+    contentView()->addSubview(label);
+    NSLayoutConstraint::activate({label->topAnchor().constraintEqualTo(contentView()->topAnchor(), 5),
+                                  label->bottomAnchor().constraintEqualTo(contentView()->bottomAnchor(), -5),
+                                  label->leadingAnchor().constraintEqualTo(contentView()->leadingAnchor(), 10),
+                                  label->trailingAnchor().constraintEqualTo(contentView()->trailingAnchor(), -10)});
+  }
+};
+
 // Data source and delegate with scripted answers and a log of what the table asked.
 class Lists : public UITableViewDataSource, public UITableViewDelegate {
  public:
@@ -64,6 +84,7 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
   std::vector<IndexPath> selectedRows;
   std::vector<IndexPath> deselectedRows;
   std::map<int, CGFloat> barHeights;  // by row, for sizing cells
+  std::function<std::string(int)> labelText;  // by row, for label cells
 
   int numberOfSections(UITableView&) override { return static_cast<int>(rows.size()); }
   int numberOfRowsInSection(UITableView&, int section) override { return rows[section]; }
@@ -72,6 +93,10 @@ class Lists : public UITableViewDataSource, public UITableViewDelegate {
     auto cell = table.dequeueReusableCell(identifier, indexPath);
     if (auto text = std::dynamic_pointer_cast<TextCell>(cell))
       text->text = "row " + std::to_string(indexPath.row);
+    if (auto labelled = std::dynamic_pointer_cast<LabelCell>(cell)) {
+      labelled->build();
+      labelled->label->setText(labelText(indexPath.row));
+    }
     if (auto sizing = std::dynamic_pointer_cast<SizingCell>(cell)) {
       sizing->build();
       sizing->barHeight->setConstant(barHeights.count(indexPath.row) ? barHeights[indexPath.row]
@@ -119,6 +144,7 @@ class TableTest : public test::WindowTest {
     table = UITableView::create(CGRect(0, 100, 375, height), style);
     table->registerClass<TextCell>("Text");
     table->registerClass<SizingCell>("Sizing");
+    table->registerClass<LabelCell>("Label");
     window->addSubview(table);
     if (attached) attach();
   }
@@ -455,6 +481,38 @@ TEST_F(TableTest, NibCellsAreMadeFromTheRegisteredNibAndSizeThemselves) {
   EXPECT_EQ(table->cellForRow({0, 0})->contentView()->subviews().at(0)->accessibilityIdentifier, "bar");
   EXPECT_EQ(table->rectForRow({0, 0}).height(), 40);
   EXPECT_EQ(table->rectForRow({0, 1}).minY(), 40);
+}
+
+// Rows of one to four lines of text scrolled through, their cells reused for rows of other
+// lengths: every row on screen shows its own text at the height that text takes.
+TEST_F(TableTest, ReusedCellsShowTheirNewRowsTextAtItsOwnHeight) {
+  auto text = [](int row) {
+    std::string lines = "Thẻ quà tặng số " + std::to_string(row);
+    for (int line = 0; line < row % 4; ++line) lines += "\nƯu đãi " + std::to_string(line + 1);
+    return lines;
+  };
+  auto heightOf = [&](int row) {
+    auto label = UILabel::create();
+    label->setText(text(row));
+    return label->makeLayout(375 - 20, 0).roundedUpSize(UIScreen::main()->scale()).height + 10;
+  };
+  ASSERT_NE(heightOf(0), heightOf(1));
+  lists->rows = {60};
+  lists->identifier = "Label";
+  lists->labelText = text;
+  lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+  makeTable();
+  for (CGFloat y = 0; y < 1500; y += 97) {
+    scrollTo(y);
+    for (const auto& indexPath : table->indexPathsForVisibleRows()) {
+      auto cell = std::dynamic_pointer_cast<LabelCell>(table->cellForRow(indexPath));
+      ASSERT_TRUE(cell);
+      EXPECT_EQ(cell->label->text(), text(indexPath.row)) << "row " << indexPath.row;
+      EXPECT_EQ(cell->frame().height(), heightOf(indexPath.row)) << "row " << indexPath.row;
+      EXPECT_EQ(cell->label->frame().height(), heightOf(indexPath.row) - 10) << "row " << indexPath.row;
+    }
+  }
+  EXPECT_LT(table->cellsCreated(), 30u);  // the cells were reused
 }
 
 TEST_F(TableTest, ContentInsetAddsRoomBelowTheLastRow) {

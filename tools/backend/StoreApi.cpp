@@ -107,10 +107,8 @@ json StoreApi::searchDefCards(const Params& params) const {
   sortCards(found, sort);
 
   const DtoBuilder dto(context_.catalog, context_.baseURL);
-  std::vector<json> cards;
-  for (const json* card : found) cards.push_back(dto.defCard(*card));
-  return {{"defCardDtos", pageOf(cards, pageIndex, pageSize)},
-          {"totalRecord", cards.size()},
+  return {{"defCardDtos", pageOf(found, pageIndex, pageSize, [&](const json* card) { return dto.defCard(*card); })},
+          {"totalRecord", found.size()},
           {"pageIndex", pageIndex},
           {"pageSize", pageSize}};
 }

@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 namespace ios {
 
@@ -24,6 +26,20 @@ constexpr std::array kObjectFields{"class",          "id",
                                    "contentHugging", "compressionResistance"};
 constexpr std::array kControllerFields{"class", "properties", "view", "outlets"};
 constexpr std::array kReservedIds{"owner", "self", "superview", "safeArea", "margins"};
+
+using ParsedConstraint = std::variant<NibConstraintDescription, NibConstraintSyntaxError>;
+
+// Cells load their interface file for every cell made, with the same constraint texts each time:
+// each text is read once.
+ParsedConstraint parsedConstraint(const std::string& text) {
+  static std::mutex mutex;
+  static std::unordered_map<std::string, ParsedConstraint> parsed;
+  constexpr std::size_t kLimit = 4096;
+  std::lock_guard lock(mutex);
+  if (auto found = parsed.find(text); found != parsed.end()) return found->second;
+  if (parsed.size() >= kLimit) parsed.clear();
+  return parsed.emplace(text, NibConstraintParser::parse(text)).first->second;
+}
 
 std::string registeredName(const NSObject& object) {
   if (const ClassInfo* info = ClassRegistry::shared().infoFor(object)) return info->name;
@@ -292,7 +308,7 @@ bool NibBuilder::addConstraints(const Node& node) {
 
 bool NibBuilder::addConstraint(UIView& holder, const NibJSON& expression, const std::string& path) {
   const auto& text = expression.get_ref<const std::string&>();
-  auto parsed = NibConstraintParser::parse(text);
+  auto parsed = parsedConstraint(text);
   if (auto* syntax = std::get_if<NibConstraintSyntaxError>(&parsed)) {
     return fail(path,
                 "bad constraint \"" + text + "\" at column " + std::to_string(syntax->column) + ": " +

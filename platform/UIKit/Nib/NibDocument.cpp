@@ -12,8 +12,51 @@ std::string NibError::message() const {
   return text + problem;
 }
 
+namespace {
+
+// Screens load the same interface files each time they open; a file is parsed once per content.
+class ParsedDocuments {
+ public:
+  std::shared_ptr<const NibDocument> find(const std::string& file, std::string_view text) const {
+    std::lock_guard lock(mutex_);
+    auto found = documents_.find(key(file, text));
+    return found == documents_.end() ? nullptr : found->second;
+  }
+  void remember(const std::string& file, std::string_view text, std::shared_ptr<const NibDocument> document) {
+    std::lock_guard lock(mutex_);
+    if (documents_.size() >= kLimit) documents_.clear();
+    documents_.emplace(key(file, text), std::move(document));
+  }
+
+ private:
+  static constexpr std::size_t kLimit = 256;
+  static std::string key(const std::string& file, std::string_view text) {
+    std::string joined = file;
+    joined.push_back('\0');  // no file name holds a NUL, so name and text cannot run into each other
+    return joined.append(text);
+  }
+  mutable std::mutex mutex_;
+  std::unordered_map<std::string, std::shared_ptr<const NibDocument>> documents_;
+};
+
+ParsedDocuments& parsedDocuments() {
+  static ParsedDocuments documents;
+  return documents;
+}
+
+}  // namespace
+
 std::variant<std::shared_ptr<const NibDocument>, NibError> NibDocument::parse(std::string file,
                                                                               std::string_view text) {
+  if (auto known = parsedDocuments().find(file, text)) return known;
+  auto parsed = parseText(file, text);
+  if (auto* document = std::get_if<std::shared_ptr<const NibDocument>>(&parsed))
+    parsedDocuments().remember(file, text, *document);
+  return parsed;
+}
+
+std::variant<std::shared_ptr<const NibDocument>, NibError> NibDocument::parseText(std::string file,
+                                                                                  std::string_view text) {
   if (text.size() > maximumSize) {
     return NibError{file, 0, "",
                     "the file is " + std::to_string(text.size()) + " bytes, more than the " +

@@ -19,7 +19,7 @@ class NibDocument {
   static constexpr std::size_t maximumSize = 8u << 20;
 
   // The document, or an error for an oversized file, malformed JSON or a top level that is not an
-  // object. `file` names the file in error messages.
+  // object. `file` names the file in error messages. The same name and text give the same document.
   static std::variant<std::shared_ptr<const NibDocument>, NibError> parse(std::string file,
                                                                           std::string_view text);
 
@@ -34,6 +34,8 @@ class NibDocument {
   NibDocument(std::string file, std::string text, NibJSON root)
       : file_(std::move(file)), text_(std::move(text)), root_(std::move(root)) {}
 
+  static std::variant<std::shared_ptr<const NibDocument>, NibError> parseText(std::string file,
+                                                                              std::string_view text);
   void mapLines() const;
 
   std::string file_;

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace {
 
 using namespace ios;
@@ -403,6 +407,64 @@ TEST(UINib, NibsAreFoundInTheBundleAskedForAndNullMeansTheMainBundle) {
   auto again = found->instantiate(nullptr);
   EXPECT_NE(found->instantiate(nullptr).objects[0], again.objects[0]);
   Bundle::setMainBundle(nullptr);
+}
+
+// Files are parsed once per content: a file of the same name with other contents, in another
+// bundle or given as data, loads what it says, and a broken text that is fixed loads too.
+TEST(UINib, AFileWithTheSameNameButOtherContentsLoadsWhatItSays) {
+  auto nibWithTag = [](int tag) {
+    return R"({"objects": [{"class": "UIView", "properties": {"tag": )" + std::to_string(tag) + "}}]}";
+  };
+  auto tagOf = [](const std::shared_ptr<UINib>& nib) {
+    auto loaded = nib->instantiate(nullptr);
+    EXPECT_TRUE(loaded) << (loaded.error ? loaded.error->message() : "");
+    return loaded ? std::dynamic_pointer_cast<UIView>(loaded.objects.at(0))->tag : -1;
+  };
+  struct Case {
+    const char* what;
+    std::function<std::shared_ptr<UINib>(int)> nib;
+  };
+  const std::vector<Case> cases = {
+      {"bundles", [&](int tag) {
+         return UINib::create("Row", nibtest::bundleWith({{"Row.nib.json", nibWithTag(tag)}},
+                                                         "Halvet.NibTests.Row" + std::to_string(tag)));
+       }},
+      {"data", [&](int tag) { return UINib::fromData("Row", nibWithTag(tag)); }},
+  };
+  for (const auto& c : cases) {
+    for (int tag : {7, 8, 7}) {
+      auto nib = c.nib(tag);
+      ASSERT_TRUE(nib) << c.what;
+      EXPECT_EQ(tagOf(nib), tag) << c.what;
+    }
+  }
+  EXPECT_FALSE(UINib::fromData("Fixed", R"({"objects": [)")->instantiate(nullptr));
+  EXPECT_EQ(tagOf(UINib::fromData("Fixed", nibWithTag(9))), 9);
+}
+
+// Each constraint text is read once for every file that repeats it: texts that differ only in a
+// number, a relation or a priority still lay the view out by what they say, however often loaded.
+TEST(UINib, ConstraintTextsThatDifferInANumberLayOutByTheirOwn) {
+  struct Case {
+    const char* height;  // the constraint on the box's height
+    CGFloat expected;
+  };
+  const std::vector<Case> cases = {
+      {"box.height == 30", 30},        {"box.height == 31", 31},       {"box.height == box.width * 2", 20},
+      {"box.height >= 50 @999", 50},   {"box.height == 30", 30},       {"box.height == 12 as h", 12},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& c : cases) {
+      auto root = first<UIView>(load(std::string(R"({"objects": [{"class": "UIView",
+        "properties": {"frame": [0, 0, 100, 100]}, "subviews": [{"class": "UIView", "id": "box"}],
+        "constraints": ["box.top == superview.top", "box.leading == superview.leading",
+                        "box.width == 10", "box.height <= 40 @500", ")") +
+                                             c.height + "\"]}]}"));
+      ASSERT_TRUE(root) << c.height;
+      root->layoutIfNeeded();
+      EXPECT_EQ(root->subviews().at(0)->frame().height(), c.expected) << c.height;
+    }
+  }
 }
 
 TEST(UINib, ControllerWithANibNameLoadsItsViewWithItselfAsOwner) {
