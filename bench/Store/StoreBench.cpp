@@ -36,6 +36,16 @@ std::shared_ptr<BuyCardViewController> makeStore() {
       kerbelin::shareInstanceBuyCardStoryboard()->instantiateViewController("BuyCardViewController"));
 }
 
+// A new store screen in the window, laid out once its first page of cards has arrived; false when
+// none arrived within 10 s.
+bool openStoreUntilCardsLaidOut(ios::UIWindow& window, ios::RunLoop& loop) {
+  auto store = makeStore();
+  window.setRootViewController(ios::UINavigationController::create(store));
+  if (!loop.runUntil([&] { return store->dataBuyCard.size() > 1; }, 10.0)) return false;
+  window.layoutIfNeeded();
+  return true;
+}
+
 // From a new store screen to a rendered frame that shows its first page of cards: drawn into a new
 // frame, or (keptFrame:1) into the window's kept frame, as a host draws every frame after its first.
 void BM_TimeToFirstFrameWithData(benchmark::State& state) {
@@ -55,13 +65,10 @@ void BM_TimeToFirstFrameWithData(benchmark::State& state) {
   ios::CARenderer kept(2);
   kept.render(*window->layer());
   for (auto _ : state) {
-    auto store = makeStore();
-    window->setRootViewController(ios::UINavigationController::create(store));
-    if (!loop.runUntil([&] { return store->dataBuyCard.size() > 1; }, 10.0)) {
+    if (!openStoreUntilCardsLaidOut(*window, loop)) {
       state.SkipWithError("no cards arrived");
       break;
     }
-    window->layoutIfNeeded();
     if (keptFrame) {
       benchmark::DoNotOptimize(kept.render(*window->layer()));
     } else {
@@ -248,13 +255,10 @@ void BM_TimeToCardsLaidOut(benchmark::State& state) {
   auto& loop = ios::RunLoop::main();
   loop.useVirtualClock();  // the replies come at once; only the overlay's fade waits on the clock
   for (auto _ : state) {
-    auto store = makeStore();
-    window->setRootViewController(ios::UINavigationController::create(store));
-    if (!loop.runUntil([&] { return store->dataBuyCard.size() > 1; }, 10.0)) {
+    if (!openStoreUntilCardsLaidOut(*window, loop)) {
       state.SkipWithError("no cards arrived");
       break;
     }
-    window->layoutIfNeeded();
     state.PauseTiming();
     window->setRootViewController(nullptr);
     loop.advance(0.35);  // let the overlay's fade finish
