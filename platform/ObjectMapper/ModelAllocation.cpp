@@ -47,7 +47,7 @@ void release(BlockList& list, std::size_t blockSize) {
   while (Block* block = list.head) {
     ASAN_UNPOISON_MEMORY_REGION(block, blockSize);
     list.head = block->next;
-    ::operator delete(block, blockSize);
+    ::operator delete(block);
   }
   list.count = 0;
 }
@@ -104,11 +104,11 @@ void* takeBlock(std::size_t size) {
 }
 
 void giveBlock(void* pointer, std::size_t size) {
-  if (size > kLargestRecycledBlock) return ::operator delete(pointer, size);
+  if (size > kLargestRecycledBlock) return ::operator delete(pointer);
   const std::size_t sizeClass = sizeClassOf(size);
   ThreadBlocks* blocks = keepingBlocks();
   if (!blocks || blocks->lists[sizeClass].count == kRecycledBlocks) {
-    return ::operator delete(pointer, blockSizeOf(sizeClass));
+    return ::operator delete(pointer);
   }
   BlockList& list = blocks->lists[sizeClass];
   list.head = ::new (pointer) Block{list.head};

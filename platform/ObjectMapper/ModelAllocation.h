@@ -42,7 +42,7 @@ struct RecyclingAllocator {
     return static_cast<T*>(takeBlock(sizeof(T)));
   }
   void deallocate(T* pointer, std::size_t n) {
-    if (n != 1) return ::operator delete(pointer, n * sizeof(T));
+    if (n != 1) return ::operator delete(pointer);
     giveBlock(pointer, sizeof(T));
   }
   template <class U>
