@@ -8,7 +8,9 @@
 #include <cctype>
 #include <cmath>
 #include <iterator>
+#include <list>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 namespace ios {
@@ -612,10 +614,9 @@ std::string_view capNesting(std::string_view html, std::string& storage) {
 
 }  // namespace
 
-std::shared_ptr<NSMutableAttributedString> htmlToAttributedString(std::string_view html,
-                                                                  std::shared_ptr<const UIFont> baseFont) {
-  if (!isValidUTF8(html)) return nullptr;
-  if (!baseFont) baseFont = UIFont::systemFont(kDefaultSize);
+namespace {
+
+std::shared_ptr<NSMutableAttributedString> parse(std::string_view html, const std::shared_ptr<const UIFont>& baseFont) {
   Style base;
   base.size = baseFont->pointSize();
   base.weight = cssWeight(baseFont->weight());
@@ -631,6 +632,64 @@ std::shared_ptr<NSMutableAttributedString> htmlToAttributedString(std::string_vi
   Walker(builder, base.size).run(output->document, base);
   gumbo_destroy_output(&options, output);
   return builder.finish();
+}
+
+bool holdsAttachment(const NSAttributedString& text) {
+  return std::any_of(text.runs().begin(), text.runs().end(),
+                     [](const NSAttributedString::Run& run) { return run.attributes.contains(Key::attachment); });
+}
+
+// Screens convert the same snippets (a card's promotion, its terms) each time they show them, and
+// parsing is most of the cost: recent results are kept and handed out as copies. At most
+// kCapacity results of markup up to kLongestMarkup bytes, the least recently used dropped first.
+// A result holding an attachment is never kept: the caller may fill in its mutable attachment.
+class RecentImports {
+ public:
+  static constexpr std::size_t kCapacity = 32;
+  static constexpr std::size_t kLongestMarkup = 4096;
+
+  std::shared_ptr<NSMutableAttributedString> find(std::string_view html, const std::shared_ptr<const UIFont>& font) {
+    std::lock_guard lock(mutex_);
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->html != html || !sameFont(it->font, font)) continue;
+      entries_.splice(entries_.begin(), entries_, it);
+      return NSMutableAttributedString::create(*it->text);
+    }
+    return nullptr;
+  }
+
+  void keep(std::string_view html, std::shared_ptr<const UIFont> font, const NSAttributedString& text) {
+    if (html.size() > kLongestMarkup || holdsAttachment(text)) return;
+    std::lock_guard lock(mutex_);
+    if (entries_.size() >= kCapacity) entries_.pop_back();
+    entries_.push_front({std::string(html), std::move(font), NSAttributedString::create(text)});
+  }
+
+ private:
+  struct Entry {
+    std::string html;
+    std::shared_ptr<const UIFont> font;
+    std::shared_ptr<const NSAttributedString> text;
+  };
+  std::mutex mutex_;
+  std::list<Entry> entries_;
+};
+
+RecentImports& recentImports() {
+  static RecentImports imports;
+  return imports;
+}
+
+}  // namespace
+
+std::shared_ptr<NSMutableAttributedString> htmlToAttributedString(std::string_view html,
+                                                                  std::shared_ptr<const UIFont> baseFont) {
+  if (!isValidUTF8(html)) return nullptr;
+  if (!baseFont) baseFont = UIFont::systemFont(kDefaultSize);
+  if (auto kept = recentImports().find(html, baseFont)) return kept;
+  auto text = parse(html, baseFont);
+  if (text) recentImports().keep(html, std::move(baseFont), *text);
+  return text;
 }
 
 std::shared_ptr<NSMutableAttributedString> attributedStringFromHTMLData(

@@ -230,3 +230,31 @@ TEST(HTMLImporter, UnreadableInputGivesNull) {
 
 }  // namespace
 }  // namespace ios
+
+namespace ios {
+namespace {
+
+// Markup read again gives the same text as before, as a text of its own: what one caller does to
+// its copy never reaches the next, and the base font still counts.
+TEST(HTMLImporter, MarkupReadAgainGivesAFreshEqualText) {
+  const std::string markup = wrapped("Giảm <b>15.000 đ</b> cho đơn mang đi.");
+  auto first = htmlToAttributedString(markup);
+  const auto original = NSAttributedString::create(*first);
+  first->addAttribute(Key::foregroundColor, CGColor::rgb(1, 0, 0, 1), NSRange{0, first->length()});
+  first->replaceCharacters(NSRange{0, 4}, "Tặng");
+  auto second = htmlToAttributedString(markup);
+  EXPECT_NE(second, first);
+  EXPECT_TRUE(second->isEqual(*original));
+
+  EXPECT_EQ(*fontAt(*htmlToAttributedString("thẻ"), 0), *UIFont::systemFont(12));
+  EXPECT_EQ(*fontAt(*htmlToAttributedString("thẻ", UIFont::systemFont(17)), 0), *UIFont::systemFont(17));
+  EXPECT_EQ(*fontAt(*htmlToAttributedString("thẻ", UIFont::boldSystemFont(17)), 0), *UIFont::boldSystemFont(17));
+
+  // Each reading of an image has an attachment of its own to fill in.
+  const std::string image = "<img width=\"20\" height=\"10\">";
+  auto attachmentOf = [](const NSAttributedString& text) { return text.attribute(Key::attachment, 0)->attachment(); };
+  EXPECT_NE(attachmentOf(*htmlToAttributedString(image)), attachmentOf(*htmlToAttributedString(image)));
+}
+
+}  // namespace
+}  // namespace ios
