@@ -105,15 +105,13 @@ std::shared_ptr<CGImage> CARenderer::makeImage() const { return context_ ? conte
 
 void CARenderer::ensureBuffer(int width, int height) {
   if (context_ && screen_.x1 == width && screen_.y1 == height) return;
-  context_ = CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_);
+  // Neither the frame nor the buffers for translucent layers are cleared when made: the first render
+  // clears and draws the whole frame, and a buffer is cleared where a layer is drawn into it.
+  const CGSize size{width / scale_, height / scale_};
+  context_ = makeUnclearedBitmap(size, scale_);
   screen_ = context_ ? PixelRect{0, 0, width, height} : PixelRect{};
-  // The buffers for translucent layers are made with the frame and touched once, so that the first
-  // fade does not pay for fresh pages.
   groups_.clear();
-  for (int depth = 0; context_ && depth < kKeptGroupDepth; ++depth) {
-    groups_.push_back(CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_));
-    if (groups_.back()) groups_.back()->clear(CGRect(0, 0, width / scale_, height / scale_));
-  }
+  for (int depth = 0; context_ && depth < kKeptGroupDepth; ++depth) groups_.push_back(makeUnclearedBitmap(size, scale_));
   records_.clear();
   fullDamage_ = true;
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -373,6 +374,35 @@ TEST(CARenderer, AFadingOverlayDrawsWhatAFreshPictureDraws) {
     scene.frame.render(*scene.root);
     EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change << ", under it changed";
   }
+}
+
+TEST(CARenderer, ANewFrameShowsNothingOfTheMemoryItIsMadeIn) {
+  auto addFading = [](CALayer& root, const CGRect& frame, std::optional<CGColor> background) {
+    auto layer = std::make_shared<CountingLayer>();
+    layer->setFrame(frame);
+    layer->setBackgroundColor(background);
+    layer->setOpacity(0.5f);
+    root.addSublayer(layer);
+  };
+  // Frames drawn all over in opaque colours, through the buffer for translucent layers too, and
+  // thrown away: the next one is likely made in their memory.
+  for (int i = 0; i < 3; ++i) {
+    auto used = CALayer::create();
+    used->setFrame(CGRect(0, 0, 120, 80));
+    used->setBackgroundColor(CGColor::rgb(0.8, 0.1, 0.1, 1));
+    addFading(*used, used->bounds(), CGColor::rgb(0.1, 0.8, 0.1, 1));
+    CARenderer(2).render(*used);
+  }
+  auto root = CALayer::create();
+  root->setFrame(CGRect(0, 0, 120, 80));
+  addFading(*root, CGRect(0, 0, 60, 40), std::nullopt);
+  CARenderer frame(2);
+  frame.render(*root);
+  auto fresh = Renderer::renderImage(*root, 2);
+  auto kept = frame.makeImage();
+  ASSERT_TRUE(fresh && kept);
+  for (int y = 0; y < fresh->height(); ++y)
+    for (int x = 0; x < fresh->width(); ++x) ASSERT_EQ(kept->pixel(x, y), fresh->pixel(x, y)) << x << ", " << y;
 }
 
 TEST(CARenderer, ImageContentsReachingOutOfTheirBoundsAreDrawnWhole) {
