@@ -210,18 +210,6 @@ PixelRect withInkMargin(double x, double y, double width, double height) {
   return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
 }
 
-// The device pixels wholly inside `rect` under `m`; empty unless `m` keeps edges on the axes.
-PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
-  if (m.xy != 0 || m.yx != 0) return {};
-  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
-  cairo_matrix_transform_point(&m, &x0, &y0);
-  cairo_matrix_transform_point(&m, &x1, &y1);
-  // Rounded inwards: the pixels its edges cut through are not wholly inside.
-  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
-  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
-  return inner.isEmpty() ? PixelRect{} : inner;
-}
-
 bool contains(const PixelRect& outer, const PixelRect& inner) { return outer.intersection(inner) == inner; }
 
 // A layer that fills its bounds with its background colour and draws nothing else.
@@ -345,6 +333,17 @@ PixelRect deviceBox(const cairo_matrix_t& m, const CGRect& rect) {
   for (int i = 0; i < 4; ++i) cairo_matrix_transform_point(&m, &xs[i], &ys[i]);
   return roundedOut(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4), *std::max_element(xs, xs + 4),
                     *std::max_element(ys, ys + 4));
+}
+
+PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
+  if (m.xy != 0 || m.yx != 0) return {};
+  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
+  cairo_matrix_transform_point(&m, &x0, &y0);
+  cairo_matrix_transform_point(&m, &x1, &y1);
+  // Rounded inwards: the pixels its edges cut through are not wholly inside.
+  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
+  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
+  return inner.isEmpty() ? PixelRect{} : inner;
 }
 
 bool castsShadow(const CALayer& layer, const Presentation& p) {

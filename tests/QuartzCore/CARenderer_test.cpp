@@ -405,6 +405,79 @@ TEST(CARenderer, ANewFrameShowsNothingOfTheMemoryItIsMadeIn) {
     for (int x = 0; x < fresh->width(); ++x) ASSERT_EQ(kept->pixel(x, y), fresh->pixel(x, y)) << x << ", " << y;
 }
 
+TEST(CARenderer, PixelsAnOpaqueBackgroundOnlyPartlyCoversAreClearedFirst) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& holder, CALayer& cover)> apply;
+  };
+  const auto red = CGColor::rgb(1, 0, 0, 1);
+  const Case cases[] = {
+      {"whole pixels", [](CALayer&, CALayer&) {}},
+      {"edges between pixels", [](CALayer&, CALayer& c) { c.setFrame(CGRect(10.25, 10.25, 60.5, 40.5)); }},
+      {"cut by a rounded clip",
+       [](CALayer& h, CALayer& c) {
+         h.setMasksToBounds(true);
+         h.setCornerRadius(12);
+         c.setFrame(CGRect(-5, -5, 120, 80));
+       }},
+      {"cut by a clip between pixels",
+       [](CALayer& h, CALayer& c) {
+         h.setMasksToBounds(true);
+         h.setPosition({55.25, 35.25});
+         c.setFrame(CGRect(-5, -5, 120, 80));
+       }},
+      {"inside a translucent holder", [](CALayer& h, CALayer&) { h.setOpacity(0.5f); }},
+      {"inside a masked holder",
+       [](CALayer& h, CALayer&) {
+         auto mask = CALayer::create();
+         mask->setFrame(CGRect(10, 10, 30, 30));
+         mask->setBackgroundColor(CGColor::rgb(0, 0, 0, 1));
+         mask->setCornerRadius(15);
+         h.setMask(mask);
+       }},
+      {"rounded", [](CALayer&, CALayer& c) { c.setCornerRadius(8); }},
+      {"turned", [](CALayer&, CALayer& c) { c.setAffineTransform(CGAffineTransform::rotation(0.3)); }},
+      {"translucent colour", [](CALayer&, CALayer& c) { c.setBackgroundColor(CGColor::rgb(0.2, 0.3, 0.9, 0.5)); }},
+      {"faded", [](CALayer&, CALayer& c) { c.setOpacity(0.5f); }},
+      {"masked", [](CALayer&, CALayer& c) {
+         auto mask = CALayer::create();
+         mask->setFrame(CGRect(10, 10, 20, 20));
+         mask->setBackgroundColor(CGColor::rgb(0, 0, 0, 1));
+         c.setMask(mask);
+       }},
+      {"over a shadow", [](CALayer& h, CALayer&) {
+         auto card = CALayer::create();
+         card->setFrame(CGRect(40, 30, 40, 40));
+         card->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+         card->setShadowOpacity(0.6f);
+         card->setShadowRadius(4);
+         h.insertSublayer(card, 0);
+       }},
+  };
+  for (const auto& c : cases) {
+    // The frame showed red all over; the new picture leaves most of it clear.
+    Scene scene;
+    scene.root->setBackgroundColor(std::nullopt);
+    auto busy = CALayer::create();
+    busy->setFrame(scene.root->bounds());
+    busy->setBackgroundColor(red);
+    scene.root->addSublayer(busy);
+    scene.frame.render(*scene.root);
+    busy->removeFromSuperlayer();
+    scene.layer->removeFromSuperlayer();
+    auto holder = CALayer::create();
+    holder->setFrame(CGRect(5, 5, 100, 60));
+    auto cover = CALayer::create();
+    cover->setFrame(CGRect(5, 5, 60, 40));
+    cover->setBackgroundColor(CGColor::rgb(0.2, 0.3, 0.9, 1));
+    holder->addSublayer(cover);
+    scene.root->addSublayer(holder);
+    c.apply(*holder, *cover);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+  }
+}
+
 TEST(CARenderer, ImageContentsReachingOutOfTheirBoundsAreDrawnWhole) {
   struct Case {
     CALayerContentsGravity gravity;
