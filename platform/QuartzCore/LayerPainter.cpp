@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -266,6 +268,22 @@ std::optional<std::pair<int, int>> pixelOutside(const PixelRect& area, const Pix
   return std::nullopt;
 }
 
+// The premultiplied pixel `sample` (one pixel) leaves on a clear target at `opacity`: the same
+// arithmetic as compositing it there, done once.
+std::uint32_t fadedPixel(cairo_surface_t* sample, double opacity) {
+  std::uint32_t pixel = 0;
+  SurfaceRef faded(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(&pixel), CAIRO_FORMAT_ARGB32,
+                                                       1, 1, sizeof pixel));
+  double x = 0, y = 0;
+  cairo_surface_get_device_offset(sample, &x, &y);
+  cairo_t* cr = cairo_create(faded.get());
+  cairo_set_source_surface(cr, sample, x, y);
+  cairo_paint_with_alpha(cr, opacity);
+  cairo_destroy(cr);
+  cairo_surface_flush(faded.get());
+  return pixel;
+}
+
 void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
 
 // The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
@@ -439,18 +457,23 @@ void LayerPainter::paintFlatPart(const CALayer& layer, const Presentation& p, co
     cairo_set_matrix(cairoContext(*context), &m);
     LayerPainter(*context).drawContent(layer, p);
   }
-  cairo_surface_flush(sample.get());
+  const std::uint32_t pixel = fadedPixel(sample.get(), p.opacity);
+  const unsigned alpha = pixel >> 24;
+  if (alpha == 0) return;
+  // As a colour the faded pixel composites on the solid fast path; its premultiplied bytes come
+  // back unchanged from the colour, so the pixels are what the buffer would give.
+  const auto channel = [&](int shift) { return static_cast<double>((pixel >> shift) & 0xFF) / alpha; };
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
   cairo_new_path(cr_);
-  appendPixelRect(cr_, area);
-  if (!busy.isEmpty()) appendPixelRect(cr_, busy);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_clip(cr_);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
-  cairo_set_source_surface(cr_, sample.get(), 0, 0);
-  cairo_pattern_set_extend(cairo_get_source(cr_), CAIRO_EXTEND_REPEAT);
-  cairo_paint_with_alpha(cr_, p.opacity);
+  const PixelRect parts[] = {{area.x0, area.y0, area.x1, busy.isEmpty() ? area.y1 : busy.y0},
+                             {area.x0, busy.y1, area.x1, area.y1},
+                             {area.x0, busy.y0, busy.x0, busy.y1},
+                             {busy.x1, busy.y0, area.x1, busy.y1}};
+  for (const auto& part : busy.isEmpty() ? std::span(parts, 1) : std::span(parts))
+    if (const PixelRect r = part.intersection(area); !r.isEmpty()) appendPixelRect(cr_, r);
+  cairo_set_source_rgba(cr_, channel(16), channel(8), channel(0), alpha / 255.0);
+  cairo_fill(cr_);
   cairo_restore(cr_);
 }
 
