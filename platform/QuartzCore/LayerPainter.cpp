@@ -256,6 +256,60 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
   return busy.intersection(area);
 }
 
+void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
+
+// Disjoint device pixels that `p`'s opaque background alone, placed by `m`, makes fully opaque:
+// its straight bands, a pixel in from their edges (Cairo places edges to 1/256 of a pixel).
+// Whatever is drawn over them leaves them so. Empty unless the placement keeps edges on the axes.
+std::vector<PixelRect> opaqueBands(const Presentation& p, const cairo_matrix_t& m) {
+  const CGRect b = p.bounds.standardized();
+  if (!p.backgroundColor || p.backgroundColor->alpha() < 1 || m.xy != 0 || m.yx != 0 || b.isEmpty()) return {};
+  const CGFloat rx = std::clamp<CGFloat>(p.cornerRadius, 0, b.width() / 2);
+  const CGFloat ry = std::clamp<CGFloat>(p.cornerRadius, 0, b.height() / 2);
+  const auto inner = [&](const CGRect& r) {
+    const PixelRect c = coveredPixels(m, r);
+    return c.isEmpty() ? c : PixelRect{c.x0 + 1, c.y0 + 1, c.x1 - 1, c.y1 - 1};
+  };
+  const PixelRect wide = inner(b.insetBy(rx, 0)), tall = inner(b.insetBy(0, ry));
+  std::vector<PixelRect> bands;
+  for (const PixelRect& r : {wide, PixelRect{tall.x0, tall.y0, wide.x0, tall.y1}, PixelRect{wide.x1, tall.y0, tall.x1, tall.y1}})
+    if (!r.isEmpty()) bands.push_back(r);
+  return bands;
+}
+
+bool withinAny(const std::vector<PixelRect>& rects, const PixelRect& box) {
+  return std::any_of(rects.begin(), rects.end(), [&](const PixelRect& r) { return contains(r, box); });
+}
+
+// The device pixels `layer`'s subtree may draw in under `m`: its bounds, shadows and kept stores.
+// Null while a store is not drawn for that placement, so what it holds is not known.
+std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  const CGFloat reach = castsShadow(layer, p) ? shadowReach(p) : 0;
+  PixelRect box = deviceBox(m, p.bounds.insetBy(-reach, -reach));
+  if (layer.masksToBounds()) return box;
+  const auto& store = layer.backing().store;
+  int x = 0, y = 0;
+  const PixelPlacement placement = placementOf(m, x, y);
+  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
+    return std::nullopt;
+  if (store.surface) {
+    const int w = cairo_image_surface_get_width(store.surface.get()), h = cairo_image_surface_get_height(store.surface.get());
+    box = box.unionWith({x + store.originX, y + store.originY, x + store.originX + w, y + store.originY + h});
+  }
+  for (const auto& sublayer : layer.sublayers()) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) continue;
+    const CGAffineTransform t = sublayer->presentedTransformToSuperlayer();
+    const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
+    cairo_matrix_t placed;
+    cairo_matrix_multiply(&placed, &local, &m);
+    const auto sub = subtreePixels(*sublayer, sp, placed);
+    if (!sub) return std::nullopt;
+    box = box.unionWith(*sub);
+  }
+  return box;
+}
+
 // A pixel of `area` outside `busy`, if any.
 std::optional<std::pair<int, int>> pixelOutside(const PixelRect& area, const PixelRect& busy) {
   if (busy.isEmpty()) return std::pair{area.x0, area.y0};
@@ -283,8 +337,6 @@ std::uint32_t fadedPixel(cairo_surface_t* sample, double opacity) {
   cairo_surface_flush(faded.get());
   return pixel;
 }
-
-void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
 
 // The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
 // empty when it draws nothing.
@@ -639,7 +691,8 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
 SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
                                       const CGRect& shape, bool shaped) {
   const CGFloat blur = 3 * p.shadowRadius + 1;
-  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, deviceBox(placed, shape.insetBy(-blur, -blur)));
+  const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
+  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, area);
   if (!alpha) return alpha;
   auto context = makeContextForSurface(alpha.get(), p.bounds.size, 1);
   cairo_t* cr = cairoContext(*context);
@@ -649,7 +702,7 @@ SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& 
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_fill(cr);
   } else {
-    LayerPainter(*context).drawContent(layer, p);
+    LayerPainter(*context).drawAlpha(layer, p, area);
   }
   context.reset();
   cairo_surface_t* surface = alpha.get();
@@ -662,6 +715,32 @@ SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& 
                                  [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); });
   cairo_surface_mark_dirty(surface);
   return alpha;
+}
+
+void LayerPainter::drawAlpha(const CALayer& layer, const Presentation& p, const PixelRect& all) {
+  cairo_matrix_t placed;
+  cairo_get_matrix(cr_, &placed);
+  const std::vector<PixelRect> bands = opaqueBands(p, placed);
+  if (bands.empty()) return drawContent(layer, p);
+  // Over an opaque background the background's opaque bands stay as they are: they are filled at
+  // once, and the rest is drawn only around them, skipping sublayers that draw within them.
+  cairo_identity_matrix(cr_);
+  cairo_new_path(cr_);
+  for (const PixelRect& band : bands) appendPixelRect(cr_, band);
+  cairo_set_source_rgba(cr_, 0, 0, 0, 1);
+  cairo_fill_preserve(cr_);
+  appendPixelRect(cr_, all);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr_);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+  cairo_set_matrix(cr_, &placed);
+  culling_ = [this, bands](const CALayer& sublayer) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr_, &m);
+    const auto box = subtreePixels(sublayer, sublayer.presentation(), m);
+    return !box || !withinAny(bands, *box);
+  };
+  drawContent(layer, p);
 }
 
 cairo_pattern_t* LayerPainter::applyMask(const CALayer& layer, cairo_pattern_t* content) {

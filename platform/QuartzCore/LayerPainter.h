@@ -70,6 +70,8 @@ class LayerPainter {
   // The shadow's blurred alpha: `shape` is the area it blurs, `shaped` fills the rounded bounds.
   static SurfaceRef blurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                                  const CGRect& shape, bool shaped);
+  // Draws the alpha of everything `layer` draws into `all`, a one-channel target.
+  void drawAlpha(const CALayer& layer, const CALayer::Presentation& p, const PixelRect& all);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);
