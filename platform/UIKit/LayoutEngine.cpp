@@ -169,7 +169,10 @@ void LayoutEngine::add(NSLayoutConstraint& constraint) {
   auto entry = std::make_unique<Entry>(Entry{*built, std::move(retained)});
   entry->base = built->expression().constant + constraint.constant();
   entry->inSolver = addToSolver(*built);
-  if (!entry->inSolver) reportUnsatisfiable(constraint);
+  if (!entry->inSolver) {
+    leftOut_.insert(&constraint);
+    reportUnsatisfiable(constraint);
+  }
   entries_.emplace(&constraint, std::move(entry));
   dirty_ = true;
 }
@@ -179,6 +182,7 @@ void LayoutEngine::remove(NSLayoutConstraint& constraint) {
   if (it == entries_.end()) return;
   auto entry = std::move(it->second);
   entries_.erase(it);
+  leftOut_.erase(&constraint);
   if (entry->inSolver) solver_.removeConstraint(entry->constraint);
   for (const void* key : entry->retained) release(key);
   dirty_ = true;
@@ -199,6 +203,7 @@ void LayoutEngine::constantDidChange(NSLayoutConstraint& constraint) {
     return;
   solver_.removeConstraint(entry.constraint);
   entry.inSolver = false;
+  leftOut_.insert(&constraint);
   reportUnsatisfiable(constraint);
 }
 
@@ -498,10 +503,11 @@ void LayoutEngine::refreshIntrinsic(Item& item) {
       item.heightForWidth && item.w.value() > 0 ? view.intrinsicHeightForWidth(item.w.value()) : size.height);
 }
 
-bool LayoutEngine::settleHeightsForWidths() {
+bool LayoutEngine::settleHeightsForWidths(const UIView* within) {
   bool changed = false;
   for (auto& [key, item] : items_) {
     if (!item->view || !item->usesIntrinsic || !item->heightForWidth) continue;
+    if (within && !item->view->isDescendant(*within)) continue;
     const CGFloat height = item->view->intrinsicHeightForWidth(tidy(item->w.value()));
     if (std::abs(height - item->intrinsic[1]) < 1e-9) continue;
     setIntrinsic(*item, 1, height);
@@ -589,16 +595,63 @@ bool LayoutEngine::needsUpdate() {
   return false;
 }
 
-void LayoutEngine::update() {
+void LayoutEngine::refreshItems() {
   for (auto& [key, item] : items_) {
     if (item->guide) refreshGuide(*item);
     if (item->intrinsicDirty) refreshIntrinsic(*item);
   }
+}
+
+void LayoutEngine::solve(const UIView* within) {
   solver_.updateVariables();
-  for (int round = 0; round < kHeightForWidthRounds && settleHeightsForWidths(); ++round)
+  for (int round = 0; round < kHeightForWidthRounds && settleHeightsForWidths(within); ++round)
     solver_.updateVariables();
+}
+
+void LayoutEngine::update() {
+  refreshItems();
+  solve(nullptr);
   dirty_ = false;
   if (!fitting_) writeFrames();
+}
+
+std::optional<CGSize> LayoutEngine::fittingSize(UIView& view, CGSize target, UILayoutPriority horizontal,
+                                                UILayoutPriority vertical) {
+  Item* item = find(&view);
+  if (!item || !item->view || &view == root_) return std::nullopt;
+  const CGSize intrinsic = view.intrinsicContentSize();
+  if (translates(view) && (intrinsic.width >= 0 || intrinsic.height >= 0)) return std::nullopt;
+  refreshItems();
+  removeGenerated(item->pins[2]);
+  removeGenerated(item->pins[3]);
+  addGenerated(item->pins[2], (item->w == target.width) | strength::fromPriority(horizontal), &view,
+               "fitting width");
+  addGenerated(item->pins[3], (item->h == target.height) | strength::fromPriority(vertical), &view,
+               "fitting height");
+  // Constraints inside that the view's present frame pushed out may hold at the size measured.
+  const std::vector<Entry*> retried = retryLeftOut(view);
+  solve(&view);
+  const CGSize size{onPixelGrid(item->w.value()), onPixelGrid(item->h.value())};
+  removeGenerated(item->pins[2]);
+  removeGenerated(item->pins[3]);
+  for (Entry* entry : retried) {
+    solver_.removeConstraint(entry->constraint);
+    entry->inSolver = false;
+  }
+  if (translates(view)) pinFrame(*item);
+  return size;
+}
+
+std::vector<LayoutEngine::Entry*> LayoutEngine::retryLeftOut(const UIView& subtree) {
+  std::vector<Entry*> retried;
+  for (NSLayoutConstraint* constraint : leftOut_) {
+    auto holder = constraint->holder();
+    if (!holder || !holder->isDescendant(subtree)) continue;
+    Entry& entry = *entries_.at(constraint);
+    entry.inSolver = addToSolver(entry.constraint);
+    if (entry.inSolver) retried.push_back(&entry);
+  }
+  return retried;
 }
 
 void LayoutEngine::writeFrames() {

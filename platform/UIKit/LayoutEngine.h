@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace ios {
@@ -63,6 +64,14 @@ class LayoutEngine {
   void update();
   // The root's solved size (after update).
   CGSize rootSize() const;
+  // What a scratch engine on `view`'s subtree would give as its size towards `target` at the given
+  // priorities, found here, where the subtree's constraints already are: the view's own frame pins
+  // give way to the target while it is measured and come back afterwards. Constraints held outside
+  // the subtree that mention it count too, so callers use it where none do (a table's cell). nullopt
+  // when `view` is no view item below the root here, or when a scratch engine would add an intrinsic
+  // size this engine leaves out.
+  std::optional<CGSize> fittingSize(UIView& view, CGSize target, UILayoutPriority horizontal,
+                                    UILayoutPriority vertical);
   bool isAmbiguous(const UIView& view) const;
   std::size_t constraintCount() const { return entries_.size(); }
 
@@ -84,7 +93,12 @@ class LayoutEngine {
   void addIntrinsicConstraints(Item& item, int axis);
   void removeIntrinsicConstraints(Item& item, int axis);
   void refreshIntrinsic(Item& item);
-  bool settleHeightsForWidths();
+  // Only for items inside `within`'s subtree when given.
+  bool settleHeightsForWidths(const UIView* within = nullptr);
+  void refreshItems();
+  void solve(const UIView* within);
+  // Adds again the constraints left out of the solver that `subtree` holds; returns those that went in.
+  std::vector<Entry*> retryLeftOut(const UIView& subtree);
   void writeFrames();
 
   // `item.attribute` in the coordinates of `holder`, retaining every item it uses; nullopt (and nothing
@@ -105,6 +119,8 @@ class LayoutEngine {
   layout::Solver solver_;
   std::unordered_map<const void*, std::unique_ptr<Item>> items_;
   std::unordered_map<const NSLayoutConstraint*, std::unique_ptr<Entry>> entries_;
+  // The entries' constraints that did not fit: usually none.
+  std::unordered_set<NSLayoutConstraint*> leftOut_;
   bool dirty_ = true;
   bool writing_ = false;
 };

@@ -649,9 +649,14 @@ CGFloat UITableView::measure(UIView& view, CGFloat width) const {
     if (!holdsConstraints(view)) return view.frame().height();  // frames only: the view's own height
     target = &view;
   }
-  return target
-      ->systemLayoutSizeFitting({width, 0}, UILayoutPriorityRequired, UILayoutPriorityFittingSizeLevel)
-      .height;
+  // A cell's content is measured where its constraints already are, unless the cell itself holds
+  // some that tie it to its content: those would hold the content to the cell's present height.
+  const bool inPlace = target != &view && view.constraints().empty();
+  const CGSize size = inPlace ? target->systemLayoutSizeFittingInPlace({width, 0}, UILayoutPriorityRequired,
+                                                                       UILayoutPriorityFittingSizeLevel)
+                              : target->systemLayoutSizeFitting({width, 0}, UILayoutPriorityRequired,
+                                                                UILayoutPriorityFittingSizeLevel);
+  return size.height;
 }
 
 CGRect UITableView::sectionViewRect(int s, SectionViewKind kind, const CGRect& visible) const {

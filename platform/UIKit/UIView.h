@@ -283,6 +283,11 @@ class UIView : public UIResponder, public CALayerDelegate {
   CGSize systemLayoutSizeFitting(CGSize targetSize) const;
   CGSize systemLayoutSizeFitting(CGSize targetSize, UILayoutPriority horizontalFittingPriority,
                                  UILayoutPriority verticalFittingPriority) const;
+  // The same size, measured in the live engine of the tree the view is in when its constraints are
+  // there already, which spares adding them all again to a scratch engine. Only for views no
+  // constraint held outside their subtree mentions (a list's cells): those would count here.
+  CGSize systemLayoutSizeFittingInPlace(CGSize targetSize, UILayoutPriority horizontalFittingPriority,
+                                        UILayoutPriority verticalFittingPriority);
   // Brings the tree's engine up to date and writes the solved frames, without `layoutSubviews`.
   void updateConstraintsIfNeeded();
   // Whether the constraints leave this view's frame undetermined; false for views no constraint

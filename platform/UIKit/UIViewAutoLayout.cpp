@@ -232,6 +232,15 @@ CGSize UIView::systemLayoutSizeFitting(CGSize targetSize, UILayoutPriority horiz
   return scratch.rootSize();
 }
 
+CGSize UIView::systemLayoutSizeFittingInPlace(CGSize targetSize, UILayoutPriority horizontalFittingPriority,
+                                              UILayoutPriority verticalFittingPriority) {
+  if (auto* engine = liveEngine())
+    if (auto size =
+            engine->fittingSize(*this, targetSize, horizontalFittingPriority, verticalFittingPriority))
+      return *size;
+  return systemLayoutSizeFitting(targetSize, horizontalFittingPriority, verticalFittingPriority);
+}
+
 void UIView::updateConstraintsIfNeeded() {
   UIView* root = layoutRoot();
   if (!root->autoLayout_) return;

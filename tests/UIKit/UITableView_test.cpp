@@ -515,6 +515,77 @@ TEST_F(TableTest, ReusedCellsShowTheirNewRowsTextAtItsOwnHeight) {
   EXPECT_LT(table->cellsCreated(), 30u);  // the cells were reused
 }
 
+// A cell measured where its constraints already are gets what a scratch engine gives, at any width and
+// after a constant changed, and its content is laid out at the cell's own size afterwards.
+TEST_F(TableTest, CellsMeasuredInPlaceMatchAScratchMeasureAndKeepTheirLayout) {
+  const std::string wrapping = "Thẻ quà tặng dùng cho mọi cửa hàng trong hệ thống, hạn dùng mười hai tháng";
+  const struct {
+    std::string text;
+    CGFloat width, otherWidth;
+  } cases[] = {{"Một dòng", 375, 120}, {wrapping, 375, 180}, {wrapping, 160, 300}, {"Hai\nba\nbốn", 375, 90}};
+  auto scratch = [](const std::string& text, CGFloat width) {
+    auto cell = std::make_shared<LabelCell>(UITableViewCellStyle::default_, "Label");
+    cell->setFrame(CGRect(0, 0, width, 44));
+    cell->build();
+    cell->label->setText(text);
+    return cell->contentView()
+        ->systemLayoutSizeFitting({width, 0}, UILayoutPriorityRequired, UILayoutPriorityFittingSizeLevel)
+        .height;
+  };
+  for (const auto& c : cases) {
+    lists = std::make_shared<Lists>();
+    lists->rows = {1};
+    lists->identifier = "Label";
+    lists->labelText = [&](int) { return c.text; };
+    lists->height = [](const IndexPath&) { return UITableView::automaticDimension; };
+    makeTable();
+    table->setFrame(CGRect(0, 100, c.width, 600));
+    table->layoutIfNeeded();
+    auto cell = std::static_pointer_cast<LabelCell>(table->cellForRow({0, 0}));
+    ASSERT_NE(cell, nullptr) << c.text;
+    const CGFloat height = scratch(c.text, c.width);
+    EXPECT_EQ(table->rectForRow({0, 0}).height(), height) << c.text << " at " << c.width;
+    const CGRect laidOut(10, 5, c.width - 20, height - 10);
+    EXPECT_EQ(cell->label->frame(), laidOut) << c.text;
+
+    auto& content = *cell->contentView();
+    EXPECT_EQ(content
+                  .systemLayoutSizeFittingInPlace({c.otherWidth, 0}, UILayoutPriorityRequired,
+                                                  UILayoutPriorityFittingSizeLevel)
+                  .height,
+              scratch(c.text, c.otherWidth))
+        << c.text << " at " << c.otherWidth;
+    window->layoutIfNeeded();
+    EXPECT_EQ(cell->label->frame(), laidOut) << c.text << " after a measure at another width";
+    table->removeFromSuperview();
+  }
+}
+
+TEST_F(TableTest, ACellMeasuredInPlaceAfterAConstantChangedGetsTheNewHeight) {
+  selfSizing();
+  lists->rows = {1};
+  lists->barHeights[0] = 10;
+  makeTable();
+  auto cell = std::static_pointer_cast<SizingCell>(table->cellForRow({0, 0}));
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(table->rectForRow({0, 0}).height(), 20);
+  for (CGFloat bar : {35.0, 4.0, 10.0}) {
+    cell->barHeight->setConstant(bar);
+    EXPECT_EQ(cell->contentView()
+                  ->systemLayoutSizeFittingInPlace({375, 0}, UILayoutPriorityRequired,
+                                                   UILayoutPriorityFittingSizeLevel)
+                  .height,
+              bar + 10)
+        << bar;
+  }
+  lists->barHeights[0] = 35;
+  table->reloadRows({{0, 0}});
+  table->layoutIfNeeded();
+  EXPECT_EQ(table->rectForRow({0, 0}).height(), 45);
+  EXPECT_EQ(std::static_pointer_cast<SizingCell>(table->cellForRow({0, 0}))->bar->frame(),
+            CGRect(0, 5, 375, 35));
+}
+
 TEST_F(TableTest, ContentInsetAddsRoomBelowTheLastRow) {
   lists->rows = {20};
   makeTable();
