@@ -66,6 +66,8 @@ class ShadowMaskCache {
   static std::vector<unsigned char> pack(const unsigned char* data, int width, int height, int stride);
   bool restore(const Key& key, unsigned char* data, int stride);
   bool restore(const Key& key, const std::vector<unsigned char>& source, unsigned char* data, int stride);
+  // Copies `it`'s blurred alpha into `data` and makes it the most recently used (the lock held).
+  void hit(std::list<Entry>::iterator it, unsigned char* data, int stride);
   void store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred);
 
   mutable std::mutex mutex_;

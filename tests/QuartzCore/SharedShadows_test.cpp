@@ -181,6 +181,13 @@ TEST(SharedShadows, AnOpaqueCardCastsTheShadowOfAllItDrawsAndSharesItOnlyForTheS
     layer->setContentsGravity(gravity);
     return layer;
   };
+  auto pastAnEdge = [](void (*unseen)(CALayer&)) {
+    return [unseen](CALayer& c) {
+      auto layer = child(CGRect(-5, 10, 20, 10), CGColor::rgb(1, 0, 0, 1));
+      unseen(*layer);
+      c.addSublayer(layer);
+    };
+  };
   const Case cases[] = {
       {"a child inside", [](CALayer& c) { c.addSublayer(child(CGRect(10, 10, 20, 10), CGColor::rgb(1, 0, 0, 1))); }},
       {"a rounded child over its corners",
@@ -216,18 +223,8 @@ TEST(SharedShadows, AnOpaqueCardCastsTheShadowOfAllItDrawsAndSharesItOnlyForTheS
          frame->setBorderColor(CGColor::rgb(0, 0, 0, 0.5));
          c.addSublayer(frame);
        }},
-      {"a hidden child past an edge",
-       [](CALayer& c) {
-         auto hidden = child(CGRect(-5, 10, 20, 10), CGColor::rgb(1, 0, 0, 1));
-         hidden->setHidden(true);
-         c.addSublayer(hidden);
-       }},
-      {"a transparent child past an edge",
-       [](CALayer& c) {
-         auto clear = child(CGRect(-5, 10, 20, 10), CGColor::rgb(1, 0, 0, 1));
-         clear->setOpacity(0);
-         c.addSublayer(clear);
-       }},
+      {"a hidden child past an edge", pastAnEdge([](CALayer& l) { l.setHidden(true); })},
+      {"a transparent child past an edge", pastAnEdge([](CALayer& l) { l.setOpacity(0); })},
       {"a translucent child along an edge",
        [](CALayer& c) {
          auto faint = child(CGRect(0, 0, 50, 12), CGColor::rgb(0.5, 0, 0.5, 1));
