@@ -101,10 +101,10 @@ class LayoutEngine {
   std::vector<Entry*> retryLeftOut(const UIView& subtree);
   void writeFrames();
 
-  // `item.attribute` in the coordinates of `holder`, retaining every item it uses; nullopt (and nothing
-  // retained) when the item is not inside the holder.
-  std::optional<layout::Expression> expressionFor(NSObject* object, NSLayoutAttribute attribute,
-                                                  UIView& holder, std::vector<const void*>& retained);
+  // Adds `factor * item.attribute`, in the coordinates of `holder`, to `expression`, retaining every
+  // item it uses; false when the item is not inside the holder.
+  bool appendExpression(NSObject* object, NSLayoutAttribute attribute, UIView& holder, double factor,
+                        layout::Expression& expression, std::vector<const void*>& retained);
   std::optional<layout::Constraint> build(NSLayoutConstraint& constraint, std::vector<const void*>& retained);
   bool addToSolver(const layout::Constraint& constraint);
   void addGenerated(Pinned& slot, layout::Constraint constraint, const UIView* view, const char* what);
