@@ -1,5 +1,6 @@
 #include <UIKit/UILabel.h>
 
+#include <CoreText/TextLayoutCache.h>
 #include <UIKit/Nib/NibEnumNames.h>
 #include <UIKit/TextDrawing.h>
 #include <UIKit/UIGraphics.h>
@@ -237,6 +238,10 @@ void UILabel::boundsDidChange(const CGRect&) {
   setNeedsDisplay();
 }
 
+bool UILabel::hasText() const {
+  return attributedText_ || (text_ && !text_->empty());
+}
+
 std::shared_ptr<const NSAttributedString> UILabel::displayedText() const {
   if (attributedText_) return attributedText_;
   if (!text_ || text_->empty()) return nullptr;
@@ -249,7 +254,7 @@ CGColor UILabel::currentColor() const {
   return enabled_ ? color : color.withAlpha(color.alpha() * kDisabledAlpha);
 }
 
-TextLayout UILabel::makeLayout(CGFloat width, std::size_t numberOfLines) const {
+TextLayoutOptions UILabel::layoutOptions(CGFloat width, std::size_t numberOfLines) const {
   TextLayoutOptions options;
   options.width = std::isfinite(width) && width > 0 ? width : 0;
   options.numberOfLines = numberOfLines;
@@ -261,8 +266,18 @@ TextLayout UILabel::makeLayout(CGFloat width, std::size_t numberOfLines) const {
     const CGFloat factor = shrinkFactor(options.width);
     if (factor < 1) options.defaultFont = font_->withSize(font_->pointSize() * factor);
   }
+  return options;
+}
+
+TextLayout UILabel::makeLayout(CGFloat width, std::size_t numberOfLines) const {
   auto text = displayedText();
-  return TextLayout(text ? text : NSAttributedString::create(), std::move(options));
+  return TextLayout(text ? text : NSAttributedString::create(), layoutOptions(width, numberOfLines));
+}
+
+std::shared_ptr<const TextLayout> UILabel::sharedLayout(CGFloat width, std::size_t numberOfLines) const {
+  auto text = displayedText();
+  return TextLayoutCache::forCurrentThread().layout(text ? *text : *NSAttributedString::create(),
+                                                    layoutOptions(width, numberOfLines));
 }
 
 // The largest scale (down to the minimum) at which the unwrapped text fits `width`, measured once
@@ -272,14 +287,14 @@ CGFloat UILabel::shrinkFactor(CGFloat width) const {
   if (!text) return 1;
   TextLayoutOptions options;
   options.defaultFont = font_;
-  const CGFloat natural = TextLayout(text, options).size().width;
+  const CGFloat natural = TextLayoutCache::forCurrentThread().layout(*text, options)->size().width;
   if (natural <= width || natural <= 0) return 1;
   const CGFloat minimum = minimumScaleFactor > 0 ? std::min<CGFloat>(minimumScaleFactor, 1) : 0.5;
   return std::max(minimum, width / natural);
 }
 
 CGRect UILabel::textRect(const CGRect& bounds, std::size_t limitedToNumberOfLines) const {
-  if (!displayedText()) return CGRect(bounds.origin, CGSize::zero);
+  if (!hasText()) return CGRect(bounds.origin, CGSize::zero);
   const CGSize size = measuredSize(bounds.size.width, limitedToNumberOfLines);
   return CGRect(bounds.origin, CGSize{std::min(size.width, std::max<CGFloat>(bounds.size.width, 0)),
                                       std::min(size.height, std::max<CGFloat>(bounds.size.height, 0))});
@@ -299,19 +314,19 @@ CGSize UILabel::measuredSize(CGFloat width, std::size_t lines) const {
 }
 
 CGSize UILabel::laidOutSize(CGFloat width, std::size_t lines, CGFloat scale) const {
-  if (attributedText_ || !text_ || !font_) return makeLayout(width, lines).roundedUpSize(scale);
+  if (attributedText_ || !text_ || !font_) return sharedLayout(width, lines)->roundedUpSize(scale);
   PlainTextKey key{*text_,          font_->pointSize(),        font_->weight(), font_->isItalic(),
                    width,           lines,                     lineBreakMode_,  textAlignment_,
                    scale,           adjustsFontSizeToFitWidth, minimumScaleFactor};
   if (auto known = plainTextSizes().find(key)) return *known;
-  const CGSize size = makeLayout(width, lines).roundedUpSize(scale);
+  const CGSize size = sharedLayout(width, lines)->roundedUpSize(scale);
   plainTextSizes().remember(std::move(key), size);
   return size;
 }
 
 void UILabel::drawText(const CGRect& rect) {
   CGContext* context = UIGraphicsGetCurrentContext();
-  if (!context || rect.size.width <= 0 || rect.size.height <= 0 || !displayedText()) return;
+  if (!context || rect.size.width <= 0 || rect.size.height <= 0 || !hasText()) return;
   const TextLayout& layout = drawnLayout(rect.size);
   const CGFloat height = layout.size().height;
   const CGPoint origin{rect.origin.x, rect.origin.y + (rect.size.height - height) / 2};
@@ -319,24 +334,24 @@ void UILabel::drawText(const CGRect& rect) {
 }
 
 // Laying the text out is most of a label's drawing; the layout is kept until the text, its
-// attributes or the size it is drawn in change.
+// attributes or the size it is drawn in change, and shared with labels showing the same text.
 const TextLayout& UILabel::drawnLayout(CGSize size) const {
   if (drawn_ && drawn_->size == size && drawn_->adjusts == adjustsFontSizeToFitWidth &&
       drawn_->minimumScale == minimumScaleFactor)
-    return drawn_->layout;
-  TextLayout layout = makeLayout(size.width, numberOfLines_);
+    return *drawn_->layout;
+  auto layout = sharedLayout(size.width, numberOfLines_);
   // Lines that do not fit the height are left out, the last one shown truncated as the line limit
   // would truncate it.
-  if (layout.lineCount() > 1 && layout.size().height > size.height + 0.5) {
+  if (layout->lineCount() > 1 && layout->size().height > size.height + 0.5) {
     std::size_t fitting = 0;
-    for (const auto& line : layout.lineFragments()) {
+    for (const auto& line : layout->lineFragments()) {
       if (line.rect.maxY() > size.height + 0.5) break;
       ++fitting;
     }
-    layout = makeLayout(size.width, std::max<std::size_t>(fitting, 1));
+    layout = sharedLayout(size.width, std::max<std::size_t>(fitting, 1));
   }
   drawn_.emplace(DrawnLayout{size, adjustsFontSizeToFitWidth, minimumScaleFactor, std::move(layout)});
-  return drawn_->layout;
+  return *drawn_->layout;
 }
 
 void UILabel::draw(const CGRect&) {

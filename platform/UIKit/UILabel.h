@@ -79,7 +79,7 @@ class UILabel : public UIView {
   CGFloat intrinsicHeightForWidth(CGFloat width) const override;
   void draw(const CGRect& rect) override;
 
-  // The text as laid out for a width (0 = unlimited) and line limit, with the label's settings.
+  // The text laid out afresh for a width (0 = unlimited) and line limit, with the label's settings.
   TextLayout makeLayout(CGFloat width, std::size_t numberOfLines) const;
 
  protected:
@@ -88,6 +88,10 @@ class UILabel : public UIView {
  private:
   // The text drawn or measured: the attributed text, or the plain text with the label's attributes.
   std::shared_ptr<const NSAttributedString> displayedText() const;
+  bool hasText() const;
+  TextLayoutOptions layoutOptions(CGFloat width, std::size_t numberOfLines) const;
+  // The same layout as `makeLayout`, shared with every label showing the same text the same way.
+  std::shared_ptr<const TextLayout> sharedLayout(CGFloat width, std::size_t numberOfLines) const;
   CGColor currentColor() const;
   CGFloat shrinkFactor(CGFloat width) const;
   void contentDidChange();
@@ -120,7 +124,7 @@ class UILabel : public UIView {
     CGSize size;
     bool adjusts;
     CGFloat minimumScale;
-    TextLayout layout;
+    std::shared_ptr<const TextLayout> layout;
   };
   mutable std::optional<DrawnLayout> drawn_;
 };

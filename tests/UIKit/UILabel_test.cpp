@@ -245,3 +245,130 @@ TEST(UILabel, ANewTextIsMeasuredAnew) {
 
 }  // namespace
 }  // namespace ios
+
+namespace ios {
+namespace {
+
+bool samePixels(const CGImage& a, const CGImage& b) {
+  return a.width() == b.width() && a.height() == b.height() &&
+         std::equal(a.pixels(), a.pixels() + a.width() * a.height(), b.pixels());
+}
+
+bool moreLinesOfInk(const CGImage& changed, const CGImage& before) {
+  const auto height = [](const CGImage& image) { return test::inkBox(image).bottom - test::inkBox(image).top; };
+  return height(changed) > height(before) + 8;
+}
+
+// Labels showing the same text the same way share one layout, drawn and measured: every setting
+// that changes the drawing must keep labels apart, and a label changed after drawing must not keep
+// what it drew before. Each case draws a label with the base settings; then one label drawn with
+// those settings and changed afterwards, and one made with the change, must both draw the changed
+// picture, which must show the change against the base one.
+TEST(UILabel, LabelsWithTheSameTextDrawByTheirOwnSettings) {
+  const std::string text = "Ưu đãi dành riêng cho khách hàng thân thiết";
+  struct Case {
+    const char* what;
+    std::function<void(UILabel&)> change;
+    CGFloat scale = 1;
+    std::function<bool(const CGImage&, const CGImage&)> showsChange = [](const CGImage& a, const CGImage& b) {
+      return !samePixels(a, b);
+    };
+    std::function<void(UILabel&)> setUp = [](UILabel&) {};
+  };
+  const auto oneLine = [](UILabel& l) { l.setNumberOfLines(1); };
+  const auto different = [](const CGImage& a, const CGImage& b) { return !samePixels(a, b); };
+  auto attributed = [&](NSAttributes attributes) { return NSAttributedString::create(text, std::move(attributes)); };
+  const std::vector<Case> cases = {
+      {"another text", [](UILabel& l) { l.setText("Ưu đãi dành riêng cho khách hàng mới"); }},
+      {"a larger font", [](UILabel& l) { l.setFont(UIFont::systemFont(16)); }},
+      {"a bold font", [](UILabel& l) { l.setFont(UIFont::systemFont(14, UIFontWeight::bold)); }},
+      {"a colour", [](UILabel& l) { l.setTextColor(UIColor::red()); }},
+      {"disabled", [](UILabel& l) { l.setEnabled(false); }},
+      {"highlighted", [](UILabel& l) {
+         l.setHighlightedTextColor(UIColor::blue());
+         l.setHighlighted(true);
+       }},
+      {"a narrower width", [](UILabel& l) { l.setFrame(CGRect(0, 0, 150, 80)); }, 1, moreLinesOfInk},
+      {"a line limit", [](UILabel& l) { l.setNumberOfLines(1); }},
+      {"centred", [](UILabel& l) { l.setTextAlignment(NSTextAlignment::center); }},
+      {"head truncation", [](UILabel& l) { l.setLineBreakMode(NSLineBreakMode::byTruncatingHead); }, 1,
+       different, oneLine},
+      {"shrinking to fit", [](UILabel& l) {
+         l.adjustsFontSizeToFitWidth = true;
+         l.minimumScaleFactor = 0.3;
+         l.setNeedsDisplay();
+       }, 1, different, oneLine},
+      {"a smaller minimum scale", [](UILabel& l) {
+         l.minimumScaleFactor = 0.3;
+         l.setNeedsDisplay();
+       }, 1, different, [](UILabel& l) {
+         l.setNumberOfLines(1);
+         l.adjustsFontSizeToFitWidth = true;
+         l.minimumScaleFactor = 0.9;
+       }},
+      {"attributed text of the same string", [&](UILabel& l) {
+         l.setAttributedText(attributed({{Key::foregroundColor, UIColor::blue()->cgColor()}}));
+       }},
+      {"attributed text with its own font", [&](UILabel& l) {
+         l.setAttributedText(attributed({{Key::font, UIFont::systemFont(11)}}));
+       }},
+      {"a changed mutable text set again", [&](UILabel& l) {
+         auto mutableText = attributed({})->mutableCopy();
+         l.setAttributedText(mutableText);
+         Renderer::renderImage(*l.layer(), 1);
+         mutableText->addAttribute(Key::strikethroughStyle, 1, NSRange{0, 6});
+         l.setAttributedText(mutableText);
+       }},
+      {"another scale", [](UILabel&) {}, 2},
+  };
+  auto base = [&](const Case& c) {
+    auto label = UILabel::create(CGRect(0, 0, 220, 80));
+    label->setText(text);
+    label->setNumberOfLines(0);
+    label->setFont(UIFont::systemFont(14));
+    c.setUp(*label);
+    return label;
+  };
+  auto draw = [](const UILabel& label, CGFloat scale = 1) { return Renderer::renderImage(*label.layer(), scale); };
+  for (const auto& c : cases) {
+    const auto before = draw(*base(c), c.scale);
+    auto changedLater = base(c);
+    draw(*changedLater);
+    c.change(*changedLater);
+    auto madeChanged = base(c);
+    c.change(*madeChanged);
+    const auto expected = draw(*madeChanged, c.scale);
+    if (c.scale == 1) {
+      EXPECT_TRUE(c.showsChange(*expected, *before)) << c.what << " must change the picture";
+    }
+    EXPECT_TRUE(samePixels(*draw(*changedLater, c.scale), *expected)) << c.what;
+  }
+}
+
+// Attributed texts share their layouts too: a label measures the attributes it shows now.
+TEST(UILabel, AttributedTextsMeasureByTheirOwnAttributes) {
+  const std::string text = "Giảm 15.000 đ cho đơn mang đi";
+  auto measure = [](const std::shared_ptr<NSAttributedString>& attributed) {
+    auto label = UILabel::create();
+    label->setNumberOfLines(0);
+    label->setAttributedText(attributed);
+    return label->intrinsicContentSize();
+  };
+  const CGSize plain = labelWith(text, 0)->intrinsicContentSize();
+  const CGSize small = measure(NSAttributedString::create(text, {{Key::font, UIFont::systemFont(11)}}));
+  const CGSize kerned = measure(NSAttributedString::create(text, {{Key::kern, 2}}));
+  EXPECT_LT(small.width, plain.width);
+  EXPECT_GT(kerned.width, plain.width);
+  EXPECT_EQ(measure(NSAttributedString::create(text)), plain);
+
+  auto mutableText = NSAttributedString::create(text)->mutableCopy();
+  auto label = UILabel::create();
+  label->setAttributedText(mutableText);
+  EXPECT_EQ(label->intrinsicContentSize(), plain);
+  mutableText->addAttribute(Key::font, UIFont::systemFont(11), NSRange{0, mutableText->length()});
+  label->setAttributedText(mutableText);
+  EXPECT_EQ(label->intrinsicContentSize(), small);
+}
+
+}  // namespace
+}  // namespace ios
