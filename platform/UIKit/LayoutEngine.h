@@ -18,7 +18,8 @@ class UILayoutGuide;
 
 // The bridge between the constraints views hold and the solver. One live engine sits at the root of
 // every view tree that holds constraints (see UIView's Auto Layout section); scratch engines measure a
-// subtree for `systemLayoutSizeFitting` without touching the live one.
+// subtree for `systemLayoutSizeFitting` without touching the live one, and fittingSize measures a
+// subtree inside the live one where its constraints already are (a list's cells).
 //
 // Coordinate space: each view's variables are its frame in its superview's coordinates, and a guide's
 // its rectangle in its owning view's bounds. A constraint is written in the space of the view holding
