@@ -69,9 +69,12 @@ class LayerPainter {
   cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
   void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                        bool shaped);
-  // The shadow's blurred alpha: `shape` is the area it blurs, `shaped` fills the rounded bounds.
-  static SurfaceRef blurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
+  // The shadow's alpha before the blur: `shape` is the area it blurs, `shaped` fills the rounded
+  // bounds.
+  static SurfaceRef unblurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                                  const CGRect& shape, bool shaped);
+  // Draws the alpha of everything `layer` draws, into a one-channel target.
+  void drawAlpha(const CALayer& layer, const CALayer::Presentation& p);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);

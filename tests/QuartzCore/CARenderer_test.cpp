@@ -336,6 +336,11 @@ TEST(CARenderer, AFadingOverlayDrawsWhatAFreshPictureDraws) {
   const Case cases[] = {
       {"as shown", [](Overlay&) {}},
       {"almost opaque", [](Overlay& o) { o.container->setOpacity(0.98f); }},
+      {"faint over a tinted dim",
+       [](Overlay& o) {
+         o.container->setOpacity(0.07f);
+         o.dim->setBackgroundColor(CGColor::rgb(0.93, 0.41, 0.17, 0.6));
+       }},
       {"coloured dim", [](Overlay& o) { o.dim->setBackgroundColor(CGColor::rgb(0.3, 0.55, 0.8, 0.9)); }},
       {"opaque dim", [](Overlay& o) { o.dim->setOpacity(1); }},
       {"container background", [](Overlay& o) { o.container->setBackgroundColor(CGColor::rgb(0.9, 0.2, 0.1, 0.5)); }},
