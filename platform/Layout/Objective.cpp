@@ -64,10 +64,14 @@ bool Objective::isZeroAbove(std::size_t level, Symbol symbol) const {
 Symbol Objective::enteringSymbol() const {
   Symbol best;
   for (std::size_t index = 0; index < levels_.size(); ++index) {
+    // Cells are sorted by id: past the best so far, nothing in this level can beat it.
     for (const Cell& cell : levels_[index].row.cells()) {
+      if (best.isValid() && cell.symbol.id >= best.id) break;
       if (cell.coefficient > -kEpsilon || !cell.symbol.isPivotable()) continue;
-      if (best.isValid() && cell.symbol.id >= best.id) continue;
-      if (isZeroAbove(index, cell.symbol)) best = cell.symbol;
+      if (isZeroAbove(index, cell.symbol)) {
+        best = cell.symbol;
+        break;
+      }
     }
   }
   return best;

@@ -2,13 +2,16 @@
 
 #include <CoreGraphics/CGContextCairo.h>
 #include <QuartzCore/Renderer.h>
+#include <QuartzCore/ScaledPictures.h>
 #include <QuartzCore/ShadowMaskCache.h>
 #include <QuartzCore/SharedShadows.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -35,31 +38,6 @@ CGRect drawingExtent(const CALayer& layer, const Presentation& p) {
     extent = extent.unionWith(sublayer->presentedTransformToSuperlayer().apply(sub));
   }
   return extent;
-}
-
-// Whether `inner` lies inside the rounded rectangle of `bounds`: within its straight middle band
-// one way or the other.
-bool insideRounded(const CGRect& inner, const CGRect& bounds, CGFloat radius) {
-  radius = std::clamp<CGFloat>(radius, 0, std::min(bounds.width(), bounds.height()) / 2);
-  return bounds.insetBy(radius, 0).contains(inner) || bounds.insetBy(0, radius).contains(inner);
-}
-
-// Whether the alpha a shadow follows is the layer's opaque rounded background alone: nothing it or
-// its sublayers draw reaches outside that shape. Such a shadow keeps while the content changes,
-// and cards of one size share it.
-bool backgroundIsTheShape(const CALayer& layer, const Presentation& p) {
-  const auto& store = layer.backing().store;
-  if (!p.backgroundColor || p.backgroundColor->alpha() < 1 || layer.mask() || layer.contents() ||
-      layer.needsDisplay() || !store.drawn || store.surface || store.size != p.bounds.size)
-    return false;
-  return std::all_of(layer.sublayers().begin(), layer.sublayers().end(), [&](const auto& sublayer) {
-    if (sublayer->isHidden()) return true;
-    const Presentation sp = sublayer->presentation();
-    if (sp.opacity <= 0) return true;
-    CGRect extent = drawingExtent(*sublayer, sp);
-    if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
-    return insideRounded(sublayer->presentedTransformToSuperlayer().apply(extent), p.bounds, p.cornerRadius);
-  });
 }
 
 bool subtreeAnimates(const CALayer& layer) {
@@ -181,22 +159,25 @@ void coverImageArea(cairo_t* cr, const CGRect& rect, const CGImage& image) {
   cairo_restore(cr);
 }
 
-// Draws the layer's contents and its drawing into `surface` at `placement`; `measuring` only for
-// what it covers.
+// How a store's drawing treats the layer's contents: drawn, painted as the area they cover (to
+// measure), or left out.
+enum class Contents { drawn, covered, left };
+
+// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
-                     const PixelPlacement& placement, bool measuring = false) {
+                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true) {
   auto context = makeContextForSurface(surface, p.bounds.size, 1);
   const cairo_matrix_t m = matrixOf(placement);
   cairo_set_matrix(cairoContext(*context), &m);
-  if (const auto& image = layer.contents()) {
+  if (const auto& image = layer.contents(); image && contents != Contents::left) {
     const CGRect rect = contentsRect(layer, p.bounds, *image);
-    if (measuring) {
+    if (contents == Contents::covered) {
       coverImageArea(cairoContext(*context), rect, *image);
     } else {
       context->draw(*image, rect);
     }
   }
-  layer.draw(*context);
+  if (drawing) layer.draw(*context);
 }
 
 // Cairo measures glyphs from the font's typical extents; stacked Vietnamese marks and descenders
@@ -206,16 +187,13 @@ PixelRect withInkMargin(double x, double y, double width, double height) {
   return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
 }
 
-// The device pixels wholly inside `rect` under `m`; empty unless `m` keeps edges on the axes.
-PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
-  if (m.xy != 0 || m.yx != 0) return {};
-  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
-  cairo_matrix_transform_point(&m, &x0, &y0);
-  cairo_matrix_transform_point(&m, &x1, &y1);
-  // Rounded inwards: the pixels its edges cut through are not wholly inside.
-  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
-  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
-  return inner.isEmpty() ? PixelRect{} : inner;
+// `sublayer` placed by its superlayer's `m`.
+cairo_matrix_t placedSublayer(const CALayer& sublayer, const cairo_matrix_t& m) {
+  const CGAffineTransform t = sublayer.presentedTransformToSuperlayer();
+  const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
+  cairo_matrix_t placed;
+  cairo_matrix_multiply(&placed, &local, &m);
+  return placed;
 }
 
 bool contains(const PixelRect& outer, const PixelRect& inner) { return outer.intersection(inner) == inner; }
@@ -242,16 +220,153 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
   for (const auto& sublayer : layer.sublayers()) {
     const Presentation sp = sublayer->presentation();
     if (sublayer->isHidden() || sp.opacity <= 0) continue;
-    const CGAffineTransform t = sublayer->presentedTransformToSuperlayer();
-    const cairo_matrix_t local{t.a, t.b, t.c, t.d, t.tx, t.ty};
-    cairo_matrix_t placed;
-    cairo_matrix_multiply(&placed, &local, &m);
+    const cairo_matrix_t placed = placedSublayer(*sublayer, m);
     if (isPlainFill(*sublayer, sp) && contains(coveredPixels(placed, sp.bounds), area)) continue;
     CGRect extent = drawingExtent(*sublayer, sp);
     if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
     busy = busy.unionWith(deviceBox(placed, extent));
   }
   return busy.intersection(area);
+}
+
+void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
+
+// Disjoint device pixels that `p`'s opaque background alone, placed by `m`, makes fully opaque:
+// those wholly inside its straight bands (the corners' arcs are flattened inside the true curve, the
+// bands' edges are straight or lie between the flattened arcs' end points). Whatever is drawn over
+// them leaves them so. Empty unless the placement keeps edges on the axes.
+std::vector<PixelRect> opaqueBands(const Presentation& p, const cairo_matrix_t& m) {
+  const CGRect b = p.bounds.standardized();
+  if (!p.backgroundColor || p.backgroundColor->alpha() < 1 || m.xy != 0 || m.yx != 0 || b.isEmpty()) return {};
+  const CGFloat rx = std::clamp<CGFloat>(p.cornerRadius, 0, b.width() / 2);
+  const CGFloat ry = std::clamp<CGFloat>(p.cornerRadius, 0, b.height() / 2);
+  const PixelRect wide = coveredPixels(m, b.insetBy(rx, 0)), tall = coveredPixels(m, b.insetBy(0, ry));
+  std::vector<PixelRect> bands;
+  for (const PixelRect& r : {wide, PixelRect{tall.x0, tall.y0, wide.x0, tall.y1}, PixelRect{wide.x1, tall.y0, tall.x1, tall.y1}})
+    if (!r.isEmpty()) bands.push_back(r);
+  return bands;
+}
+
+bool withinAny(const std::vector<PixelRect>& rects, const PixelRect& box) {
+  return std::any_of(rects.begin(), rects.end(), [&](const PixelRect& r) { return contains(r, box); });
+}
+
+const cairo_user_data_key_t kInkKey{};
+
+// The pixels of the colour `surface` that are not transparent (relative to its first pixel),
+// found once and kept with it: a store reserves a margin around what it was measured to draw.
+PixelRect inkOf(cairo_surface_t* surface) {
+  if (const auto* kept = static_cast<const PixelRect*>(cairo_surface_get_user_data(surface, &kInkKey))) return *kept;
+  cairo_surface_flush(surface);
+  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  PixelRect ink;
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    int x0 = 0, x1 = w;
+    while (x0 < w && (row[x0] >> 24) == 0) ++x0;
+    if (x0 == w) continue;
+    while ((row[x1 - 1] >> 24) == 0) --x1;
+    ink = ink.unionWith({x0, y, x1, y + 1});
+  }
+  auto* kept = new PixelRect(ink);
+  if (cairo_surface_set_user_data(surface, &kInkKey, kept, [](void* p) { delete static_cast<PixelRect*>(p); }) !=
+      CAIRO_STATUS_SUCCESS)
+    delete kept;
+  return ink;
+}
+
+// The device pixels `layer`'s subtree may draw in under `m`: its bounds, its shadow and what its
+// kept store inks.
+// Null while a store is not drawn for that placement, so what it holds is not known.
+std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  const CGFloat reach = castsShadow(layer, p) ? shadowReach(p) : 0;
+  PixelRect box = deviceBox(m, p.bounds.insetBy(-reach, -reach));
+  if (layer.masksToBounds()) return box;
+  const auto& store = layer.backing().store;
+  int x = 0, y = 0;
+  const PixelPlacement placement = placementOf(m, x, y);
+  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
+    return std::nullopt;
+  if (store.surface) {
+    const PixelRect ink = inkOf(store.surface.get());
+    box = box.unionWith({x + store.originX + ink.x0, y + store.originY + ink.y0, x + store.originX + ink.x1,
+                         y + store.originY + ink.y1});
+  }
+  for (const auto& sublayer : layer.sublayers()) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) continue;
+    const auto sub = subtreePixels(*sublayer, sp, placedSublayer(*sublayer, m));
+    if (!sub) return std::nullopt;
+    box = box.unionWith(*sub);
+  }
+  return box;
+}
+
+// Blurs the one-channel `surface` in place by `sigma` device pixels, reusing an earlier blur of the
+// same alpha: matched by `source` when given (the bytes that decide the alpha), else by its bytes.
+void blurInPlace(cairo_surface_t* surface, double sigma, const std::vector<unsigned char>* source = nullptr) {
+  if (!surface) return;
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  auto blur = [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); };
+  if (source) {
+    ShadowMaskCache::shared().blur(data, w, h, stride, sigma, *source, blur);
+  } else {
+    ShadowMaskCache::shared().blur(data, w, h, stride, sigma, blur);
+  }
+  cairo_surface_mark_dirty(surface);
+}
+
+// What decides the one-channel `surface` when `bands` (disjoint device pixels) are known to be
+// opaque: where they lie, and the bytes outside them, row by row.
+std::vector<unsigned char> bytesOutside(cairo_surface_t* surface, const std::vector<PixelRect>& bands) {
+  double ox = 0, oy = 0;
+  cairo_surface_get_device_offset(surface, &ox, &oy);
+  const int x0 = static_cast<int>(-ox), y0 = static_cast<int>(-oy);
+  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  // Where the bands lie is part of what decides the alpha.
+  std::vector<unsigned char> bytes(sizeof(PixelRect) * bands.size());
+  std::memcpy(bytes.data(), bands.data(), bytes.size());
+  std::vector<std::pair<int, int>> spans;
+  for (int y = 0; y < h; ++y) {
+    spans.clear();
+    for (const PixelRect& b : bands)
+      if (y0 + y >= b.y0 && y0 + y < b.y1) spans.emplace_back(std::clamp(b.x0 - x0, 0, w), std::clamp(b.x1 - x0, 0, w));
+    std::sort(spans.begin(), spans.end());
+    const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+    int x = 0;
+    for (const auto& [from, to] : spans) {
+      if (from > x) bytes.insert(bytes.end(), row + x, row + from);
+      x = std::max(x, to);
+    }
+    bytes.insert(bytes.end(), row + x, row + w);
+  }
+  return bytes;
+}
+
+// Whether the alpha a shadow follows is the layer's opaque rounded background alone, placed by `m`:
+// it draws no border, and it and its sublayers draw only where the background is already opaque.
+// Such a shadow keeps while the content changes, and cards of one size share it.
+bool backgroundIsTheShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  if (layer.mask() || layer.contents() || (layer.borderWidth() > 0 && layer.borderColor() && layer.borderColor()->alpha() > 0))
+    return false;
+  const std::vector<PixelRect> bands = opaqueBands(p, m);
+  const auto& store = layer.backing().store;
+  int x = 0, y = 0;
+  if (bands.empty() || layer.needsDisplay() || !store.drawn || store.surface || store.size != p.bounds.size ||
+      store.placement != placementOf(m, x, y))
+    return false;
+  return std::all_of(layer.sublayers().begin(), layer.sublayers().end(), [&](const auto& sublayer) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) return true;
+    const auto box = subtreePixels(*sublayer, sp, placedSublayer(*sublayer, m));
+    return box && withinAny(bands, *box);
+  });
 }
 
 // A pixel of `area` outside `busy`, if any.
@@ -266,7 +381,32 @@ std::optional<std::pair<int, int>> pixelOutside(const PixelRect& area, const Pix
   return std::nullopt;
 }
 
-void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
+// The premultiplied pixel `sample` (one pixel) leaves on a clear target at `opacity`: the same
+// arithmetic as compositing it there, done once.
+std::uint32_t fadedPixel(cairo_surface_t* sample, double opacity) {
+  std::uint32_t pixel = 0;
+  SurfaceRef faded(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(&pixel), CAIRO_FORMAT_ARGB32,
+                                                       1, 1, sizeof pixel));
+  double x = 0, y = 0;
+  cairo_surface_get_device_offset(sample, &x, &y);
+  cairo_t* cr = cairo_create(faded.get());
+  cairo_set_source_surface(cr, sample, x, y);
+  cairo_paint_with_alpha(cr, opacity);
+  cairo_destroy(cr);
+  cairo_surface_flush(faded.get());
+  return pixel;
+}
+
+// What drawing the layer's content inks, with the margin a store keeps; empty when nothing. A
+// recording finds out before any pixels are kept (it cannot be the store: it replays text with
+// other glyph positions).
+PixelRect recordedInk(const CALayer& layer, const Presentation& p, const PixelPlacement& placement, Contents contents) {
+  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
+  drawContentInto(recording.get(), layer, p, placement, contents);
+  double ix = 0, iy = 0, iw = 0, ih = 0;
+  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
+  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+}
 
 // The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
 // empty when it draws nothing.
@@ -284,13 +424,28 @@ PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlac
                                : PixelRect{};
     return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
   }
-  // Most layers draw nothing of their own: a recording finds out, and what it covers, before any
-  // pixels are kept (it cannot be the store: it replays text with other glyph positions).
-  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
-  drawContentInto(recording.get(), layer, p, placement, true);
-  double ix = 0, iy = 0, iw = 0, ih = 0;
-  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
-  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+  // Most layers draw nothing of their own.
+  return recordedInk(layer, p, placement, Contents::covered);
+}
+
+// The store of a layer that shows a picture and draws nothing over it: the picture alone, drawn as
+// the store would draw it and shared with every layer that shows it the same way. Nothing for any
+// other layer.
+std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  const auto& image = layer.contents();
+  if (!image || !recordedInk(layer, p, placement, Contents::left).isEmpty()) return std::nullopt;
+  const CGRect rect = contentsRect(layer, p.bounds, *image);
+  return ScaledPictures::current().picture({image->identity(), rect, placement}, [&] {
+    SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, deviceBox(matrixOf(placement), rect));
+    if (surface) drawContentInto(surface.get(), layer, p, placement, Contents::drawn, false);
+    return surface;
+  });
+}
+
+SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, storeArea(layer, p, placement));
+  if (surface) drawContentInto(surface.get(), layer, p, placement);
+  return surface;
 }
 
 }  // namespace
@@ -317,6 +472,17 @@ PixelRect deviceBox(const cairo_matrix_t& m, const CGRect& rect) {
                     *std::max_element(ys, ys + 4));
 }
 
+PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
+  if (m.xy != 0 || m.yx != 0) return {};
+  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
+  cairo_matrix_transform_point(&m, &x0, &y0);
+  cairo_matrix_transform_point(&m, &x1, &y1);
+  // Rounded inwards: the pixels its edges cut through are not wholly inside.
+  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
+  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
+  return inner.isEmpty() ? PixelRect{} : inner;
+}
+
 bool castsShadow(const CALayer& layer, const Presentation& p) {
   return !layer.masksToBounds() && p.shadowOpacity > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
 }
@@ -331,10 +497,11 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
   auto& backing = layer.backing();
   auto& store = backing.store;
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
-    const PixelRect area = storeArea(layer, p, placement);
-    store.surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
-    if (store.surface) drawContentInto(store.surface.get(), layer, p, placement);
-    store.originX = area.x0, store.originY = area.y0;
+    auto picture = pictureStore(layer, p, placement);
+    store.surface = picture ? std::move(*picture) : drawnStore(layer, p, placement);
+    double offsetX = 0, offsetY = 0;
+    if (store.surface) cairo_surface_get_device_offset(store.surface.get(), &offsetX, &offsetY);
+    store.originX = static_cast<int>(-offsetX), store.originY = static_cast<int>(-offsetY);
     store.placement = placement;
     store.size = p.bounds.size;
     store.drawn = true;
@@ -439,18 +606,23 @@ void LayerPainter::paintFlatPart(const CALayer& layer, const Presentation& p, co
     cairo_set_matrix(cairoContext(*context), &m);
     LayerPainter(*context).drawContent(layer, p);
   }
-  cairo_surface_flush(sample.get());
+  const std::uint32_t pixel = fadedPixel(sample.get(), p.opacity);
+  const unsigned alpha = pixel >> 24;
+  if (alpha == 0) return;
+  // As a colour the faded pixel composites on the solid fast path; its premultiplied bytes come
+  // back unchanged from the colour, so the pixels are what the buffer would give.
+  const auto channel = [&](int shift) { return static_cast<double>((pixel >> shift) & 0xFF) / alpha; };
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
   cairo_new_path(cr_);
-  appendPixelRect(cr_, area);
-  if (!busy.isEmpty()) appendPixelRect(cr_, busy);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_clip(cr_);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
-  cairo_set_source_surface(cr_, sample.get(), 0, 0);
-  cairo_pattern_set_extend(cairo_get_source(cr_), CAIRO_EXTEND_REPEAT);
-  cairo_paint_with_alpha(cr_, p.opacity);
+  const PixelRect parts[] = {{area.x0, area.y0, area.x1, busy.isEmpty() ? area.y1 : busy.y0},
+                             {area.x0, busy.y1, area.x1, area.y1},
+                             {area.x0, busy.y0, busy.x0, busy.y1},
+                             {busy.x1, busy.y0, area.x1, busy.y1}};
+  for (const auto& part : busy.isEmpty() ? std::span(parts, 1) : std::span(parts))
+    if (const PixelRect r = part.intersection(area); !r.isEmpty()) appendPixelRect(cr_, r);
+  cairo_set_source_rgba(cr_, channel(16), channel(8), channel(0), alpha / 255.0);
+  cairo_fill(cr_);
   cairo_restore(cr_);
 }
 
@@ -520,7 +692,7 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
   int x = 0, y = 0;
   const PixelPlacement placement = placementOf(m, x, y);
   auto& shadow = layer.backing().shadow;
-  const bool shaped = !layer.shadowPath() && backgroundIsTheShape(layer, p);
+  const bool shaped = !layer.shadowPath() && backgroundIsTheShape(layer, p, m);
   const bool followsAlpha = !layer.shadowPath() && !shaped;
   const bool current = shadow.made && shadow.placement == placement && shadow.radius == p.shadowRadius &&
                        shadow.path == layer.shadowPath() && shadow.bounds == p.bounds &&
@@ -604,19 +776,38 @@ void LayerPainter::rasterizeShadow(const CALayer& layer, const Presentation& p, 
   int x = 0, y = 0;
   shadow.placement = placementOf(placed, x, y);
   const CGRect shape = layer.shadowPath() ? layer.shadowPath()->boundingBox() : drawingExtent(layer, p);
-  auto make = [&] { return blurredShape(layer, p, placed, shape, shaped); };
+  const double sigma = p.shadowRadius * deviceScale(placed);
   // A shadow of a fixed shape is shared by its key; one that follows the layer's alpha depends on the
-  // content too, and is shared only with shadows of the very same pixels.
-  const SharedShadows::Key key{shadow.placement, shape, p.bounds, shaped ? p.cornerRadius : 0, p.shadowRadius,
-                               layer.shadowPath()};
+  // content too, and is shared only with shadows of the very same pixels: of an opaque background,
+  // the same bytes outside its opaque bands before the blur; otherwise the same blurred bytes.
+  const std::vector<PixelRect> bands = shaped || layer.shadowPath() ? std::vector<PixelRect>{} : opaqueBands(p, placed);
+  const SharedShadows::Key key{shadow.placement, shape, p.bounds, shaped || !bands.empty() ? p.cornerRadius : 0,
+                               p.shadowRadius, layer.shadowPath()};
   auto& shared = SharedShadows::current();
-  shadow.alpha = shaped || layer.shadowPath() ? shared.alpha(key, make) : shared.alike(key, make());
+  if (shaped || layer.shadowPath()) {
+    shadow.alpha = shared.alpha(key, [&] {
+      SurfaceRef alpha = unblurredShape(layer, p, placed, shape, shaped);
+      blurInPlace(alpha.get(), sigma);
+      return alpha;
+    });
+    return;
+  }
+  SurfaceRef unblurred = unblurredShape(layer, p, placed, shape, false);
+  if (!unblurred || bands.empty()) {
+    blurInPlace(unblurred.get(), sigma);
+    shadow.alpha = shared.alike(key, std::move(unblurred));
+    return;
+  }
+  const std::vector<unsigned char> source = bytesOutside(unblurred.get(), bands);
+  blurInPlace(unblurred.get(), sigma, &source);
+  shadow.alpha = shared.alpha(key, source, [&] { return std::move(unblurred); });
 }
 
-SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
-                                      const CGRect& shape, bool shaped) {
+SurfaceRef LayerPainter::unblurredShape(const CALayer& layer, const Presentation& p, const cairo_matrix_t& placed,
+                                        const CGRect& shape, bool shaped) {
   const CGFloat blur = 3 * p.shadowRadius + 1;
-  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, deviceBox(placed, shape.insetBy(-blur, -blur)));
+  const PixelRect area = deviceBox(placed, shape.insetBy(-blur, -blur));
+  SurfaceRef alpha = makeSurface(CAIRO_FORMAT_A8, area);
   if (!alpha) return alpha;
   auto context = makeContextForSurface(alpha.get(), p.bounds.size, 1);
   cairo_t* cr = cairoContext(*context);
@@ -626,19 +817,34 @@ SurfaceRef LayerPainter::blurredShape(const CALayer& layer, const Presentation& 
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_fill(cr);
   } else {
-    LayerPainter(*context).drawContent(layer, p);
+    LayerPainter(*context).drawAlpha(layer, p);
   }
   context.reset();
-  cairo_surface_t* surface = alpha.get();
-  cairo_surface_flush(surface);
-  unsigned char* data = cairo_image_surface_get_data(surface);
-  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  const double sigma = p.shadowRadius * deviceScale(placed);
-  ShadowMaskCache::shared().blur(data, w, h, stride, sigma,
-                                 [&](unsigned char* pixels) { Renderer::blurAlpha(pixels, w, h, stride, sigma); });
-  cairo_surface_mark_dirty(surface);
+  cairo_surface_flush(alpha.get());
   return alpha;
+}
+
+void LayerPainter::drawAlpha(const CALayer& layer, const Presentation& p) {
+  cairo_matrix_t placed;
+  cairo_get_matrix(cr_, &placed);
+  const std::vector<PixelRect> bands = opaqueBands(p, placed);
+  if (bands.empty()) return drawContent(layer, p);
+  // Over an opaque background the background's opaque bands stay as they are: they are filled at
+  // once, and sublayers that draw only within them are skipped. (The rest is drawn whole: a clip
+  // around the bands would make Cairo cut the shapes it fills, and round their edges otherwise.)
+  cairo_identity_matrix(cr_);
+  cairo_new_path(cr_);
+  for (const PixelRect& band : bands) appendPixelRect(cr_, band);
+  cairo_set_source_rgba(cr_, 0, 0, 0, 1);
+  cairo_fill(cr_);
+  cairo_set_matrix(cr_, &placed);
+  culling_ = [this, bands](const CALayer& sublayer) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr_, &m);
+    const auto box = subtreePixels(sublayer, sublayer.presentation(), m);
+    return !box || !withinAny(bands, *box);
+  };
+  drawContent(layer, p);
 }
 
 cairo_pattern_t* LayerPainter::applyMask(const CALayer& layer, cairo_pattern_t* content) {

@@ -30,6 +30,8 @@ double onPhaseGrid(double value);
 
 // The device pixels `rect` covers under `matrix`, edges rounded outwards.
 PixelRect deviceBox(const cairo_matrix_t& matrix, const CGRect& rect);
+// The device pixels wholly inside `rect` under `matrix`; empty unless it keeps edges on the axes.
+PixelRect coveredPixels(const cairo_matrix_t& matrix, const CGRect& rect);
 
 // Brings `layer`'s backing store up to date for drawing under `matrix` (layer coordinates to
 // device pixels): drawn again when the layer needs display or the store was made for another size,
@@ -67,9 +69,12 @@ class LayerPainter {
   cairo_surface_t* coloredShadow(const CALayer& layer, const CALayer::Presentation& p);
   void rasterizeShadow(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                        bool shaped);
-  // The shadow's blurred alpha: `shape` is the area it blurs, `shaped` fills the rounded bounds.
-  static SurfaceRef blurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
+  // The shadow's alpha before the blur: `shape` is the area it blurs, `shaped` fills the rounded
+  // bounds.
+  static SurfaceRef unblurredShape(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
                                  const CGRect& shape, bool shaped);
+  // Draws the alpha of everything `layer` draws, into a one-channel target.
+  void drawAlpha(const CALayer& layer, const CALayer::Presentation& p);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);

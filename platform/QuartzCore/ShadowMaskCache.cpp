@@ -1,5 +1,6 @@
 #include <QuartzCore/ShadowMaskCache.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ios {
@@ -40,15 +41,29 @@ bool ShadowMaskCache::restore(const Key& key, unsigned char* data, int stride) {
         return false;
       }
     }
-    for (int y = 0; y < key.height; ++y) {
-      std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride,
-                  it->blurred.data() + static_cast<std::ptrdiff_t>(y) * key.width, key.width);
-    }
-    entries_.splice(entries_.begin(), entries_, it);
-    ++hits_;
+    hit(it, data, stride);
     return true;
   }
   return false;
+}
+
+void ShadowMaskCache::hit(std::list<Entry>::iterator it, unsigned char* data, int stride) {
+  for (int y = 0; y < it->key.height; ++y) {
+    std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride,
+                it->blurred.data() + static_cast<std::ptrdiff_t>(y) * it->key.width, it->key.width);
+  }
+  entries_.splice(entries_.begin(), entries_, it);
+  ++hits_;
+}
+
+bool ShadowMaskCache::restore(const Key& key, const std::vector<unsigned char>& source, unsigned char* data,
+                              int stride) {
+  std::lock_guard lock(mutex_);
+  const auto it = std::find_if(entries_.begin(), entries_.end(),
+                               [&](const Entry& e) { return e.key == key && e.source == source; });
+  if (it == entries_.end()) return false;
+  hit(it, data, stride);
+  return true;
 }
 
 void ShadowMaskCache::store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred) {

@@ -28,6 +28,18 @@ class ShadowMaskCache {
     store(key, std::move(source), pack(data, width, height, stride));
   }
 
+  // As `blur`, matched by `source` instead of the alpha itself: bytes, packed by the caller, that
+  // decide every byte of an alpha of this size (what the rest of it holds being known).
+  template <typename Blur>
+  void blur(unsigned char* data, int width, int height, int stride, double sigma,
+            const std::vector<unsigned char>& source, Blur&& blur) {
+    if (width <= 0 || height <= 0) return;
+    Key key{width, height, sigma, hash(source.data(), static_cast<int>(source.size()), 1, 0)};
+    if (restore(key, source, data, stride)) return;
+    blur(data);
+    store(key, source, pack(data, width, height, stride));
+  }
+
   // For tests and benchmarks.
   std::size_t hits() const;
   std::size_t entries() const;
@@ -53,6 +65,9 @@ class ShadowMaskCache {
 
   static std::vector<unsigned char> pack(const unsigned char* data, int width, int height, int stride);
   bool restore(const Key& key, unsigned char* data, int stride);
+  bool restore(const Key& key, const std::vector<unsigned char>& source, unsigned char* data, int stride);
+  // Copies `it`'s blurred alpha into `data` and makes it the most recently used (the lock held).
+  void hit(std::list<Entry>::iterator it, unsigned char* data, int stride);
   void store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred);
 
   mutable std::mutex mutex_;

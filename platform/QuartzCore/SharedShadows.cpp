@@ -58,7 +58,26 @@ SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
     ++hits_;
     return entries_.front().alpha.share();
   }
-  admit(Entry{key, made.share(), {}, bytesOf(made)});
+  admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
+  return made;
+}
+
+SurfaceRef SharedShadows::alpha(Key key, const std::vector<unsigned char>& source,
+                                const std::function<SurfaceRef()>& make) {
+  key.content = ShadowMaskCache::hash(source.data(), static_cast<int>(source.size()), 1, 0) | 1;
+  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
+    return e.key == key && !e.source.empty() && e.source == source;
+  });
+  if (found != entries_.end()) {
+    entries_.splice(entries_.begin(), entries_, found);
+    ++hits_;
+    return entries_.front().alpha.share();
+  }
+  SurfaceRef made = make();
+  if (made) {
+    const std::size_t bytes = bytesOf(made) + source.size();
+    admit(Entry{key, made.share(), source, {}, bytes});
+  }
   return made;
 }
 
@@ -70,7 +89,7 @@ SurfaceRef SharedShadows::alpha(const Key& key, const std::function<SurfaceRef()
     return entries_.front().alpha.share();
   }
   SurfaceRef made = make();
-  if (made) admit(Entry{key, made.share(), {}, bytesOf(made)});
+  if (made) admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
   return made;
 }
 

@@ -49,6 +49,10 @@ class SharedShadows {
   // `made`, or a surface with the same `key` and the same pixels made for another layer; the key's
   // content is set from `made`.
   SurfaceRef alike(Key key, SurfaceRef made);
+  // The blurred alpha of the unblurred `source` for `key`: made by `make` unless a layer made it from
+  // the same bytes. `source` is what decides the pixels beyond the key (the bytes the key's shape
+  // does not fix); the key's content is set from it.
+  SurfaceRef alpha(Key key, const std::vector<unsigned char>& source, const std::function<SurfaceRef()>& make);
   // `alpha` in `color` (premultiplied by its alpha), made by `make` once per colour while the cache
   // holds `alpha`; made afresh each time for an alpha it does not hold.
   SurfaceRef colored(cairo_surface_t* alpha, const CGColor::RGBA& color, const std::function<SurfaceRef()>& make);
@@ -65,6 +69,7 @@ class SharedShadows {
   struct Entry {
     Key key;
     SurfaceRef alpha;
+    std::vector<unsigned char> source;  // for a shape made from unblurred bytes
     std::vector<std::pair<CGColor::RGBA, SurfaceRef>> colors;
     std::size_t bytes = 0;
   };

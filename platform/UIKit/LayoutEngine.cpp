@@ -63,10 +63,6 @@ bool isHorizontal(NSLayoutAttribute attribute) {
   }
 }
 
-bool isSize(NSLayoutAttribute attribute) {
-  return attribute == NSLayoutAttribute::width || attribute == NSLayoutAttribute::height;
-}
-
 std::string describeView(const UIView& view) {
   std::string name = view.className();
   if (!view.accessibilityIdentifier.empty()) name += "(" + view.accessibilityIdentifier + ")";
@@ -220,32 +216,35 @@ std::optional<Constraint> LayoutEngine::build(NSLayoutConstraint& constraint,
   auto second = constraint.secondItem();
   const bool hasSecond = constraint.secondAttribute() != NSLayoutAttribute::notAnAttribute;
   if (!holder || !first || (hasSecond && !second)) return std::nullopt;
-  auto lhs = expressionFor(first.get(), constraint.firstAttribute(), *holder, retained);
-  std::optional<Expression> rhs = Expression(0.0);
-  if (lhs && hasSecond) rhs = expressionFor(second.get(), constraint.secondAttribute(), *holder, retained);
-  if (!lhs || !rhs) {
+  Expression expression(-constraint.constant());
+  expression.terms.reserve(4);
+  const bool built =
+      appendExpression(first.get(), constraint.firstAttribute(), *holder, 1.0, expression, retained) &&
+      (!hasSecond || appendExpression(second.get(), constraint.secondAttribute(), *holder,
+                                      -constraint.multiplier(), expression, retained));
+  if (!built) {
     for (const void* key : retained) release(key);
     retained.clear();
     return std::nullopt;
   }
-  const Expression expression = *lhs - *rhs * constraint.multiplier() - constraint.constant();
   const auto strength = strength::fromPriority(constraint.priority());
   switch (constraint.relation()) {
     case NSLayoutRelation::lessThanOrEqual:
-      return Constraint(expression, layout::Relation::LessThanOrEqual, strength);
+      return Constraint(std::move(expression), layout::Relation::LessThanOrEqual, strength);
     case NSLayoutRelation::greaterThanOrEqual:
-      return Constraint(expression, layout::Relation::GreaterThanOrEqual, strength);
+      return Constraint(std::move(expression), layout::Relation::GreaterThanOrEqual, strength);
     case NSLayoutRelation::equal:
       break;
   }
-  return Constraint(expression, layout::Relation::Equal, strength);
+  return Constraint(std::move(expression), layout::Relation::Equal, strength);
 }
 
-std::optional<Expression> LayoutEngine::expressionFor(NSObject* object, NSLayoutAttribute attribute,
-                                                      UIView& holder, std::vector<const void*>& retained) {
-  if (attribute == NSLayoutAttribute::notAnAttribute) return Expression(0.0);
+bool LayoutEngine::appendExpression(NSObject* object, NSLayoutAttribute attribute, UIView& holder,
+                                    double factor, Expression& expression,
+                                    std::vector<const void*>& retained) {
+  if (attribute == NSLayoutAttribute::notAnAttribute) return true;
   UIView* view = dynamic_cast<UIView*>(object);
-  UILayoutGuide* guide = dynamic_cast<UILayoutGuide*>(object);
+  UILayoutGuide* guide = view ? nullptr : dynamic_cast<UILayoutGuide*>(object);
   if (view && isMargin(attribute)) {
     guide = view->layoutMarginsGuide().get();
     view = nullptr;
@@ -253,44 +252,48 @@ std::optional<Expression> LayoutEngine::expressionFor(NSObject* object, NSLayout
   attribute = withoutMargin(attribute);
   // The view whose superview chain leads to the holder, and whether the item is the holder itself.
   UIView* start = view ? view : guide ? guide->owningView().get() : nullptr;
-  if (!start || !start->isDescendant(holder)) return std::nullopt;
+  if (!start || !start->isDescendant(holder)) return false;
   const bool horizontal = isHorizontal(attribute);
-
-  Expression origin;
-  Expression size;
-  if (view == &holder) {
-    Item& item = retainView(holder);
-    retained.push_back(&holder);
-    size = horizontal ? item.w : item.h;
-  } else {
-    Item& item = view ? retainView(*view) : retainGuide(*guide);
-    retained.push_back(view ? static_cast<const void*>(view) : guide);
-    size = horizontal ? item.w : item.h;
-    if (!isSize(attribute)) {
-      origin = horizontal ? item.x : item.y;
-      for (UIView* between = view ? view->superview().get() : start; between != &holder;
-           between = between->superview().get()) {
-        Item& link = retainView(*between);
-        retained.push_back(between);
-        origin = origin + (horizontal ? link.x : link.y);
-      }
-    }
-  }
+  double sizeFactor = 0.0, originFactor = 0.0;
   switch (attribute) {
     case NSLayoutAttribute::width:
     case NSLayoutAttribute::height:
-      return size;
+      sizeFactor = 1.0;
+      break;
     case NSLayoutAttribute::right:
     case NSLayoutAttribute::trailing:
     case NSLayoutAttribute::bottom:
     case NSLayoutAttribute::lastBaseline:
-      return origin + size;
+      originFactor = sizeFactor = 1.0;
+      break;
     case NSLayoutAttribute::centerX:
     case NSLayoutAttribute::centerY:
-      return origin + size * 0.5;
+      originFactor = 1.0;
+      sizeFactor = 0.5;
+      break;
     default:
-      return origin;
+      originFactor = 1.0;
+      break;
   }
+  // The holder's own edges are 0 and its size; any other item's edges add up the origins of the views
+  // between it and the holder.
+  if (view == &holder) originFactor = 0.0;
+  auto term = [&](const Variable& variable, double coefficient) {
+    expression.terms.push_back(layout::Term{variable, coefficient * factor});
+  };
+  Item& item = view ? retainView(*view) : retainGuide(*guide);
+  retained.push_back(view ? static_cast<const void*>(view) : guide);
+  if (originFactor != 0.0) {
+    term(horizontal ? item.x : item.y, originFactor);
+    for (UIView* between = view ? view->superview().get() : start; between != &holder;
+         between = between->superview().get()) {
+      Item& link = retainView(*between);
+      retained.push_back(between);
+      term(horizontal ? link.x : link.y, originFactor);
+    }
+  }
+  if (sizeFactor != 0.0) term(horizontal ? item.w : item.h, sizeFactor);
+  return true;
 }
 
 bool LayoutEngine::addToSolver(const Constraint& constraint) {

@@ -18,7 +18,8 @@ class UILayoutGuide;
 
 // The bridge between the constraints views hold and the solver. One live engine sits at the root of
 // every view tree that holds constraints (see UIView's Auto Layout section); scratch engines measure a
-// subtree for `systemLayoutSizeFitting` without touching the live one.
+// subtree for `systemLayoutSizeFitting` without touching the live one, and fittingSize measures a
+// subtree inside the live one where its constraints already are (a list's cells).
 //
 // Coordinate space: each view's variables are its frame in its superview's coordinates, and a guide's
 // its rectangle in its owning view's bounds. A constraint is written in the space of the view holding
@@ -101,10 +102,10 @@ class LayoutEngine {
   std::vector<Entry*> retryLeftOut(const UIView& subtree);
   void writeFrames();
 
-  // `item.attribute` in the coordinates of `holder`, retaining every item it uses; nullopt (and nothing
-  // retained) when the item is not inside the holder.
-  std::optional<layout::Expression> expressionFor(NSObject* object, NSLayoutAttribute attribute,
-                                                  UIView& holder, std::vector<const void*>& retained);
+  // Adds `factor * item.attribute`, in the coordinates of `holder`, to `expression`, retaining every
+  // item it uses; false when the item is not inside the holder.
+  bool appendExpression(NSObject* object, NSLayoutAttribute attribute, UIView& holder, double factor,
+                        layout::Expression& expression, std::vector<const void*>& retained);
   std::optional<layout::Constraint> build(NSLayoutConstraint& constraint, std::vector<const void*>& retained);
   bool addToSolver(const layout::Constraint& constraint);
   void addGenerated(Pinned& slot, layout::Constraint constraint, const UIView* view, const char* what);
