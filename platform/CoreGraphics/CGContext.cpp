@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace ios {
 
@@ -81,6 +83,14 @@ void appendPath(cairo_t* cr, const CGPath& path) {
   }
 }
 
+// The pixel size of a bitmap of `size` points at `scale`; zero for an empty or absurd one.
+std::pair<int, int> bitmapPixels(CGSize size, CGFloat scale) {
+  if (!(scale > 0) || !(size.width > 0) || !(size.height > 0)) return {0, 0};
+  const double w = std::ceil(size.width * scale - 1e-9), h = std::ceil(size.height * scale - 1e-9);
+  if (w * h > static_cast<double>(kMaxPixels)) return {0, 0};
+  return {static_cast<int>(w), static_cast<int>(h)};
+}
+
 }  // namespace
 
 cairo_surface_t* cairoSurfaceFor(const CGImage& image) {
@@ -99,11 +109,9 @@ std::unique_ptr<CGContext> makeContextForSurface(cairo_surface_t* surface, CGSiz
 }
 
 std::unique_ptr<CGContext> CGContext::bitmap(CGSize size, CGFloat scale, bool opaque) {
-  if (!(scale > 0) || !(size.width > 0) || !(size.height > 0)) return nullptr;
-  const double w = std::ceil(size.width * scale - 1e-9), h = std::ceil(size.height * scale - 1e-9);
-  if (w * h > static_cast<double>(kMaxPixels)) return nullptr;
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(w), static_cast<int>(h));
+  const auto [w, h] = bitmapPixels(size, scale);
+  if (w <= 0) return nullptr;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
     return nullptr;
@@ -114,6 +122,25 @@ std::unique_ptr<CGContext> CGContext::bitmap(CGSize size, CGFloat scale, bool op
     cairo_set_source_rgb(context->impl_->cr, 0, 0, 0);
     cairo_paint(context->impl_->cr);
   }
+  return context;
+}
+
+std::unique_ptr<CGContext> makeUnclearedBitmap(CGSize size, CGFloat scale) {
+  const auto [w, h] = bitmapPixels(size, scale);
+  if (w <= 0) return nullptr;
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, w);
+  void* pixels = std::malloc(static_cast<std::size_t>(stride) * static_cast<std::size_t>(h));
+  if (!pixels) return nullptr;
+  cairo_surface_t* surface =
+      cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, w, h, stride);
+  static cairo_user_data_key_t ownsPixels;
+  if (cairo_surface_set_user_data(surface, &ownsPixels, pixels, std::free) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    std::free(pixels);
+    return nullptr;
+  }
+  auto context = makeContextForSurface(surface, size, scale);
+  cairo_surface_destroy(surface);
   return context;
 }
 

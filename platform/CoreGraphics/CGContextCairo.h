@@ -30,6 +30,11 @@ inline cairo_t* cairoContext(CGContext& context) {
 // ownership of `surface`.
 std::unique_ptr<CGContext> makeContextForSurface(cairo_surface_t* surface, CGSize size, CGFloat scale);
 
+// A bitmap context like `CGContext::bitmap`, but its pixels are left as the allocator gives them:
+// for a target whose every pixel is cleared or drawn before it is read, so that making one costs no
+// pass over its memory.
+std::unique_ptr<CGContext> makeUnclearedBitmap(CGSize size, CGFloat scale);
+
 // Makes a Cairo image surface that reads `image`'s pixels in place (no copy); the caller destroys it
 // and must keep `image` alive meanwhile.
 cairo_surface_t* cairoSurfaceFor(const CGImage& image);

@@ -1,13 +1,26 @@
 #include <CoreGraphics/CGImage.h>
 
+#include <atomic>
+
 namespace ios {
 
 namespace {
 constexpr long long kMaxPixels = 1LL << 28;
+
+std::uint64_t newIdentity() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
+}  // namespace
+
 CGImage::CGImage(int width, int height, std::vector<std::uint32_t> pixels)
-    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+    : width_(width), height_(height), identity_(newIdentity()), pixels_(std::move(pixels)) {}
+
+std::uint32_t* CGImage::mutablePixels() {
+  identity_ = newIdentity();
+  return pixels_.data();
+}
 
 std::shared_ptr<CGImage> CGImage::create(int width, int height) {
   if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) return nullptr;

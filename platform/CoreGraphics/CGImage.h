@@ -21,7 +21,11 @@ class CGImage {
   int height() const { return height_; }
   std::size_t bytesPerRow() const { return static_cast<std::size_t>(width_) * 4; }
   const std::uint32_t* pixels() const { return pixels_.data(); }
-  std::uint32_t* mutablePixels() { return pixels_.data(); }
+  // Write through it before the image is shown: the image takes a new identity.
+  std::uint32_t* mutablePixels();
+  // These pixels, unique to the process: copies made from them (a picture scaled to the size it is
+  // shown at) are kept under it, so no other image and no later state of this one shares it.
+  std::uint64_t identity() const { return identity_; }
   std::uint32_t pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
   // Whether any pixel is less than fully opaque.
   bool hasAlpha() const;
@@ -31,6 +35,7 @@ class CGImage {
 
   int width_;
   int height_;
+  std::uint64_t identity_;
   std::vector<std::uint32_t> pixels_;
 };
 

@@ -64,6 +64,22 @@ constexpr PixelRect kUnclipped{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
 PixelRect outset(const PixelRect& r, int by) { return r.isEmpty() ? r : PixelRect{r.x0 - by, r.y0 - by, r.x1 + by, r.y1 + by}; }
 PixelRect offset(const PixelRect& r, int dx, int dy) { return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy}; }
 
+// The parts of `r` outside `hole`.
+std::vector<PixelRect> outside(const PixelRect& r, const PixelRect& hole) {
+  const PixelRect h = r.intersection(hole);
+  if (h.isEmpty()) return {r};
+  std::vector<PixelRect> parts{{r.x0, r.y0, r.x1, h.y0}, {r.x0, h.y1, r.x1, r.y1}, {r.x0, h.y0, h.x0, h.y1},
+                               {h.x1, h.y0, r.x1, h.y1}};
+  std::erase_if(parts, [](const PixelRect& part) { return part.isEmpty(); });
+  return parts;
+}
+
+// The bounds less their rounded corners: a clip to them lets through whatever lies inside.
+CGRect insideCorners(const CALayer::Presentation& p) {
+  const CGFloat radius = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(p.bounds.width(), p.bounds.height()) / 2);
+  return p.bounds.insetBy(radius, radius);
+}
+
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
 // `clip` is the part of the clip set by layers that scroll with this one: rows clipped by the edge
 // of their scrolling list keep their signature as they move.
@@ -105,15 +121,13 @@ std::shared_ptr<CGImage> CARenderer::makeImage() const { return context_ ? conte
 
 void CARenderer::ensureBuffer(int width, int height) {
   if (context_ && screen_.x1 == width && screen_.y1 == height) return;
-  context_ = CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_);
+  // Neither the frame nor the buffers for translucent layers are cleared when made: the first render
+  // clears and draws the whole frame, and a buffer is cleared where a layer is drawn into it.
+  const CGSize size{width / scale_, height / scale_};
+  context_ = makeUnclearedBitmap(size, scale_);
   screen_ = context_ ? PixelRect{0, 0, width, height} : PixelRect{};
-  // The buffers for translucent layers are made with the frame and touched once, so that the first
-  // fade does not pay for fresh pages.
   groups_.clear();
-  for (int depth = 0; context_ && depth < kKeptGroupDepth; ++depth) {
-    groups_.push_back(CGContext::bitmap(CGSize{width / scale_, height / scale_}, scale_));
-    if (groups_.back()) groups_.back()->clear(CGRect(0, 0, width / scale_, height / scale_));
-  }
+  for (int depth = 0; context_ && depth < kKeptGroupDepth; ++depth) groups_.push_back(makeUnclearedBitmap(size, scale_));
   records_.clear();
   fullDamage_ = true;
 }
@@ -132,7 +146,8 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   cairo_matrix_t m;
   cairo_matrix_init_scale(&m, scale_, scale_);
   cairo_matrix_translate(&m, -bounds.minX(), -bounds.minY());
-  walk(root, Place{m, screen_, screen_, 1, nullptr, 0}, false, Shift{});
+  cover_ = {};
+  walk(root, Place{m, screen_, screen_, screen_, 1, nullptr, 0}, false, Shift{});
   for (auto it = records_.begin(); it != records_.end();) {
     if (it->second.frame == frame_) {
       ++it;
@@ -190,20 +205,28 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   PixelRect subtree;
   const auto ordered = inDrawingOrder(layer);
   const auto& background = p.backgroundColor;
-  const bool solid = background && background->alpha() >= 1 && p.cornerRadius <= 0 && stored.isEmpty() &&
-                     alpha >= 1 && !layer.mask() && m.xy == 0 && m.yx == 0;
+  // Its background paints over whatever the layers before it drew.
+  const bool paintsOver = background && background->alpha() >= 1 && p.cornerRadius <= 0 && alpha >= 1 && !layer.mask();
+  if (paintsOver) {
+    const PixelRect covered = coveredPixels(m, p.bounds).intersection(from.open);
+    if (covered.area() > cover_.area()) cover_ = covered;
+  }
+  const bool solid = paintsOver && stored.isEmpty() && m.xy == 0 && m.yx == 0;
   const bool drawsBelow = (background && background->alpha() > 0) || !stored.isEmpty();
   path_.push_back({&ordered, 0, boundsBox, solid, drawsBelow});
   // Below a layer that may scroll, only the clips of layers that scroll with it key the signatures.
   const PixelRect keyClip = still != 0            ? kUnclipped
                             : layer.masksToBounds() ? from.keyClip.intersection(boundsBox)
                                                     : from.keyClip;
+  const PixelRect open = layer.mask()             ? PixelRect{}
+                         : layer.masksToBounds() ? from.open.intersection(coveredPixels(m, insideCorners(p)))
+                                                 : from.open;
   std::vector<Sibling> walked;
   std::size_t highestRank = 0;
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     path_.back().child = i;
     const std::optional<Sibling> before = lastPlace(*ordered[i], layer);
-    const PixelRect drawn = walk(*ordered[i], Place{m, inner, keyClip, alpha, &layer, i}, true, inside);
+    const PixelRect drawn = walk(*ordered[i], Place{m, inner, open, keyClip, alpha, &layer, i}, true, inside);
     subtree = subtree.unionWith(drawn);
     if (!before) continue;
     if (before->rank < highestRank) damageReordering(*before, walked, inside);
@@ -373,12 +396,15 @@ void CARenderer::paint(const CALayer& root) {
   cairo_t* cr = cairoContext(*context_);
   cairo_save(cr);
   cairo_identity_matrix(cr);
+  // What an opaque background paints over needs no clearing first.
   cairo_new_path(cr);
+  for (const auto& r : damage_)
+    for (const auto& part : outside(r, cover_)) cairo_rectangle(cr, part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_fill(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   for (const auto& r : damage_) cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
   cairo_clip(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-  cairo_paint(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   cairo_scale(cr, scale_, scale_);
   const CGRect bounds = root.bounds();
   cairo_translate(cr, -bounds.minX(), -bounds.minY());

@@ -59,6 +59,7 @@ class CARenderer {
   struct Place {
     cairo_matrix_t matrix;  // the superlayer's coordinates to device pixels
     PixelRect clip;
+    PixelRect open;     // the part of `clip` that the clips above let through whole (no edge or mask cuts it)
     PixelRect keyClip;  // the part of `clip` that keys the signature
     double alpha = 1;
     const CALayer* superlayer = nullptr;
@@ -118,6 +119,7 @@ class CARenderer {
   std::size_t visits_ = 0;
   Blit blit_;
   std::vector<Level> path_;
+  PixelRect cover_;  // the largest area an opaque background paints over this frame
   bool fullDamage_ = true;
   std::vector<PixelRect> damage_;
   std::unordered_map<const CALayer*, Record> records_;

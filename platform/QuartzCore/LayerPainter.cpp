@@ -2,6 +2,7 @@
 
 #include <CoreGraphics/CGContextCairo.h>
 #include <QuartzCore/Renderer.h>
+#include <QuartzCore/ScaledPictures.h>
 #include <QuartzCore/ShadowMaskCache.h>
 #include <QuartzCore/SharedShadows.h>
 
@@ -158,22 +159,25 @@ void coverImageArea(cairo_t* cr, const CGRect& rect, const CGImage& image) {
   cairo_restore(cr);
 }
 
-// Draws the layer's contents and its drawing into `surface` at `placement`; `measuring` only for
-// what it covers.
+// How a store's drawing treats the layer's contents: drawn, painted as the area they cover (to
+// measure), or left out.
+enum class Contents { drawn, covered, left };
+
+// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
-                     const PixelPlacement& placement, bool measuring = false) {
+                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true) {
   auto context = makeContextForSurface(surface, p.bounds.size, 1);
   const cairo_matrix_t m = matrixOf(placement);
   cairo_set_matrix(cairoContext(*context), &m);
-  if (const auto& image = layer.contents()) {
+  if (const auto& image = layer.contents(); image && contents != Contents::left) {
     const CGRect rect = contentsRect(layer, p.bounds, *image);
-    if (measuring) {
+    if (contents == Contents::covered) {
       coverImageArea(cairoContext(*context), rect, *image);
     } else {
       context->draw(*image, rect);
     }
   }
-  layer.draw(*context);
+  if (drawing) layer.draw(*context);
 }
 
 // Cairo measures glyphs from the font's typical extents; stacked Vietnamese marks and descenders
@@ -181,18 +185,6 @@ void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Prese
 PixelRect withInkMargin(double x, double y, double width, double height) {
   const double margin = 4 + std::min(height / 3, 48.0);
   return roundedOut(x - margin, y - margin, x + width + margin, y + height + margin);
-}
-
-// The device pixels wholly inside `rect` under `m`; empty unless `m` keeps edges on the axes.
-PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
-  if (m.xy != 0 || m.yx != 0) return {};
-  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
-  cairo_matrix_transform_point(&m, &x0, &y0);
-  cairo_matrix_transform_point(&m, &x1, &y1);
-  // Rounded inwards: the pixels its edges cut through are not wholly inside.
-  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
-  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
-  return inner.isEmpty() ? PixelRect{} : inner;
 }
 
 // `sublayer` placed by its superlayer's `m`.
@@ -405,6 +397,17 @@ std::uint32_t fadedPixel(cairo_surface_t* sample, double opacity) {
   return pixel;
 }
 
+// What drawing the layer's content inks, with the margin a store keeps; empty when nothing. A
+// recording finds out before any pixels are kept (it cannot be the store: it replays text with
+// other glyph positions).
+PixelRect recordedInk(const CALayer& layer, const Presentation& p, const PixelPlacement& placement, Contents contents) {
+  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
+  drawContentInto(recording.get(), layer, p, placement, contents);
+  double ix = 0, iy = 0, iw = 0, ih = 0;
+  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
+  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+}
+
 // The device pixels (relative to the layer's whole-pixel origin) a new store of the layer covers;
 // empty when it draws nothing.
 PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
@@ -421,13 +424,28 @@ PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlac
                                : PixelRect{};
     return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
   }
-  // Most layers draw nothing of their own: a recording finds out, and what it covers, before any
-  // pixels are kept (it cannot be the store: it replays text with other glyph positions).
-  SurfaceRef recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
-  drawContentInto(recording.get(), layer, p, placement, true);
-  double ix = 0, iy = 0, iw = 0, ih = 0;
-  cairo_recording_surface_ink_extents(recording.get(), &ix, &iy, &iw, &ih);
-  return iw > 0 && ih > 0 ? withInkMargin(ix, iy, iw, ih) : PixelRect{};
+  // Most layers draw nothing of their own.
+  return recordedInk(layer, p, placement, Contents::covered);
+}
+
+// The store of a layer that shows a picture and draws nothing over it: the picture alone, drawn as
+// the store would draw it and shared with every layer that shows it the same way. Nothing for any
+// other layer.
+std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  const auto& image = layer.contents();
+  if (!image || !recordedInk(layer, p, placement, Contents::left).isEmpty()) return std::nullopt;
+  const CGRect rect = contentsRect(layer, p.bounds, *image);
+  return ScaledPictures::current().picture({image->identity(), rect, placement}, [&] {
+    SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, deviceBox(matrixOf(placement), rect));
+    if (surface) drawContentInto(surface.get(), layer, p, placement, Contents::drawn, false);
+    return surface;
+  });
+}
+
+SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, storeArea(layer, p, placement));
+  if (surface) drawContentInto(surface.get(), layer, p, placement);
+  return surface;
 }
 
 }  // namespace
@@ -454,6 +472,17 @@ PixelRect deviceBox(const cairo_matrix_t& m, const CGRect& rect) {
                     *std::max_element(ys, ys + 4));
 }
 
+PixelRect coveredPixels(const cairo_matrix_t& m, const CGRect& rect) {
+  if (m.xy != 0 || m.yx != 0) return {};
+  double x0 = rect.minX(), y0 = rect.minY(), x1 = rect.maxX(), y1 = rect.maxY();
+  cairo_matrix_transform_point(&m, &x0, &y0);
+  cairo_matrix_transform_point(&m, &x1, &y1);
+  // Rounded inwards: the pixels its edges cut through are not wholly inside.
+  const PixelRect outer = roundedOut(std::max(x0, x1), std::max(y0, y1), std::min(x0, x1), std::min(y0, y1));
+  const PixelRect inner{outer.x1, outer.y1, outer.x0, outer.y0};
+  return inner.isEmpty() ? PixelRect{} : inner;
+}
+
 bool castsShadow(const CALayer& layer, const Presentation& p) {
   return !layer.masksToBounds() && p.shadowOpacity > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
 }
@@ -468,10 +497,11 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
   auto& backing = layer.backing();
   auto& store = backing.store;
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
-    const PixelRect area = storeArea(layer, p, placement);
-    store.surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
-    if (store.surface) drawContentInto(store.surface.get(), layer, p, placement);
-    store.originX = area.x0, store.originY = area.y0;
+    auto picture = pictureStore(layer, p, placement);
+    store.surface = picture ? std::move(*picture) : drawnStore(layer, p, placement);
+    double offsetX = 0, offsetY = 0;
+    if (store.surface) cairo_surface_get_device_offset(store.surface.get(), &offsetX, &offsetY);
+    store.originX = static_cast<int>(-offsetX), store.originY = static_cast<int>(-offsetY);
     store.placement = placement;
     store.size = p.bounds.size;
     store.drawn = true;

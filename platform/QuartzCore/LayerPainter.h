@@ -30,6 +30,8 @@ double onPhaseGrid(double value);
 
 // The device pixels `rect` covers under `matrix`, edges rounded outwards.
 PixelRect deviceBox(const cairo_matrix_t& matrix, const CGRect& rect);
+// The device pixels wholly inside `rect` under `matrix`; empty unless it keeps edges on the axes.
+PixelRect coveredPixels(const cairo_matrix_t& matrix, const CGRect& rect);
 
 // Brings `layer`'s backing store up to date for drawing under `matrix` (layer coordinates to
 // device pixels): drawn again when the layer needs display or the store was made for another size,

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -377,6 +378,108 @@ TEST(CARenderer, AFadingOverlayDrawsWhatAFreshPictureDraws) {
     scene.layer->setBackgroundColor(CGColor::rgb(0.1, 0.7, 0.9, 1));
     scene.frame.render(*scene.root);
     EXPECT_TRUE(scene.matchesAFreshPicture()) << c.change << ", under it changed";
+  }
+}
+
+TEST(CARenderer, ANewFrameShowsNothingOfTheMemoryItIsMadeIn) {
+  auto addFading = [](CALayer& root, const CGRect& frame, std::optional<CGColor> background) {
+    auto layer = std::make_shared<CountingLayer>();
+    layer->setFrame(frame);
+    layer->setBackgroundColor(background);
+    layer->setOpacity(0.5f);
+    root.addSublayer(layer);
+  };
+  // Frames drawn all over in opaque colours, through the buffer for translucent layers too, and
+  // thrown away: the next one is likely made in their memory.
+  for (int i = 0; i < 3; ++i) {
+    auto used = CALayer::create();
+    used->setFrame(CGRect(0, 0, 120, 80));
+    used->setBackgroundColor(CGColor::rgb(0.8, 0.1, 0.1, 1));
+    addFading(*used, used->bounds(), CGColor::rgb(0.1, 0.8, 0.1, 1));
+    CARenderer(2).render(*used);
+  }
+  auto root = CALayer::create();
+  root->setFrame(CGRect(0, 0, 120, 80));
+  addFading(*root, CGRect(0, 0, 60, 40), std::nullopt);
+  CARenderer frame(2);
+  frame.render(*root);
+  auto fresh = Renderer::renderImage(*root, 2);
+  auto kept = frame.makeImage();
+  ASSERT_TRUE(fresh && kept);
+  for (int y = 0; y < fresh->height(); ++y)
+    for (int x = 0; x < fresh->width(); ++x) ASSERT_EQ(kept->pixel(x, y), fresh->pixel(x, y)) << x << ", " << y;
+}
+
+TEST(CARenderer, PixelsAnOpaqueBackgroundOnlyPartlyCoversAreClearedFirst) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& holder, CALayer& cover)> apply;
+  };
+  const auto red = CGColor::rgb(1, 0, 0, 1);
+  const Case cases[] = {
+      {"whole pixels", [](CALayer&, CALayer&) {}},
+      {"edges between pixels", [](CALayer&, CALayer& c) { c.setFrame(CGRect(10.25, 10.25, 60.5, 40.5)); }},
+      {"cut by a rounded clip",
+       [](CALayer& h, CALayer& c) {
+         h.setMasksToBounds(true);
+         h.setCornerRadius(12);
+         c.setFrame(CGRect(-5, -5, 120, 80));
+       }},
+      {"cut by a clip between pixels",
+       [](CALayer& h, CALayer& c) {
+         h.setMasksToBounds(true);
+         h.setPosition({55.25, 35.25});
+         c.setFrame(CGRect(-5, -5, 120, 80));
+       }},
+      {"inside a translucent holder", [](CALayer& h, CALayer&) { h.setOpacity(0.5f); }},
+      {"inside a masked holder",
+       [](CALayer& h, CALayer&) {
+         auto mask = CALayer::create();
+         mask->setFrame(CGRect(10, 10, 30, 30));
+         mask->setBackgroundColor(CGColor::rgb(0, 0, 0, 1));
+         mask->setCornerRadius(15);
+         h.setMask(mask);
+       }},
+      {"rounded", [](CALayer&, CALayer& c) { c.setCornerRadius(8); }},
+      {"turned", [](CALayer&, CALayer& c) { c.setAffineTransform(CGAffineTransform::rotation(0.3)); }},
+      {"translucent colour", [](CALayer&, CALayer& c) { c.setBackgroundColor(CGColor::rgb(0.2, 0.3, 0.9, 0.5)); }},
+      {"faded", [](CALayer&, CALayer& c) { c.setOpacity(0.5f); }},
+      {"masked", [](CALayer&, CALayer& c) {
+         auto mask = CALayer::create();
+         mask->setFrame(CGRect(10, 10, 20, 20));
+         mask->setBackgroundColor(CGColor::rgb(0, 0, 0, 1));
+         c.setMask(mask);
+       }},
+      {"over a shadow", [](CALayer& h, CALayer&) {
+         auto card = CALayer::create();
+         card->setFrame(CGRect(40, 30, 40, 40));
+         card->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+         card->setShadowOpacity(0.6f);
+         card->setShadowRadius(4);
+         h.insertSublayer(card, 0);
+       }},
+  };
+  for (const auto& c : cases) {
+    // The frame showed red all over; the new picture leaves most of it clear.
+    Scene scene;
+    scene.root->setBackgroundColor(std::nullopt);
+    auto busy = CALayer::create();
+    busy->setFrame(scene.root->bounds());
+    busy->setBackgroundColor(red);
+    scene.root->addSublayer(busy);
+    scene.frame.render(*scene.root);
+    busy->removeFromSuperlayer();
+    scene.layer->removeFromSuperlayer();
+    auto holder = CALayer::create();
+    holder->setFrame(CGRect(5, 5, 100, 60));
+    auto cover = CALayer::create();
+    cover->setFrame(CGRect(5, 5, 60, 40));
+    cover->setBackgroundColor(CGColor::rgb(0.2, 0.3, 0.9, 1));
+    holder->addSublayer(cover);
+    scene.root->addSublayer(holder);
+    c.apply(*holder, *cover);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
   }
 }
 
