@@ -725,28 +725,28 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
 }
 
 void LayerPainter::skipCoveredPixels(const Presentation& p, const cairo_matrix_t& m) {
-  // The layer's opaque background is painted over its shadow at once: inside its rounded corners,
-  // on whole pixels, compositing the shadow would be work for nothing.
-  if (p.opacity < 1 || !p.backgroundColor || p.backgroundColor->alpha() < 1 || m.xy != 0 || m.yx != 0) return;
-  const CGFloat radius = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(p.bounds.width(), p.bounds.height()) / 2);
-  const CGRect covered = p.bounds.insetBy(radius, radius);
-  if (covered.isNull()) return;
-  double x0 = covered.minX(), y0 = covered.minY(), x1 = covered.maxX(), y1 = covered.maxY();
-  cairo_matrix_transform_point(&m, &x0, &y0);
-  cairo_matrix_transform_point(&m, &x1, &y1);
-  const PixelRect inner = roundedOut(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
+  // The layer's opaque background is painted over its shadow at once: where it makes pixels opaque,
+  // compositing the shadow would be work for nothing.
+  if (p.opacity < 1) return;
   double cx0 = 0, cy0 = 0, cx1 = 0, cy1 = 0;
   cairo_clip_extents(cr_, &cx0, &cy0, &cx1, &cy1);
   const PixelRect outer = roundedOut(cx0, cy0, cx1, cy1);
-  // Within the clip's extents: the even-odd rule would otherwise let in what lies beyond them.
-  const PixelRect whole = PixelRect{inner.x0 + 1, inner.y0 + 1, inner.x1 - 1, inner.y1 - 1}.intersection(outer);
-  if (whole.isEmpty()) return;
   cairo_new_path(cr_);
-  cairo_rectangle(cr_, outer.x0, outer.y0, outer.x1 - outer.x0, outer.y1 - outer.y0);
-  cairo_rectangle(cr_, whole.x0, whole.y0, whole.x1 - whole.x0, whole.y1 - whole.y0);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_clip(cr_);
-  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+  appendPixelRect(cr_, outer);
+  bool skips = false;
+  // Within the clip's extents: the even-odd rule would otherwise let in what lies beyond them.
+  for (const PixelRect& band : opaqueBands(p, m)) {
+    const PixelRect covered = band.intersection(outer);
+    if (covered.isEmpty()) continue;
+    appendPixelRect(cr_, covered);
+    skips = true;
+  }
+  if (skips) {
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(cr_);
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+  }
+  cairo_new_path(cr_);
 }
 
 cairo_surface_t* LayerPainter::coloredShadow(const CALayer& layer, const Presentation& p) {
