@@ -1,8 +1,8 @@
 #include <QuartzCore/SharedShadows.h>
 
+#include <QuartzCore/KeyHashes.h>
 #include <QuartzCore/ShadowMaskCache.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace ios {
@@ -46,90 +46,81 @@ bool samePixels(cairo_surface_t* a, cairo_surface_t* b) {
 
 }  // namespace
 
+SharedShadows::SharedShadows(std::size_t capacityBytes)
+    : shapes_({.bytes = capacityBytes}, [this](const Key&, const Entry& entry) { keys_.erase(entry.alpha.get()); }) {}
+
+std::size_t SharedShadows::KeyHash::operator()(const Key& key) const {
+  HashMix mix;
+  mixInto(mix, key.placement);
+  mixInto(mix, key.extent);
+  mixInto(mix, key.bounds);
+  mix.add(key.cornerRadius).add(key.radius).add(key.content).add(key.path.has_value());
+  return key.path ? mixInto(mix, *key.path).value() : mix.value();
+}
+
+template <typename Accept>
+SurfaceRef SharedShadows::hit(const Key& key, Accept&& accept) {
+  const Entry* kept = shapes_.find(key, accept);
+  if (!kept) return {};
+  ++hits_;
+  return kept->alpha.share();
+}
+
+void SharedShadows::admit(const Key& key, Entry entry, std::size_t bytes) {
+  cairo_surface_t* alpha = entry.alpha.get();
+  if (shapes_.keep(key, std::move(entry), bytes)) keys_.insert_or_assign(alpha, key);
+}
+
 SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
   if (!made) return made;
   cairo_surface_t* surface = made.get();
   cairo_surface_flush(surface);
   key.content = digestOf(surface) | 1;
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.key == key && samePixels(e.alpha.get(), surface); });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
-  admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return samePixels(e.alpha.get(), surface); })) return kept;
+  admit(key, Entry{made.share(), {}, {}}, bytesOf(made));
   return made;
 }
 
 SurfaceRef SharedShadows::alpha(Key key, const std::vector<unsigned char>& source,
                                 const std::function<SurfaceRef()>& make) {
   key.content = ShadowMaskCache::hash(source.data(), static_cast<int>(source.size()), 1, 0) | 1;
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-    return e.key == key && !e.source.empty() && e.source == source;
-  });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return !e.source.empty() && e.source == source; })) return kept;
   SurfaceRef made = make();
-  if (made) {
-    const std::size_t bytes = bytesOf(made) + source.size();
-    admit(Entry{key, made.share(), source, {}, bytes});
-  }
+  if (made) admit(key, Entry{made.share(), source, {}}, bytesOf(made) + source.size());
   return made;
 }
 
 SurfaceRef SharedShadows::alpha(const Key& key, const std::function<SurfaceRef()>& make) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
+  if (SurfaceRef kept = hit(key, [](const Entry&) { return true; })) return kept;
   SurfaceRef made = make();
-  if (made) admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
+  if (made) admit(key, Entry{made.share(), {}, {}}, bytesOf(made));
   return made;
 }
 
 SurfaceRef SharedShadows::colored(cairo_surface_t* alpha, const CGColor::RGBA& color,
                                   const std::function<SurfaceRef()>& make) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.alpha.get() == alpha; });
-  if (found == entries_.end()) return make();
-  entries_.splice(entries_.begin(), entries_, found);
-  Entry& entry = entries_.front();
-  for (const auto& [c, surface] : entry.colors) {
+  const auto indexed = keys_.find(alpha);
+  Entry* entry = indexed == keys_.end()
+                     ? nullptr
+                     : shapes_.find(indexed->second, [&](const Entry& e) { return e.alpha.get() == alpha; });
+  if (!entry) return make();
+  for (const auto& [c, surface] : entry->colors) {
     if (!(c == color)) continue;
     ++hits_;
     return surface.share();
   }
   SurfaceRef made = make();
   if (!made) return made;
-  entry.colors.emplace_back(color, made.share());
-  entry.bytes += bytesOf(made);
-  bytes_ += bytesOf(made);
-  trim();
+  entry->colors.emplace_back(color, made.share());
+  // The key copied: growing may drop the entry, and its index with it. Layers keep their own
+  // references: what goes here is only no longer shared.
+  shapes_.grow(Key(indexed->second), bytesOf(made));
   return made;
 }
 
-void SharedShadows::admit(Entry entry) {
-  bytes_ += entry.bytes;
-  entries_.push_front(std::move(entry));
-  trim();
-}
-
-void SharedShadows::trim() {
-  // Layers keep their own references: what goes here is only no longer shared.
-  while (bytes_ > capacity_ && !entries_.empty()) {
-    bytes_ -= entries_.back().bytes;
-    entries_.pop_back();
-  }
-}
-
 void SharedShadows::clear() {
-  entries_.clear();
-  bytes_ = hits_ = 0;
+  shapes_.clear();
+  hits_ = 0;
 }
 
 SharedShadows& SharedShadows::current() {
