@@ -21,8 +21,9 @@ namespace ios {
 //   larger than the whole byte bound is not kept, and does not push out the others.
 // - A hit costs O(1) on average whatever the cache holds: a hash map into a list, the hit spliced to
 //   the front. A miss costs the same.
-// - Keys supply a hash (`Hash`) and `==`. Two equal keys must hash alike: a composite key's hash
-//   combines every field its `==` compares (see HashMix), else lookups slow down to a list walk.
+// - Keys supply a hash (`Hash`) and `==`. Equal keys must hash alike, or a kept value is missed. A
+//   composite key's hash combines every field its `==` compares (see HashMix): keys differing only
+//   in a field left out share a bucket, and a hit walks it.
 // - No locking: each user keeps one per thread, or guards it.
 //
 // `dropped` hears of each value the cache lets go of (beyond the bound, replaced, cleared), for a
@@ -37,7 +38,17 @@ class BoundedCache {
   };
   using Dropped = std::function<void(const Key&, const Value&)>;
 
-  explicit BoundedCache(Bounds bounds, Dropped dropped = {}) : bounds_(bounds), dropped_(std::move(dropped)) {}
+ private:
+  struct Entry {
+    Key key;
+    Value value;
+    std::size_t bytes;
+  };
+  using Entries = std::list<Entry>;
+
+ public:
+  explicit BoundedCache(Bounds bounds, Dropped dropped = {})
+      : bounds_(bounds), dropped_(std::move(dropped)) {}
   BoundedCache(const BoundedCache&) = delete;
   BoundedCache& operator=(const BoundedCache&) = delete;
 
@@ -56,25 +67,43 @@ class BoundedCache {
     return &entries_.front().value;
   }
 
-  // Keeps `value` for `key`, counted as `bytes`, in place of any value kept for it. Null, with
-  // nothing changed, when it alone passes the bound.
-  Value* keep(const Key& key, Value value, std::size_t bytes = 0) {
-    if (bytes > bounds_.bytes || bounds_.count == 0) return nullptr;
+  // Where a kept value sits, for a user that also finds values by something besides their key: good
+  // until `dropped` hears of the value, and false when nothing was kept.
+  class Handle {
+   public:
+    Handle() = default;
+    explicit operator bool() const { return kept_; }
+
+   private:
+    friend class BoundedCache;
+    explicit Handle(typename Entries::iterator entry) : entry_(entry), kept_(true) {}
+    typename Entries::iterator entry_{};
+    bool kept_ = false;
+  };
+
+  // Keeps `value` for `key`, counted as `bytes`, in place of any value kept for it. Nothing changes
+  // when it alone passes the bound.
+  Handle keep(const Key& key, Value value, std::size_t bytes = 0) {
+    if (bytes > bounds_.bytes || bounds_.count == 0) return {};
     erase(key);
     entries_.push_front(Entry{key, std::move(value), bytes});
     index_.emplace(std::cref(entries_.front().key), entries_.begin());
     bytes_ += bytes;
-    Value* kept = &entries_.front().value;
+    const Handle kept(entries_.begin());
     trim();
     return kept;
   }
 
-  // Counts `bytes` more for the value kept for `key`, which grew in place. Past the bound, the others
-  // go first, least recently used first; the value itself goes only when it alone passes the bound.
-  void grow(const Key& key, std::size_t bytes) {
-    const auto found = index_.find(std::cref(key));
-    if (found == index_.end()) return;
-    found->second->bytes += bytes;
+  // The value at `kept`, now the most recently used.
+  Value& find(Handle kept) {
+    entries_.splice(entries_.begin(), entries_, kept.entry_);
+    return kept.entry_->value;
+  }
+
+  // Counts `bytes` more for the value at `kept`, which grew in place. Past the bound, the others go
+  // first, least recently used first; the value itself goes only when it alone passes the bound.
+  void grow(Handle kept, std::size_t bytes) {
+    kept.entry_->bytes += bytes;
     bytes_ += bytes;
     trim();
   }
@@ -92,12 +121,6 @@ class BoundedCache {
   std::size_t bytes() const { return bytes_; }
 
  private:
-  struct Entry {
-    Key key;
-    Value value;
-    std::size_t bytes;
-  };
-  using Entries = std::list<Entry>;
   struct KeyHash {
     std::size_t operator()(const Key& key) const { return Hash{}(key); }
   };
@@ -118,7 +141,9 @@ class BoundedCache {
   const Dropped dropped_;
   Entries entries_;  // most recently used first
   // Keys live in `entries_`; the index refers to them.
-  std::unordered_map<std::reference_wrapper<const Key>, typename Entries::iterator, KeyHash, std::equal_to<Key>> index_;
+  std::unordered_map<std::reference_wrapper<const Key>, typename Entries::iterator, KeyHash,
+                     std::equal_to<Key>>
+      index_;
   std::size_t bytes_ = 0;
 };
 

@@ -47,7 +47,8 @@ bool samePixels(cairo_surface_t* a, cairo_surface_t* b) {
 }  // namespace
 
 SharedShadows::SharedShadows(std::size_t capacityBytes)
-    : shapes_({.bytes = capacityBytes}, [this](const Key&, const Entry& entry) { keys_.erase(entry.alpha.get()); }) {}
+    : shapes_({.bytes = capacityBytes},
+              [this](const Key&, const Entry& entry) { byAlpha_.erase(entry.alpha.get()); }) {}
 
 std::size_t SharedShadows::KeyHash::operator()(const Key& key) const {
   HashMix mix;
@@ -68,7 +69,8 @@ SurfaceRef SharedShadows::hit(const Key& key, Accept&& accept) {
 
 void SharedShadows::admit(const Key& key, Entry entry, std::size_t bytes) {
   cairo_surface_t* alpha = entry.alpha.get();
-  if (shapes_.keep(key, std::move(entry), bytes)) keys_.insert_or_assign(alpha, key);
+  if (const Shapes::Handle kept = shapes_.keep(key, std::move(entry), bytes))
+    byAlpha_.insert_or_assign(alpha, kept);
 }
 
 SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
@@ -76,7 +78,8 @@ SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
   cairo_surface_t* surface = made.get();
   cairo_surface_flush(surface);
   key.content = digestOf(surface) | 1;
-  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return samePixels(e.alpha.get(), surface); })) return kept;
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return samePixels(e.alpha.get(), surface); }))
+    return kept;
   admit(key, Entry{made.share(), {}, {}}, bytesOf(made));
   return made;
 }
@@ -84,7 +87,8 @@ SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
 SurfaceRef SharedShadows::alpha(Key key, const std::vector<unsigned char>& source,
                                 const std::function<SurfaceRef()>& make) {
   key.content = ShadowMaskCache::hash(source.data(), static_cast<int>(source.size()), 1, 0) | 1;
-  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return !e.source.empty() && e.source == source; })) return kept;
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return !e.source.empty() && e.source == source; }))
+    return kept;
   SurfaceRef made = make();
   if (made) admit(key, Entry{made.share(), source, {}}, bytesOf(made) + source.size());
   return made;
@@ -99,22 +103,20 @@ SurfaceRef SharedShadows::alpha(const Key& key, const std::function<SurfaceRef()
 
 SurfaceRef SharedShadows::colored(cairo_surface_t* alpha, const CGColor::RGBA& color,
                                   const std::function<SurfaceRef()>& make) {
-  const auto indexed = keys_.find(alpha);
-  Entry* entry = indexed == keys_.end()
-                     ? nullptr
-                     : shapes_.find(indexed->second, [&](const Entry& e) { return e.alpha.get() == alpha; });
-  if (!entry) return make();
-  for (const auto& [c, surface] : entry->colors) {
+  const auto indexed = byAlpha_.find(alpha);
+  if (indexed == byAlpha_.end()) return make();
+  const Shapes::Handle kept = indexed->second;
+  Entry& entry = shapes_.find(kept);
+  for (const auto& [c, surface] : entry.colors) {
     if (!(c == color)) continue;
     ++hits_;
     return surface.share();
   }
   SurfaceRef made = make();
   if (!made) return made;
-  entry->colors.emplace_back(color, made.share());
-  // The key copied: growing may drop the entry, and its index with it. Layers keep their own
-  // references: what goes here is only no longer shared.
-  shapes_.grow(Key(indexed->second), bytesOf(made));
+  entry.colors.emplace_back(color, made.share());
+  // Layers keep their own references: what goes here is only no longer shared.
+  shapes_.grow(kept, bytesOf(made));
   return made;
 }
 

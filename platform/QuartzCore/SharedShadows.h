@@ -81,9 +81,10 @@ class SharedShadows {
   SurfaceRef hit(const Key& key, Accept&& accept);
   void admit(const Key& key, Entry entry, std::size_t bytes);
 
-  BoundedCache<Key, Entry, KeyHash> shapes_;
-  // The key of each kept shape's alpha, for colouring a shape handed out earlier.
-  std::unordered_map<cairo_surface_t*, Key> keys_;
+  using Shapes = BoundedCache<Key, Entry, KeyHash>;
+  Shapes shapes_;
+  // Each kept shape by its alpha, for colouring a shape handed out earlier.
+  std::unordered_map<cairo_surface_t*, Shapes::Handle> byAlpha_;
   std::size_t hits_ = 0;
 };
 

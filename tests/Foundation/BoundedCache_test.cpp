@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ struct OneBucket {
 };
 
 struct CacheStep {
-  enum { keep, find, refuse, grow, clear } op;
+  enum { keep, find, refuse, touch, grow, clear } op;  // touch and grow: by the handle kept
   int key = 0;
   std::size_t bytes = 0;
 };
@@ -32,17 +33,29 @@ void runCase(const CacheCase& c) {
   std::string dropped;
   BoundedCache<int, int, Hash> cache({c.bounds.bytes, c.bounds.count},
                                      [&](const int& key, const int&) { dropped += std::to_string(key); });
+  std::map<int, typename BoundedCache<int, int, Hash>::Handle> handles;
   for (const CacheStep& s : c.steps) {
     switch (s.op) {
-      case CacheStep::keep: cache.keep(s.key, s.key * 10, s.bytes); break;
+      case CacheStep::keep:
+        handles[s.key] = cache.keep(s.key, s.key * 10, s.bytes);
+        break;
       case CacheStep::find: {
         const int* found = cache.find(s.key);
         EXPECT_TRUE(found && *found == s.key * 10) << c.rule;
         break;
       }
-      case CacheStep::refuse: EXPECT_EQ(cache.find(s.key, [](const int&) { return false; }), nullptr) << c.rule; break;
-      case CacheStep::grow: cache.grow(s.key, s.bytes); break;
-      case CacheStep::clear: cache.clear(); break;
+      case CacheStep::refuse:
+        EXPECT_EQ(cache.find(s.key, [](const int&) { return false; }), nullptr) << c.rule;
+        break;
+      case CacheStep::touch:
+        EXPECT_EQ(cache.find(handles.at(s.key)), s.key * 10) << c.rule;
+        break;
+      case CacheStep::grow:
+        cache.grow(handles.at(s.key), s.bytes);
+        break;
+      case CacheStep::clear:
+        cache.clear();
+        break;
     }
   }
   EXPECT_EQ(dropped, c.dropped) << c.rule;
@@ -55,6 +68,8 @@ TEST(BoundedCache, KeepsWithinItsBoundDroppingTheLeastRecentlyUsed) {
   const CacheCase cases[] = {
       {"a hit makes a value the most recent", {.bytes = 3},
        {{S::keep, 1, 1}, {S::keep, 2, 1}, {S::keep, 3, 1}, {S::find, 1}, {S::keep, 4, 1}}, "2", 3, 3},
+      {"a value found by its handle is the most recent", {.bytes = 3},
+       {{S::keep, 1, 1}, {S::keep, 2, 1}, {S::keep, 3, 1}, {S::touch, 1}, {S::keep, 4, 1}}, "2", 3, 3},
       {"a refused value keeps its place", {.bytes = 3},
        {{S::keep, 1, 1}, {S::keep, 2, 1}, {S::keep, 3, 1}, {S::refuse, 1}, {S::keep, 4, 1}}, "1", 3, 3},
       {"a replaced value's bytes are counted once", {.bytes = 10},
