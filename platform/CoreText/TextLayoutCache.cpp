@@ -46,40 +46,16 @@ TextLayoutCache& TextLayoutCache::forCurrentThread() {
 std::shared_ptr<const TextLayout> TextLayoutCache::layout(const NSAttributedString& text,
                                                           const TextLayoutOptions& options) {
   if (!mayKeep(text)) return std::make_shared<const TextLayout>(NSAttributedString::create(text), options);
-  const std::size_t hash = hashOf(text, options);
-  if (auto kept = find(hash, text, options)) return kept;
+  if (const auto* kept = layouts_.find({&text, &options})) return *kept;
   auto made = std::make_shared<const TextLayout>(NSAttributedString::create(text), options);
-  keep(hash, made);
+  layouts_.keep({&made->text(), &made->options()}, made);
   return made;
 }
 
-std::shared_ptr<const TextLayout> TextLayoutCache::find(std::size_t hash, const NSAttributedString& text,
-                                                        const TextLayoutOptions& options) {
-  auto [begin, end] = byHash_.equal_range(hash);
-  for (auto it = begin; it != end; ++it) {
-    const TextLayout& candidate = **it->second;
-    if (!sameOptions(candidate.options(), options) || !candidate.text().isEqual(text)) continue;
-    byRecentUse_.splice(byRecentUse_.begin(), byRecentUse_, it->second);
-    return *it->second;
-  }
-  return nullptr;
+bool TextLayoutCache::Key::operator==(const Key& other) const {
+  return sameOptions(*options, *other.options) && text->isEqual(*other.text);
 }
 
-void TextLayoutCache::keep(std::size_t hash, std::shared_ptr<const TextLayout> layout) {
-  if (byRecentUse_.size() >= kCapacity) dropOldest();
-  byRecentUse_.push_front(std::move(layout));
-  byHash_.emplace(hash, byRecentUse_.begin());
-}
-
-void TextLayoutCache::dropOldest() {
-  const auto oldest = std::prev(byRecentUse_.end());
-  auto [begin, end] = byHash_.equal_range(hashOf((*oldest)->text(), (*oldest)->options()));
-  for (auto it = begin; it != end; ++it) {
-    if (it->second != oldest) continue;
-    byHash_.erase(it);
-    break;
-  }
-  byRecentUse_.erase(oldest);
-}
+std::size_t TextLayoutCache::KeyHash::operator()(const Key& key) const { return hashOf(*key.text, *key.options); }
 
 }  // namespace ios

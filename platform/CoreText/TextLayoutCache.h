@@ -1,11 +1,10 @@
 #pragma once
 
 #include <CoreText/TextLayout.h>
+#include <Foundation/BoundedCache.h>
 
 #include <cstddef>
-#include <list>
 #include <memory>
-#include <unordered_map>
 
 namespace ios {
 
@@ -34,18 +33,20 @@ class TextLayoutCache {
   // the text may be).
   std::shared_ptr<const TextLayout> layout(const NSAttributedString& text, const TextLayoutOptions& options);
 
-  std::size_t count() const { return byRecentUse_.size(); }
+  std::size_t count() const { return layouts_.count(); }
 
  private:
-  using Entries = std::list<std::shared_ptr<const TextLayout>>;
+  // A text and its options: the caller's while looking up, the kept layout's own once kept.
+  struct Key {
+    const NSAttributedString* text;
+    const TextLayoutOptions* options;
+    bool operator==(const Key& other) const;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
+  };
 
-  std::shared_ptr<const TextLayout> find(std::size_t hash, const NSAttributedString& text,
-                                         const TextLayoutOptions& options);
-  void keep(std::size_t hash, std::shared_ptr<const TextLayout> layout);
-  void dropOldest();
-
-  Entries byRecentUse_;  // most recent first
-  std::unordered_multimap<std::size_t, Entries::iterator> byHash_;
+  BoundedCache<Key, std::shared_ptr<const TextLayout>, KeyHash> layouts_{{.count = kCapacity}};
 };
 
 }  // namespace ios

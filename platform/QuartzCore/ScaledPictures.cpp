@@ -1,32 +1,32 @@
 #include <QuartzCore/ScaledPictures.h>
 
-#include <algorithm>
+#include <QuartzCore/KeyHashes.h>
 
 namespace ios {
 
+std::size_t ScaledPictures::KeyHash::operator()(const Key& key) const {
+  HashMix mix;
+  mix.add(key.image);
+  mixInto(mix, key.rect);
+  return mixInto(mix, key.placement).value();
+}
+
 SurfaceRef ScaledPictures::picture(const Key& key, const std::function<SurfaceRef()>& draw) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
+  if (const SurfaceRef* kept = pictures_.find(key)) {
     ++hits_;
-    return found->surface.share();
+    return kept->share();
   }
   SurfaceRef drawn = draw();
   if (!drawn) return drawn;
   const std::size_t bytes = static_cast<std::size_t>(cairo_image_surface_get_stride(drawn.get())) *
                             static_cast<std::size_t>(cairo_image_surface_get_height(drawn.get()));
-  if (bytes > capacity_) return drawn;
-  entries_.push_front({key, drawn.share(), bytes});
-  for (bytes_ += bytes; bytes_ > capacity_;) {
-    bytes_ -= entries_.back().bytes;
-    entries_.pop_back();
-  }
+  pictures_.keep(key, drawn.share(), bytes);
   return drawn;
 }
 
 void ScaledPictures::clear() {
-  entries_.clear();
-  bytes_ = hits_ = 0;
+  pictures_.clear();
+  hits_ = 0;
 }
 
 ScaledPictures& ScaledPictures::current() {

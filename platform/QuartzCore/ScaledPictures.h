@@ -4,12 +4,12 @@
 // code only (it exposes Cairo).
 
 #include <CoreGraphics/CGGeometry.h>
+#include <Foundation/BoundedCache.h>
 #include <QuartzCore/LayerBacking.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <list>
 
 namespace ios {
 
@@ -30,29 +30,26 @@ class ScaledPictures {
     bool operator==(const Key&) const = default;
   };
 
-  explicit ScaledPictures(std::size_t capacityBytes) : capacity_(capacityBytes) {}
+  explicit ScaledPictures(std::size_t capacityBytes) : pictures_({.bytes = capacityBytes}) {}
 
   // The picture for `key`, drawn by `draw` when no layer drew it yet.
   SurfaceRef picture(const Key& key, const std::function<SurfaceRef()>& draw);
 
   // For tests and benchmarks: pictures handed out without being drawn.
   std::size_t hits() const { return hits_; }
-  std::size_t entries() const { return entries_.size(); }
+  std::size_t entries() const { return pictures_.count(); }
   void clear();
 
   // The calling thread's cache (16 MB).
   static ScaledPictures& current();
 
  private:
-  struct Entry {
-    Key key;
-    SurfaceRef surface;
-    std::size_t bytes = 0;
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
   };
 
-  std::list<Entry> entries_;  // most recently used first
-  std::size_t bytes_ = 0, hits_ = 0;
-  const std::size_t capacity_;
+  BoundedCache<Key, SurfaceRef, KeyHash> pictures_;
+  std::size_t hits_ = 0;
 };
 
 }  // namespace ios

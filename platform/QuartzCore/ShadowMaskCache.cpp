@@ -1,6 +1,5 @@
 #include <QuartzCore/ShadowMaskCache.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace ios {
@@ -30,60 +29,45 @@ std::vector<unsigned char> ShadowMaskCache::pack(const unsigned char* data, int 
   return packed;
 }
 
+std::size_t ShadowMaskCache::KeyHash::operator()(const Key& key) const {
+  return HashMix().add(key.width).add(key.height).add(key.sigma).add(key.digest).value();
+}
+
 bool ShadowMaskCache::restore(const Key& key, unsigned char* data, int stride) {
-  std::lock_guard lock(mutex_);
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (!(it->key == key)) continue;
-    // Same digest is not proof: compare the alpha itself before trusting the entry.
+  // Same digest is not proof: compare the alpha itself before trusting the entry.
+  return restore(key, data, stride, [&](const Entry& e) {
     for (int y = 0; y < key.height; ++y) {
-      if (std::memcmp(it->source.data() + static_cast<std::ptrdiff_t>(y) * key.width,
+      if (std::memcmp(e.source.data() + static_cast<std::ptrdiff_t>(y) * key.width,
                       data + static_cast<std::ptrdiff_t>(y) * stride, key.width) != 0) {
         return false;
       }
     }
-    hit(it, data, stride);
     return true;
-  }
-  return false;
-}
-
-void ShadowMaskCache::hit(std::list<Entry>::iterator it, unsigned char* data, int stride) {
-  for (int y = 0; y < it->key.height; ++y) {
-    std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride,
-                it->blurred.data() + static_cast<std::ptrdiff_t>(y) * it->key.width, it->key.width);
-  }
-  entries_.splice(entries_.begin(), entries_, it);
-  ++hits_;
+  });
 }
 
 bool ShadowMaskCache::restore(const Key& key, const std::vector<unsigned char>& source, unsigned char* data,
                               int stride) {
+  return restore(key, data, stride, [&](const Entry& e) { return e.source == source; });
+}
+
+template <typename Accept>
+bool ShadowMaskCache::restore(const Key& key, unsigned char* data, int stride, Accept&& accept) {
   std::lock_guard lock(mutex_);
-  const auto it = std::find_if(entries_.begin(), entries_.end(),
-                               [&](const Entry& e) { return e.key == key && e.source == source; });
-  if (it == entries_.end()) return false;
-  hit(it, data, stride);
+  const Entry* kept = masks_.find(key, accept);
+  if (!kept) return false;
+  for (int y = 0; y < key.height; ++y) {
+    std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride,
+                kept->blurred.data() + static_cast<std::ptrdiff_t>(y) * key.width, key.width);
+  }
+  ++hits_;
   return true;
 }
 
 void ShadowMaskCache::store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred) {
   const std::size_t size = source.size() + blurred.size();
-  if (size > capacity_) return;
   std::lock_guard lock(mutex_);
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (it->key == key) {
-      bytes_ -= it->source.size() + it->blurred.size();
-      entries_.erase(it);
-      break;
-    }
-  }
-  entries_.push_front(Entry{key, std::move(source), std::move(blurred)});
-  bytes_ += size;
-  while (bytes_ > capacity_) {
-    const Entry& last = entries_.back();
-    bytes_ -= last.source.size() + last.blurred.size();
-    entries_.pop_back();
-  }
+  masks_.keep(key, Entry{std::move(source), std::move(blurred)}, size);
 }
 
 std::size_t ShadowMaskCache::hits() const {
@@ -93,13 +77,13 @@ std::size_t ShadowMaskCache::hits() const {
 
 std::size_t ShadowMaskCache::entries() const {
   std::lock_guard lock(mutex_);
-  return entries_.size();
+  return masks_.count();
 }
 
 void ShadowMaskCache::clear() {
   std::lock_guard lock(mutex_);
-  entries_.clear();
-  bytes_ = hits_ = 0;
+  masks_.clear();
+  hits_ = 0;
 }
 
 ShadowMaskCache& ShadowMaskCache::shared() {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <Foundation/BoundedCache.h>
+
 #include <cstddef>
 #include <cstdint>
-#include <list>
 #include <mutex>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace ios {
 // ones go first once the cache holds more than `capacityBytes`. Safe to use from any thread.
 class ShadowMaskCache {
  public:
-  explicit ShadowMaskCache(std::size_t capacityBytes) : capacity_(capacityBytes) {}
+  explicit ShadowMaskCache(std::size_t capacityBytes) : masks_({.bytes = capacityBytes}) {}
 
   // Blurs `data` (an 8-bit alpha buffer of `width` x `height` with `stride` bytes a row) in place
   // with `blur(data)`, or copies the result of an earlier call with the same alpha and `sigma`.
@@ -58,22 +59,25 @@ class ShadowMaskCache {
     std::uint64_t digest;
     bool operator==(const Key&) const = default;
   };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
+  };
   struct Entry {
-    Key key;
     std::vector<unsigned char> source, blurred;  // packed rows, `width` bytes each
   };
 
   static std::vector<unsigned char> pack(const unsigned char* data, int width, int height, int stride);
   bool restore(const Key& key, unsigned char* data, int stride);
   bool restore(const Key& key, const std::vector<unsigned char>& source, unsigned char* data, int stride);
-  // Copies `it`'s blurred alpha into `data` and makes it the most recently used (the lock held).
-  void hit(std::list<Entry>::iterator it, unsigned char* data, int stride);
+  // Copies the blurred alpha of the entry for `key` that `accept` takes into `data`, making it the
+  // most recently used.
+  template <typename Accept>
+  bool restore(const Key& key, unsigned char* data, int stride, Accept&& accept);
   void store(const Key& key, std::vector<unsigned char> source, std::vector<unsigned char> blurred);
 
   mutable std::mutex mutex_;
-  std::list<Entry> entries_;  // most recently used first
-  std::size_t bytes_ = 0, hits_ = 0;
-  const std::size_t capacity_;
+  BoundedCache<Key, Entry, KeyHash> masks_;
+  std::size_t hits_ = 0;
 };
 
 }  // namespace ios

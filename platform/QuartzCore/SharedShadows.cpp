@@ -1,8 +1,8 @@
 #include <QuartzCore/SharedShadows.h>
 
+#include <QuartzCore/KeyHashes.h>
 #include <QuartzCore/ShadowMaskCache.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace ios {
@@ -46,59 +46,67 @@ bool samePixels(cairo_surface_t* a, cairo_surface_t* b) {
 
 }  // namespace
 
+SharedShadows::SharedShadows(std::size_t capacityBytes)
+    : shapes_({.bytes = capacityBytes},
+              [this](const Key&, const Entry& entry) { byAlpha_.erase(entry.alpha.get()); }) {}
+
+std::size_t SharedShadows::KeyHash::operator()(const Key& key) const {
+  HashMix mix;
+  mixInto(mix, key.placement);
+  mixInto(mix, key.extent);
+  mixInto(mix, key.bounds);
+  mix.add(key.cornerRadius).add(key.radius).add(key.content).add(key.path.has_value());
+  return key.path ? mixInto(mix, *key.path).value() : mix.value();
+}
+
+template <typename Accept>
+SurfaceRef SharedShadows::hit(const Key& key, Accept&& accept) {
+  const Entry* kept = shapes_.find(key, accept);
+  if (!kept) return {};
+  ++hits_;
+  return kept->alpha.share();
+}
+
+void SharedShadows::admit(const Key& key, Entry entry, std::size_t bytes) {
+  cairo_surface_t* alpha = entry.alpha.get();
+  if (const Shapes::Handle kept = shapes_.keep(key, std::move(entry), bytes))
+    byAlpha_.insert_or_assign(alpha, kept);
+}
+
 SurfaceRef SharedShadows::alike(Key key, SurfaceRef made) {
   if (!made) return made;
   cairo_surface_t* surface = made.get();
   cairo_surface_flush(surface);
   key.content = digestOf(surface) | 1;
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.key == key && samePixels(e.alpha.get(), surface); });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
-  admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return samePixels(e.alpha.get(), surface); }))
+    return kept;
+  admit(key, Entry{made.share(), {}, {}}, bytesOf(made));
   return made;
 }
 
 SurfaceRef SharedShadows::alpha(Key key, const std::vector<unsigned char>& source,
                                 const std::function<SurfaceRef()>& make) {
   key.content = ShadowMaskCache::hash(source.data(), static_cast<int>(source.size()), 1, 0) | 1;
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-    return e.key == key && !e.source.empty() && e.source == source;
-  });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
+  if (SurfaceRef kept = hit(key, [&](const Entry& e) { return !e.source.empty() && e.source == source; }))
+    return kept;
   SurfaceRef made = make();
-  if (made) {
-    const std::size_t bytes = bytesOf(made) + source.size();
-    admit(Entry{key, made.share(), source, {}, bytes});
-  }
+  if (made) admit(key, Entry{made.share(), source, {}}, bytesOf(made) + source.size());
   return made;
 }
 
 SurfaceRef SharedShadows::alpha(const Key& key, const std::function<SurfaceRef()>& make) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; });
-  if (found != entries_.end()) {
-    entries_.splice(entries_.begin(), entries_, found);
-    ++hits_;
-    return entries_.front().alpha.share();
-  }
+  if (SurfaceRef kept = hit(key, [](const Entry&) { return true; })) return kept;
   SurfaceRef made = make();
-  if (made) admit(Entry{key, made.share(), {}, {}, bytesOf(made)});
+  if (made) admit(key, Entry{made.share(), {}, {}}, bytesOf(made));
   return made;
 }
 
 SurfaceRef SharedShadows::colored(cairo_surface_t* alpha, const CGColor::RGBA& color,
                                   const std::function<SurfaceRef()>& make) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.alpha.get() == alpha; });
-  if (found == entries_.end()) return make();
-  entries_.splice(entries_.begin(), entries_, found);
-  Entry& entry = entries_.front();
+  const auto indexed = byAlpha_.find(alpha);
+  if (indexed == byAlpha_.end()) return make();
+  const Shapes::Handle kept = indexed->second;
+  Entry& entry = shapes_.find(kept);
   for (const auto& [c, surface] : entry.colors) {
     if (!(c == color)) continue;
     ++hits_;
@@ -107,29 +115,14 @@ SurfaceRef SharedShadows::colored(cairo_surface_t* alpha, const CGColor::RGBA& c
   SurfaceRef made = make();
   if (!made) return made;
   entry.colors.emplace_back(color, made.share());
-  entry.bytes += bytesOf(made);
-  bytes_ += bytesOf(made);
-  trim();
+  // Layers keep their own references: what goes here is only no longer shared.
+  shapes_.grow(kept, bytesOf(made));
   return made;
 }
 
-void SharedShadows::admit(Entry entry) {
-  bytes_ += entry.bytes;
-  entries_.push_front(std::move(entry));
-  trim();
-}
-
-void SharedShadows::trim() {
-  // Layers keep their own references: what goes here is only no longer shared.
-  while (bytes_ > capacity_ && !entries_.empty()) {
-    bytes_ -= entries_.back().bytes;
-    entries_.pop_back();
-  }
-}
-
 void SharedShadows::clear() {
-  entries_.clear();
-  bytes_ = hits_ = 0;
+  shapes_.clear();
+  hits_ = 0;
 }
 
 SharedShadows& SharedShadows::current() {

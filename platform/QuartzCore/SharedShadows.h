@@ -6,13 +6,14 @@
 #include <CoreGraphics/CGColor.h>
 #include <CoreGraphics/CGGeometry.h>
 #include <CoreGraphics/CGPath.h>
+#include <Foundation/BoundedCache.h>
 #include <QuartzCore/LayerBacking.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,7 @@ class SharedShadows {
     bool operator==(const Key&) const = default;
   };
 
-  explicit SharedShadows(std::size_t capacityBytes) : capacity_(capacityBytes) {}
+  explicit SharedShadows(std::size_t capacityBytes);
 
   // The blurred alpha for `key`, made by `make` when no layer made it yet.
   SurfaceRef alpha(const Key& key, const std::function<SurfaceRef()>& make);
@@ -59,7 +60,7 @@ class SharedShadows {
 
   // For tests and benchmarks: shapes and colours handed out without being made.
   std::size_t hits() const { return hits_; }
-  std::size_t entries() const { return entries_.size(); }
+  std::size_t entries() const { return shapes_.count(); }
   void clear();
 
   // The calling thread's cache (32 MB).
@@ -67,19 +68,24 @@ class SharedShadows {
 
  private:
   struct Entry {
-    Key key;
     SurfaceRef alpha;
     std::vector<unsigned char> source;  // for a shape made from unblurred bytes
     std::vector<std::pair<CGColor::RGBA, SurfaceRef>> colors;
-    std::size_t bytes = 0;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
   };
 
-  void admit(Entry entry);
-  void trim();
+  // The kept shape for `key` that `accept` takes, now the most recently used, shared; null when none.
+  template <typename Accept>
+  SurfaceRef hit(const Key& key, Accept&& accept);
+  void admit(const Key& key, Entry entry, std::size_t bytes);
 
-  std::list<Entry> entries_;  // most recently used first
-  std::size_t bytes_ = 0, hits_ = 0;
-  const std::size_t capacity_;
+  using Shapes = BoundedCache<Key, Entry, KeyHash>;
+  Shapes shapes_;
+  // Each kept shape by its alpha, for colouring a shape handed out earlier.
+  std::unordered_map<cairo_surface_t*, Shapes::Handle> byAlpha_;
+  std::size_t hits_ = 0;
 };
 
 }  // namespace ios
