@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
     else if (option == "--shot") shot = argv[i + 1];
     else if (option == "--resources") resources = argv[i + 1];
   }
+  // Line by line, so that a script reading the output sees each line even when a sanitizer ends the
+  // process at exit.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (backend.empty()) {
     std::fprintf(stderr,
                  "usage: kerbelin-host-example --backend URL [--seconds N] [--shot FILE.png] [--resources DIR]\n");
