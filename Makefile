@@ -59,11 +59,12 @@ demo: deps $(BUILD)/build.ninja
 	@bash tools/simulator/demo.sh $(BUILD)
 
 # The prefix goes to the configuration too, so that GNUInstallDirs picks the folders that prefix uses
-# (lib/x86_64-linux-gnu for /usr on Debian) and the pkg-config file names them.
+# (lib/x86_64-linux-gnu for /usr on Debian) and the pkg-config file names them. Only what is installed
+# is built: the libraries and the tools, not the tests or the benchmarks.
 install: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_INSTALL_PREFIX=$(or $(PREFIX),/usr/local) $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target kerbelin_installed
 	cmake --install $(BUILD)
 
 clean:

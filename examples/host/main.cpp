@@ -1,13 +1,18 @@
 // The smallest complete host of KerbelinSDK: a window, the main run loop, the store screen in a
 // navigation controller of the host's own, pointed at the back-end given on the command line.
 //
-//   kerbelin-host-example --backend http://127.0.0.1:PORT [--seconds N] [--shot FILE.png]
+//   kerbelin-host-example --backend http://127.0.0.1:PORT [--seconds N] [--shot FILE.png] [--resources DIR]
+//
+// The host's main bundle is the one kerbelin_embed_resources() compiled in, or with --resources the
+// folder DIR, as a host built without CMake gives it (`pkg-config --variable=hostresourcesdir
+// kerbelinsdk` names the package's set).
 //
 // It runs the main loop on the real clock until the store shows its cards (or N seconds pass, 10 by
 // default) and has settled, writes what the window shows to FILE.png when asked, then taps the first
 // card as a pointer would and waits for its detail. It exits 0 when cards arrived and the detail
 // showed.
 #include <Foundation/Bundle.h>
+#include <Foundation/NotificationCenter.h>
 #include <Foundation/RunLoop.h>
 #include <Manager.h>
 #include <QuartzCore/Renderer.h>
@@ -20,6 +25,7 @@
 #include <UIKit/UIScreen.h>
 #include <UIKit/UITableView.h>
 #include <UIKit/UIWindow.h>
+#include <Ultilities/Common/Network.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,16 +65,21 @@ bool writePNG(const ios::UIWindow& window, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string backend, shot;
+  std::string backend, shot, resources;
   double seconds = 10;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--backend") backend = argv[i + 1];
     else if (option == "--seconds") seconds = std::atof(argv[i + 1]);
     else if (option == "--shot") shot = argv[i + 1];
+    else if (option == "--resources") resources = argv[i + 1];
   }
+  // Line by line, so that a script reading the output sees each line even when a sanitizer ends the
+  // process at exit.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (backend.empty()) {
-    std::fprintf(stderr, "usage: kerbelin-host-example --backend URL [--seconds N] [--shot FILE.png]\n");
+    std::fprintf(stderr,
+                 "usage: kerbelin-host-example --backend URL [--seconds N] [--shot FILE.png] [--resources DIR]\n");
     return 2;
   }
 
@@ -76,8 +87,16 @@ int main(int argc, char** argv) {
   // main bundle, and the SDK pointed at the back-end.
   ios::UIScreen::configure({.points = {375, 812}, .scale = 2});
   ios::RunLoop::main().declareMainThread();
-  ios::Bundle::setMainBundle(ios::Bundle::withIdentifier("com.example.kerbelin-host"));
+  const char* bundleID = "com.example.kerbelin-host";
+  ios::Bundle::setMainBundle(resources.empty() ? ios::Bundle::withIdentifier(bundleID)
+                                               : ios::Bundle::create(bundleID, resources));
+  std::printf("sort icon in the main bundle: %s\n", ios::UIImage::named("Icon_sapxep") ? "yes" : "no");
   kerbelin::APIService::setBaseURL(backend);
+
+  // The no-internet banner follows the machine's network.
+  ios::NotificationCenter::defaultCenter().addObserver(kerbelin::Network::internet(),
+                                                       "reachabilityChangedWithNotification:",
+                                                       kerbelin::kNetworkConnectionChangedNotification);
 
   // The host's own window and navigation controller, with the SDK's store screen at the root. The
   // SDK's screens draw their own bars, so the host's is hidden.

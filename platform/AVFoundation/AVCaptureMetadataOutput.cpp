@@ -10,25 +10,25 @@ namespace ios {
 namespace {
 
 struct TypeMapping {
-  const AVMetadataObjectType* type;
+  const char* type;
   BarcodeSymbology symbology;
 };
 
 // In the order the platform lists them; the reader's symbology behind each.
 const TypeMapping kTypes[] = {
-    {&AVMetadataObjectTypeUPCECode, BarcodeSymbology::upcE},
-    {&AVMetadataObjectTypeCode39Code, BarcodeSymbology::code39},
-    {&AVMetadataObjectTypeCode39Mod43Code, BarcodeSymbology::code39},
-    {&AVMetadataObjectTypeCode93Code, BarcodeSymbology::code93},
-    {&AVMetadataObjectTypeCode128Code, BarcodeSymbology::code128},
-    {&AVMetadataObjectTypeEAN8Code, BarcodeSymbology::ean8},
-    {&AVMetadataObjectTypeEAN13Code, BarcodeSymbology::ean13},
-    {&AVMetadataObjectTypeAztecCode, BarcodeSymbology::aztec},
-    {&AVMetadataObjectTypePDF417Code, BarcodeSymbology::pdf417},
-    {&AVMetadataObjectTypeITF14Code, BarcodeSymbology::itf},
-    {&AVMetadataObjectTypeDataMatrixCode, BarcodeSymbology::dataMatrix},
-    {&AVMetadataObjectTypeInterleaved2of5Code, BarcodeSymbology::itf},
-    {&AVMetadataObjectTypeQRCode, BarcodeSymbology::qr},
+    {AVMetadataObjectTypeUPCECode, BarcodeSymbology::upcE},
+    {AVMetadataObjectTypeCode39Code, BarcodeSymbology::code39},
+    {AVMetadataObjectTypeCode39Mod43Code, BarcodeSymbology::code39},
+    {AVMetadataObjectTypeCode93Code, BarcodeSymbology::code93},
+    {AVMetadataObjectTypeCode128Code, BarcodeSymbology::code128},
+    {AVMetadataObjectTypeEAN8Code, BarcodeSymbology::ean8},
+    {AVMetadataObjectTypeEAN13Code, BarcodeSymbology::ean13},
+    {AVMetadataObjectTypeAztecCode, BarcodeSymbology::aztec},
+    {AVMetadataObjectTypePDF417Code, BarcodeSymbology::pdf417},
+    {AVMetadataObjectTypeITF14Code, BarcodeSymbology::itf},
+    {AVMetadataObjectTypeDataMatrixCode, BarcodeSymbology::dataMatrix},
+    {AVMetadataObjectTypeInterleaved2of5Code, BarcodeSymbology::itf},
+    {AVMetadataObjectTypeQRCode, BarcodeSymbology::qr},
 };
 
 bool contains(const std::vector<AVMetadataObjectType>& types, const AVMetadataObjectType& type) {
@@ -47,7 +47,7 @@ std::optional<AVMetadataObjectType> reportedType(const BarcodeReading& reading,
     candidates.push_back(AVMetadataObjectTypeInterleaved2of5Code);
   } else {
     for (const auto& mapping : kTypes) {
-      if (mapping.symbology == reading.symbology) candidates.push_back(*mapping.type);
+      if (mapping.symbology == reading.symbology) candidates.push_back(mapping.type);
     }
   }
   for (const auto& candidate : candidates) {
@@ -61,7 +61,7 @@ std::vector<std::shared_ptr<AVMetadataObject>> objectsIn(const CGImage& frame,
   BarcodeReader::Options options;
   options.symbologies = 0;
   for (const auto& mapping : kTypes) {
-    if (contains(asked, *mapping.type))
+    if (contains(asked, mapping.type))
       options.symbologies |= static_cast<BarcodeSymbologies>(mapping.symbology);
   }
   // A frame budget allows no extra passes; the next frame is another chance.
@@ -93,7 +93,7 @@ void AVCaptureMetadataOutput::setMetadataObjectsDelegate(
 std::vector<AVMetadataObjectType> AVCaptureMetadataOutput::availableMetadataObjectTypes() const {
   std::vector<AVMetadataObjectType> types;
   if (!connection()) return types;
-  for (const auto& mapping : kTypes) types.push_back(*mapping.type);
+  for (const auto& mapping : kTypes) types.push_back(mapping.type);
   return types;
 }
 

@@ -9,6 +9,8 @@ namespace ios {
 struct UIActivityType {
   std::string rawValue;
 
+  // Defined in the library, not here: a header's copy of an object built at start-up is not shared
+  // safely between a library and a host built by another compiler.
   static const UIActivityType airDrop;
   static const UIActivityType postToFacebook;
   static const UIActivityType postToTwitter;
@@ -20,14 +22,5 @@ struct UIActivityType {
 
   friend bool operator==(const UIActivityType&, const UIActivityType&) = default;
 };
-
-inline const UIActivityType UIActivityType::airDrop{"com.apple.UIKit.activity.AirDrop"};
-inline const UIActivityType UIActivityType::postToFacebook{"com.apple.UIKit.activity.PostToFacebook"};
-inline const UIActivityType UIActivityType::postToTwitter{"com.apple.UIKit.activity.PostToTwitter"};
-inline const UIActivityType UIActivityType::message{"com.apple.UIKit.activity.Message"};
-inline const UIActivityType UIActivityType::mail{"com.apple.UIKit.activity.Mail"};
-inline const UIActivityType UIActivityType::print{"com.apple.UIKit.activity.Print"};
-inline const UIActivityType UIActivityType::copyToPasteboard{"com.apple.UIKit.activity.CopyToPasteboard"};
-inline const UIActivityType UIActivityType::saveToCameraRoll{"com.apple.UIKit.activity.SaveToCameraRoll"};
 
 }  // namespace ios

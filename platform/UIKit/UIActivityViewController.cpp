@@ -12,6 +12,15 @@
 
 namespace ios {
 
+const UIActivityType UIActivityType::airDrop{"com.apple.UIKit.activity.AirDrop"};
+const UIActivityType UIActivityType::postToFacebook{"com.apple.UIKit.activity.PostToFacebook"};
+const UIActivityType UIActivityType::postToTwitter{"com.apple.UIKit.activity.PostToTwitter"};
+const UIActivityType UIActivityType::message{"com.apple.UIKit.activity.Message"};
+const UIActivityType UIActivityType::mail{"com.apple.UIKit.activity.Mail"};
+const UIActivityType UIActivityType::print{"com.apple.UIKit.activity.Print"};
+const UIActivityType UIActivityType::copyToPasteboard{"com.apple.UIKit.activity.CopyToPasteboard"};
+const UIActivityType UIActivityType::saveToCameraRoll{"com.apple.UIKit.activity.SaveToCameraRoll"};
+
 namespace {
 
 const auto registration =

@@ -20,8 +20,8 @@ enum class UIImagePickerControllerSourceType { photoLibrary = 0, camera = 1, sav
 // What a pick hands back, by key. The picked image is under `UIImagePickerControllerOriginalImage`
 // as a `std::shared_ptr<UIImage>`.
 using UIImagePickerInfo = std::map<std::string, std::any>;
-inline const std::string UIImagePickerControllerOriginalImage = "UIImagePickerControllerOriginalImage";
-inline const std::string UIImagePickerControllerMediaType = "UIImagePickerControllerMediaType";
+inline constexpr char UIImagePickerControllerOriginalImage[] = "UIImagePickerControllerOriginalImage";
+inline constexpr char UIImagePickerControllerMediaType[] = "UIImagePickerControllerMediaType";
 
 // Told how a pick ended. The picker does not go away by itself: the delegate dismisses it. The
 // default bodies dismiss it (animated), as the platform does for a delegate that does not answer.

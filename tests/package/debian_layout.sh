@@ -12,18 +12,22 @@ cmake -S "$source" -B "$layout_build" -G Ninja "$@" -DCMAKE_INSTALL_PREFIX=/usr 
   -DCMAKE_INSTALL_LIBDIR=$multiarch -DKERBELIN_TESTS=OFF -DKERBELIN_BENCH=OFF > "$work/configure.log"
 cmake --build "$layout_build" > "$work/build.log"
 
-# A staged install keeps the configured prefix in the file it writes.
+# A staged install keeps the configured prefix in the file it writes. For a system prefix the linker
+# and the loader search the library folder already: no run path (Debian's policy forbids one).
 DESTDIR=$work/stage cmake --install "$layout_build" > "$work/stage.log"
 staged=$work/stage/usr/$multiarch/pkgconfig/kerbelinsdk.pc
 for line in "libdir=/usr/$multiarch" "includedir=/usr/include/kerbelin"; do
   grep -qx "$line" "$staged" || { echo "$staged lacks '$line':"; cat "$staged"; exit 1; }
 done
+[ "$(PKG_CONFIG_PATH=${staged%/*} PKG_CONFIG_SYSROOT_DIR= pkg-config --variable=hostresourcesdir kerbelinsdk)" = \
+  /usr/share/kerbelin/host-resources ] || { echo "$staged names no host resources folder:"; cat "$staged"; exit 1; }
+! grep -q -- '-rpath' "$staged" || { echo "$staged has a run path to a system folder:"; cat "$staged"; exit 1; }
 
 # Installed into a scratch prefix, a program builds and runs from what pkg-config says alone.
 prefix=$work/usr
 cmake --install "$layout_build" --prefix "$prefix" > "$work/install.log"
 export PKG_CONFIG_PATH=$prefix/$multiarch/pkgconfig
-c++ -o "$work/version_host" "$source/tests/package/version_host.cpp" $(pkg-config --cflags --libs kerbelinsdk)
+c++ -std=c++20 -o "$work/version_host" "$source/tests/package/version_host.cpp" $(pkg-config --cflags --libs kerbelinsdk)
 ldd "$work/version_host" > "$work/ldd.log"
 grep -q "libios_foundation.* => $prefix/$multiarch/" "$work/ldd.log"
 version=$(pkg-config --modversion kerbelinsdk)
@@ -32,3 +36,36 @@ expected="$version $((major * 10000 + minor * 100 + patch)) $version"
 actual=$("$work/version_host")
 [ "$actual" = "$expected" ] || { echo "the version header says '$actual', the package '$expected'"; exit 1; }
 echo "built and ran a program against $prefix/$multiarch: $actual"
+
+# The host picks the language standard, C++20 or later: the package's flags do not override it.
+printf '#include <Manager.h>\nstatic_assert(__cplusplus > 202002L, "built as C++20");\n' |
+  c++ -std=c++23 -fsyntax-only $(pkg-config --cflags kerbelinsdk) -x c++ -
+
+# examples/host from pkg-config alone, with the package's host resources as its main bundle folder:
+# built by clang++ (the libraries are g++'s), and with AddressSanitizer. Each taps a card of the store
+# from the installed back-end and must see its detail.
+resources=$(pkg-config --variable=hostresourcesdir kerbelinsdk)
+host_flags="-std=c++20 -O0 $source/examples/host/main.cpp $(pkg-config --cflags --libs kerbelinsdk)"
+clang++ -o "$work/host-clang" $host_flags
+g++ -fsanitize=address -Wl,--as-needed -o "$work/host-asan" $host_flags
+source "$source/tests/package/backend.sh"
+start_backend "$prefix/bin/kerbelin-backend" "$work/backend.log"
+expect_detail "$work/host-clang.log" "$work/host-clang" --resources "$resources"
+grep -qx "sort icon in the main bundle: yes" "$work/host-clang.log"
+grep -q "^POST /kerbelin-app/category/req 200 " "$work/backend.log" ||
+  { echo "the clang++ host's store asked for its categories elsewhere:"; cat "$work/backend.log"; exit 1; }
+echo "the clang++ host showed a card's detail"
+
+# LeakSanitizer at the host's exit counts only the SDK's own leaks with the installed suppressions.
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$prefix/share/kerbelin/lsan.supp \
+  expect_detail "$work/host-asan.log" "$work/host-asan" --resources "$resources"
+echo "the AddressSanitizer host showed a card's detail and exited without leaks"
+
+# `Libs` holds only what a host links: every library in it is one the example calls (linked as needed).
+readelf -d "$work/host-asan" > "$work/host-asan.needed"
+for lib in $(pkg-config --libs-only-l kerbelinsdk | tr ' ' '\n' | grep -E -- '-l(KerbelinSDK|ios_)'); do
+  grep -q "lib${lib#-l}\.so" "$work/host-asan.needed" || { echo "Libs names $lib, which a host does not call"; exit 1; }
+done
+installed=$(find "$prefix/$multiarch" -name 'lib*.so' | wc -l)
+static_libs=$(pkg-config --static --libs-only-l kerbelinsdk | tr ' ' '\n' | grep -c -E -- '-l(KerbelinSDK|ios_)')
+[ "$static_libs" = "$installed" ] || { echo "--static lists $static_libs of the $installed libraries"; exit 1; }

@@ -33,12 +33,14 @@ start_backend running
 busy=$port running=$pid
 
 expect 0 "--qr-seconds N"            -- "$backend" --help
+expect 0 "then one line per request" -- "$backend" --help
 expect 2 "--port is required"        -- "$backend"
 expect 2 "unknown option --bogus"    -- "$backend" --bogus
 expect 2 "--port needs 0 to 65535"   -- "$backend" --port 70000
 expect 2 "--data needs a value"      -- "$backend" --port 0 --data
 expect 1 "the port is in use"        -- "$backend" --port "$busy"
 expect 0 "--quit-after SECONDS"      -- "$sim" --help
+expect 0 "in share/doc/kerbelin/"    -- "$sim" --help
 expect 2 "unknown option"            -- "$sim" --bogus
 expect 2 "--backend must be"         -- "$sim" --backend http://example.com
 expect 0 "--bundle IDENTIFIER"       -- "$nibcheck" --help

@@ -31,7 +31,9 @@ constexpr const char* kUsage =
     "  --data DIR            sample data folder (default: the installed or source tree's data)\n"
     "  --qr-seconds N        validity of an issued QR code, 1 to 86400 (default 60)\n"
     "  --text-result-code    send \"resultCode\" as JSON text instead of a number\n"
-    "  --help                this text\n";
+    "  --help                this text\n"
+    "once ready it prints \"listening on http://HOST:PORT\" on standard output, then one line per request:\n"
+    "  METHOD PATH HTTP-STATUS RESULT-CODE ELAPSEDms\n";
 
 int usage(const std::string& problem) {
   std::cerr << "kerbelin-backend: " << problem << "\n" << kUsage;

@@ -83,11 +83,11 @@ void BuyCardViewController::viewDidLoad() {
     table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
     table->setBackgroundColor(ios::UIColor::clear());
     table->separatorStyle = ios::UITableViewCellSeparatorStyle::none;
-    for (const std::string* identifier :
-         {&BuyCardFilterTableViewCell::identifier, &CardCoverTableViewCell::identifier,
-          &CardInfoTableViewCell::identifier, &OtherPromoServiceCardTableViewCell::identifier,
-          &DefaultIconAndLabelTableViewCell::identifier}) {
-      table->registerNib(ios::UINib::create(*identifier, frameworkBundle()), *identifier);
+    for (const char* identifier :
+         {BuyCardFilterTableViewCell::identifier, CardCoverTableViewCell::identifier,
+          CardInfoTableViewCell::identifier, OtherPromoServiceCardTableViewCell::identifier,
+          DefaultIconAndLabelTableViewCell::identifier}) {
+      table->registerNib(ios::UINib::create(identifier, frameworkBundle()), identifier);
     }
   }
   viewCateHeader->delegate = std::static_pointer_cast<ViewCategoryBuyCardDelegate>(self);
@@ -287,24 +287,24 @@ std::shared_ptr<ios::UITableViewCell> BuyCardViewController::createCellBy(
   const auto row = static_cast<std::size_t>(indexPath.row);
   if (!table || !card || row >= service.size() || !service[row]) return ios::UITableViewCell::create();
   const bool isLast = row + 1 == service.size();
-  const std::string* identifier = nullptr;
+  const char* identifier = nullptr;
   switch (service[row]->type) {
     case TypeInfoCard::Cover:
-      identifier = &CardCoverTableViewCell::identifier;
+      identifier = CardCoverTableViewCell::identifier;
       break;
     case TypeInfoCard::Info:
-      identifier = &CardInfoTableViewCell::identifier;
+      identifier = CardInfoTableViewCell::identifier;
       break;
     case TypeInfoCard::Promotion:
-      identifier = &DefaultIconAndLabelTableViewCell::identifier;
+      identifier = DefaultIconAndLabelTableViewCell::identifier;
       break;
     case TypeInfoCard::OtherPromotion:
-      identifier = &OtherPromoServiceCardTableViewCell::identifier;
+      identifier = OtherPromoServiceCardTableViewCell::identifier;
       break;
     case TypeInfoCard::Service:
       return ios::UITableViewCell::create();
   }
-  auto dequeued = table->dequeueReusableCell(*identifier, indexPath);
+  auto dequeued = table->dequeueReusableCell(identifier, indexPath);
   dequeued->selectionStyle = ios::UITableViewCellSelectionStyle::none;
   if (auto cover = std::dynamic_pointer_cast<CardCoverTableViewCell>(dequeued)) {
     cover->fill(*card, sharedAs<ios::UIViewController>());

@@ -106,16 +106,16 @@ void fillOther(MyCardOtherServiceTableViewCell& cell, const CardModel& card, boo
   setText(cell.lbOtherService, "+" + std::to_string(extra) + " dịch vụ khác");
 }
 
-const std::string* identifierOf(TypeInfoCard kind) {
+const char* identifierOf(TypeInfoCard kind) {
   switch (kind) {
     case TypeInfoCard::Cover:
-      return &MyCardCoverTableViewCell::identifier;
+      return MyCardCoverTableViewCell::identifier;
     case TypeInfoCard::Info:
-      return &MyCardInfoTableViewCell::identifier;
+      return MyCardInfoTableViewCell::identifier;
     case TypeInfoCard::Service:
-      return &MyCardServiceTableViewCell::identifier;
+      return MyCardServiceTableViewCell::identifier;
     case TypeInfoCard::OtherPromotion:
-      return &MyCardOtherServiceTableViewCell::identifier;
+      return MyCardOtherServiceTableViewCell::identifier;
     case TypeInfoCard::Promotion:
       break;
   }
@@ -162,10 +162,10 @@ void MyCardViewController::viewDidLoad() {
 
 void MyCardViewController::setUpTable(ios::UITableView& table) {
   auto self = sharedAs<MyCardViewController>();
-  for (const std::string* identifier :
-       {&MyCardCoverTableViewCell::identifier, &MyCardInfoTableViewCell::identifier,
-        &MyCardServiceTableViewCell::identifier, &MyCardOtherServiceTableViewCell::identifier}) {
-    table.registerNib(ios::UINib::create(*identifier, resolveNibBundle(*identifier, nullptr)), *identifier);
+  for (const char* identifier :
+       {MyCardCoverTableViewCell::identifier, MyCardInfoTableViewCell::identifier,
+        MyCardServiceTableViewCell::identifier, MyCardOtherServiceTableViewCell::identifier}) {
+    table.registerNib(ios::UINib::create(identifier, resolveNibBundle(identifier, nullptr)), identifier);
   }
   table.setDelegate(self);
   table.setDataSource(self);
@@ -276,8 +276,8 @@ std::shared_ptr<ios::UITableViewCell> MyCardViewController::createCellBy(ios::UI
                                                                          const ios::IndexPath& indexPath) {
   const auto row = static_cast<std::size_t>(indexPath.row);
   const bool known = card && row < service.size() && service[row];
-  const std::string* identifier = known ? identifierOf(service[row]->typeService) : nullptr;
-  auto cell = identifier ? tableView.dequeueReusableCell(*identifier, indexPath) : nullptr;
+  const char* identifier = known ? identifierOf(service[row]->typeService) : nullptr;
+  auto cell = identifier ? tableView.dequeueReusableCell(identifier, indexPath) : nullptr;
   if (!cell || !fill(*cell, *card, service[row], row + 1 == service.size())) return ios::UITableViewCell::create();
   cell->selectionStyle = ios::UITableViewCellSelectionStyle::none;
   return cell;

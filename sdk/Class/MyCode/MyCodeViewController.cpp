@@ -38,10 +38,10 @@ MyCodeViewController::MyCodeViewController() : refreshControl(ios::UIRefreshCont
 void MyCodeViewController::viewDidLoad() {
   UIViewController::viewDidLoad();
   auto table = tableView.lock();
-  for (const std::string* name : {&MyCodeMyQRTableViewCell::identifier, &MyCodeListCardTableViewCell::identifier,
-                                  &DetailCardInfomationTableViewCell::identifier, &MyCodeTitleTableViewCell::identifier,
-                                  &MyCodeInfomationServiceTableViewCell::identifier}) {
-    if (table) table->registerNib(ios::UINib::create(*name, resolveNibBundle(*name, nullptr)), *name);
+  for (const char* name : {MyCodeMyQRTableViewCell::identifier, MyCodeListCardTableViewCell::identifier,
+                                  DetailCardInfomationTableViewCell::identifier, MyCodeTitleTableViewCell::identifier,
+                                  MyCodeInfomationServiceTableViewCell::identifier}) {
+    if (table) table->registerNib(ios::UINib::create(name, resolveNibBundle(name, nullptr)), name);
   }
   if (table) table->setBackgroundColor(colorWithRGBA("#f3f3f9"));
   if (auto header = viewBackGroudHeader.lock()) header->setBackgroundColor(colorWithRGBA("#f3f3f9"));

@@ -104,10 +104,10 @@ void PaymentViewController::initTable() {
   auto self = sharedAs<PaymentViewController>();
   tableView->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   tableView->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
-  for (const std::string* identifier :
-       {&HeaderPaymentTableViewCell::identifier, &InfoPaymentTableViewCell::identifier,
-        &NameCardTableViewCell::identifier, &TitleCardTableViewCell::identifier, &TermPayTableViewCell::identifier}) {
-    tableView->registerNib(ios::UINib::create(*identifier, frameworkBundle()), *identifier);
+  for (const char* identifier :
+       {HeaderPaymentTableViewCell::identifier, InfoPaymentTableViewCell::identifier,
+        NameCardTableViewCell::identifier, TitleCardTableViewCell::identifier, TermPayTableViewCell::identifier}) {
+    tableView->registerNib(ios::UINib::create(identifier, frameworkBundle()), identifier);
   }
   tableView->separatorColor = ios::UIColor::clear();
 }

@@ -32,8 +32,8 @@ class PaymentViewController : public ios::UIViewController,
   static constexpr ios::CGFloat headerHeight = 50;
   // Sections without a header or footer view still answer a small height, never 0.
   static constexpr ios::CGFloat noViewHeight = 0.01;
-  inline static const std::string termsRequiredMessage = "Bạn cần chấp nhận điều khoản dịch vụ";
-  inline static const std::string orderMissingMessage = "Đơn hàng chưa được tạo.";
+  static constexpr char termsRequiredMessage[] = "Bạn cần chấp nhận điều khoản dịch vụ";
+  static constexpr char orderMissingMessage[] = "Đơn hàng chưa được tạo.";
 
   // Loads the nib "PaymentViewController" of the framework's bundle (or the host's, when it ships one).
   static std::shared_ptr<PaymentViewController> create();

@@ -21,9 +21,9 @@ class PaymentModel;
 // navigation stack to its root, without animation; back only returns to the root. Main thread only.
 class WaitPaymentViewController : public ios::UIViewController {
  public:
-  inline static const std::string orderPrefix = "Mã đơn hàng ";
-  inline static const std::string deadlinePrefix = "Hạn thanh toán đến ";
-  inline static const std::string deadlineJoin = " ngày ";
+  static constexpr char orderPrefix[] = "Mã đơn hàng ";
+  static constexpr char deadlinePrefix[] = "Hạn thanh toán đến ";
+  static constexpr char deadlineJoin[] = " ngày ";
 
   // Loads the nib "WaitPaymentViewController" of the framework's bundle (or the host's).
   static std::shared_ptr<WaitPaymentViewController> create();

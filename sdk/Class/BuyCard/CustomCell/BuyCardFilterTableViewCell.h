@@ -23,11 +23,11 @@ class BuyCardFilterTableViewCellDelegate {
 // the pick. The owner hands the row its own order with `updateFilter` on every draw.
 class BuyCardFilterTableViewCell : public BaseTableCell {
  public:
-  inline static const std::string identifier = "BuyCardFilterTableViewCell";
+  static constexpr char identifier[] = "BuyCardFilterTableViewCell";
   // The price chip's icons, looked up by name in the main bundle.
-  inline static const std::string iconNeutral = "Icon_sapxep";
-  inline static const std::string iconRising = "Icon_sapxep_giatang";
-  inline static const std::string iconFalling = "Icon_sapxep_giagiam";
+  static constexpr char iconNeutral[] = "Icon_sapxep";
+  static constexpr char iconRising[] = "Icon_sapxep_giatang";
+  static constexpr char iconFalling[] = "Icon_sapxep_giagiam";
 
   static std::shared_ptr<BuyCardFilterTableViewCell> create();
   BuyCardFilterTableViewCell();

@@ -17,7 +17,7 @@ class CardModel;
 // Its provider button opens the provider's page on `rootViewController`'s navigation controller.
 class CardCoverTableViewCell : public BaseTableCell {
  public:
-  inline static const std::string identifier = "CardCoverTableViewCell";
+  static constexpr char identifier[] = "CardCoverTableViewCell";
   // The badge's text part is turned by -pi/20 (-9 degrees).
   static constexpr double discountAngle = -3.14159265358979323846 / 20;
 

@@ -15,8 +15,8 @@ class CardModel;
 // listed price struck through in light grey.
 class CardInfoTableViewCell : public BaseTableCell {
  public:
-  inline static const std::string identifier = "CardInfoTableViewCell";
-  inline static const std::string codePrefix = "Mã sản phẩm: ";
+  static constexpr char identifier[] = "CardInfoTableViewCell";
+  static constexpr char codePrefix[] = "Mã sản phẩm: ";
 
   static std::shared_ptr<CardInfoTableViewCell> create();
   CardInfoTableViewCell();

@@ -13,7 +13,7 @@ namespace kerbelin {
 // the current category. Made from the nib of the same name; the bar fills it.
 class CategoryCollectionViewCell : public ios::UICollectionViewCell {
  public:
-  inline static const std::string identifier = "CategoryCollectionViewCell";
+  static constexpr char identifier[] = "CategoryCollectionViewCell";
 
   static std::shared_ptr<CategoryCollectionViewCell> create();
   CategoryCollectionViewCell();

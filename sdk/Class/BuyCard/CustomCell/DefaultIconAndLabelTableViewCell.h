@@ -16,11 +16,11 @@ class CardPromotion;
 // row shows as rich text at 16 px. Also used by the card detail.
 class DefaultIconAndLabelTableViewCell : public BaseTableCell {
  public:
-  inline static const std::string identifier = "DefaultIconAndLabelTableViewCell";
+  static constexpr char identifier[] = "DefaultIconAndLabelTableViewCell";
   // The document around a description; the font size is fixed here.
-  inline static const std::string htmlPrefix =
+  static constexpr char htmlPrefix[] =
       "<body style=\"font-family: '-apple-system', 'HelveticaNeue';font-size : 16px\">";
-  inline static const std::string htmlSuffix = "</body>";
+  static constexpr char htmlSuffix[] = "</body>";
 
   static std::shared_ptr<DefaultIconAndLabelTableViewCell> create();
   DefaultIconAndLabelTableViewCell();

@@ -13,7 +13,7 @@ namespace kerbelin {
 // The row that closes a card with more promotions than the store shows: "+N khuyến mại khác".
 class OtherPromoServiceCardTableViewCell : public BaseTableCell {
  public:
-  inline static const std::string identifier = "OtherPromoServiceCardTableViewCell";
+  static constexpr char identifier[] = "OtherPromoServiceCardTableViewCell";
   // How many promotion rows the store shows before this row.
   static constexpr std::size_t shownPromotions = 4;
 

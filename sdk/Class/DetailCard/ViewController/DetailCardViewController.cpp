@@ -29,13 +29,13 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
                               .method("buyCardButtonClicked:", &Screen::buyCardButtonClicked);
 
 // The row nibs, registered in this order under their own names.
-const std::string* const kRowNibs[] = {
-    &DetailCardTabTableViewCell::identifier,           &DetailCardRuleTableViewCell::identifier,
-    &DetailCardInfomationServiceTableViewCell::identifier, &DetailCardConditionWaitPayTableViewCell::identifier,
-    &DetailCardPromotionTableViewCell::identifier,     &DetailCardInfomationTableViewCell::identifier,
-    &DetailCardCoverTableViewCell::identifier,         &DefaultIconAndLabelTableViewCell::identifier,
-    &MyCodeTitleTableViewCell::identifier,             &DetailCardConditionTableViewCell::identifier,
-    &MyCodeInfomationServiceTableViewCell::identifier, &DetailCardBottomTableViewCell::identifier};
+const char* const kRowNibs[] = {
+    DetailCardTabTableViewCell::identifier,           DetailCardRuleTableViewCell::identifier,
+    DetailCardInfomationServiceTableViewCell::identifier, DetailCardConditionWaitPayTableViewCell::identifier,
+    DetailCardPromotionTableViewCell::identifier,     DetailCardInfomationTableViewCell::identifier,
+    DetailCardCoverTableViewCell::identifier,         DefaultIconAndLabelTableViewCell::identifier,
+    MyCodeTitleTableViewCell::identifier,             DetailCardConditionTableViewCell::identifier,
+    MyCodeInfomationServiceTableViewCell::identifier, DetailCardBottomTableViewCell::identifier};
 
 
 using Card = std::shared_ptr<CardModel>;
@@ -132,8 +132,8 @@ void DetailCardViewController::configTableView() {
   table->estimatedRowHeight = 0.1;
   table->estimatedSectionHeaderHeight = 0.1;
   table->estimatedSectionFooterHeight = 0.1;
-  for (const std::string* name : kRowNibs) {
-    table->registerNib(ios::UINib::create(*name, resolveNibBundle(*name, nullptr)), *name);
+  for (const char* name : kRowNibs) {
+    table->registerNib(ios::UINib::create(name, resolveNibBundle(name, nullptr)), name);
   }
 }
 

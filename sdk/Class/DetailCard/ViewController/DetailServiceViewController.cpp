@@ -84,8 +84,8 @@ void DetailServiceViewController::configUI() {
   auto self = sharedAs<Screen>();
   table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
-  for (const auto* name : {&DetailServiceTextTableViewCell::identifier, &DetailServiceContentTableViewCell::identifier}) {
-    table->registerNib(ios::UINib::create(*name, resolveNibBundle(*name, nullptr)), *name);
+  for (const char* name : {DetailServiceTextTableViewCell::identifier, DetailServiceContentTableViewCell::identifier}) {
+    table->registerNib(ios::UINib::create(name, resolveNibBundle(name, nullptr)), name);
   }
 }
 

@@ -34,17 +34,17 @@ class DetailServiceViewController : public ios::UIViewController,
       std::optional<std::string> nibName = std::nullopt, std::shared_ptr<ios::Bundle> bundle = nullptr);
   DetailServiceViewController(std::optional<std::string> nibName, std::shared_ptr<ios::Bundle> bundle);
 
-  inline static const std::string textUnitPrice = "Giá mỗi lần sử dụng";
-  inline static const std::string textLimitUsage = "Hạn mức";
-  inline static const std::string textListedPrice = "Giá niêm yết";
-  inline static const std::string textPrice = "Giá khách hàng thanh toán";
-  inline static const std::string textLimitDetailDescription = "Hạn mức được sử dụng";
-  inline static const std::string textExpiryDate = "Hạn sử dụng";
-  inline static const std::string textAllocatedUnit = "Hạn mức đã cấp";
-  inline static const std::string textAvailableUnit = "Hạn mức còn lại";
+  static constexpr char textUnitPrice[] = "Giá mỗi lần sử dụng";
+  static constexpr char textLimitUsage[] = "Hạn mức";
+  static constexpr char textListedPrice[] = "Giá niêm yết";
+  static constexpr char textPrice[] = "Giá khách hàng thanh toán";
+  static constexpr char textLimitDetailDescription[] = "Hạn mức được sử dụng";
+  static constexpr char textExpiryDate[] = "Hạn sử dụng";
+  static constexpr char textAllocatedUnit[] = "Hạn mức đã cấp";
+  static constexpr char textAvailableUnit[] = "Hạn mức còn lại";
   // The row icons, image assets of the host's main bundle.
-  inline static const std::string iconRemaining = "Icon_hanmucconlai";
-  inline static const std::string iconAllocated = "Icon_hanmucdacap";
+  static constexpr char iconRemaining[] = "Icon_hanmucconlai";
+  static constexpr char iconAllocated[] = "Icon_hanmucdacap";
 
   std::weak_ptr<ios::UITableView> tableView;
   std::weak_ptr<ios::UIView> navigationView;

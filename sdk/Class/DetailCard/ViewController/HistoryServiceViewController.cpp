@@ -67,11 +67,11 @@ void HistoryServiceViewController::configTableView() {
   auto self = sharedAs<Screen>();
   table->setDelegate(std::static_pointer_cast<ios::UITableViewDelegate>(self));
   table->setDataSource(std::static_pointer_cast<ios::UITableViewDataSource>(self));
-  for (const auto* name : {&HistoryServiceConditionTableViewCell::identifier, &HistoryServiceFilterTableViewCell::identifier,
-                           &HIstoryServiceResultTableViewCell::identifier,
-                           &HistoryServiceTitleResultTableViewCell::identifier, &HistoryTitleTableViewCell::identifier,
-                           &HistoeyServiceEmptyTableViewCell::identifier}) {
-    table->registerNib(ios::UINib::create(*name, resolveNibBundle(*name, nullptr)), *name);
+  for (const char* name : {HistoryServiceConditionTableViewCell::identifier, HistoryServiceFilterTableViewCell::identifier,
+                           HIstoryServiceResultTableViewCell::identifier,
+                           HistoryServiceTitleResultTableViewCell::identifier, HistoryTitleTableViewCell::identifier,
+                           HistoeyServiceEmptyTableViewCell::identifier}) {
+    table->registerNib(ios::UINib::create(name, resolveNibBundle(name, nullptr)), name);
   }
 }
 

@@ -45,8 +45,8 @@ class HistoryServiceViewController : public ios::UIViewController,
     std::string toDateFilter;
   };
 
-  inline static const std::string backwardsRangeMessage = "Ngày bắt đầu phải trước hoặc trùng ngày kết thúc.";
-  inline static const std::string failureMessage = "Không tải được lịch sử sử dụng. Vui lòng thử lại.";
+  static constexpr char backwardsRangeMessage[] = "Ngày bắt đầu phải trước hoặc trùng ngày kết thúc.";
+  static constexpr char failureMessage[] = "Không tải được lịch sử sử dụng. Vui lòng thử lại.";
   static constexpr int pageSize = 10;
 
   // `init(nibName:bundle:)`; without a bundle the nib is found as NibBundle.h says.

@@ -16,7 +16,7 @@ namespace kerbelin {
 // the badge.
 class MyCardCoverTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCardCoverTableViewCell";
+  static constexpr char identifier[] = "MyCardCoverTableViewCell";
   static constexpr ios::CGFloat waitingBadgeWidth = 155;
   static constexpr ios::CGFloat lapsedBadgeWidth = 130;
 

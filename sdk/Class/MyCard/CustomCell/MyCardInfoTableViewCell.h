@@ -17,7 +17,7 @@ class DefServiceDtos;
 // server's texts as they stand.
 class MyCardInfoTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCardInfoTableViewCell";
+  static constexpr char identifier[] = "MyCardInfoTableViewCell";
 
   static std::shared_ptr<MyCardInfoTableViewCell> create();
   MyCardInfoTableViewCell();

@@ -13,7 +13,7 @@ namespace kerbelin {
 // text ("+N dịch vụ khác").
 class MyCardOtherServiceTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCardOtherServiceTableViewCell";
+  static constexpr char identifier[] = "MyCardOtherServiceTableViewCell";
 
   static std::shared_ptr<MyCardOtherServiceTableViewCell> create();
   MyCardOtherServiceTableViewCell();

@@ -15,7 +15,7 @@ class DefServiceDtos;
 // One service of an owned card: its name and the units it has left, as the server wrote them.
 class MyCardServiceTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCardServiceTableViewCell";
+  static constexpr char identifier[] = "MyCardServiceTableViewCell";
 
   static std::shared_ptr<MyCardServiceTableViewCell> create();
   MyCardServiceTableViewCell();

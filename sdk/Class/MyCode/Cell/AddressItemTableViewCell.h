@@ -13,7 +13,7 @@ namespace kerbelin {
 // The list fills both outlets on every use; the row keeps nothing of its own.
 class AddressItemTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "AddressItemTableViewCell";
+  static constexpr char identifier[] = "AddressItemTableViewCell";
 
   static std::shared_ptr<AddressItemTableViewCell> create();
   AddressItemTableViewCell();

@@ -15,7 +15,7 @@ class BranchModel;
 // directions button that opens the route in the maps application or, without it, on the web.
 class AddressServiceTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "AddressServiceTableViewCell";
+  static constexpr char identifier[] = "AddressServiceTableViewCell";
 
   static std::shared_ptr<AddressServiceTableViewCell> create();
 

@@ -31,9 +31,9 @@ class MyCodeInfomationServiceTableViewCellDelegate {
 // service's limits or validity.
 class MyCodeInfomationServiceTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCodeInfomationServiceTableViewCell";
-  inline static const std::string validText = "Còn hiệu lực";
-  inline static const std::string expiredText = "Hết hiệu lực";
+  static constexpr char identifier[] = "MyCodeInfomationServiceTableViewCell";
+  static constexpr char validText[] = "Còn hiệu lực";
+  static constexpr char expiredText[] = "Hết hiệu lực";
 
   static std::shared_ptr<MyCodeInfomationServiceTableViewCell> create();
   MyCodeInfomationServiceTableViewCell();

@@ -14,7 +14,7 @@ class ProvideInforModel;
 // links, each opened through the system's URL opener when tapped.
 class MyCodeIntroductTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCodeIntroductTableViewCell";
+  static constexpr char identifier[] = "MyCodeIntroductTableViewCell";
 
   static std::shared_ptr<MyCodeIntroductTableViewCell> create();
 

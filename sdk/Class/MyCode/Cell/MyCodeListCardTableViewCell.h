@@ -30,7 +30,7 @@ class MyCodeListCardTableViewCell : public ios::UITableViewCell,
                                     public ios::UICollectionViewDataSource,
                                     public ios::UICollectionViewDelegateFlowLayout {
  public:
-  inline static const std::string identifier = "MyCodeListCardTableViewCell";
+  static constexpr char identifier[] = "MyCodeListCardTableViewCell";
   static constexpr std::size_t maxDots = 10;
 
   static std::shared_ptr<MyCodeListCardTableViewCell> create();

@@ -27,7 +27,7 @@ class MyCodeMyQRTableViewCellDelegate {
 // running, and a row back in sight after it asks at once.
 class MyCodeMyQRTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCodeMyQRTableViewCell";
+  static constexpr char identifier[] = "MyCodeMyQRTableViewCell";
   static constexpr double tick = 1.0;
 
   static std::shared_ptr<MyCodeMyQRTableViewCell> create();

@@ -10,7 +10,7 @@ namespace kerbelin {
 // The title above a card's list of owned services. Its text is the nib's; nothing is set on it.
 class MyCodeTitleTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "MyCodeTitleTableViewCell";
+  static constexpr char identifier[] = "MyCodeTitleTableViewCell";
 
   static std::shared_ptr<MyCodeTitleTableViewCell> create();
   MyCodeTitleTableViewCell();

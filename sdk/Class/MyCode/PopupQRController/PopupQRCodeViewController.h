@@ -39,10 +39,10 @@ class PopupQRCodeViewControllerDelegate {
 // (called when the sheet goes) ends the timer, and replies that come later only take away their mask.
 class PopupQRCodeViewController : public ios::UIViewController {
  public:
-  inline static const std::string savedText = "Lưu ảnh thành công";
-  inline static const std::string notSavedText = "Lưu ảnh không thành công";
-  inline static const std::string renewedText = " Cập nhật thành công";
-  inline static const std::string imageFileName = "imageqr";
+  static constexpr char savedText[] = "Lưu ảnh thành công";
+  static constexpr char notSavedText[] = "Lưu ảnh không thành công";
+  static constexpr char renewedText[] = " Cập nhật thành công";
+  static constexpr char imageFileName[] = "imageqr";
   static constexpr double tick = 1.0;
   static constexpr double alertDuration = 1.0;
 

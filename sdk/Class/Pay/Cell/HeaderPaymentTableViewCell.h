@@ -12,7 +12,7 @@ namespace kerbelin {
 // The screen writes the label.
 class HeaderPaymentTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HeaderPaymentTableViewCell";
+  static constexpr char identifier[] = "HeaderPaymentTableViewCell";
 
   static std::shared_ptr<HeaderPaymentTableViewCell> create();
 

@@ -12,7 +12,7 @@ namespace kerbelin {
 // screen writes the labels and the panel's colour.
 class InfoPaymentTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "InfoPaymentTableViewCell";
+  static constexpr char identifier[] = "InfoPaymentTableViewCell";
 
   static std::shared_ptr<InfoPaymentTableViewCell> create();
 

@@ -13,7 +13,7 @@ namespace kerbelin {
 // fills the outlets.
 class NameCardTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "NameCardTableViewCell";
+  static constexpr char identifier[] = "NameCardTableViewCell";
   static constexpr ios::CGFloat logoCornerRadius = 8;
 
   static std::shared_ptr<NameCardTableViewCell> create();

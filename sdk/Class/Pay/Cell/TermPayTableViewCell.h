@@ -15,9 +15,9 @@ namespace kerbelin {
 // through `selectGuideTerm` and changes nothing here. Both closures are optional.
 class TermPayTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "TermPayTableViewCell";
-  inline static const std::string checkedImageName = "Icon_dieukhoan-check";
-  inline static const std::string uncheckedImageName = "Icon_dieukhoan-uncheck";
+  static constexpr char identifier[] = "TermPayTableViewCell";
+  static constexpr char checkedImageName[] = "Icon_dieukhoan-check";
+  static constexpr char uncheckedImageName[] = "Icon_dieukhoan-uncheck";
 
   static std::shared_ptr<TermPayTableViewCell> create();
 

@@ -13,7 +13,7 @@ class PaymentModel;
 // The one row of the terms sheet: the order's usage terms rendered from HTML.
 class TermsAndConditionPayTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "TermsAndConditionPayTableViewCell";
+  static constexpr char identifier[] = "TermsAndConditionPayTableViewCell";
 
   static std::shared_ptr<TermsAndConditionPayTableViewCell> create();
 

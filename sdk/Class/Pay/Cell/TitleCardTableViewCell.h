@@ -11,7 +11,7 @@ namespace kerbelin {
 // The name of the card being bought, first row of the order section; its bold font is the nib's.
 class TitleCardTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "TitleCardTableViewCell";
+  static constexpr char identifier[] = "TitleCardTableViewCell";
 
   static std::shared_ptr<TitleCardTableViewCell> create();
 

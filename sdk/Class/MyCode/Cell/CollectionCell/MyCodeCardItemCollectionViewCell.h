@@ -12,7 +12,7 @@ namespace kerbelin {
 // One page of the my-code tab's card strip: a paid card's cover, number and name. The strip fills it.
 class MyCodeCardItemCollectionViewCell : public ios::UICollectionViewCell {
  public:
-  inline static const std::string identifier = "MyCodeCardItemCollectionViewCell";
+  static constexpr char identifier[] = "MyCodeCardItemCollectionViewCell";
 
   static std::shared_ptr<MyCodeCardItemCollectionViewCell> create();
 

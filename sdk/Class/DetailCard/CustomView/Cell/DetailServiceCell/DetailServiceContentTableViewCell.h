@@ -13,7 +13,7 @@ namespace kerbelin {
 // stands under; the detail screen names the format.
 class DetailServiceContentTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailServiceContentTableViewCell";
+  static constexpr char identifier[] = "DetailServiceContentTableViewCell";
 
   enum class ValueFormat {
     customerPrice,  // plain text in the brand colour

@@ -19,7 +19,7 @@ class DefServiceDtos;
 // badge, its width constraint, the line and the font itself.
 class DetailServiceTextTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailServiceTextTableViewCell";
+  static constexpr char identifier[] = "DetailServiceTextTableViewCell";
 
   static std::shared_ptr<DetailServiceTextTableViewCell> create();
   DetailServiceTextTableViewCell();

@@ -15,7 +15,7 @@ class AccountEntryDtos;
 // none leaves it as it is.
 class HIstoryServiceResultTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HIstoryServiceResultTableViewCell";
+  static constexpr char identifier[] = "HIstoryServiceResultTableViewCell";
 
   static std::shared_ptr<HIstoryServiceResultTableViewCell> create();
   HIstoryServiceResultTableViewCell();

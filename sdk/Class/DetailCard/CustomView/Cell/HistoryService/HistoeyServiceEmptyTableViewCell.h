@@ -10,7 +10,7 @@ namespace kerbelin {
 // The usage history's only entry row while there is nothing to list; its content is its nib's.
 class HistoeyServiceEmptyTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HistoeyServiceEmptyTableViewCell";
+  static constexpr char identifier[] = "HistoeyServiceEmptyTableViewCell";
 
   static std::shared_ptr<HistoeyServiceEmptyTableViewCell> create();
   HistoeyServiceEmptyTableViewCell();

@@ -15,7 +15,7 @@ class HistoryModel;
 // Every assignment of the model fills the row again; none leaves it as it is.
 class HistoryServiceConditionTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HistoryServiceConditionTableViewCell";
+  static constexpr char identifier[] = "HistoryServiceConditionTableViewCell";
 
   static std::shared_ptr<HistoryServiceConditionTableViewCell> create();
   HistoryServiceConditionTableViewCell();

@@ -26,7 +26,7 @@ class HistoryServiceFilterTableViewCellDelegate {
 // vertical stack, so a hidden date area takes no room.
 class HistoryServiceFilterTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HistoryServiceFilterTableViewCell";
+  static constexpr char identifier[] = "HistoryServiceFilterTableViewCell";
 
   static std::shared_ptr<HistoryServiceFilterTableViewCell> create();
   HistoryServiceFilterTableViewCell();

@@ -12,7 +12,7 @@ namespace kerbelin {
 // sets by the service's unit) and balance. The screen hides its content while there are no entries.
 class HistoryServiceTitleResultTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HistoryServiceTitleResultTableViewCell";
+  static constexpr char identifier[] = "HistoryServiceTitleResultTableViewCell";
 
   static std::shared_ptr<HistoryServiceTitleResultTableViewCell> create();
   HistoryServiceTitleResultTableViewCell();

@@ -11,7 +11,7 @@ namespace kerbelin {
 // The usage history's title row: the service's name, written by the screen.
 class HistoryTitleTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "HistoryTitleTableViewCell";
+  static constexpr char identifier[] = "HistoryTitleTableViewCell";
 
   static std::shared_ptr<HistoryTitleTableViewCell> create();
   HistoryTitleTableViewCell();

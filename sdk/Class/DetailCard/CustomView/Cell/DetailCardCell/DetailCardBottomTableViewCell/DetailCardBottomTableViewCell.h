@@ -10,7 +10,7 @@ namespace kerbelin {
 // The rounded strip that closes the promotion section, used as its footer.
 class DetailCardBottomTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardBottomTableViewCell";
+  static constexpr char identifier[] = "DetailCardBottomTableViewCell";
 
   static std::shared_ptr<DetailCardBottomTableViewCell> create();
   DetailCardBottomTableViewCell();

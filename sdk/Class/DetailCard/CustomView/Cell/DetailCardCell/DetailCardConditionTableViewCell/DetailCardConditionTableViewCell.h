@@ -15,9 +15,9 @@ class CardModel;
 // setting none changes nothing.
 class DetailCardConditionTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardConditionTableViewCell";
-  inline static const std::string validText = "   Còn hiệu lực   ";
-  inline static const std::string expiredText = "   Hết hiệu lực   ";
+  static constexpr char identifier[] = "DetailCardConditionTableViewCell";
+  static constexpr char validText[] = "   Còn hiệu lực   ";
+  static constexpr char expiredText[] = "   Hết hiệu lực   ";
 
   static std::shared_ptr<DetailCardConditionTableViewCell> create();
   DetailCardConditionTableViewCell();

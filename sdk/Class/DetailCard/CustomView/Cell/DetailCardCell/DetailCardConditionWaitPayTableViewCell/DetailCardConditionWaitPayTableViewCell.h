@@ -21,7 +21,7 @@ class DetailCardConditionWaitPayTableViewCellDelegate {
 // that opens the payment guide. Setting none changes nothing.
 class DetailCardConditionWaitPayTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardConditionWaitPayTableViewCell";
+  static constexpr char identifier[] = "DetailCardConditionWaitPayTableViewCell";
 
   static std::shared_ptr<DetailCardConditionWaitPayTableViewCell> create();
   DetailCardConditionWaitPayTableViewCell();

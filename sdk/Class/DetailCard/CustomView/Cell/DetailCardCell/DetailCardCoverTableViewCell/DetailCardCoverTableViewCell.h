@@ -25,7 +25,7 @@ class DetailCardCoverTableViewCellDelegate {
 // Setting none changes nothing.
 class DetailCardCoverTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardCoverTableViewCell";
+  static constexpr char identifier[] = "DetailCardCoverTableViewCell";
   static constexpr double discountAngle = -3.14159265358979323846 / 20;
 
   static std::shared_ptr<DetailCardCoverTableViewCell> create();

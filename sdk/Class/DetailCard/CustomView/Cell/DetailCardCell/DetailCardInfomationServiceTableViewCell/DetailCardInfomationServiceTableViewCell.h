@@ -26,7 +26,7 @@ class DetailCardInfomationServiceTableViewCellDelegate {
 // name, first account's granted units and "usageDescription". Setting none changes nothing.
 class DetailCardInfomationServiceTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardInfomationServiceTableViewCell";
+  static constexpr char identifier[] = "DetailCardInfomationServiceTableViewCell";
 
   static std::shared_ptr<DetailCardInfomationServiceTableViewCell> create();
   DetailCardInfomationServiceTableViewCell();

@@ -33,7 +33,7 @@ class DetailCardInfomationTableViewCellDelegate {
 // Setting none changes nothing, and a fill never shows again what an earlier fill hid.
 class DetailCardInfomationTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardInfomationTableViewCell";
+  static constexpr char identifier[] = "DetailCardInfomationTableViewCell";
 
   static std::shared_ptr<DetailCardInfomationTableViewCell> create();
   DetailCardInfomationTableViewCell();

@@ -19,7 +19,7 @@ class DetailCardPromotionTableViewCellDelegate {
 // that asks for the gift tutorial.
 class DetailCardPromotionTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardPromotionTableViewCell";
+  static constexpr char identifier[] = "DetailCardPromotionTableViewCell";
 
   static std::shared_ptr<DetailCardPromotionTableViewCell> create();
   DetailCardPromotionTableViewCell();

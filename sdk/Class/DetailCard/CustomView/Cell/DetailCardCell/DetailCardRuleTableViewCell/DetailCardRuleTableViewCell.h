@@ -12,7 +12,7 @@ namespace kerbelin {
 // on a rounded white card.
 class DetailCardRuleTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardRuleTableViewCell";
+  static constexpr char identifier[] = "DetailCardRuleTableViewCell";
 
   static std::shared_ptr<DetailCardRuleTableViewCell> create();
   DetailCardRuleTableViewCell();

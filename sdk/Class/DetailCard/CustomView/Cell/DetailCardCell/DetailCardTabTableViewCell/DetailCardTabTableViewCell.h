@@ -20,7 +20,7 @@ class DetailCardTabTableViewCellDelegate {
 // one filled orange with white text. A tap tells the delegate first and restyles the row second.
 class DetailCardTabTableViewCell : public ios::UITableViewCell {
  public:
-  inline static const std::string identifier = "DetailCardTabTableViewCell";
+  static constexpr char identifier[] = "DetailCardTabTableViewCell";
 
   static std::shared_ptr<DetailCardTabTableViewCell> create();
   DetailCardTabTableViewCell();
