@@ -1,5 +1,8 @@
 #include <Foundation/RunLoop.h>
 
+#include <Foundation/Console.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -22,9 +25,23 @@ double toSeconds(std::int64_t nanoseconds) {
   return static_cast<double>(nanoseconds) / 1e9;
 }
 
+// Threads are named by their system ids, as in NSLog's prefix. A host that never declared a main
+// thread still has one, the first to use the run loop; the message then points at the missing
+// declaration rather than at the call.
+std::string offMainThreadMessage(std::string_view call, long mainThread, bool declared) {
+  return std::string(call) + " called on thread " + std::to_string(gettid()) + ", off the main thread " +
+         std::to_string(mainThread) +
+         (declared ? " (the one that called ios::RunLoop::main().declareMainThread())"
+                   : " (the first thread that used the run loop, as no thread called "
+                     "ios::RunLoop::main().declareMainThread())") +
+         ". The SDK runs only on the main thread: call it there, or post the call to it with "
+         "ios::DispatchQueue::main().async.";
+}
+
 }  // namespace
 
-RunLoop::RunLoop() : base_(Clock::now()), mainThread_(std::this_thread::get_id()) {}
+RunLoop::RunLoop()
+    : base_(Clock::now()), mainThread_(std::this_thread::get_id()), mainThreadSystemId_(gettid()) {}
 
 RunLoop& RunLoop::main() {
   // Never destroyed: worker threads and late destructors may still post while the process exits.
@@ -37,7 +54,15 @@ bool RunLoop::isMainThread() {
 }
 
 void RunLoop::declareMainThread() {
+  mainThreadSystemId_ = gettid();
   mainThread_ = std::this_thread::get_id();
+  mainThreadDeclared_ = true;
+}
+
+void RunLoop::requireMainThread(std::string_view call) {
+  if (isMainThread()) return;
+  const RunLoop& loop = main();
+  fatalError(offMainThreadMessage(call, loop.mainThreadSystemId_, loop.mainThreadDeclared_));
 }
 
 // Clock ------------------------------------------------------------------------------------------------
@@ -336,7 +361,7 @@ void RunLoop::resetForTesting() {
   virtualNow_ = 0;
   externalWork_ = 0;
   stopRequested_ = false;
-  mainThread_ = std::this_thread::get_id();
+  declareMainThread();
 }
 
 }  // namespace ios

@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -50,6 +51,10 @@ class RunLoop {
   // or test fixture declared another one.
   static bool isMainThread();
   void declareMainThread();
+  // Stops the program with a message when the caller is not on the main thread, as a programmer error
+  // (fatalError). `call` names what was called; the message names both threads by their system ids,
+  // as NSLog's prefix does, and tells the host which thread the SDK expects.
+  static void requireMainThread(std::string_view call);
 
   // Posts `block` to the next turn (FIFO).
   void perform(Block block);
@@ -140,6 +145,8 @@ class RunLoop {
   bool stopRequested_ = false;
   int externalWork_ = 0;
   std::atomic<std::thread::id> mainThread_;
+  std::atomic<long> mainThreadSystemId_;
+  std::atomic<bool> mainThreadDeclared_ = false;
 };
 
 }  // namespace ios

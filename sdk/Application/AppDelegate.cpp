@@ -2,6 +2,7 @@
 
 #include <Class/Tabbar/TabbarViewController.h>
 #include <Foundation/ClassRegistry.h>
+#include <Foundation/RunLoop.h>
 
 namespace kerbelin {
 
@@ -19,6 +20,7 @@ std::shared_ptr<AppDelegate> AppDelegate::create() {
 }
 
 bool AppDelegate::didFinishLaunchingWithOptions(ios::UIApplication&, const ios::Dictionary&) {
+  ios::RunLoop::requireMainThread("kerbelin::AppDelegate::didFinishLaunchingWithOptions");
   auto shell = TabbarViewController::sharedInstance();
   auto delegate = sharedAppDelegate();
   auto window = delegate ? delegate->window() : nullptr;

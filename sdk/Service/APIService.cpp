@@ -3,6 +3,7 @@
 #include <Service/Domain.h>
 
 #include <Foundation/JSONSerialization.h>
+#include <Foundation/RunLoop.h>
 #include <Network/HTTPClient.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Constants.h>
@@ -98,6 +99,7 @@ std::shared_ptr<APIService> APIService::sharedInstance() {
 }
 
 void APIService::setBaseURL(std::string baseURL) {
+  ios::RunLoop::requireMainThread("kerbelin::APIService::setBaseURL");
   while (!baseURL.empty() && baseURL.back() == '/') baseURL.pop_back();
   std::lock_guard lock(baseURLMutex);
   currentBaseURL() = std::move(baseURL);

@@ -224,5 +224,19 @@ TEST_F(RunLoopTest, ResetForTestingDropsQueuedWorkAndRestartsTheClock) {
   EXPECT_EQ(now(), 0.0);
 }
 
+// Without a declaration the first thread to use the loop is the main thread, and a stop says none was
+// declared. Only a fresh process has no declaration: the child starts the binary again.
+TEST(RunLoopUndeclaredMainThread, TheFirstThreadToUseTheLoopPassesAndAnotherStopsToldNoneWasDeclared) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto callFromTwoThreads = [] {
+    RunLoop::requireMainThread("the first thread's call");
+    std::thread([] { RunLoop::requireMainThread("a worker's call"); }).join();
+  };
+  EXPECT_DEATH(callFromTwoThreads(),
+               "Fatal error: a worker's call called on thread [0-9]+, off the main thread [0-9]+ \\(the first "
+               "thread that used the run loop, as no thread called ios::RunLoop::main\\(\\)\\."
+               "declareMainThread\\(\\)\\)");
+}
+
 }  // namespace
 }  // namespace ios

@@ -5,6 +5,7 @@
 #include <CoreTelephony/CTTelephonyNetworkInfo.h>
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/Console.h>
+#include <Foundation/RunLoop.h>
 
 #include <initializer_list>
 #include <string>
@@ -52,6 +53,7 @@ void postChange() {
 }  // namespace
 
 const std::shared_ptr<Network>& Network::internet() {
+  ios::RunLoop::requireMainThread("kerbelin::Network::internet()");
   // Never destroyed: the monitor serves the process until it ends.
   static const auto* monitor = new std::shared_ptr<Network>(create());
   return *monitor;
@@ -102,6 +104,7 @@ void Network::onUnreachable() {
 }
 
 void Network::reachabilityChanged(std::shared_ptr<ios::Notification>) {
+  ios::RunLoop::requireMainThread("kerbelin::Network::reachabilityChanged");
   const auto& banner = TabbarViewController::sharedInstance()->viewNoInternet;
   if (reachability && reachability->connection() == ios::ReachabilityConnection::unavailable) {
     ios::print(kReachableNoInternet);
