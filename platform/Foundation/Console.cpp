@@ -8,64 +8,99 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <utility>
 
 namespace ios {
 
-// The one place console bytes go through; the mutex keeps lines from different threads whole and
-// guards the live captures and the sink.
+// The one place console bytes go through. Two locks: `delivery` is held from the moment a line is
+// taken until it has left (so lines from different threads reach captures and the sink whole and in
+// one order, and sink calls never overlap); `state` guards the captures and the sink and is never
+// held while a host's sink runs, so the sink may read a capture or replace itself.
 struct ConsoleHub {
+  using SharedSink = std::shared_ptr<const ConsoleSink>;
+
   static ConsoleHub& shared() {
     static ConsoleHub* hub = new ConsoleHub;  // never destroyed: printing may happen during exit
     return *hub;
   }
 
   void writeOut(std::string_view text, std::string_view terminator) {
-    std::lock_guard lock(mutex);
-    bool echo = captures.empty();
-    for (ConsoleCapture* capture : captures) {
-      capture->output_.append(text);
-      capture->output_.append(terminator);
-      echo = echo || capture->echo_;
-    }
-    if (echo) deliver(stdout, text, terminator);
+    write(stdout, text, terminator, [&](ConsoleCapture& capture) {
+      capture.output_.append(text);
+      capture.output_.append(terminator);
+    });
   }
 
   void writeLog(std::string_view message, const std::string& line) {
-    std::lock_guard lock(mutex);
+    write(stderr, line, "", [&](ConsoleCapture& capture) {
+      capture.errorOutput_.append(line);
+      capture.logMessages_.emplace_back(message);
+    });
+  }
+
+  // A write from inside a host's sink goes to the standard stream: handing it to the sink again
+  // could recurse without end, and this thread already holds `delivery`.
+  template <typename Record>
+  void write(std::FILE* standard, std::string_view text, std::string_view end, Record record) {
+    SharedSink running;  // released after `delivery`: its last owner may write to the console
+    std::unique_lock<std::mutex> delivering;
+    if (!tDelivering) delivering = std::unique_lock(delivery);
+    if (!takeLine(record, running) || (running && !*running)) return;
+    if (tDelivering || !running) {
+      writeStandard(standard, text, end);
+    } else {
+      callSink(*running, std::string(text).append(end));
+    }
+  }
+
+  // Hands the line to the captures; true when it is to be echoed, with the host's sink (if any).
+  template <typename Record>
+  bool takeLine(Record& record, SharedSink& running) {
+    std::lock_guard lock(state);
     bool echo = captures.empty();
     for (ConsoleCapture* capture : captures) {
-      capture->errorOutput_.append(line);
-      capture->logMessages_.emplace_back(message);
+      record(*capture);
       echo = echo || capture->echo_;
     }
-    if (echo) deliver(stderr, line, "");
+    running = sink;
+    return echo;
   }
 
-  // The standard sink writes to `standard`; a host's sink gets the text and its end in one call.
-  void deliver(std::FILE* standard, std::string_view text, std::string_view end) {
-    if (standardSink) {
-      std::fwrite(text.data(), 1, text.size(), standard);
-      std::fwrite(end.data(), 1, end.size(), standard);
-      std::fflush(standard);
-    } else if (sink) {
-      sink(std::string(text).append(end));
-    }
+  static void writeStandard(std::FILE* standard, std::string_view text, std::string_view end) {
+    std::fwrite(text.data(), 1, text.size(), standard);
+    std::fwrite(end.data(), 1, end.size(), standard);
+    std::fflush(standard);
   }
 
-  void replaceSink(bool standard, ConsoleSink replacement) {
-    ConsoleSink replaced;  // destroyed after the lock is released: it may own what writes to the console
-    std::lock_guard lock(mutex);
-    standardSink = standard;
+  static void callSink(const ConsoleSink& hostSink, const std::string& line) {
+    tDelivering = true;
+    struct Reset {
+      ~Reset() { tDelivering = false; }
+    } reset;
+    hostSink(line);
+  }
+
+  // The standard console has no sink object; silence is a sink that is empty.
+  void replaceSink(SharedSink replacement) {
+    SharedSink replaced;  // destroyed after the locks are released: it may own what writes to the console
+    std::unique_lock<std::mutex> delivering;
+    // Waiting for the call under way means the replaced sink is not called once this returns; from
+    // inside the sink itself that call is this thread's, and it ends with the sink's return.
+    if (!tDelivering) delivering = std::unique_lock(delivery);
+    std::lock_guard lock(state);
     replaced = std::exchange(sink, std::move(replacement));
   }
 
-  std::mutex mutex;
+  static thread_local bool tDelivering;  // this thread is inside a host's sink
+  std::mutex delivery;
+  std::mutex state;
   std::vector<ConsoleCapture*> captures;
-  bool standardSink = true;
-  ConsoleSink sink;
+  SharedSink sink;  // null: the standard console
 };
+
+thread_local bool ConsoleHub::tDelivering = false;
 
 namespace {
 
@@ -96,11 +131,11 @@ void NSLog(std::string_view message) {
 }
 
 void setConsoleSink(ConsoleSink sink) {
-  ConsoleHub::shared().replaceSink(false, std::move(sink));
+  ConsoleHub::shared().replaceSink(std::make_shared<const ConsoleSink>(std::move(sink)));
 }
 
 void useStandardConsole() {
-  ConsoleHub::shared().replaceSink(true, nullptr);
+  ConsoleHub::shared().replaceSink(nullptr);
 }
 
 void fatalError(std::string_view message) {
@@ -111,33 +146,33 @@ void fatalError(std::string_view message) {
 
 ConsoleCapture::ConsoleCapture(bool echo) : echo_(echo) {
   auto& hub = ConsoleHub::shared();
-  std::lock_guard lock(hub.mutex);
+  std::lock_guard lock(hub.state);
   hub.captures.push_back(this);
 }
 
 ConsoleCapture::~ConsoleCapture() {
   auto& hub = ConsoleHub::shared();
-  std::lock_guard lock(hub.mutex);
+  std::lock_guard lock(hub.state);
   std::erase(hub.captures, this);
 }
 
 std::string ConsoleCapture::output() const {
-  std::lock_guard lock(ConsoleHub::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().state);
   return output_;
 }
 
 std::vector<std::string> ConsoleCapture::logMessages() const {
-  std::lock_guard lock(ConsoleHub::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().state);
   return logMessages_;
 }
 
 std::string ConsoleCapture::errorOutput() const {
-  std::lock_guard lock(ConsoleHub::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().state);
   return errorOutput_;
 }
 
 void ConsoleCapture::clear() {
-  std::lock_guard lock(ConsoleHub::shared().mutex);
+  std::lock_guard lock(ConsoleHub::shared().state);
   output_.clear();
   errorOutput_.clear();
   logMessages_.clear();

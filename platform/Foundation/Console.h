@@ -28,8 +28,11 @@ void NSLog(std::string_view message);
 // A host that keeps its own log sets a sink of its own: it then receives both, one call per `print`
 // (text and terminator together) and one per `NSLog` line (prefix and line end included).
 // `setConsoleSink(nullptr)` silences the console; `useStandardConsole()` brings the default back.
-// Any thread may set the sink. Calls to the sink never overlap, and once `setConsoleSink` has returned
-// the sink it replaced is not called again; a sink must not write to the console itself.
+// Any thread may set the sink, the sink itself included. Calls to the sink never overlap, lines reach
+// it in the order captures see them, and once `setConsoleSink` has returned the sink it replaced is
+// not called again. What a sink writes to the console goes to the standard streams (nowhere if it
+// has silenced the console), never back into a sink. A sink must not wait for another thread that
+// writes to the console: that thread waits for the sink.
 using ConsoleSink = std::function<void(std::string_view text)>;
 void setConsoleSink(ConsoleSink sink);
 void useStandardConsole();

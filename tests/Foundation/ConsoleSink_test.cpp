@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <future>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -96,6 +99,62 @@ TEST(ConsoleSink, ReplacingTheSinkWhileThreadsPrintLosesAndSplitsNoLine) {
   EXPECT_EQ(first.size() + second.size(), 400u);
   EXPECT_EQ(seen.size(), 400u);
   EXPECT_TRUE(seen.contains("thread 2 line 99\n"));
+}
+
+// Runs `work` on a thread of its own and waits a bounded time for it, so that a console that
+// deadlocks fails the test instead of hanging it. After a time-out the blocked thread is left behind
+// and the caller must not touch the console again.
+bool finishesWithoutDeadlock(std::function<void()> work) {
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> finished = done->get_future();
+  std::thread([work = std::move(work), done] {
+    work();
+    done->set_value();
+  }).detach();
+  return finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+}
+
+enum class FromSink { print, log, replace, standard, silence };
+
+TEST(ConsoleSink, ASinkMayWriteToTheConsoleAndReplaceItself) {
+  struct Case {
+    const char* name;
+    FromSink action;
+    std::vector<std::string> first, second;
+    std::string out, errHas;  // errHas: what standard error ends with
+  } const cases[] = {
+      {"print goes to standard output", FromSink::print, {"pay 1\n", "pay 2\n"}, {}, "saw pay 1\n\nsaw pay 2\n\n", ""},
+      {"NSLog goes to standard error", FromSink::log, {"pay 1\n", "pay 2\n"}, {}, "", "] saw pay 2\n"},
+      {"another sink takes the next line", FromSink::replace, {"pay 1\n"}, {"pay 2\n"}, "", ""},
+      {"the standard console takes it", FromSink::standard, {"pay 1\n"}, {}, "pay 2\n", ""},
+      {"silence", FromSink::silence, {"pay 1\n"}, {}, "", ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> first, second;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const bool finished = finishesWithoutDeadlock([&] {
+      setConsoleSink([&](std::string_view line) {
+        const std::string text(line);
+        if (c.action == FromSink::print) print("saw " + text);
+        if (c.action == FromSink::log) NSLog("saw " + text);
+        if (c.action == FromSink::replace) setConsoleSink([&](std::string_view l) { second.emplace_back(l); });
+        if (c.action == FromSink::standard) useStandardConsole();
+        if (c.action == FromSink::silence) setConsoleSink(nullptr);
+        first.push_back(text);  // after a replacement: the running sink must still be alive
+      });
+      print("pay 1");
+      print("pay 2");
+      useStandardConsole();
+    });
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(finished) << c.name << ": the console deadlocked";
+    EXPECT_EQ(first, c.first) << c.name;
+    EXPECT_EQ(second, c.second) << c.name;
+    EXPECT_EQ(out, c.out) << c.name;
+    EXPECT_TRUE(c.errHas.empty() ? err.empty() : err.ends_with(c.errHas)) << c.name << ": " << err;
+  }
 }
 
 }  // namespace

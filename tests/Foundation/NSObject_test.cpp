@@ -106,7 +106,13 @@ TEST(NSObjectIdentity, TypedSelfPointersShareOwnershipAndWeakOnesExpireWithTheOb
   EXPECT_EQ(object.sharedAs<Square>().get(), tiny.get());
   EXPECT_EQ(object.sharedAs<Shape>().get(), tiny.get());
   EXPECT_EQ(constant.sharedAs<TinySquare>().get(), tiny.get());
-  EXPECT_EQ(object.sharedAs<Square>().use_count(), tiny.use_count() + 1);
+  {
+    // Counted before the typed pointer exists: the order in which the operands of one expression
+    // are evaluated is the compiler's choice.
+    const long owners = tiny.use_count();
+    const std::shared_ptr<Square> typed = object.sharedAs<Square>();
+    EXPECT_EQ(typed.use_count(), owners + 1);
+  }
   std::weak_ptr<Square> weak = object.weakAs<Square>();
   std::weak_ptr<const Shape> constWeak = constant.weakAs<Shape>();
   EXPECT_EQ(weak.lock().get(), tiny.get());

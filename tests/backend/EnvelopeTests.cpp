@@ -132,6 +132,38 @@ TEST_F(EnvelopeTest, EachKindOfBadRequestGetsItsOwnErrorAndTheServerKeepsServing
   expectStillServing();
 }
 
+// The JSON library reads an integer too long for 64 bits as a double, which may round to one in range.
+TEST_F(EnvelopeTest, IntegersOutsideSixtyFourBitsAreRefusedNotRounded) {
+  auto search = [this](const std::string& paramsText) {
+    const std::string envelope =
+        json{{"restHeader", standardRestHeader()}, {"body", ios::base64Encode(paramsText)}}.dump();
+    return post("/v1/def-card/search/req", envelope, BackendServer::authorization());
+  };
+  struct Case {
+    const char* params;
+    const char* field;  // empty: accepted
+  } const cases[] = {
+      {R"({"categoryId": -9223372036854775809})", "categoryId"},
+      {R"({"categoryId": 1, "pageIndex": -18446744073709551617})", "pageIndex"},
+      {R"({"categoryId": 18446744073709551616})", "categoryId"},
+      {R"({"categoryId": 9223372036854775808})", "categoryId"},
+      {R"({"categoryId": 1, "note": [{"n": 1}, 100000000000000000000]})", "n"},
+      {R"({"categoryId": -9223372036854775808})", ""},
+      {R"({"categoryId": 9223372036854775807})", ""},
+      {R"({"categoryId": 1, "pageIndex": 0.0e5})", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.params);
+    const Reply reply = search(c.params);
+    if (*c.field == '\0') {
+      EXPECT_EQ(reply.resultCode(), 0);
+      continue;
+    }
+    expectError(reply, 400, 40006);
+    EXPECT_EQ(reply.body.value("field", ""), c.field);
+  }
+}
+
 TEST_F(EnvelopeTest, AMissingFieldOrParameterIsNamed) {
   json partial = standardRestHeader();
   partial.erase("deviceId");
@@ -146,6 +178,31 @@ TEST_F(EnvelopeTest, AMissingFieldOrParameterIsNamed) {
   EXPECT_NE(reply.envelope["resultDesc"].get<std::string>().find("code"), std::string::npos);
   expectError(call("/v1/def-card/search/req", {{"categoryId", nullptr}}), 400, 40005);  // null is absent
   EXPECT_EQ(call("/v1/def-card/search/req", {{"categoryId", "1"}}).body["field"], "categoryId");
+}
+
+// A length that is not digits is refused before any body is awaited: the connection closes with the
+// reply long before the request time-out (ten seconds) would end it.
+TEST_F(EnvelopeTest, AContentLengthThatIsNotDigitsIsRefusedAtOnce) {
+  struct Case {
+    const char* method;
+    const char* target;
+    const char* length;
+  } const cases[] = {
+      {"POST", "/kerbelin-app/category/req", "-1"},
+      {"POST", "/kerbelin-app/category/req", "-64"},
+      {"POST", "/kerbelin-app/category/req", "0x10"},
+      {"GET", "/images/cover-a.png", "-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.method) + " with Content-Length " + c.length);
+    RawConnection connection(server->port());
+    connection.send(std::string(c.method) + " " + c.target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" +
+                    "Authorization: " + BackendServer::authorization() + "\r\nContent-Length: " + c.length +
+                    "\r\n\r\n" + envelopeFor({{"type", "PKG"}}));
+    EXPECT_TRUE(connection.closedWithin(std::chrono::seconds(2)));
+    expectError(connection.reply(), 400, 40000);
+  }
+  expectStillServing();
 }
 
 TEST_F(EnvelopeTest, DeeplyNestedJsonIsRefusedWithoutExhaustingTheStack) {

@@ -48,6 +48,38 @@ TEST_F(ServerTest, ImageUrlsInRepliesLoadFromTheServerItself) {
   EXPECT_EQ(bad->status, 404);
 }
 
+// A range outside the picture gets the error envelope, and no envelope is cut to the range asked for.
+TEST_F(ServerTest, AnImageRangeOutsideThePictureGetsTheErrorEnvelope) {
+  struct Case {
+    const char* path;
+    const char* range;
+    int status, code;  // code 0: the picture's first bytes
+  } const cases[] = {
+      {"/images/cover-a.png", "bytes=0-7", 206, 0},
+      {"/images/cover-a.png", "bytes=99999999-", 416, 40000},
+      {"/images/cover-a.png", "bytes=-0", 416, 40000},
+      {"/images/cover-a.png", "bytes=0-1, 99999999-", 416, 40000},
+      {"/images/cover-a.png", "bytes=abc", 416, 40000},
+      {"/images/Cover.png", "bytes=0-7", 404, 40402},  // not a name a picture has
+      {"/favicon.ico", "bytes=0-7", 404, 40401},
+      {"/kerbelin-app/category/req", "bytes=0-7", 405, 40501},
+  };
+  httplib::Client client("127.0.0.1", server->port());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path) + " " + c.range);
+    auto result = client.Get(c.path, {{"Range", c.range}});
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, c.status);
+    if (c.code == 0) {
+      EXPECT_EQ(result->body, "\x89PNG\r\n\x1a\n");
+      continue;
+    }
+    EXPECT_EQ(result->get_header_value("Content-Type").rfind("application/json", 0), 0u);
+    const Reply reply = decodeReply(result->status, result->body);
+    EXPECT_EQ(reply.envelope.is_object() ? reply.resultCode() : -1, c.code) << result->body;
+  }
+}
+
 // How the pictures look is checked by the reference pictures of the screens that load them.
 TEST(ImageFactoryTest, NamesAreCheckedAndEachNameHasItsOwnPicture) {
   ImageFactory images;

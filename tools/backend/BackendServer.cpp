@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -52,6 +53,27 @@ bool isOtherMethod(const std::string& method) {
   return !method.empty() && !parsed.count(method) &&
          method.find_first_not_of("!#$%&'*+-.^_`|~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") ==
              std::string::npos;
+}
+
+// One or more digits, as HTTP defines the field. The HTTP layer reads the value with strtoull, which
+// takes "-1" for 2^64 - 1: it would then wait out the request time-out for a body that never comes.
+bool isDecimalLength(const std::string& value) {
+  return !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Whether every range asked for starts inside a body of `size` bytes (a suffix range must ask for at
+// least one byte). The HTTP layer would cut a part from each, so one outside spoils the reply.
+bool rangesFit(const httplib::Ranges& ranges, size_t size) {
+  return std::all_of(ranges.begin(), ranges.end(), [size](const httplib::Range& range) {
+    return range.first < 0 ? range.second > 0 : size_t(range.first) < size;
+  });
+}
+
+// The HTTP layer cuts whatever a handler answers to the request's ranges, an error envelope too, and
+// answers a range past the end with no body under the handler's content type. Its request object is
+// its own mutable one, lent to handlers as const; with the ranges gone the reply goes out whole.
+void sendWhole(const httplib::Request& request) {
+  const_cast<httplib::Request&>(request).ranges.clear();
 }
 
 bool isApiTarget(const std::string& path) {
@@ -128,8 +150,9 @@ bool BackendServer::start() {
   http.set_pre_routing_handler([this](const httplib::Request& q, httplib::Response& r) {
     tRequestStart = std::chrono::steady_clock::now();
     tResultCode = 0;
-    return refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
-                                    : httplib::Server::HandlerResponse::Unhandled;
+    if (isApiTarget(q.path)) sendWhole(q);
+    return refuseBadLength(q, r) || refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
+                                                             : httplib::Server::HandlerResponse::Unhandled;
   });
   http.Post(std::string(kApiPrefix) + "/.*",
             [this](const httplib::Request& q, httplib::Response& r, const httplib::ContentReader& content) {
@@ -163,6 +186,16 @@ void BackendServer::stop() {
   if (!http_) return;
   http_->shutdown();
   if (thread_.joinable()) thread_.join();
+}
+
+bool BackendServer::refuseBadLength(const httplib::Request& request, httplib::Response& response) {
+  const auto [first, last] = request.headers.equal_range("Content-Length");
+  if (std::all_of(first, last, [](const auto& field) { return isDecimalLength(field.second); })) return false;
+  const nlohmann::json none = nlohmann::json::object();
+  reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
+  // Where the body ends is unknown: what follows on the connection is not a request.
+  GuardedHttpServer::closeAfterReply();
+  return true;
 }
 
 bool BackendServer::refuseOtherMethods(const httplib::Request& request, httplib::Response& response) {
@@ -245,16 +278,24 @@ void BackendServer::handleApi(const httplib::Request& request, httplib::Response
 
 void BackendServer::handleImage(const httplib::Request& request, httplib::Response& response) {
   const auto png = images_->png(request.matches[1]);
-  if (!png) {
-    reply(response, ResultCode::NotFound, "Không tìm thấy hình ảnh", nlohmann::json::object(),
-          nlohmann::json::object());
+  if (png && rangesFit(request.ranges, png->size())) {
+    response.set_content(*png, "image/png");
+    response.set_header("Cache-Control", "public, max-age=86400");
     return;
   }
-  response.set_content(*png, "image/png");
-  response.set_header("Cache-Control", "public, max-age=86400");
+  sendWhole(request);
+  const nlohmann::json none = nlohmann::json::object();
+  if (!png) {
+    reply(response, ResultCode::NotFound, "Không tìm thấy hình ảnh", none, none);
+    return;
+  }
+  reply(response, ResultCode::BadRequest, "Khoảng byte yêu cầu nằm ngoài hình ảnh", none, none);
+  response.status = 416;
+  response.set_header("Content-Range", "bytes */" + std::to_string(png->size()));
 }
 
 void BackendServer::handleError(const httplib::Request& request, httplib::Response& response) {
+  sendWhole(request);
   if (!response.body.empty()) return;  // an envelope written by a handler
   const nlohmann::json none = nlohmann::json::object();
   const int status = response.status;

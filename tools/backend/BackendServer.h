@@ -88,6 +88,7 @@ class BackendServer {
  private:
   void handleApi(const httplib::Request& request, httplib::Response& response,
                  const httplib::ContentReader& content);
+  bool refuseBadLength(const httplib::Request& request, httplib::Response& response);
   bool refuseOtherMethods(const httplib::Request& request, httplib::Response& response);
   void replyMethodNotAllowed(httplib::Response& response);
   std::optional<std::string> readBody(httplib::Response& response, const httplib::ContentReader& content);

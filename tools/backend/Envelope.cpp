@@ -2,7 +2,52 @@
 
 #include <Foundation/Base64.h>
 
+#include <limits>
+#include <optional>
+
 namespace kerbelin::backend {
+namespace {
+
+// Walks a parameter object's JSON text for an integer that does not fit 64 bits. The JSON library
+// reads an integer literal too long for its integer types as a double, which could then pass for an
+// integer in range (-9223372036854775809 rounds to -2^63); only the literal's text tells them apart.
+class WideIntegerFinder final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  // The key the first such integer is found under, if one is.
+  const std::optional<std::string>& found() const { return found_; }
+
+  bool number_float(number_float_t, const string_t& text) override {
+    return flagIf(text.find_first_of(".eE") == std::string::npos);
+  }
+  bool number_unsigned(number_unsigned_t value) override {
+    return flagIf(value > number_unsigned_t(std::numeric_limits<int64_t>::max()));
+  }
+  bool key(string_t& name) override {
+    key_ = name;
+    return true;
+  }
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::json::exception&) override { return false; }
+
+ private:
+  bool flagIf(bool wide) {
+    if (wide) found_ = key_;
+    return !wide;
+  }
+
+  std::string key_;
+  std::optional<std::string> found_;
+};
+
+}  // namespace
 
 const std::vector<std::string>& Envelope::restHeaderKeys() {
   static const std::vector<std::string> keys = {"clientId",   "clientVersion",   "channel",     "platform",
@@ -61,6 +106,12 @@ nlohmann::json Envelope::decodeRequest(std::string_view httpBody, nlohmann::json
   nlohmann::json params = parseLimited(*decoded);
   if (params.is_discarded() || !params.is_object()) {
     throw RequestError(ResultCode::BodyNotObject, "Trường \"body\" không chứa một đối tượng JSON", "body");
+  }
+  WideIntegerFinder wide;
+  nlohmann::json::sax_parse(*decoded, &wide);
+  if (const auto& field = wide.found()) {
+    throw RequestError(ResultCode::WrongParameterType,
+                       "Tham số \"" + *field + "\" vượt quá phạm vi số nguyên 64 bit", *field);
   }
   return params;
 }

@@ -25,7 +25,8 @@ class Envelope {
   static constexpr int kMaxDepth = 64;
 
   // Decodes a request's HTTP body into its parameter object. Throws RequestError
-  // (InvalidJson, InvalidEnvelope, InvalidBase64, BodyNotObject). `restHeader`
+  // (InvalidJson, InvalidEnvelope, InvalidBase64, BodyNotObject, and WrongParameterType
+  // naming the key of an integer outside the signed 64-bit range). `restHeader`
   // receives the request's restHeader as soon as it is known to be an object, so
   // that an error reply can still echo it; it stays untouched otherwise.
   static nlohmann::json decodeRequest(std::string_view httpBody, nlohmann::json& restHeader);

@@ -133,8 +133,9 @@ json MyCardApi::paymentWait(const Params& params) const {
   const std::string phone = requiredPhone(params);
   const std::optional<std::string> cardNo =
       params.has("defCardNo") ? std::optional(params.optionalString("defCardNo")) : std::nullopt;
-  const std::optional<int64_t> givenAmount =
-      params.has("amount") ? std::optional(params.optionalInt("amount", 0)) : std::nullopt;
+  // Read (and so type-checked) before any record is looked up.
+  const bool amountGiven = params.has("amount");
+  const int64_t givenAmount = params.optionalInt("amount", 0);
   const auto order = context_.cards.findByOrderNo(orderNo);
   if (!order || order->mobilePhone != phone || order->status != "W") {
     notFound("đơn hàng chờ thanh toán \"" + orderNo + "\"", "orderNo");
@@ -144,7 +145,7 @@ json MyCardApi::paymentWait(const Params& params) const {
   if (cardNo && *cardNo != order->cardNo) {
     throw RequestError(ResultCode::InvalidParameter, "Số thẻ không khớp với đơn hàng", "defCardNo");
   }
-  if (givenAmount && *givenAmount != amount) {
+  if (amountGiven && givenAmount != amount) {
     throw RequestError(ResultCode::InvalidParameter, "Số tiền không khớp với đơn hàng", "amount");
   }
   const TimePoint deadline = order->createdAt + std::chrono::hours(24);
