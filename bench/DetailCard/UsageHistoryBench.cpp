@@ -1,7 +1,7 @@
 // A service's usage history against the 16.7 ms frame budget of a 60 Hz screen, replies from a fake
 // transport: frames of the window's kept frame as a finger flings the entries and as whole points
-// move them, each beside a cold copy of the frame, and the time from opening the history tab to its
-// first frame with entries.
+// move them, each beside the floor of a frame (one frame copied into fresh memory), and the time
+// from opening the history tab to its first frame with entries.
 
 #include <Class/BuyCard/Model/DefServiceDtos.h>
 #include <Class/DetailCard/ViewController/DetailServiceContainerViewController.h>

@@ -1,12 +1,22 @@
-// Mapping card-search replies: the store's and the my-cards list's hot path after a reply arrives.
+// Mapping card-search replies: the store's and the my-cards list's hot path after a reply arrives;
+// and the whole way such a reply travels, from the transport to the card models, beside a plain
+// parse of the same cards.
 
 #include <Class/BuyCard/Model/CardModel.h>
 #include <Class/BuyCard/Model/MetaReponse.h>
+#include <Foundation/Base64.h>
 #include <Foundation/JSONSerialization.h>
+#include <Foundation/RunLoop.h>
+#include <Network/FakeTransport.h>
+#include <Network/HTTPClient.h>
 #include <ObjectMapper/Mapper.h>
+#include <Service/APIService.h>
+#include <Service/ReplyDecoding.h>
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -104,5 +114,92 @@ void BM_WriteCards(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_WriteCards)->Arg(150)->Unit(benchmark::kMicrosecond);
+
+// The reply as it comes off the wire: the envelope around the base64 text of its body.
+std::string wireText(int cards) {
+  Dictionary reply = searchReply(cards);
+  reply["body"] = ios::base64Encode(reply["body"].dump());
+  return reply.dump();
+}
+
+// A search answered through APIService, read by the shared rule and mapped into cards by a
+// completion handler written as the screens write theirs: the number of cards it mapped.
+std::size_t searchThroughTheWire() {
+  std::size_t mapped = 0;
+  kerbelin::APIService::post(
+      "/v1/def-card/search/req", {{"pageIndex", 1}},
+      [&mapped](Dictionary&& reply) {
+        auto body = kerbelin::bodyUnlessResultCodePresentAndNonZero(std::move(reply));
+        if (!body) return;
+        auto cards = ios::mapArray<kerbelin::CardModel>(std::move((*body)["defCardDtos"]));
+        mapped = cards.size();
+        benchmark::DoNotOptimize(cards);
+      },
+      [](const std::string&) {});
+  ios::RunLoop::main().runUntilIdle();
+  return mapped;
+}
+
+// The reply's bytes answered by a fake transport for as long as it lives.
+struct WireServer {
+  std::string text;
+  std::shared_ptr<ios::FakeTransport> fake = ios::FakeTransport::create();
+
+  explicit WireServer(int cards) : text(wireText(cards)) {
+    fake->setHandler([this](const ios::HTTPRequest&) -> std::optional<ios::HTTPResult> {
+      return ios::FakeTransport::reply(200, text);  // the bytes a transport would have received
+    });
+    ios::HTTPClient::shared()->setTransport(fake);
+  }
+  ~WireServer() { ios::HTTPClient::shared()->setTransport(nullptr); }
+};
+
+// Envelope, base64, JSON and models, from the transport's reply bytes to the completion handler.
+void BM_WireSearchReply(benchmark::State& state) {
+  const int cards = static_cast<int>(state.range(0));
+  WireServer server(cards);
+  for (auto _ : state) {
+    if (searchThroughTheWire() != static_cast<std::size_t>(cards)) return state.SkipWithError("no cards arrived");
+  }
+  state.counters["wireBytes"] = static_cast<double>(server.text.size());
+  state.SetItemsProcessed(state.iterations() * cards);
+}
+BENCHMARK(BM_WireSearchReply)->Arg(150)->Unit(benchmark::kMicrosecond);
+
+// The floor for the one before: a plain parse of the decoded body, no envelope and no models.
+void BM_RawParseOfWireBody(benchmark::State& state) {
+  const std::string body = searchReply(static_cast<int>(state.range(0)))["body"].dump();
+  for (auto _ : state) benchmark::DoNotOptimize(Dictionary::parse(body));
+  state.counters["bodyBytes"] = static_cast<double>(body.size());
+}
+BENCHMARK(BM_RawParseOfWireBody)->Arg(150)->Unit(benchmark::kMicrosecond);
+
+double threadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The two before, one after the other in each iteration, each timed on this thread's clock: on a
+// shared machine the load then weighs on both alike. `rawOverWire` is the raw parse's time over the
+// wire's, the share of the raw parse's speed the wire path reaches.
+void BM_WireBesideRawParse(benchmark::State& state) {
+  const int cards = static_cast<int>(state.range(0));
+  WireServer server(cards);
+  const std::string body = searchReply(cards)["body"].dump();
+  double wire = 0, raw = 0;
+  for (auto _ : state) {
+    const double start = threadSeconds();
+    if (searchThroughTheWire() != static_cast<std::size_t>(cards)) return state.SkipWithError("no cards arrived");
+    const double middle = threadSeconds();
+    benchmark::DoNotOptimize(Dictionary::parse(body));
+    wire += middle - start;
+    raw += threadSeconds() - middle;
+  }
+  state.counters["wireUs"] = wire * 1e6 / static_cast<double>(state.iterations());
+  state.counters["rawUs"] = raw * 1e6 / static_cast<double>(state.iterations());
+  state.counters["rawOverWire"] = raw / wire;
+}
+BENCHMARK(BM_WireBesideRawParse)->Arg(150)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

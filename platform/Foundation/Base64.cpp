@@ -47,13 +47,19 @@ std::string base64Encode(std::string_view bytes) {
 }
 
 std::optional<std::string> base64Decode(std::string_view text) {
-  if (text.size() % 4 != 0) return std::nullopt;
-  if (text.empty()) return std::string();
+  std::string out;
+  if (!base64Decode(text, out)) return std::nullopt;
+  return out;
+}
+
+bool base64Decode(std::string_view text, std::string& out) {
+  out.clear();
+  if (text.size() % 4 != 0) return false;
+  if (text.empty()) return true;
   size_t padding = 0;
   if (text.back() == '=') padding = text[text.size() - 2] == '=' ? 2 : 1;
   const size_t fullGroups = text.size() / 4 - (padding > 0 ? 1 : 0);
 
-  std::string out;
   out.resize(text.size() / 4 * 3 - padding);
   size_t o = 0;
   uint8_t bad = 0;  // OR of every table lookup: one test per group instead of four
@@ -67,21 +73,21 @@ std::optional<std::string> base64Decode(std::string_view text) {
     out[o++] = static_cast<char>(v >> 8);
     out[o++] = static_cast<char>(v);
   }
-  if (bad & 0xC0) return std::nullopt;
+  if (bad & 0xC0) return false;
 
   if (padding > 0) {
     const size_t i = fullGroups * 4;
     uint8_t a = kDecode[byteAt(text, i)], b = kDecode[byteAt(text, i + 1)];
     uint8_t c = padding == 1 ? kDecode[byteAt(text, i + 2)] : 0;
-    if ((a | b | c) & 0xC0) return std::nullopt;
+    if ((a | b | c) & 0xC0) return false;
     // Bits that fall past the last byte must be zero, or two texts would decode to the same bytes.
-    if (padding == 2 && (b & 0x0F) != 0) return std::nullopt;
-    if (padding == 1 && (c & 0x03) != 0) return std::nullopt;
+    if (padding == 2 && (b & 0x0F) != 0) return false;
+    if (padding == 1 && (c & 0x03) != 0) return false;
     uint32_t v = (a << 18) | (b << 12) | (c << 6);
     out[o++] = static_cast<char>(v >> 16);
     if (padding == 1) out[o++] = static_cast<char>(v >> 8);
   }
-  return out;
+  return true;
 }
 
 }  // namespace ios

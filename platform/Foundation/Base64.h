@@ -15,5 +15,9 @@ std::string base64Encode(std::string_view bytes);
 // bits of the last group must be zero, so every text that decodes is exactly what `base64Encode`
 // gives for the decoded bytes. Empty text decodes to empty bytes.
 std::optional<std::string> base64Decode(std::string_view text);
+// The same into `bytes`, whose memory is reused: a caller decoding one large text after another
+// keeps one buffer instead of allocating fresh memory for each. False, with `bytes` unspecified,
+// when `text` does not decode.
+bool base64Decode(std::string_view text, std::string& bytes);
 
 }  // namespace ios

@@ -1,6 +1,8 @@
 #include <Foundation/JSONSerialization.h>
 
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 
 namespace ios {
 
@@ -46,6 +48,31 @@ class DepthLimitedBuilder {
   bool tooDeep_ = false;
 };
 
+// The parser's place in the text. A type of this file's own makes the parser built for it private to
+// this library, so the lexer's call per character is a direct one and not one through the library's
+// symbol table, as it would be for a parser over plain pointers that any library may also build.
+struct Cursor {
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = const char&;
+
+  const char* at = nullptr;
+
+  reference operator*() const { return *at; }
+  Cursor& operator++() {
+    ++at;
+    return *this;
+  }
+  Cursor operator++(int) {
+    Cursor before = *this;
+    ++at;
+    return before;
+  }
+  bool operator==(const Cursor&) const = default;
+};
+
 }  // namespace
 
 std::variant<Dictionary, JSONSerialization::ReadError> JSONSerialization::read(std::string_view text,
@@ -55,7 +82,7 @@ std::variant<Dictionary, JSONSerialization::ReadError> JSONSerialization::read(s
   if (std::memchr(text.data(), '\0', text.size())) return ReadError::invalid;
   Dictionary value;
   DepthLimitedBuilder builder(value);
-  if (!Dictionary::sax_parse(text.begin(), text.end(), &builder)) {
+  if (!Dictionary::sax_parse(Cursor{text.data()}, Cursor{text.data() + text.size()}, &builder)) {
     return builder.tooDeep() ? ReadError::tooDeep : ReadError::invalid;
   }
   if (options == ReadingOptions::none && !value.is_object() && !value.is_array()) return ReadError::invalid;

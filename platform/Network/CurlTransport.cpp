@@ -44,14 +44,14 @@ HTTPError makeError(HTTPError::Kind kind, std::string detail = {}) {
 // Hands the outcome to the main queue. A cancel that lands before the block runs wins, so a
 // cancelled request never reports anything but `cancelled`.
 void deliver(std::shared_ptr<Transfer> transfer, HTTPResult result) {
-  DispatchQueue::main().async([transfer = std::move(transfer), result = std::move(result)] {
+  DispatchQueue::main().async([transfer = std::move(transfer), result = std::move(result)]() mutable {
     Transport::Completion completion = std::move(transfer->completion);
     transfer->completion = nullptr;
     if (completion) {
       if (transfer->cancelled.load()) {
         completion(HTTPResult(makeError(HTTPError::Kind::cancelled)));
       } else {
-        completion(result);
+        completion(std::move(result));
       }
     }
     RunLoop::main().endExternalWork();

@@ -7,7 +7,7 @@ namespace ios {
 namespace {
 void post(Transport::Completion completion, HTTPResult result) {
   DispatchQueue::main().async(
-      [completion = std::move(completion), result = std::move(result)] { completion(result); });
+      [completion = std::move(completion), result = std::move(result)]() mutable { completion(std::move(result)); });
 }
 }  // namespace
 
@@ -82,7 +82,7 @@ bool FakeTransport::release(std::size_t index, HTTPResult result) {
     return true;
   }
   // A reply without an address comes from the URL that was asked for, as with no redirect.
-  HTTPResponse response = result.response();
+  HTTPResponse response = std::move(result).response();
   response.url = requests_[index].url;
   post(std::move(completion), std::move(response));
   return true;

@@ -35,7 +35,7 @@ std::shared_ptr<TransportTask> HTTPClient::postJSON(const std::string& url, cons
   request.timeout = timeout;
   return transport()->send(
       std::move(request),
-      [completion = std::move(completion)](const HTTPResult& result) { completion(jsonResult(result)); });
+      [completion = std::move(completion)](HTTPResult&& result) { completion(jsonResult(std::move(result))); });
 }
 
 std::shared_ptr<TransportTask> HTTPClient::get(const std::string& url, Transport::Completion completion) {
@@ -46,15 +46,15 @@ std::shared_ptr<TransportTask> HTTPClient::get(const std::string& url, Transport
   return transport()->send(std::move(request), std::move(completion));
 }
 
-HTTPClient::JSONResult HTTPClient::jsonResult(const HTTPResult& result) {
+HTTPClient::JSONResult HTTPClient::jsonResult(HTTPResult result) {
   JSONResult outcome;
   if (!result.ok()) {
     outcome.error = result.error();
     return outcome;
   }
-  outcome.response = result.response();
+  outcome.response = std::move(result).response();
   auto parsed =
-      JSONSerialization::read(result.response().body, JSONSerialization::ReadingOptions::fragmentsAllowed);
+      JSONSerialization::read(outcome.response->body, JSONSerialization::ReadingOptions::fragmentsAllowed);
   if (auto* value = std::get_if<Dictionary>(&parsed)) {
     outcome.value = std::move(*value);
   } else if (std::get<JSONSerialization::ReadError>(parsed) == JSONSerialization::ReadError::tooDeep) {

@@ -31,7 +31,8 @@ class HTTPClient : public NSObject {
 
     bool ok() const { return value.has_value(); }
   };
-  using JSONCompletion = std::function<void(const JSONResult&)>;
+  // Handed the outcome to keep: the parsed value and the reply move on from it.
+  using JSONCompletion = std::function<void(JSONResult&&)>;
 
   // The process-wide client. Its transport is a CurlTransport made on first use unless one was set.
   static std::shared_ptr<HTTPClient> shared();
@@ -54,8 +55,9 @@ class HTTPClient : public NSObject {
   // A plain GET whose reply comes back as raw bytes (images and other files).
   std::shared_ptr<TransportTask> get(const std::string& url, Transport::Completion completion);
 
-  // How a finished transfer reads as a JSON call's outcome.
-  static JSONResult jsonResult(const HTTPResult& result);
+  // How a finished transfer reads as a JSON call's outcome. The reply moves into the outcome when
+  // the caller hands the transfer over.
+  static JSONResult jsonResult(HTTPResult result);
 
  private:
   explicit HTTPClient(std::shared_ptr<Transport> transport) : transport_(std::move(transport)) {}

@@ -15,8 +15,9 @@ class HTTPResult {
   HTTPResult(HTTPError error) : value_(std::move(error)) {}
 
   bool ok() const { return std::holds_alternative<HTTPResponse>(value_); }
-  // Only valid when ok().
-  const HTTPResponse& response() const { return std::get<HTTPResponse>(value_); }
+  // Only valid when ok(). From a result about to go, the response moves out.
+  const HTTPResponse& response() const& { return std::get<HTTPResponse>(value_); }
+  HTTPResponse&& response() && { return std::get<HTTPResponse>(std::move(value_)); }
   // Only valid when !ok().
   const HTTPError& error() const { return std::get<HTTPError>(value_); }
 

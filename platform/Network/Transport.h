@@ -23,10 +23,11 @@ class TransportTask {
 //
 // Contract for every implementation: each request's completion runs exactly once, on the main
 // thread through DispatchQueue::main(), and never inside the send() call that started it, even
-// when the request fails at once.
+// when the request fails at once. The completion is handed the result to keep: a reply's body can be
+// moved on from it rather than copied.
 class Transport {
  public:
-  using Completion = std::function<void(const HTTPResult&)>;
+  using Completion = std::function<void(HTTPResult&&)>;
 
   virtual ~Transport() = default;
   virtual std::shared_ptr<TransportTask> send(HTTPRequest request, Completion completion) = 0;

@@ -1,7 +1,9 @@
 #include <Service/APIService.h>
 
 #include <Service/Domain.h>
+#include <Service/ReplyText.h>
 
+#include <Foundation/Base64.h>
 #include <Foundation/JSONSerialization.h>
 #include <Foundation/RunLoop.h>
 #include <Network/HTTPClient.h>
@@ -58,11 +60,15 @@ bool resultCodeReadable(const ios::Dictionary& reply) {
   return text.size() > start && text.find_first_not_of("0123456789", start) == std::string::npos;
 }
 
+// The body's decoded bytes are wanted only until they are parsed. A buffer kept from reply to reply
+// spares each one a large allocation and the page faults of fresh memory; one grown past this by an
+// unusual reply is given back.
+constexpr std::size_t kKeptBodyBytes = std::size_t{4} << 20;
+
 // The "body" text decoded into its object, or the sentence that explains why it does not decode.
-std::variant<ios::Dictionary, std::string> decodeBody(const std::string& base64Text) {
-  std::optional<ios::Data> bytes = ios::Data::fromBase64(base64Text);
-  if (!bytes) return std::string(APIService::kReplyBodyInvalidMessage);
-  auto parsed = ios::JSONSerialization::read(bytes->bytes);
+std::variant<ios::Dictionary, std::string> parseBody(std::string_view base64Text, std::string& bytes) {
+  if (!ios::base64Decode(base64Text, bytes)) return std::string(APIService::kReplyBodyInvalidMessage);
+  auto parsed = ios::JSONSerialization::read(bytes);
   if (auto* object = std::get_if<ios::Dictionary>(&parsed); object && object->is_object()) return std::move(*object);
   if (parsed == decltype(parsed)(ios::JSONSerialization::ReadError::tooDeep)) {
     return std::string(APIService::kReplyTooDeepMessage);
@@ -70,25 +76,56 @@ std::variant<ios::Dictionary, std::string> decodeBody(const std::string& base64T
   return std::string(APIService::kReplyBodyInvalidMessage);
 }
 
-// The reply as the screens receive it, or the sentence that explains why there is none.
-std::variant<ios::Dictionary, std::string> interpretReply(ios::HTTPClient::JSONResult result) {
-  if (result.error && result.error->kind != ios::HTTPError::Kind::notJSON) {
-    return transportFailureMessage(result.error->kind);
-  }
-  if (!result.value || !result.value->is_object()) return std::string(APIService::kReplyNotObjectMessage);
-  if (!resultCodeReadable(*result.value)) return std::string(APIService::kReplyResultCodeInvalidMessage);
+std::variant<ios::Dictionary, std::string> decodeBody(std::string_view base64Text) {
+  thread_local std::string bytes;
+  auto decoded = parseBody(base64Text, bytes);
+  if (bytes.capacity() > kKeptBodyBytes) std::string().swap(bytes);
+  return decoded;
+}
 
-  ios::Dictionary reply = std::move(*result.value);
+// `reply` with its "body" replaced by the object `base64Text` decodes to, or the sentence that
+// explains why it does not decode.
+std::variant<ios::Dictionary, std::string> withBodyDecoded(ios::Dictionary reply, std::string_view base64Text) {
+  auto decoded = decodeBody(base64Text);
+  if (auto* message = std::get_if<std::string>(&decoded)) return std::move(*message);
+  reply["body"] = std::move(std::get<ios::Dictionary>(decoded));
+  return reply;
+}
+
+// A reply object as the screens receive it, or the sentence that explains why there is none.
+std::variant<ios::Dictionary, std::string> interpretObject(ios::Dictionary reply) {
+  if (!resultCodeReadable(reply)) return std::string(APIService::kReplyResultCodeInvalidMessage);
   auto body = reply.find("body");
   if (body == reply.end() || body->is_null()) {
     reply.erase("body");
     return reply;
   }
   if (!body->is_string()) return std::string(APIService::kReplyBodyInvalidMessage);
-  auto decoded = decodeBody(body->get_ref<const std::string&>());
-  if (auto* message = std::get_if<std::string>(&decoded)) return std::move(*message);
-  *body = std::move(std::get<ios::Dictionary>(decoded));
-  return reply;
+  const std::string text = std::move(body->get_ref<std::string&>());
+  return withBodyDecoded(std::move(reply), text);
+}
+
+// The same for a reply whose body's text was read apart.
+std::variant<ios::Dictionary, std::string> interpretLifted(LiftedReply lifted) {
+  if (!resultCodeReadable(lifted.reply)) return std::string(APIService::kReplyResultCodeInvalidMessage);
+  return withBodyDecoded(std::move(lifted.reply), lifted.body);
+}
+
+std::variant<ios::Dictionary, std::string> interpretJSON(ios::HTTPClient::JSONResult result) {
+  if (result.error && result.error->kind != ios::HTTPError::Kind::notJSON) {
+    return transportFailureMessage(result.error->kind);
+  }
+  if (!result.value || !result.value->is_object()) return std::string(APIService::kReplyNotObjectMessage);
+  return interpretObject(std::move(*result.value));
+}
+
+// The reply as the screens receive it, or the sentence that explains why there is none. A reply in
+// the usual shape is read without lexing its body's base64 text as JSON; any other goes the long way.
+std::variant<ios::Dictionary, std::string> interpretReply(ios::HTTPResult result) {
+  if (result.ok()) {
+    if (auto lifted = readReplyLiftingBody(result.response().body)) return interpretLifted(std::move(*lifted));
+  }
+  return interpretJSON(ios::HTTPClient::jsonResult(std::move(result)));
 }
 
 }  // namespace
@@ -152,8 +189,8 @@ void APIService::httpBodyRequestAPI(const std::string& url, const ios::Dictionar
 
   client->transport()->send(std::move(request),
                             [completionHandler = std::move(completionHandler),
-                             failure = std::move(failure)](const ios::HTTPResult& result) {
-                              auto outcome = interpretReply(ios::HTTPClient::jsonResult(result));
+                             failure = std::move(failure)](ios::HTTPResult&& result) {
+                              auto outcome = interpretReply(std::move(result));
                               if (auto* reply = std::get_if<ios::Dictionary>(&outcome)) {
                                 if (completionHandler) completionHandler(std::move(*reply));
                               } else if (failure) {

@@ -26,7 +26,8 @@ std::optional<ios::Dictionary> bodyUnlessResultCodePresentAndNonZero(ios::Dictio
 std::optional<ios::Dictionary> bodyRequiringResultCodeZero(ios::Dictionary reply);
 
 // The server's "resultDesc" when the reply's "resultCode" does not read 0 (missing counts as not 0)
-// and the description is not empty: the message a screen shows for a refused request.
-std::optional<std::string> resultDescOfNonZeroCode(ios::Dictionary reply);
+// and the description is not empty: the message a screen shows for a refused request. It reads the
+// reply without consuming it, so a screen can then take the body out by another rule.
+std::optional<std::string> resultDescOfNonZeroCode(const ios::Dictionary& reply);
 
 }  // namespace kerbelin

@@ -36,16 +36,16 @@ const auto registration = ios::ClassRegistration<Screen, ios::UIViewController>(
                               .property("providerId", &Screen::providerId)
                               .method("refreshData", &Screen::refreshData);
 
-// The array under `key`, or an empty array when it is missing.
-ios::Dictionary listIn(const ios::Dictionary& body, const char* key) {
+// The array under `key`, taken out of `body`, or an empty array when it is missing.
+ios::Dictionary listIn(ios::Dictionary& body, const char* key) {
   auto found = body.find(key);
-  return found == body.end() ? ios::Dictionary::array() : *found;
+  return found == body.end() ? ios::Dictionary::array() : std::move(*found);
 }
 
 // The cards of a card-search reply; none when the reply has no body or its `resultCode` is present
 // and not 0 (an error reply must not empty the list).
-std::optional<std::vector<std::shared_ptr<CardModel>>> cardsIn(const ios::Dictionary& reply) {
-  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
+std::optional<std::vector<std::shared_ptr<CardModel>>> cardsIn(ios::Dictionary reply) {
+  auto body = bodyUnlessResultCodePresentAndNonZero(std::move(reply));
   if (!body) return std::nullopt;
   return ios::mapArray<CardModel>(listIn(*body, "defCardDtos"));
 }
@@ -115,16 +115,16 @@ void BuyCardViewController::getCategory() {
   auto self = sharedAs<BuyCardViewController>();
   const ios::Dictionary params = {{"providerId", ""}, {"type", "PKG"}};
   BuyCardService::create()->getListCategoryBuyCard(
-      params, [self, generation](const ios::Dictionary& reply) { self->applyCategories(reply, generation); },
+      params, [self, generation](ios::Dictionary&& reply) { self->applyCategories(std::move(reply), generation); },
       [self, generation](const std::string&) {
         if (generation == self->categoryGeneration_) self->categoriesNotApplied();
       });
 }
 
-void BuyCardViewController::applyCategories(const ios::Dictionary& reply, std::uint64_t generation) {
+void BuyCardViewController::applyCategories(ios::Dictionary reply, std::uint64_t generation) {
   if (generation != categoryGeneration_) return;
   listCategory.clear();
-  auto body = bodyIgnoringResultCode(reply);
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) {
     categoriesNotApplied();
     return;
@@ -182,9 +182,9 @@ void BuyCardViewController::sendCardRequest(const CardRequest& request) {
   auto weak = weakAs<BuyCardViewController>();
   BuyCardService::create()->getListBuyCard(
       cardParams(),
-      [weak, request](const ios::Dictionary& reply) {
+      [weak, request](ios::Dictionary&& reply) {
         if (auto self = weak.lock()) {
-          self->cardRequestEnded(request, cardsIn(reply));
+          self->cardRequestEnded(request, cardsIn(std::move(reply)));
         } else {
           WSLoadingView::hideWithAnimation(request.overlay);
         }

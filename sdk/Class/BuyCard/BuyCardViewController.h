@@ -124,7 +124,7 @@ class BuyCardViewController : public ios::UIViewController,
   // Ends a card request; `cards` is none for a failure or an unusable reply.
   void cardRequestEnded(const CardRequest& request, const std::optional<Cards>& cards);
   void showCards(bool replace, const Cards& cards);
-  void applyCategories(const ios::Dictionary& reply, std::uint64_t generation);
+  void applyCategories(ios::Dictionary reply, std::uint64_t generation);
   // A category outcome that sends no card request.
   void categoriesNotApplied();
   void reloadTable();

@@ -207,23 +207,23 @@ void MyCardViewController::send(const std::optional<PagedList::Page>& page) {
   const auto weak = weakAs<MyCardViewController>();
   const PagedList::Page sent = *page;
   MyCardService::create()->getListMyCard(
-      params, [weak, sent](const ios::Dictionary& reply) { with(weak, [&](Screen& self) { self.apply(sent, reply); }); },
+      params, [weak, sent](ios::Dictionary&& reply) { with(weak, [&](Screen& self) { self.apply(sent, std::move(reply)); }); },
       [weak, sent](const std::string&) { with(weak, [&](Screen& self) { self.notApplied(sent); }); });
 }
 
-void MyCardViewController::apply(const PagedList::Page& page, const ios::Dictionary& reply) {
+void MyCardViewController::apply(const PagedList::Page& page, ios::Dictionary reply) {
   // A server error must not pass for an empty list.
-  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
+  auto body = bodyUnlessResultCodePresentAndNonZero(std::move(reply));
   if (!body) {
     notApplied(page);
     return;
   }
   const auto found = body->find("ownCardDtos");
-  const ios::Dictionary cards = found == body->end() ? ios::Dictionary::array() : *found;
+  ios::Dictionary cards = found == body->end() ? ios::Dictionary::array() : std::move(*found);
   if (!paging_.settle(page, cards.is_array() ? cards.size() : 0)) return;
   refresh->endRefreshing();
   if (page.isFirstPage) dataMyCard.clear();
-  append(cards);
+  append(std::move(cards));
   if (page.isFirstPage) showEmptyState(dataMyCard.empty());
   reloadTable();
 }
@@ -232,9 +232,9 @@ void MyCardViewController::notApplied(const PagedList::Page& page) {
   if (paging_.settle(page, std::nullopt)) refresh->endRefreshing();
 }
 
-void MyCardViewController::append(const ios::Dictionary& cards) {
+void MyCardViewController::append(ios::Dictionary cards) {
   if (!cards.is_array()) return;
-  for (auto& card : ios::mapArray<CardModel>(cards)) {
+  for (auto& card : ios::mapArray<CardModel>(std::move(cards))) {
     if (!card) continue;
     auto rows = myCardRows(*card);
     dataMyCard.emplace_back(std::move(card), std::move(rows));

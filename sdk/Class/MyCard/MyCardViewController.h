@@ -88,9 +88,9 @@ class MyCardViewController : public ios::UIViewController,
  private:
   void setUpTable(ios::UITableView& table);
   void send(const std::optional<PagedList::Page>& page);
-  void apply(const PagedList::Page& page, const ios::Dictionary& reply);
+  void apply(const PagedList::Page& page, ios::Dictionary reply);
   void notApplied(const PagedList::Page& page);
-  void append(const ios::Dictionary& body);
+  void append(ios::Dictionary cards);
   void showEmptyState(bool empty);
   void reloadTable();
 

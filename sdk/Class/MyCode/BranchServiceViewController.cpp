@@ -44,10 +44,10 @@ Level levelOf(const AreaModel& area) {
 
 // The array under `key` of a reply that succeeded; none for anything else.
 template <class Model>
-std::optional<std::vector<std::shared_ptr<Model>>> listOfSuccess(const ios::Dictionary& reply, const char* key) {
-  auto body = bodyRequiringResultCodeZero(reply);
+std::optional<std::vector<std::shared_ptr<Model>>> listOfSuccess(ios::Dictionary reply, const char* key) {
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body || !body->contains(key)) return std::nullopt;
-  return ios::mapArrayIfAllObjects<Model>((*body)[key]);
+  return ios::mapArrayIfAllObjects<Model>(std::move((*body)[key]));
 }
 
 void setText(const std::weak_ptr<ios::UILabel>& label, const std::string& text) {
@@ -95,16 +95,16 @@ void BranchServiceViewController::getListBranch(const PagedList::Page& page) {
   auto weak = weakAs<BranchServiceViewController>();
   MyCardService::create()->getListBranch(
       params,
-      [weak, page](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->applyBranches(page, reply);
+      [weak, page](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->applyBranches(page, std::move(reply));
       },
       [weak, page](const std::string&) {
         if (auto self = weak.lock()) self->applyBranches(page, nullptr);
       });
 }
 
-void BranchServiceViewController::applyBranches(const PagedList::Page& page, const ios::Dictionary& reply) {
-  auto branches = listOfSuccess<BranchModel>(reply, "list");
+void BranchServiceViewController::applyBranches(const PagedList::Page& page, ios::Dictionary reply) {
+  auto branches = listOfSuccess<BranchModel>(std::move(reply), "list");
   if (paging_.settle(page, branches ? std::optional(branches->size()) : std::nullopt)) {
     if (branches) {
       showBranches(page, *branches);
@@ -155,17 +155,17 @@ void BranchServiceViewController::getArea(const std::string& parentCode, const s
   areaOverlay_ = WSLoadingView::showWithMask();
   auto weak = weakAs<BranchServiceViewController>();
   auto overlay = areaOverlay_;
-  auto ended = [weak, overlay](const ios::Dictionary& reply) {
+  auto ended = [weak, overlay](ios::Dictionary&& reply) {
     WSLoadingView::hide(overlay);
-    if (auto self = weak.lock()) self->applyAreas(reply);
+    if (auto self = weak.lock()) self->applyAreas(std::move(reply));
   };
   MyCardService::create()->getArea({{"parentCode", parentCode}, {"areaType", areaType}}, ended,
                                    [ended](const std::string&) { ended(nullptr); });
 }
 
-void BranchServiceViewController::applyAreas(const ios::Dictionary& reply) {
+void BranchServiceViewController::applyAreas(ios::Dictionary reply) {
   isCheckCallApiArea = false;
-  if (auto areas = listOfSuccess<AreaModel>(reply, "listArea")) showPopupChoiceArea(*areas);
+  if (auto areas = listOfSuccess<AreaModel>(std::move(reply), "listArea")) showPopupChoiceArea(*areas);
 }
 
 void BranchServiceViewController::showPopupChoiceArea(const std::vector<std::shared_ptr<AreaModel>>& array) {

@@ -91,12 +91,12 @@ class BranchServiceViewController : public ios::UIViewController,
   // The first page of the list for `listArea_`.
   void reloadListBranch();
   void getListBranch(const PagedList::Page& page);
-  void applyBranches(const PagedList::Page& page, const ios::Dictionary& reply);
+  void applyBranches(const PagedList::Page& page, ios::Dictionary reply);
   void showBranches(const PagedList::Page& page, const std::vector<std::shared_ptr<BranchModel>>& branches);
   // A failed first page: the list it was to replace goes too.
   void clearBranches();
   void branchRequestEnded();
-  void applyAreas(const ios::Dictionary& reply);
+  void applyAreas(ios::Dictionary reply);
 
   int pageNumber_ = 0;
   PagedList paging_;

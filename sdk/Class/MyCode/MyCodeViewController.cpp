@@ -63,16 +63,16 @@ void MyCodeViewController::getListCard() {
   auto weak = weakAs<MyCodeViewController>();
   MyCardService::create()->getListMyCard(
       {{"isPaid", true}, {"keySearch", ""}, {"mobilePhone", phoneUser}, {"pageIndex", 0}, {"pageSize", 10}},
-      [weak](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->applyCards(reply);
+      [weak](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->applyCards(std::move(reply));
       },
       [](const std::string&) {});
 }
 
-void MyCodeViewController::applyCards(const ios::Dictionary& reply) {
-  auto body = bodyRequiringResultCodeZero(reply);
+void MyCodeViewController::applyCards(ios::Dictionary reply) {
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body || !body->contains("ownCardDtos")) return;
-  auto cards = ios::mapArrayIfAllObjects<CardModel>((*body)["ownCardDtos"]);
+  auto cards = ios::mapArrayIfAllObjects<CardModel>(std::move((*body)["ownCardDtos"]));
   if (!cards) return;
   arrayCard = std::move(*cards);
   // No card left to detail: the rows below the strip no longer describe one of the user's cards, and
@@ -89,18 +89,18 @@ void MyCodeViewController::generateQR() {
   if (qrInFlight_) return;  // one renewal at a time, however often the row's clock asks
   qrInFlight_ = true;
   auto weak = weakAs<MyCodeViewController>();
-  auto ended = [weak](const ios::Dictionary& reply) {
-    if (auto self = weak.lock()) self->applyQR(reply);
+  auto ended = [weak](ios::Dictionary&& reply) {
+    if (auto self = weak.lock()) self->applyQR(std::move(reply));
   };
   MyCardService::create()->generateQRCard({{"mobilePhone", phoneUser}, {"ownServiceCode", ""}}, ended,
                                           [ended](const std::string&) { ended(nullptr); });
 }
 
-void MyCodeViewController::applyQR(const ios::Dictionary& reply) {
+void MyCodeViewController::applyQR(ios::Dictionary reply) {
   qrInFlight_ = false;
-  auto body = bodyRequiringResultCodeZero(reply);
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body) return;
-  auto token = ios::mapObject<MyCodeQRCodeModel>(*body);
+  auto token = ios::mapObject<MyCodeQRCodeModel>(std::move(*body));
   // A token that draws nothing is no code: the row keeps asking.
   if (!token || token->token.empty()) return;
   objGenQRCode = token;
@@ -113,18 +113,18 @@ void MyCodeViewController::getDetailMyCard(const std::string& cardNo, const std:
   auto weak = weakAs<MyCodeViewController>();
   MyCardService::create()->getDetailMyCard(
       {{"isPaid", true}, {"cardNo", cardNo}, {"mobilePhone", phone}},
-      [weak, request](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->applyDetail(request, reply);
+      [weak, request](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->applyDetail(request, std::move(reply));
       },
       [](const std::string&) {});
 }
 
-void MyCodeViewController::applyDetail(std::uint64_t request, const ios::Dictionary& reply) {
+void MyCodeViewController::applyDetail(std::uint64_t request, ios::Dictionary reply) {
   // The strip has moved on to another card since: that card's reply is the one to show.
   if (request != detailRequests_) return;
-  auto body = bodyRequiringResultCodeZero(reply);
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body || !body->contains("ownCardDto") || !(*body)["ownCardDto"].is_object()) return;
-  objDetailCard = ios::mapObject<CardModel>((*body)["ownCardDto"]);
+  objDetailCard = ios::mapObject<CardModel>(std::move((*body)["ownCardDto"]));
   reloadTable();
 }
 

@@ -63,9 +63,9 @@ class MyCodeViewController : public ios::UIViewController,
   void didSelectRowAt(ios::UITableView& tableView, const ios::IndexPath& indexPath) override;
 
  private:
-  void applyCards(const ios::Dictionary& reply);
-  void applyQR(const ios::Dictionary& reply);
-  void applyDetail(std::uint64_t request, const ios::Dictionary& reply);
+  void applyCards(ios::Dictionary reply);
+  void applyQR(ios::Dictionary reply);
+  void applyDetail(std::uint64_t request, ios::Dictionary reply);
   std::shared_ptr<ios::UITableViewCell> accountRow(ios::UITableView& tableView, const ios::IndexPath& indexPath);
   std::shared_ptr<ios::UITableViewCell> serviceRow(ios::UITableView& tableView, const ios::IndexPath& indexPath);
   void reloadTable();

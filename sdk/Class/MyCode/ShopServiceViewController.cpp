@@ -95,19 +95,19 @@ void ShopServiceViewController::getInforService(const std::string& id) {
   overlay_ = WSLoadingView::showWithMask();
   auto weak = weakAs<ShopServiceViewController>();
   auto overlay = overlay_;
-  auto ended = [weak, overlay](const ios::Dictionary& reply) {
+  auto ended = [weak, overlay](ios::Dictionary&& reply) {
     WSLoadingView::hide(overlay);
-    if (auto self = weak.lock()) self->applyProvider(reply);
+    if (auto self = weak.lock()) self->applyProvider(std::move(reply));
   };
   // A failure only takes the overlay away; the page stays empty.
   MyCardService::create()->getInforService({{"providerCode", ""}, {"providerId", id}}, ended,
                                            [ended](const std::string&) { ended(nullptr); });
 }
 
-void ShopServiceViewController::applyProvider(const ios::Dictionary& reply) {
-  auto body = bodyRequiringResultCodeZero(reply);
+void ShopServiceViewController::applyProvider(ios::Dictionary reply) {
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body || !body->contains("list")) return;
-  auto records = ios::mapArrayIfAllObjects<ProvideInforModel>((*body)["list"]);
+  auto records = ios::mapArrayIfAllObjects<ProvideInforModel>(std::move((*body)["list"]));
   if (!records) return;
   initSwipeMenu();
   if (!records->empty()) {

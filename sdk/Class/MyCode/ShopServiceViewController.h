@@ -86,7 +86,7 @@ class ShopServiceViewController : public ios::UIViewController,
   ios::CGFloat collapseLimit() const;
 
  private:
-  void applyProvider(const ios::Dictionary& reply);
+  void applyProvider(ios::Dictionary reply);
   void showTab(int index);
   void tapTab(int index, bool guarded);
   // Moves the top view to `constant` (clamped to [L, 0]) and fades the compact header with it.

@@ -120,8 +120,8 @@ void PaymentViewController::getData() {
   auto weak = weakAs<PaymentViewController>();
   DetailCardService::create()->initializationCard(
       params,
-      [weak](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->applyBill(reply);
+      [weak](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->applyBill(std::move(reply));
       },
       [weak](const std::string& message) {
         ios::print(message);
@@ -129,11 +129,11 @@ void PaymentViewController::getData() {
       });
 }
 
-void PaymentViewController::applyBill(const ios::Dictionary& reply) {
+void PaymentViewController::applyBill(ios::Dictionary reply) {
   if (auto refusal = resultDescOfNonZeroCode(reply)) billFailure_ = std::move(*refusal);
-  auto body = bodyIgnoringResultCode(reply);
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) return;
-  auto order = ios::mapObject<PaymentModel>(*body);
+  auto order = ios::mapObject<PaymentModel>(std::move(*body));
   if (!order) return;
   paymentModel = order;
   sortData(order);

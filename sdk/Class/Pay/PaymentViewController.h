@@ -74,7 +74,7 @@ class PaymentViewController : public ios::UIViewController,
   ios::CGFloat heightForFooterInSection(ios::UITableView& tableView, int section) override;
 
  private:
-  void applyBill(const ios::Dictionary& reply);
+  void applyBill(ios::Dictionary reply);
   bool orderCreated() const;
   const PaymentRow* rowAt(const ios::IndexPath& indexPath) const;
   std::shared_ptr<ios::UITableViewCell> cellFor(ios::UITableView& tableView, const PaymentRow& row,

@@ -56,16 +56,16 @@ void WaitPaymentViewController::getData() {
   auto weak = weakAs<Screen>();
   DetailCardService::create()->waitPayment(
       params,
-      [weak](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->applyReply(reply);
+      [weak](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->applyReply(std::move(reply));
       },
       [](const std::string&) {});
 }
 
-void WaitPaymentViewController::applyReply(const ios::Dictionary& reply) {
-  auto body = bodyIgnoringResultCode(reply);
+void WaitPaymentViewController::applyReply(ios::Dictionary reply) {
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) return;
-  auto payment = ios::mapObject<WaitPayment>(*body);
+  auto payment = ios::mapObject<WaitPayment>(std::move(*body));
   if (!payment) payment = WaitPayment::create();
   setText(moneyLabel, payment->amount.value_or(""));
   setText(codeLabel, orderPrefix + payment->orderNo.value_or(""));

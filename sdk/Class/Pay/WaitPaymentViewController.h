@@ -43,7 +43,7 @@ class WaitPaymentViewController : public ios::UIViewController {
   void didSelectBack();
 
  private:
-  void applyReply(const ios::Dictionary& reply);
+  void applyReply(ios::Dictionary reply);
 };
 
 }  // namespace kerbelin

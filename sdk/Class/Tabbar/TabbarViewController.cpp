@@ -63,12 +63,12 @@ std::shared_ptr<ViewAlertNoInternet> loadBanner() {
 }
 
 // The paid cards of a reply: none unless its body holds "ownCardDtos" as an array of objects only.
-std::vector<std::shared_ptr<CardModel>> ownedCards(const ios::Dictionary& reply) {
-  auto body = bodyIgnoringResultCode(reply);
+std::vector<std::shared_ptr<CardModel>> ownedCards(ios::Dictionary reply) {
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) return {};
   auto found = body->find("ownCardDtos");
   if (found == body->end()) return {};
-  return ios::mapArrayIfAllObjects<CardModel>(*found).value_or(std::vector<std::shared_ptr<CardModel>>{});
+  return ios::mapArrayIfAllObjects<CardModel>(std::move(*found)).value_or(std::vector<std::shared_ptr<CardModel>>{});
 }
 
 bool hasPaidCard(const std::vector<std::shared_ptr<CardModel>>& cards) {
@@ -176,8 +176,8 @@ void TabbarViewController::getMyCardData() {
   auto weakSelf = weakAs<TabbarViewController>();
   MyCardService::create()->getListMyCard(
       params,
-      [weakSelf](const ios::Dictionary& reply) {
-        if (!hasPaidCard(ownedCards(reply))) return;
+      [weakSelf](ios::Dictionary&& reply) {
+        if (!hasPaidCard(ownedCards(std::move(reply)))) return;
         auto self = weakSelf.lock();
         if (!self) return;
         self->isSelectTabMyCard = true;

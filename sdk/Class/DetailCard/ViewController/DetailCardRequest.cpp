@@ -14,8 +14,8 @@ void DetailCardRequest::send(const BaseModel* opener, std::optional<TypeControll
   const auto overlay = WSLoadingView::show();
   DetailCardService::create()->getDetailCard(
       params(opener, from), from,
-      [key = replyKey(from), overlay, done = std::move(done)](const ios::Dictionary& reply) {
-        if (auto found = card(reply, key)) done(std::move(found));
+      [key = replyKey(from), overlay, done = std::move(done)](ios::Dictionary&& reply) {
+        if (auto found = card(std::move(reply), key)) done(std::move(found));
         WSLoadingView::hideWithAnimation(overlay);
       },
       [overlay](const std::string&) { WSLoadingView::hideWithAnimation(overlay); });
@@ -30,12 +30,12 @@ std::string DetailCardRequest::replyKey(std::optional<TypeController> from) {
   return from == TypeController::BuyCard ? "defCardDto" : "ownCardDto";
 }
 
-std::shared_ptr<CardModel> DetailCardRequest::card(const ios::Dictionary& reply, const std::string& key) {
-  auto body = bodyIgnoringResultCode(reply);
+std::shared_ptr<CardModel> DetailCardRequest::card(ios::Dictionary reply, const std::string& key) {
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) return nullptr;
   auto entry = body->find(key);
   if (entry == body->end() || !entry->is_object()) return nullptr;
-  return ios::mapObject<CardModel>(*entry);
+  return ios::mapObject<CardModel>(std::move(*entry));
 }
 
 }  // namespace kerbelin

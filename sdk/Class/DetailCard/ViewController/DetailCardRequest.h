@@ -32,7 +32,7 @@ class DetailCardRequest {
   // The body key the card comes under.
   static std::string replyKey(std::optional<TypeController> from);
   // The card under `key` in the reply's body; null when there is none.
-  static std::shared_ptr<CardModel> card(const ios::Dictionary& reply, const std::string& key);
+  static std::shared_ptr<CardModel> card(ios::Dictionary reply, const std::string& key);
 };
 
 }  // namespace kerbelin

@@ -101,17 +101,17 @@ void HistoryServiceViewController::send(const PagedList::Page& page, const Filte
   auto weak = weakAs<Screen>();
   DetailCardService::create()->getHistoryService(
       params,
-      [weak, page, filter](const ios::Dictionary& reply) {
-        if (auto self = weak.lock()) self->finish(page, filter, historyIn(reply));
+      [weak, page, filter](ios::Dictionary&& reply) {
+        if (auto self = weak.lock()) self->finish(page, filter, historyIn(std::move(reply)));
       },
       [weak, page, filter](const std::string&) {
         if (auto self = weak.lock()) self->finish(page, filter, nullptr);
       });
 }
 
-std::shared_ptr<HistoryModel> HistoryServiceViewController::historyIn(const ios::Dictionary& reply) {
-  auto body = bodyUnlessResultCodePresentAndNonZero(reply);
-  return body ? ios::mapObject<HistoryModel>(*body) : nullptr;
+std::shared_ptr<HistoryModel> HistoryServiceViewController::historyIn(ios::Dictionary reply) {
+  auto body = bodyUnlessResultCodePresentAndNonZero(std::move(reply));
+  return body ? ios::mapObject<HistoryModel>(std::move(*body)) : nullptr;
 }
 
 void HistoryServiceViewController::finish(const PagedList::Page& page, const Filter& filter,

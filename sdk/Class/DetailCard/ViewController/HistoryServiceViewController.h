@@ -101,7 +101,7 @@ class HistoryServiceViewController : public ios::UIViewController,
   ios::Dictionary requestParams() const;
   void send(const PagedList::Page& page, const Filter& filter);
   // The reply's history model, or none when the reply is unusable or refused.
-  static std::shared_ptr<HistoryModel> historyIn(const ios::Dictionary& reply);
+  static std::shared_ptr<HistoryModel> historyIn(ios::Dictionary reply);
   void finish(const PagedList::Page& page, const Filter& filter, std::shared_ptr<HistoryModel> model);
   bool rangeIsBackwards() const;
   // Writes the picked day into the field being edited (the end field first) and into the filter.

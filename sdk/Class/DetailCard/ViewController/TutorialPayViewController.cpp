@@ -46,14 +46,14 @@ void TutorialPayViewController::viewDidLoad() {
 void TutorialPayViewController::loadData() {
   auto self = sharedAs<TutorialPayViewController>();
   DetailCardService::create()->getTutorialPay(
-      ios::Dictionary{{"transId", transId}}, [self](const ios::Dictionary& reply) { self->showGuide(reply); },
+      ios::Dictionary{{"transId", transId}}, [self](ios::Dictionary&& reply) { self->showGuide(std::move(reply)); },
       [](const std::string&) {});
 }
 
-void TutorialPayViewController::showGuide(const ios::Dictionary& reply) {
-  auto body = bodyIgnoringResultCode(reply);
+void TutorialPayViewController::showGuide(ios::Dictionary reply) {
+  auto body = bodyIgnoringResultCode(std::move(reply));
   if (!body) return;
-  auto guide = ios::mapObject<TutorialPayModel>(*body);
+  auto guide = ios::mapObject<TutorialPayModel>(std::move(*body));
   if (auto view = textView.lock(); view && guide) renderHtml(*view, guide->paymentGuide);
 }
 

@@ -32,7 +32,7 @@ class TutorialPayViewController : public ios::UIViewController {
   void backButtonClicked(const std::shared_ptr<ios::NSObject>& sender);
 
  private:
-  void showGuide(const ios::Dictionary& reply);
+  void showGuide(ios::Dictionary reply);
 };
 
 // The server's HTML `text` in the system font at 15 points into `textView`; text the HTML reader

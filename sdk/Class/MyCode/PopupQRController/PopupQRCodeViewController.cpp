@@ -80,11 +80,11 @@ void PopupQRCodeViewController::generateQR(const ios::Dictionary& parameters) {
   auto weak = weakAs<Popup>();
   MyCardService::create()->generateQRCard(
       parameters,
-      [weak, overlay](const ios::Dictionary& reply) {
+      [weak, overlay](ios::Dictionary&& reply) {
         WSLoadingView::hide(overlay);
         if (auto self = weak.lock()) {
           self->requestInFlight_ = false;
-          self->applyReply(reply);
+          self->applyReply(std::move(reply));
         }
       },
       [weak, overlay](const std::string&) {
@@ -93,11 +93,11 @@ void PopupQRCodeViewController::generateQR(const ios::Dictionary& parameters) {
       });
 }
 
-void PopupQRCodeViewController::applyReply(const ios::Dictionary& reply) {
+void PopupQRCodeViewController::applyReply(ios::Dictionary reply) {
   if (stopped_) return;
-  auto body = bodyRequiringResultCodeZero(reply);
+  auto body = bodyRequiringResultCodeZero(std::move(reply));
   if (!body) return;
-  auto token = ios::mapObject<MyCodeQRCodeModel>(*body);
+  auto token = ios::mapObject<MyCodeQRCodeModel>(std::move(*body));
   // A token that draws nothing is no code to show: the next tick asks again.
   if (!token || token->token.empty()) return;
   objGenQRCode = token;

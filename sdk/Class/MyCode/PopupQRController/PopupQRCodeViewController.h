@@ -88,7 +88,7 @@ class PopupQRCodeViewController : public ios::UIViewController {
   void stopCountdown();
 
  private:
-  void applyReply(const ios::Dictionary& reply);
+  void applyReply(ios::Dictionary reply);
   void runOut();
 
   bool requestInFlight_ = false;
