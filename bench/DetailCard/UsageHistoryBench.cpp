@@ -1,6 +1,6 @@
 // A service's usage history against the 16.7 ms frame budget of a 60 Hz screen, replies from a fake
 // transport: frames of the window's kept frame as a finger flings the entries and as whole points
-// move them, each beside the floor of a frame (one frame copied into fresh memory), and the time
+// move them, each beside the floor of a frame (one frame copied into cache-cold memory), and the time
 // from opening the history tab to its first frame with entries.
 
 #include <Class/BuyCard/Model/DefServiceDtos.h>

@@ -1,7 +1,7 @@
 // My cards against the 16.7 ms frame budget of a 60 Hz screen (fake transport, ten cards a page as the
 // screen asks): one frame of scrolling a list of 1,000 owned cards drawn afresh, with the number of
 // cells the table had to make for it; frames of the window's kept frame as a finger flings the list
-// and as whole points move it, each beside the floor of a frame (one frame copied into fresh
+// and as whole points move it, each beside the floor of a frame (one frame copied into cache-cold
 // memory); the time to the first frame.
 
 #include <Class/MyCard/MyCardViewController.h>

@@ -1,6 +1,6 @@
 // A provider's branch list against the 16.7 ms frame budget of a 60 Hz screen, replies from a fake
 // transport: frames of the page's kept frame as a finger flings the list and as whole points move
-// it, each beside the floor of a frame (one frame copied into fresh memory), and the time from
+// it, each beside the floor of a frame (one frame copied into cache-cold memory), and the time from
 // opening the tab to its first frame with branches.
 
 #include <Class/MyCode/BranchServiceViewController.h>

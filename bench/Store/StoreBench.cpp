@@ -1,7 +1,7 @@
 // The card store against the 16.7 ms frame budget of a 60 Hz screen: how long the host waits for the
 // first frame with cards (real local back-end on a loopback port); then one frame of the 200-card
 // store as the screen draws it (layout, then the window's kept frame brought up to date) beside the
-// floor of a frame in the same run, one full frame copied into fresh memory: scrolling over rows already seen and into new
+// floor of a frame in the same run, one full frame copied into cache-cold memory: scrolling over rows already seen and into new
 // rows, the first frame with data (into a new frame and into a kept one), and a frame where only
 // one label's text changed, each with the minor page faults a frame takes.
 
@@ -216,15 +216,15 @@ struct FrameCounters {
   }
 };
 
-// What every figure below is measured against: one full frame of the store copied into memory never
-// touched before, its page faults included (see kerbelin::bench::copyIntoFreshMemorySeconds).
+// What every figure below is measured against: one full frame of the store copied into memory no
+// cache holds (see kerbelin::bench::copyIntoColdMemorySeconds).
 void BM_CopyOneFullFrame(benchmark::State& state) {
   Store store;
   store.settle();
   ios::CARenderer frame(kScale);
   frame.render(*store.window->layer());
   FrameCounters counters;
-  for (auto _ : state) state.SetIterationTime(kerbelin::bench::copyIntoFreshMemorySeconds(frame));
+  for (auto _ : state) state.SetIterationTime(kerbelin::bench::copyIntoColdMemorySeconds(frame));
   counters.report(state);
 }
 BENCHMARK(BM_CopyOneFullFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
