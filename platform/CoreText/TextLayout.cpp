@@ -415,7 +415,9 @@ std::vector<detail::VisibleLine> layOutLines(TextLayout::Impl& impl, const Piece
     return lines;
   }
   const auto table = unitToByteTable(text.string());
-  Window window{.x = x};
+  // A limited layout starts with a few lines' worth: most labels need no second window.
+  Window window{.size = limit > 0 ? std::min(kFirstWindow, kSmallestWindow * (limit + 2) / 2) : kFirstWindow,
+                .x = x};
   while (window.begin < text.length() && (limit == 0 || lines.size() <= limit)) {
     if (!layOutWindow(impl, table, settings, window, lines)) window.size *= 2;
   }
