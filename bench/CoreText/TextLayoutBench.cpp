@@ -66,4 +66,31 @@ void ImportPromotionHTML(benchmark::State& state) {
 }
 BENCHMARK(ImportPromotionHTML)->Unit(benchmark::kMicrosecond);
 
+
+// A long text as a user pastes it or a back-end sends it: `length` letters, each word of eight
+// followed by a space, or none at all. The same lengths with and without breaks should cost the
+// same, and ten times the text about ten times the time.
+std::shared_ptr<NSAttributedString> longText(std::size_t length, bool spaced) {
+  std::string text;
+  text.reserve(length);
+  for (std::size_t i = 0; i < length; ++i) text += spaced && i % 9 == 8 ? ' ' : static_cast<char>('a' + i % 26);
+  return NSAttributedString::create(text, {{NSAttributedStringKey::font, ios::UIFont::systemFont(15)}});
+}
+
+// args: letters, spaced (0/1), line limit (0 = none, 2 = a two-line truncating label).
+void LayOutLongText(benchmark::State& state) {
+  auto text = longText(static_cast<std::size_t>(state.range(0)), state.range(1) != 0);
+  const auto limit = static_cast<std::size_t>(state.range(2));
+  for (auto _ : state) {
+    ios::TextLayout layout(
+        text, {.width = 343, .numberOfLines = limit, .lineBreakMode = ios::NSLineBreakMode::byTruncatingTail});
+    benchmark::DoNotOptimize(layout.lineCount());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(LayOutLongText)
+    ->ArgNames({"letters", "spaced", "lines"})
+    ->ArgsProduct({{10'000, 100'000}, {1, 0}, {0, 2}})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

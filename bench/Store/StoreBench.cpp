@@ -19,11 +19,17 @@
 #include <Ultilities/Constants/Storyboards.h>
 
 #include <benchmark/benchmark.h>
+#include <nlohmann/json.hpp>
 #include <support/ScrollFrames.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -50,7 +56,8 @@ bool openStoreUntilCardsLaidOut(ios::UIWindow& window, ios::RunLoop& loop) {
 // lives.
 class BackEndWindow {
  public:
-  BackEndWindow() : server_(options()), started_(server_.start()) {
+  explicit BackEndWindow(std::filesystem::path dataDir = kerbelin::backend::BackendServer::defaultDataDir())
+      : server_(options(std::move(dataDir))), started_(server_.start()) {
     ios::HTTPClient::shared()->setTransport(nullptr);
     if (started_) kerbelin::APIService::setBaseURL(server_.baseURL());
     window->makeKeyAndVisible();
@@ -70,9 +77,10 @@ class BackEndWindow {
   const std::shared_ptr<ios::UIWindow> window = ios::UIWindow::create();
 
  private:
-  static kerbelin::backend::BackendServer::Options options() {
+  static kerbelin::backend::BackendServer::Options options(std::filesystem::path dataDir) {
     kerbelin::backend::BackendServer::Options options;
     options.port = 0;
+    options.dataDir = std::move(dataDir);
     return options;
   }
   kerbelin::backend::BackendServer server_;
@@ -127,6 +135,77 @@ void BM_TimeToCardsLaidOutFromBackEnd(benchmark::State& state) {
 }
 BENCHMARK(BM_TimeToCardsLaidOutFromBackEnd)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The back-end's sample data with the first card's name replaced by `letters` letters and no space,
+// as a back-end may send a name nobody checked; removed with the object.
+class DataWithALongCardName {
+ public:
+  explicit DataWithALongCardName(std::size_t letters)
+      : dir_(std::filesystem::temp_directory_path() /
+             ("kerbelin-store-bench-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(dir_);
+    std::filesystem::copy(
+        kerbelin::backend::BackendServer::defaultDataDir(), dir_,
+        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    auto cards = read("def_cards.json");
+    const auto categories = read("categories.json");
+    const auto first = std::min_element(categories.begin(), categories.end(), [](const auto& a, const auto& b) {
+      return a["orderNo"].template get<int>() < b["orderNo"].template get<int>();
+    });
+    std::string name;
+    for (std::size_t i = 0; i < letters; ++i) name += static_cast<char>('a' + i % 26);
+    // The newest card of the category the store opens on comes first in its first page.
+    cards[0]["name"] = name;
+    cards[0]["categoryId"] = (*first)["id"];
+    cards[0]["publishedAt"] = "2099-12-31";
+    std::ofstream(dir_ / "def_cards.json") << cards.dump(2);
+  }
+  ~DataWithALongCardName() { std::filesystem::remove_all(dir_); }
+  const std::filesystem::path& dir() const { return dir_; }
+
+ private:
+  nlohmann::json read(const char* file) const {
+    std::ifstream in(dir_ / file);
+    return nlohmann::json::parse(in);
+  }
+
+  std::filesystem::path dir_;
+};
+
+bool showsTextOf(const ios::UIView& view, std::size_t bytes) {
+  auto label = dynamic_cast<const ios::UILabel*>(&view);
+  if (label && label->text() && label->text()->size() >= bytes) return true;
+  for (const auto& subview : view.subviews())
+    if (showsTextOf(*subview, bytes)) return true;
+  return false;
+}
+
+// The same, with the store's first card named by 100,000 letters (longName:1) beside the plain
+// store (longName:0) in the same run: a long name must not cost much more than the plain store.
+void BM_TimeToCardsLaidOutWithALongCardName(benchmark::State& state) {
+  std::optional<DataWithALongCardName> data;
+  if (state.range(0) != 0) data.emplace(100'000);
+  BackEndWindow backEnd(data ? data->dir() : kerbelin::backend::BackendServer::defaultDataDir());
+  for (auto _ : state) {
+    if (!backEnd.started() || !openStoreUntilCardsLaidOut(*backEnd.window, ios::RunLoop::main())) {
+      state.SkipWithError("the local back-end gave no cards");
+      break;
+    }
+    if (data && !showsTextOf(*backEnd.window, 100'000)) {
+      state.SkipWithError("no card shows the long name");
+      break;
+    }
+    state.PauseTiming();
+    backEnd.closeStore();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_TimeToCardsLaidOutWithALongCardName)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"longName"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 ios::Dictionary longList(int count) {
   ios::Dictionary cards = ios::Dictionary::array();
   for (int i = 0; i < count; ++i) {
@@ -169,7 +248,8 @@ struct Store {
         envelope({{"lstCate", ios::Dictionary::array({{{"id", 1}, {"orderNo", 1}, {"name", "Tất cả"}}})}});
     const std::string list = envelope({{"defCardDtos", longList(cards)}});
     fake->setHandler([categories, list](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
-      if (request.url.find("/category/") != std::string::npos) return ios::FakeTransport::reply(200, categories);
+      if (request.url.find("/category/") != std::string::npos)
+        return ios::FakeTransport::reply(200, categories);
       if (request.url.find("/def-card/") != std::string::npos) return ios::FakeTransport::reply(200, list);
       return std::nullopt;
     });
@@ -183,7 +263,8 @@ struct Store {
       window->layoutIfNeeded();
       whileLoading(*window);
     }
-    ios::RunLoop::main().runUntil([&] { return controller->dataBuyCard.size() > static_cast<std::size_t>(cards); }, 10.0);
+    ios::RunLoop::main().runUntil(
+        [&] { return controller->dataBuyCard.size() > static_cast<std::size_t>(cards); }, 10.0);
     table = controller->tableView.lock();
     window->layoutIfNeeded();
   }
@@ -193,7 +274,9 @@ struct Store {
     ios::HTTPClient::shared()->setTransport(nullptr);
     kerbelin::APIService::setBaseURL("https://api.halvet.vn");
   }
-  void settle() { ios::RunLoop::main().runUntil([] { return false; }, 0.35); }
+  void settle() {
+    ios::RunLoop::main().runUntil([] { return false; }, 0.35);
+  }
   void scrollTo(ios::CGFloat y) {
     table->setContentOffset({0, y});
     window->layoutIfNeeded();
@@ -273,8 +356,12 @@ BENCHMARK(BM_ScrollFrameIntoNewRows)->Unit(benchmark::kMillisecond);
 struct StoreOf : Store {
   explicit StoreOf(int cards) : Store({}, cards) {}
 };
-void BM_FlungFrame(benchmark::State& state) { kerbelin::bench::flungFrames<StoreOf>(state); }
-void BM_WholePointFrame(benchmark::State& state) { kerbelin::bench::wholePointFrames<StoreOf>(state, 37); }
+void BM_FlungFrame(benchmark::State& state) {
+  kerbelin::bench::flungFrames<StoreOf>(state);
+}
+void BM_WholePointFrame(benchmark::State& state) {
+  kerbelin::bench::wholePointFrames<StoreOf>(state, 37);
+}
 BENCHMARK(BM_FlungFrame)->Apply(kerbelin::bench::threeFlingsOfTenToAThousandRows)->ArgNames({"cards"});
 BENCHMARK(BM_WholePointFrame)->Apply(kerbelin::bench::tenToAThousandRows)->ArgNames({"cards"});
 
@@ -287,7 +374,8 @@ void BM_TimeToCardsLaidOut(benchmark::State& state) {
   const std::string page = envelope({{"defCardDtos", longList(5)}});
   auto fake = ios::FakeTransport::create();
   fake->setHandler([&](const ios::HTTPRequest& request) -> std::optional<ios::HTTPResult> {
-    if (request.url.find("/category/") != std::string::npos) return ios::FakeTransport::reply(200, categories);
+    if (request.url.find("/category/") != std::string::npos)
+      return ios::FakeTransport::reply(200, categories);
     if (request.url.find("/def-card/") != std::string::npos) return ios::FakeTransport::reply(200, page);
     return std::nullopt;
   });
@@ -352,7 +440,8 @@ void BM_FirstFrameWithDataIntoKeptFrame(benchmark::State& state) {
 BENCHMARK(BM_FirstFrameWithDataIntoKeptFrame)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 std::shared_ptr<ios::UILabel> firstLabel(const std::shared_ptr<ios::UIView>& view) {
-  if (auto label = std::dynamic_pointer_cast<ios::UILabel>(view); label && label->text() && !label->isHidden())
+  if (auto label = std::dynamic_pointer_cast<ios::UILabel>(view);
+      label && label->text() && !label->isHidden())
     return label;
   for (const auto& subview : view->subviews())
     if (auto found = firstLabel(subview)) return found;

@@ -273,22 +273,207 @@ std::size_t Piece::byteToUnit(std::size_t byte) const {
 
 namespace {
 
-void layOut(TextLayout::Impl& impl) {
-  const NSAttributedString& text = *impl.text;
-  const TextLayoutOptions& options = impl.options;
-  if (text.length() == 0) return;
+// Pango finds each line of a paragraph by measuring the rest of the item it breaks, so a run with no
+// break opportunity costs the square of its length, and a label cut to two lines still pays for the
+// whole text. A line depends only on where it starts and on the text within its reach, so a long
+// text is laid out a window at a time: every line of a window but its last (which the window's end
+// may have shortened) is the line the whole text would have, and the next window starts where that
+// last line does. Shorter texts, and texts whose paragraphs could take their direction from text
+// further on, are laid out whole as they always were.
+constexpr std::size_t kFirstWindow = 1024;  // UTF-16 units
+constexpr std::size_t kSmallestWindow = 64;
+constexpr std::size_t kLinesPerWindow = 4;
+// An ellipsized tail laid out from a prefix of the rest only: the ellipsis must hide at least this
+// much of that prefix, so that what the cut end changes in shaping and breaking is never shown.
+constexpr std::size_t kHiddenTail = 64;
 
+// Whether a character may change a paragraph's direction or reorder it: right-to-left scripts and
+// numbers (their blocks whole), and the explicit marks, embeddings and isolates.
+bool mayTurnRightToLeft(gunichar c) {
+  return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF) ||
+         (c >= 0x10800 && c <= 0x10FFF) || (c >= 0x1E800 && c <= 0x1EFFF) || c == 0x200F ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+bool leftToRightOnly(std::string_view utf8) {
+  for (const char* p = utf8.data(); p < utf8.data() + utf8.size(); p = g_utf8_next_char(p)) {
+    if (static_cast<unsigned char>(*p) >= 0xD6 && mayTurnRightToLeft(g_utf8_get_char(p))) return false;
+  }
+  return true;
+}
+
+bool laidOutInWindows(const NSAttributedString& text, const PieceSettings& settings) {
+  return settings.width > 0 && text.length() > kFirstWindow && leftToRightOnly(text.string());
+}
+
+// The UTF-16 range [begin, end) of `text` with its attributes, found through `table` (unit -> byte).
+std::shared_ptr<NSAttributedString> slice(const NSAttributedString& text,
+                                          const std::vector<std::size_t>& table, std::size_t begin,
+                                          std::size_t end) {
+  std::vector<NSAttributedString::Run> runs;
+  std::size_t start = 0;
+  for (const auto& run : text.runs()) {
+    const std::size_t b = std::max(start, begin), e = std::min(start + run.length, end);
+    if (b < e) runs.push_back({e - b, run.attributes});
+    start += run.length;
+    if (start >= end) break;
+  }
+  const std::string_view utf8(text.string());
+  return NSMutableAttributedString::create(utf8.substr(table[begin], table[end] - table[begin]),
+                                           std::move(runs));
+}
+
+// The end of the paragraph holding unit `from`, after its separator; `limit` when it runs on past it.
+std::size_t paragraphEnd(const NSAttributedString& text, const std::vector<std::size_t>& table,
+                         std::size_t from, std::size_t limit) {
+  const std::string& utf8 = text.string();
+  for (std::size_t unit = from; unit < limit; ++unit) {
+    const std::size_t byte = table[unit];
+    const auto c = static_cast<unsigned char>(utf8[byte]);
+    if (c == '\n' || (c == '\r' && (byte + 1 == utf8.size() || utf8[byte + 1] != '\n')) ||
+        utf8.compare(byte, 3, "\xE2\x80\xA9") == 0)
+      return unit + 1;
+  }
+  return limit;
+}
+
+// A window's end moved off the middle of a character or of a CR LF pair.
+std::size_t windowEnd(const NSAttributedString& text, const std::vector<std::size_t>& table,
+                      std::size_t end) {
+  const std::string& utf8 = text.string();
+  if (end >= text.length()) return text.length();
+  if (table[end] == table[end - 1]) ++end;  // the second half of a surrogate pair
+  if (end < text.length() && utf8[table[end] - 1] == '\r' && utf8[table[end]] == '\n') ++end;
+  return end;
+}
+
+std::size_t lineStart(const TextLayout::Impl& impl, const detail::VisibleLine& v) {
+  const Piece& piece = impl.pieces[v.piece];
+  return piece.unitBase + piece.lines[static_cast<std::size_t>(v.line)].startUnit;
+}
+
+CGFloat lineTop(const TextLayout::Impl& impl, const detail::VisibleLine& v) {
+  const Piece& piece = impl.pieces[v.piece];
+  return piece.y + toPoints(piece.lines[static_cast<std::size_t>(v.line)].logical.y);
+}
+
+void keepLines(TextLayout::Impl& impl, Piece piece, std::size_t count,
+               std::vector<detail::VisibleLine>& lines) {
+  for (std::size_t i = 0; i < count; ++i) lines.push_back({impl.pieces.size(), static_cast<int>(i)});
+  impl.pieces.push_back(std::move(piece));
+}
+
+// Where the next window starts and how it is laid out.
+struct Window {
+  std::size_t begin = 0;
+  std::size_t size = kFirstWindow;
+  bool paragraphStart = true;
+  CGFloat x = 0, y = 0;
+};
+
+// Lays out the window; false when it must grow first (it ends before the text and holds one line).
+bool layOutWindow(TextLayout::Impl& impl, const std::vector<std::size_t>& table,
+                  const PieceSettings& settings, Window& window, std::vector<detail::VisibleLine>& lines) {
+  const NSAttributedString& text = *impl.text;
+  std::size_t end = windowEnd(text, table, window.begin + window.size);
+  // A first line within the paragraph has no first-line indent, every later paragraph's first has.
+  if (!window.paragraphStart && settings.indent != 0) end = paragraphEnd(text, table, window.begin, end);
+  PieceSettings own = settings;
+  if (!window.paragraphStart) own.indent = 0;
+  Piece piece = buildPiece(*slice(text, table, window.begin, end), window.begin, own);
+  piece.x = window.x;
+  piece.y = window.y;
+  if (end == text.length()) {
+    const std::size_t all = piece.lines.size();
+    keepLines(impl, std::move(piece), all, lines);
+    window.begin = end;
+    return true;
+  }
+  if (piece.lines.size() < 2) return false;
+  const std::size_t kept = piece.lines.size() - 1;
+  const detail::LineGeometry& next = piece.lines[kept];
+  window.paragraphStart =
+      pango_layout_get_line_readonly(piece.layout.get(), static_cast<int>(kept))->is_paragraph_start;
+  window.y += toPoints(next.logical.y);
+  window.size = std::max(kSmallestWindow, next.startUnit * kLinesPerWindow / kept);
+  window.begin += next.startUnit;
+  keepLines(impl, std::move(piece), kept, lines);
+  return true;
+}
+
+// Every line of the text, or with a limit only the lines up to the first one past it: all of them
+// final, as laid out in one piece.
+std::vector<detail::VisibleLine> layOutLines(TextLayout::Impl& impl, const PieceSettings& settings, CGFloat x,
+                                             std::size_t limit) {
+  const NSAttributedString& text = *impl.text;
+  std::vector<detail::VisibleLine> lines;
+  if (!laidOutInWindows(text, settings)) {
+    Piece whole = buildPiece(text, 0, settings);
+    whole.x = x;
+    const std::size_t all = whole.lines.size();
+    keepLines(impl, std::move(whole), all, lines);
+    return lines;
+  }
+  const auto table = unitToByteTable(text.string());
+  // A limited layout starts with a few lines' worth: most labels need no second window.
+  Window window{.size = limit > 0 ? std::min(kFirstWindow, kSmallestWindow * (limit + 2) / 2) : kFirstWindow,
+                .x = x};
+  while (window.begin < text.length() && (limit == 0 || lines.size() <= limit)) {
+    if (!layOutWindow(impl, table, settings, window, lines)) window.size *= 2;
+  }
+  return lines;
+}
+
+// Where the ellipsis starts in a one-line ellipsized piece: the piece's end when it has none.
+std::size_t ellipsisStart(const Piece& tail) {
+  PangoLayoutLine* line = pango_layout_get_line_readonly(tail.layout.get(), 0);
+  for (GSList* run = line ? line->runs : nullptr; run; run = run->next) {
+    const PangoItem* item = static_cast<PangoGlyphItem*>(run->data)->item;
+    if (item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS)
+      return tail.byteToUnit(static_cast<std::size_t>(item->offset));
+  }
+  return tail.unitToByte.size() - 1;
+}
+
+Piece tailPiece(const NSAttributedString& text, std::size_t from, std::size_t length,
+                const PieceSettings& settings) {
+  auto rest = text.attributedSubstring(NSRange{from, length});
+  return buildPiece(*detail::separatorsAsSpaces(*rest), from, settings);
+}
+
+// The rest of the text from `from` as one line ellipsized at its end. An ellipsis at the end shows
+// only a line's worth of the rest, so a long text lends just enough of it for the ellipsis to hide
+// the cut; the piece still stands for all of the rest.
+Piece ellipsizedAtEnd(const NSAttributedString& text, std::size_t from, std::size_t guess,
+                      const PieceSettings& settings) {
+  const std::size_t rest = text.length() - from;
+  for (std::size_t length = std::min(guess, rest);; length = std::min(2 * length, rest)) {
+    Piece tail = tailPiece(text, from, length, settings);
+    if (length == rest) return tail;
+    if (length - ellipsisStart(tail) < kHiddenTail) continue;
+    tail.lines.front().endUnit = rest;
+    return tail;
+  }
+}
+
+struct LayoutFrame {
+  PieceSettings settings;
+  CGFloat padding = 0;
+  CGFloat x = 0;  // where the lines' own origin sits
+};
+
+LayoutFrame frameFor(const NSAttributedString& text, const TextLayoutOptions& options) {
   auto firstStyle = text.attribute(NSAttributedStringKey::paragraphStyle, 0);
   std::shared_ptr<const NSParagraphStyle> style = firstStyle && firstStyle->paragraphStyle()
                                                       ? firstStyle->paragraphStyle()
                                                       : NSParagraphStyle::defaultStyle();
-
-  PieceSettings settings;
+  LayoutFrame frame;
+  PieceSettings& settings = frame.settings;
   settings.defaultFont = options.defaultFont ? options.defaultFont : UIFont::systemFont(12);
-  CGFloat padding = std::max<CGFloat>(0, options.lineFragmentPadding);
+  frame.padding = std::max<CGFloat>(0, options.lineFragmentPadding);
   CGFloat headIndent = std::max<CGFloat>(0, style->headIndent);
   if (options.width > 0 && std::isfinite(options.width)) {
-    settings.width = std::max(1, toPango(options.width - 2 * padding - headIndent));
+    settings.width = std::max(1, toPango(options.width - 2 * frame.padding - headIndent));
   }
   settings.wrap =
       options.lineBreakMode == NSLineBreakMode::byCharWrapping ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR;
@@ -297,37 +482,33 @@ void layOut(TextLayout::Impl& impl) {
   settings.justify = alignment == NSTextAlignment::justified;
   settings.spacing = toPango(std::max<CGFloat>(0, style->lineSpacing));
   settings.indent = toPango(style->firstLineHeadIndent - headIndent);
+  frame.x = frame.padding + headIndent;
+  return frame;
+}
 
-  Piece main = buildPiece(text, 0, settings);
-  main.x = padding + headIndent;
-  std::size_t count = main.lines.size();
-  std::size_t limit = options.numberOfLines;
-  // The empty line after a final newline never makes the text "not fit".
-  bool cut = limit > 0 && count > limit && main.lines[limit].startUnit < text.length();
-  std::size_t shown = limit > 0 ? std::min(count, limit) : count;
-  PangoEllipsizeMode ellipsize = ellipsizeMode(options.lineBreakMode);
+// The limit cut the text: the lines before the last shown one, then the rest as one ellipsized line.
+void showEllipsized(TextLayout::Impl& impl, const LayoutFrame& frame,
+                    const std::vector<detail::VisibleLine>& lines, PangoEllipsizeMode ellipsize) {
+  const NSAttributedString& text = *impl.text;
+  const std::size_t limit = impl.options.numberOfLines;
+  const std::size_t from = lineStart(impl, lines[limit - 1]);
+  PieceSettings settings = frame.settings;
+  settings.ellipsize = ellipsize;
+  settings.indent = limit == 1 ? frame.settings.indent : 0;
+  const std::size_t guess = 2 * (lineStart(impl, lines[limit]) - from) + kHiddenTail;
+  Piece tail = ellipsize == PANGO_ELLIPSIZE_END && laidOutInWindows(text, frame.settings)
+                   ? ellipsizedAtEnd(text, from, guess, settings)
+                   : tailPiece(text, from, text.length() - from, settings);
+  tail.x = frame.x;
+  tail.y = lineTop(impl, lines[limit - 1]);
+  impl.visible.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(limit - 1));
+  impl.visible.push_back({impl.pieces.size(), 0});
+  impl.pieces.push_back(std::move(tail));
+}
 
-  impl.pieces.push_back(std::move(main));
-  if (cut && ellipsize != PANGO_ELLIPSIZE_NONE) {
-    Piece& head = impl.pieces[0];
-    std::size_t from = head.lines[limit - 1].startUnit;
-    CGFloat y = toPoints(head.lines[limit - 1].logical.y);
-    PieceSettings tailSettings = settings;
-    tailSettings.ellipsize = ellipsize;
-    tailSettings.indent = limit == 1 ? settings.indent : 0;
-    auto rest = text.attributedSubstring(NSRange{from, text.length() - from});
-    Piece tail = buildPiece(*detail::separatorsAsSpaces(*rest), from, tailSettings);
-    tail.x = head.x;
-    tail.y = y;
-    for (std::size_t i = 0; i + 1 < limit; ++i) impl.visible.push_back({0, static_cast<int>(i)});
-    impl.pieces.push_back(std::move(tail));
-    impl.visible.push_back({1, 0});
-  } else {
-    for (std::size_t i = 0; i < shown; ++i) impl.visible.push_back({0, static_cast<int>(i)});
-  }
-  impl.truncated = cut;
-
-  CGFloat fullWidth = settings.width > 0 ? options.width : 0;
+void measureFragments(TextLayout::Impl& impl, const LayoutFrame& frame) {
+  const CGFloat padding = frame.padding;
+  CGFloat fullWidth = frame.settings.width > 0 ? impl.options.width : 0;
   CGRect used = CGRect::null;
   for (const auto& v : impl.visible) {
     const Piece& piece = impl.pieces[v.piece];
@@ -348,6 +529,25 @@ void layOut(TextLayout::Impl& impl) {
   }
   // The first line starts at y 0, whatever its used rect says.
   impl.used = CGRect(used.origin.x, 0, used.size.width, used.maxY());
+}
+
+void layOut(TextLayout::Impl& impl) {
+  const NSAttributedString& text = *impl.text;
+  if (text.length() == 0) return;
+  const LayoutFrame frame = frameFor(text, impl.options);
+  const std::size_t limit = impl.options.numberOfLines;
+  const auto lines = layOutLines(impl, frame.settings, frame.x, limit);
+  // The empty line after a final newline never makes the text "not fit".
+  impl.truncated = limit > 0 && lines.size() > limit && lineStart(impl, lines[limit]) < text.length();
+  const PangoEllipsizeMode ellipsize = ellipsizeMode(impl.options.lineBreakMode);
+  if (impl.truncated && ellipsize != PANGO_ELLIPSIZE_NONE) {
+    showEllipsized(impl, frame, lines, ellipsize);
+  } else {
+    impl.visible.assign(lines.begin(),
+                        lines.begin() + static_cast<std::ptrdiff_t>(limit > 0 ? std::min(lines.size(), limit)
+                                                                              : lines.size()));
+  }
+  measureFragments(impl, frame);
   impl.visibleLength = impl.fragments.back().characterRange.upperBound();
   if (impl.truncated && ellipsize != PANGO_ELLIPSIZE_NONE) impl.visibleLength = text.length();
 }
@@ -435,8 +635,9 @@ CGRect TextLayout::characterRect(std::size_t characterIndex) const {
   if (!line) return CGRect::zero;
   const detail::VisibleLine& v = impl_->visible[*line];
   const Piece& piece = impl_->pieces[v.piece];
+  // A tail laid out from a prefix of the rest stands for the rest: past the prefix is the ellipsis.
   std::size_t unit = characterIndex - piece.unitBase;
-  if (unit >= piece.unitToByte.size()) return CGRect::zero;
+  if (unit >= piece.unitToByte.size()) unit = piece.unitToByte.size() - 2;
   PangoRectangle pos;
   pango_layout_index_to_pos(piece.layout.get(), static_cast<int>(piece.unitToByte[unit]), &pos);
   return CGRect(piece.x + toPoints(pos.x), piece.y + toPoints(pos.y), toPoints(pos.width),

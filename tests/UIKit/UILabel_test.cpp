@@ -254,6 +254,24 @@ bool samePixels(const CGImage& a, const CGImage& b) {
          std::equal(a.pixels(), a.pixels() + a.width() * a.height(), b.pixels());
 }
 
+// A name sent with no break and no end: a label of two lines draws and measures it as it does its
+// first 2,000 letters, whether the letters run on or come in words.
+TEST(UILabel, ATwoLineLabelOfAMillionLettersShowsWhatItsFirstTwoThousandShow) {
+  for (const std::string word : {"abcdefghijklmnopqrstuvwxyz", "Thẻ quà tặng "}) {
+    std::string million;
+    while (million.size() < 1'000'000) million += word;
+    auto whole = labelWith(million, 2);
+    auto first =
+        labelWith(NSAttributedString::create(million)->attributedSubstring(NSRange{0, 2000})->string(), 2);
+    for (auto* label : {whole.get(), first.get()}) label->setFrame(CGRect(0, 0, 343, 60));
+    EXPECT_EQ(whole->sizeThatFits(CGSize{343, 0}), first->sizeThatFits(CGSize{343, 0})) << word;
+    EXPECT_EQ(whole->intrinsicHeightForWidth(200), first->intrinsicHeightForWidth(200)) << word;
+    EXPECT_TRUE(
+        samePixels(*Renderer::renderImage(*whole->layer(), 2), *Renderer::renderImage(*first->layer(), 2)))
+        << word;
+  }
+}
+
 bool moreLinesOfInk(const CGImage& changed, const CGImage& before) {
   const auto height = [](const CGImage& image) { return test::inkBox(image).bottom - test::inkBox(image).top; };
   return height(changed) > height(before) + 8;
