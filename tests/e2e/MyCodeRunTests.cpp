@@ -3,6 +3,7 @@
 
 #include "SimulatorRun.h"
 
+#include <fstream>
 #include <regex>
 
 namespace kerbelin::test {
@@ -36,6 +37,28 @@ TEST(SimulatorRun, TheMyCodeTabLeftPastItsCodesValidityShowsANewCodeOnReturn) {
   EXPECT_TRUE(std::regex_match(first, token)) << first;
   EXPECT_TRUE(std::regex_match(back, token)) << back;
   EXPECT_NE(first, back);
+}
+
+// The lines of a back-end log that served `path`.
+int servedTo(const std::filesystem::path& log, const std::string& path) {
+  std::ifstream in(log);
+  int served = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.find(" " + path + " ") != std::string::npos) ++served;
+  }
+  return served;
+}
+
+// Codes that come already run out are asked for again on the row's tick, not as each reply lands: over
+// ten seconds on screen, the first request and at most one a second.
+TEST(SimulatorRun, TheMyCodeTabAsksForCodesThatComeRunOutAtMostOnceASecond) {
+  const auto log = std::filesystem::path(KERBELIN_E2E_OUT) / "my_code_run_out" / "backend.log";
+  const auto run = runSimulator("my_code_run_out", "my_code_run_out.txt",
+                                "--as app --qr-seconds -5 --backend-log '" + log.string() + "'");
+  EXPECT_EQ(run.status, 0) << run.output;
+  const int served = servedTo(log, "/kerbelin-app/generate-qr/req");
+  EXPECT_GE(served, 2);  // renewed at all
+  EXPECT_LE(served, 11);
 }
 
 }  // namespace

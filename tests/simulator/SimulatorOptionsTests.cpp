@@ -11,7 +11,8 @@ TEST(SimulatorOptions, ReadsEveryOption) {
   auto options =
       SimulatorOptions::parse({"--backend", "http://127.0.0.1:8080/", "--headless", "--script", "a.txt",
                                "--out", "shots", "--as", "host", "--width", "320", "--height", "568",
-                               "--scale", "3", "--offline", "--bench", "--quit-after", "2.5"},
+                               "--scale", "3", "--offline", "--bench", "--quit-after", "2.5", "--qr-seconds", "-5",
+                               "--backend-log", "served.txt"},
                               error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(*options->backend, "http://127.0.0.1:8080");
@@ -25,6 +26,8 @@ TEST(SimulatorOptions, ReadsEveryOption) {
   EXPECT_TRUE(options->offline);
   EXPECT_TRUE(options->bench);
   EXPECT_DOUBLE_EQ(*options->quitAfter, 2.5);
+  EXPECT_EQ(*options->qrSeconds, -5);
+  EXPECT_EQ(options->backendLog->string(), "served.txt");
 }
 
 TEST(SimulatorOptions, RefusesBadCommandLines) {
@@ -35,6 +38,9 @@ TEST(SimulatorOptions, RefusesBadCommandLines) {
       {"--width", "0"},
       {"--scale", "two"},
       {"--height", "-5"},
+      {"--qr-seconds", "1.5"},
+      {"--qr-seconds", "86401"},
+      {"--backend-log"},
       {"--backend", "http://example.com"},
       {"--backend", "https://127.0.0.1:1"},
       {"--backend", "http://127.0.0.1.evil.com"},

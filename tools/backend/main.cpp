@@ -29,7 +29,8 @@ constexpr const char* kUsage =
     "  --port N              port to listen on (0 picks a free one; the line \"listening on ...\" names it)\n"
     "  --host ADDRESS        loopback address to listen on (default 127.0.0.1; only 127.x.x.x)\n"
     "  --data DIR            sample data folder (default: the installed or source tree's data)\n"
-    "  --qr-seconds N        validity of an issued QR code, 1 to 86400 (default 60)\n"
+    "  --qr-seconds N        validity of an issued QR code, -86400 to 86400 (default 60; 0 or less issues\n"
+    "                        codes already run out, as a faulty server may)\n"
     "  --text-result-code    send \"resultCode\" as JSON text instead of a number\n"
     "  --help                this text\n"
     "once ready it prints \"listening on http://HOST:PORT\" on standard output, then one line per request:\n"
@@ -95,8 +96,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--host") {
       options.host = value;
     } else if (arg == "--qr-seconds") {
-      if (!parseNumber(value, 1, 86400, options.qrValiditySeconds))
-        return usage("--qr-seconds needs 1 to 86400, not " + std::string(value));
+      if (!parseNumber(value, -86400, 86400, options.qrValiditySeconds))
+        return usage("--qr-seconds needs -86400 to 86400, not " + std::string(value));
     }
   }
   if (!havePort) return usage("--port is required");

@@ -146,6 +146,8 @@ bool Simulator::startBackend(std::string& reason) {
   try {
     backend::BackendServer::Options backendOptions;
     if (options_.qrSeconds) backendOptions.qrValiditySeconds = *options_.qrSeconds;
+    if (options_.backendLog && !openBackendLog(reason)) return false;
+    if (backendLog_.is_open()) backendOptions.log = &backendLog_;
     backend_ = std::make_unique<backend::BackendServer>(backendOptions);
   } catch (const std::exception& error) {
     reason = std::string("the back-end cannot start: ") + error.what();
@@ -157,6 +159,12 @@ bool Simulator::startBackend(std::string& reason) {
   }
   backendURL_ = backend_->baseURL();
   return true;
+}
+
+bool Simulator::openBackendLog(std::string& reason) {
+  backendLog_.open(*options_.backendLog);
+  if (!backendLog_) reason = "cannot write the back-end's log to " + options_.backendLog->string();
+  return backendLog_.is_open();
 }
 
 void Simulator::configurePlatform(bool virtualClock, bool withDisplay) {

@@ -5,6 +5,7 @@
 #include <UIKit/UIWindow.h>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,7 @@ class Simulator {
 
  private:
   bool startBackend(std::string& reason);
+  bool openBackendLog(std::string& reason);
   void configurePlatform(bool virtualClock, bool withDisplay);
   int runScript(const std::shared_ptr<ios::UIWindow>& window, SdlDisplay* display);
   std::filesystem::path outDirectory() const;
@@ -40,6 +42,7 @@ class Simulator {
 
   SimulatorOptions options_;
   std::chrono::steady_clock::time_point start_;
+  std::ofstream backendLog_;  // before the back-end that writes to it, so that it outlives it
   std::unique_ptr<backend::BackendServer> backend_;
   std::string backendURL_;
 };

@@ -15,6 +15,14 @@ std::optional<double> positiveNumber(const std::string& text) {
   return value;
 }
 
+// A whole number of seconds within a day either way.
+std::optional<int> wholeSeconds(const std::string& text) {
+  int value = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || ptr != text.data() + text.size() || value < -86400 || value > 86400) return std::nullopt;
+  return value;
+}
+
 // Only the local back-end may be used: http on a 127.x.x.x address.
 bool isLoopbackURL(const std::string& url) {
   const std::string prefix = "http://127.";
@@ -40,7 +48,9 @@ const char* SimulatorOptions::usage() {
          "  --scale S            pixels per point (default 2)\n"
          "  --offline            the network is reported down (the no-internet banner shows)\n"
          "  --camera FILE        the back camera shows this image (PNG, JPEG), and camera access is granted\n"
-         "  --qr-seconds N       QR tokens of the in-process back-end are valid N seconds (default 60)\n"
+         "  --qr-seconds N       QR tokens of the in-process back-end are valid N seconds, -86400 to 86400\n"
+         "                       (default 60; 0 or less: each token comes already run out)\n"
+         "  --backend-log FILE   the in-process back-end writes one line per request it serves to FILE\n"
          "  --bench              measure the store screen and print the figures\n"
          "  --quit-after SECONDS with a window, close it after this much real time\n"
          "  --help               this text\n"
@@ -88,10 +98,13 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
       }
       options.backend = *url;
       while (options.backend->size() > 1 && options.backend->back() == '/') options.backend->pop_back();
-    } else if (name == "--script" || name == "--out" || name == "--camera") {
+    } else if (name == "--script" || name == "--out" || name == "--camera" || name == "--backend-log") {
       const std::string* path = value();
       if (!path) return std::nullopt;
-      (name == "--script" ? options.script : name == "--out" ? options.out : options.camera) = std::filesystem::path(*path);
+      (name == "--script"  ? options.script
+       : name == "--out"   ? options.out
+       : name == "--camera" ? options.camera
+                            : options.backendLog) = std::filesystem::path(*path);
     } else if (name == "--as") {
       const std::string* mode = value();
       if (!mode) return std::nullopt;
@@ -104,9 +117,13 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
         return std::nullopt;
       }
     } else if (name == "--qr-seconds") {
-      double seconds = 0;
-      if (!number(seconds)) return std::nullopt;
-      options.qrSeconds = static_cast<int>(seconds);
+      const std::string* text = value();
+      if (!text) return std::nullopt;
+      options.qrSeconds = wholeSeconds(*text);
+      if (!options.qrSeconds) {
+        error = "--qr-seconds needs a whole number from -86400 to 86400, not \"" + *text + "\"";
+        return std::nullopt;
+      }
     } else if (name == "--width" || name == "--height" || name == "--scale" || name == "--quit-after") {
       double parsed = 0;
       if (!number(parsed)) return std::nullopt;

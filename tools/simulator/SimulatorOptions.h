@@ -10,6 +10,7 @@ namespace kerbelin::sim {
 // The command line of kerbelin-sim:
 //   [--backend URL] [--headless] [--script FILE] [--out DIR] [--as app|host]
 //   [--width W --height H --scale S] [--offline] [--bench] [--quit-after SECONDS] [--camera FILE] [--qr-seconds N]
+//   [--backend-log FILE]
 struct SimulatorOptions {
   enum class Mode { app, host };
 
@@ -26,8 +27,11 @@ struct SimulatorOptions {
   bool offline = false;
   // The back camera shows this image file (access to it granted), so the scanner can read it.
   std::optional<std::filesystem::path> camera;
-  // How long a QR token of the in-process back-end stays valid (its default when absent).
+  // How long a QR token of the in-process back-end stays valid (its default when absent); 0 or less
+  // issues tokens already run out, as a faulty server may.
   std::optional<int> qrSeconds;
+  // Where the in-process back-end writes one line per request it serves.
+  std::optional<std::filesystem::path> backendLog;
   // Measures the store screen as a host shows it (whatever `--as` says) and prints the figures.
   bool bench = false;
   // With a display, closes the window after this much real time (for unattended runs).

@@ -4,8 +4,8 @@
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Extensions/UIColorExtension.h>
 
-#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace kerbelin {
@@ -14,6 +14,16 @@ namespace {
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
 std::int64_t nowInNanoseconds() { return std::llround(ios::RunLoop::main().now() * 1e9); }
+
+// The bound of the type a result went beyond in the direction of `sign`.
+std::int64_t bound(std::int64_t sign) {
+  return sign > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+}
+
+std::int64_t saturatingNanoseconds(std::int64_t seconds) {
+  std::int64_t product = 0;
+  return __builtin_mul_overflow(seconds, kNanosecondsPerSecond, &product) ? bound(seconds) : product;
+}
 
 std::shared_ptr<ios::NSMutableAttributedString> run(std::string_view text, ios::CGFloat size, ios::UIFontWeight weight,
                                                     const std::shared_ptr<ios::UIColor>& color) {
@@ -29,15 +39,18 @@ std::shared_ptr<ios::NSMutableAttributedString> qrCountdownLine(std::int64_t sec
   return line;
 }
 
+std::int64_t saturatingSum(std::int64_t a, std::int64_t b) {
+  std::int64_t sum = 0;
+  return __builtin_add_overflow(a, b, &sum) ? bound(b) : sum;
+}
+
 void QRDeadline::start(std::int64_t seconds) {
-  // The lifetime comes from the server: kept within a century so that the sum cannot overflow.
-  constexpr std::int64_t century = 100LL * 366 * 24 * 3600;
-  deadline_ = nowInNanoseconds() + std::clamp(seconds, -century, century) * kNanosecondsPerSecond;
+  deadline_ = saturatingSum(nowInNanoseconds(), saturatingNanoseconds(seconds));
 }
 
 std::optional<std::int64_t> QRDeadline::nanosecondsLeft() const {
   if (!deadline_) return std::nullopt;
-  return *deadline_ - nowInNanoseconds();
+  return saturatingSum(*deadline_, -nowInNanoseconds());
 }
 
 bool QRDeadline::passed() const { return nanosecondsLeft().value_or(-1) < 0; }

@@ -12,12 +12,16 @@ namespace kerbelin {
 // semibold between grey words. Shared by the my-code row and the QR sheet.
 std::shared_ptr<ios::NSMutableAttributedString> qrCountdownLine(std::int64_t secondsLeft);
 
+// a + b, or the nearest value the type holds when the sum lies beyond it: lifetimes come from the
+// server and may be anything.
+std::int64_t saturatingSum(std::int64_t a, std::int64_t b);
+
 // When a QR token runs out, on the main run loop's clock (real in the app, virtual in tests). The time
 // left is read from the clock, not counted in ticks, so the time a code spends out of sight, or with
 // the loop held up, counts as it passes. Shared by the my-code row and the QR sheet.
 class QRDeadline {
  public:
-  // The deadline `seconds` from now.
+  // The deadline `seconds` from now; one beyond what the clock holds counts as the furthest it does.
   void start(std::int64_t seconds);
   // Whether the deadline has gone by; true before any start.
   bool passed() const;

@@ -205,6 +205,32 @@ TEST_F(QRPanel, ATickHeldUpIsCountedToTheTokensDeadline) {
   }
 }
 
+// Whatever lifetime the server gives its tokens, answering each request at once, the sheet renews on
+// the tick: at most one request a second (the first one, then one a tick over 10 s), and never time
+// left on a code that has run out. Each lifetime as the first token and as a renewal of a 1 s one.
+TEST_F(QRPanel, TheSheetAsksAtMostOnceASecondWhateverTheTokensLifetime) {
+  const Lifetime lifetimes[] = {-5, 0, 1, INT64_MAX, INT64_MIN, std::nullopt};
+  for (const auto& lifetime : lifetimes) {
+    for (bool renewal : {false, true}) {
+      SCOPED_TRACE((lifetime ? std::to_string(*lifetime) : "none") + (renewal ? ", renewal" : ", first"));
+      answerTokensAtOnce(renewal ? 1 : lifetime, lifetime);
+      const auto before = qrRequests();
+      openForToken();
+      for (int step = 0; step < 20; ++step) {
+        advance(0.5);
+        if (secondsOn(line()) <= 0) continue;
+        const auto code = decodedQR(popup->imageQRCode.lock()->image());
+        // A renewal is counted two seconds past its lifetime, for the two readings of the success line.
+        EXPECT_FALSE(ranOut(code, code == issued.front().token ? 0 : 2)) << line() << " at " << now();
+      }
+      EXPECT_LE(qrRequests() - before, 11u);
+      for (auto held : fake->pending()) failRequest(held);  // a mask would take the tap
+      tap(sheet->fpc->backdropView());
+      settle();
+    }
+  }
+}
+
 TEST_F(QRPanel, TheOpenersScreenReachesThePopup) {
   openForToken();
   EXPECT_EQ(popup->rootView.lock(), root);

@@ -222,6 +222,29 @@ TEST_F(MyCodeTest, ACodeBackInSightIsCountedToItsTokensDeadline) {
   }
 }
 
+// Whatever lifetime the server gives its tokens, answering each request at once, the row renews on
+// the tick: at most one request a second (the first one, then one a tick over 10 s), and never time
+// left on a code that has run out. Each lifetime as the first token and as a renewal of a 1 s one.
+TEST_F(MyCodeTest, TheRowAsksAtMostOnceASecondWhateverTheTokensLifetime) {
+  const Lifetime lifetimes[] = {-5, 0, 1, INT64_MAX, INT64_MIN, std::nullopt};
+  for (const auto& lifetime : lifetimes) {
+    for (bool renewal : {false, true}) {
+      SCOPED_TRACE((lifetime ? std::to_string(*lifetime) : "none") + (renewal ? ", renewal" : ", first"));
+      answerTokensAtOnce(renewal ? 1 : lifetime, lifetime);
+      const auto before = requestsTo(kQRPath).size();
+      screen = std::dynamic_pointer_cast<MyCodeViewController>(
+          shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"));
+      showInNavigation(screen);
+      for (int step = 0; step < 20; ++step) {
+        advance(0.5);
+        if (secondsOn(countdown()) <= 0) continue;
+        EXPECT_FALSE(ranOut(codeShown(), 0)) << countdown() << " at " << now();
+      }
+      EXPECT_LE(requestsTo(kQRPath).size() - before, 11u);
+    }
+  }
+}
+
 TEST_F(MyCodeTest, ADetailStillOnItsWayWhenTheListEmptiesFillsNothing) {
   answerCards(1);
   const auto late = lastRequestTo(kDetailPath);

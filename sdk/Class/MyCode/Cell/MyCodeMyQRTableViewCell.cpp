@@ -3,6 +3,7 @@
 #include <Class/MyCode/Model/MyCodeQRCodeModel.h>
 #include <Class/MyCode/QRCountdownLine.h>
 #include <Foundation/ClassRegistry.h>
+#include <Foundation/RunLoop.h>
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Constants/Constants.h>
 
@@ -31,8 +32,10 @@ void MyCodeMyQRTableViewCell::didMoveToWindow() {
   UITableViewCell::didMoveToWindow();
   if (window() && !timer) {
     timer = ios::Timer::scheduledTimer(tick, weak_from_this(), "fireTimer", {}, true);
-    // Back in sight: the time away has counted, so the line (or a renewal) cannot wait a tick.
-    if (objQRCode) fireTimer();
+    // Back in sight: the time away has counted, so the line (or a renewal) cannot wait a tick. The table
+    // also puts the row back as each reply lands, though: a token that came run out waits for the tick,
+    // or a server sending such tokens would be asked again as fast as it answers.
+    if (objQRCode) countDown(!exchangedWithinATick());
   } else if (!window() && timer) {
     timer->invalidate();
     timer = nullptr;
@@ -47,17 +50,26 @@ void MyCodeMyQRTableViewCell::getData(const std::shared_ptr<MyCodeQRCodeModel>& 
   if (auto phone = labelPhone.lock()) phone->setText(phoneUser);
   timeCountDown = obj->timeToken;
   deadline_.start(timeCountDown);
+  lastExchange_ = ios::RunLoop::main().now();
   setTextLabelTime();
 }
 
-void MyCodeMyQRTableViewCell::fireTimer() {
-  if (deadline_.passed()) {
-    runOut();
-    if (auto host = delegate.lock()) host->genQRcode();
-    return;
+void MyCodeMyQRTableViewCell::fireTimer() { countDown(true); }
+
+// Brings the line to the token's deadline; once that has gone by, asks for a new token if `mayAsk`.
+void MyCodeMyQRTableViewCell::countDown(bool mayAsk) {
+  if (!deadline_.passed()) {
+    timeCountDown = deadline_.secondsLeft();
+    return setTextLabelTime();
   }
-  timeCountDown = deadline_.secondsLeft();
-  setTextLabelTime();
+  runOut();
+  if (!mayAsk) return;
+  lastExchange_ = ios::RunLoop::main().now();
+  if (auto host = delegate.lock()) host->genQRcode();
+}
+
+bool MyCodeMyQRTableViewCell::exchangedWithinATick() const {
+  return lastExchange_ && ios::RunLoop::main().now() - *lastExchange_ < tick;
 }
 
 // The deadline went by while the line still read time left (out of sight, or the loop held up).

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kerbelin {
@@ -24,7 +25,8 @@ class MyCodeMyQRTableViewCellDelegate {
 // The user's own QR code at the top of the my-code tab: drawn from a server token, with the customer's
 // name and phone, counted down once a second to the token's deadline on the run loop's clock. Its timer
 // runs only while the row is on screen, so a row off screen asks for no renewals; the deadline keeps
-// running, and a row back in sight after it asks at once.
+// running, and a row back in sight after it asks at once, unless it asked or got its token within the
+// last tick. Whatever the tokens' lifetimes, it asks at most once a tick.
 class MyCodeMyQRTableViewCell : public ios::UITableViewCell {
  public:
   static constexpr char identifier[] = "MyCodeMyQRTableViewCell";
@@ -51,9 +53,12 @@ class MyCodeMyQRTableViewCell : public ios::UITableViewCell {
   void setTextLabelTime();
 
  private:
+  void countDown(bool mayAsk);
   void runOut();
+  bool exchangedWithinATick() const;
 
   QRDeadline deadline_;
+  std::optional<double> lastExchange_;  // when the row last asked for a token or got one, on the loop's clock
 };
 
 }  // namespace kerbelin

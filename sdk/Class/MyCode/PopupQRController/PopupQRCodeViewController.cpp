@@ -108,7 +108,7 @@ void PopupQRCodeViewController::getData(const MyCodeQRCodeModel& obj) {
   if (auto image = imageQRCode.lock()) image->setImage(Common::generateQRCode(obj.token));
   if (auto name = labelName.lock()) name->setText(nameTitle);
   if (isCheckUpdateQR) {
-    timeCountDown = obj.timeToken + 2;
+    timeCountDown = saturatingSum(obj.timeToken, 2);
     setTextLabelTimeUpdateSucce();
   } else {
     timeCountDown = obj.timeToken;
