@@ -205,6 +205,9 @@ bool isPlainFill(const CALayer& layer, const Presentation& p) {
          layer.borderWidth() <= 0 && p.cornerRadius <= 0 && !layer.mask() && !castsShadow(layer, p);
 }
 
+PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m);
+PixelRect grownBy(const PixelRect& box, double by);
+
 // Where a translucent layer placed by `m` may draw anything but one colour throughout `area`: the
 // box of its sublayers other than plain fills covering all of `area`. Null when its own drawing
 // (content, border, rounded or partial background or clip) does not leave one colour.
@@ -222,9 +225,8 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
     if (sublayer->isHidden() || sp.opacity <= 0) continue;
     const cairo_matrix_t placed = placedSublayer(*sublayer, m);
     if (isPlainFill(*sublayer, sp) && contains(coveredPixels(placed, sp.bounds), area)) continue;
-    CGRect extent = drawingExtent(*sublayer, sp);
-    if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
-    busy = busy.unionWith(deviceBox(placed, extent));
+    const PixelRect drawn = drawnPixels(*sublayer, sp, placed);
+    busy = busy.unionWith(castsShadow(*sublayer, sp) ? grownBy(drawn, shadowReach(sp) * deviceScale(placed)) : drawn);
   }
   return busy.intersection(area);
 }
@@ -300,6 +302,27 @@ std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation&
     const auto sub = subtreePixels(*sublayer, sp, placedSublayer(*sublayer, m));
     if (!sub) return std::nullopt;
     box = box.unionWith(*sub);
+  }
+  return box;
+}
+
+// `box` grown by `by` device pixels on every side.
+PixelRect grownBy(const PixelRect& box, double by) {
+  return box.isEmpty() ? box : roundedOut(box.x0 - by, box.y0 - by, box.x1 + by, box.y1 + by);
+}
+
+// The device pixels `layer` and its unclipped sublayers may draw in under `m`, their shadows and
+// contents or drawing reaching out of their bounds included: stores are brought up to date to know.
+PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  PixelRect box = deviceBox(m, p.bounds);
+  if (layer.masksToBounds()) return box;
+  box = box.unionWith(displayIfNeeded(layer, p, m));
+  for (const auto& sublayer : layer.sublayers()) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) continue;
+    const cairo_matrix_t placed = placedSublayer(*sublayer, m);
+    const PixelRect sub = drawnPixels(*sublayer, sp, placed);
+    box = box.unionWith(castsShadow(*sublayer, sp) ? grownBy(sub, shadowReach(sp) * deviceScale(placed)) : sub);
   }
   return box;
 }
@@ -538,10 +561,15 @@ void LayerPainter::drawLayer(const CALayer& layer, bool place) {
 
 void LayerPainter::drawTranslucent(const CALayer& layer, const Presentation& p) {
   if (!layer.mask() && drawInKeptBuffer(layer, p)) return;
-  // Limit the offscreen group to what the layer can cover.
+  // Limit the offscreen group to the whole pixels the layer can cover, as the kept buffer does: a
+  // clip with edges between pixels would cut the layer's own edges a second time.
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  cairo_identity_matrix(cr_);
   cairo_new_path(cr_);
-  appendRect(cr_, drawingExtent(layer, p));
+  appendPixelRect(cr_, drawnPixels(layer, p, m));
   cairo_clip(cr_);
+  cairo_set_matrix(cr_, &m);
   cairo_push_group(cr_);
   drawContent(layer, p);
   cairo_pattern_t* content = cairo_pop_group(cr_);
@@ -561,7 +589,7 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
   cairo_restore(cr_);
-  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(deviceBox(m, drawingExtent(layer, p)));
+  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(drawnPixels(layer, p, m));
   if (area.isEmpty()) return true;
   // A fading overlay is mostly one colour: that part is composited as one pixel, and only the rest
   // goes through the buffer.

@@ -515,5 +515,59 @@ TEST(CARenderer, ImageContentsReachingOutOfTheirBoundsAreDrawnWhole) {
   }
 }
 
+// Worked by hand with "over" and group opacity, at one pixel a point over grey 51: a white layer
+// at opacity 0.5 covering a pixel whole gives 51 + 0.5 * (255 - 51) = 153, covering half of it
+// 51 + 0.25 * 204 = 102. The window's frame and a snapshot must both draw that.
+TEST(CARenderer, TranslucentLayersCompositeAsOneGroupInTheFrameAndInASnapshot) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& root)> build;
+    std::vector<std::uint32_t> row;  // the middle row, x = 0 to 7
+  };
+  const auto white = CGColor::rgb(1, 1, 1, 1);
+  auto layer = [](CALayer& into, const CGRect& frame, float opacity) {
+    auto added = CALayer::create();
+    added->setFrame(frame);
+    added->setOpacity(opacity);
+    into.addSublayer(added);
+    return added;
+  };
+  constexpr std::uint32_t bg = 0xFF333333u, half = 0xFF666666u, whole = 0xFF999999u;
+  const Case cases[] = {
+      {"edges between pixels", [&](CALayer& r) { layer(r, CGRect(1.5, 0, 2, 3), 0.5f)->setBackgroundColor(white); },
+       {bg, half, whole, half, bg, bg, bg, bg}},
+      {"an opaque card in a faded holder",
+       [&](CALayer& r) { layer(*layer(r, r.bounds(), 0.5f), CGRect(1.5, 0, 2, 3), 1)->setBackgroundColor(white); },
+       {bg, half, whole, half, bg, bg, bg, bg}},
+      {"overlapping cards in a faded holder",
+       [&](CALayer& r) {
+         auto holder = layer(r, r.bounds(), 0.5f);
+         layer(*holder, CGRect(1, 0, 3, 3), 1)->setBackgroundColor(white);
+         layer(*holder, CGRect(3, 0, 2, 3), 1)->setBackgroundColor(white);
+       },
+       {bg, whole, whole, whole, whole, bg, bg, bg}},
+      {"a picture reaching out of a faded layer",
+       [&](CALayer& r) {
+         auto picture = layer(r, CGRect(3, 0, 2, 3), 0.5f);
+         picture->setContents(CGImage::create(4, 3, std::vector<std::uint32_t>(12, 0xFFFFFFFFu)));
+         picture->setContentsGravity(CALayerContentsGravity::center);
+       },
+       {bg, bg, whole, whole, whole, whole, bg, bg}},
+  };
+  for (const auto& c : cases) {
+    auto root = CALayer::create();
+    root->setFrame(CGRect(0, 0, 8, 3));
+    root->setBackgroundColor(CGColor::rgb(0.2, 0.2, 0.2, 1));
+    c.build(*root);
+    CARenderer frame(1);
+    frame.render(*root);
+    const auto kept = frame.makeImage(), snapshot = Renderer::renderImage(*root, 1);
+    for (int x = 0; x < 8; ++x) {
+      EXPECT_EQ(kept->pixel(x, 1), c.row[static_cast<std::size_t>(x)]) << c.name << ", the frame at x " << x;
+      EXPECT_EQ(snapshot->pixel(x, 1), c.row[static_cast<std::size_t>(x)]) << c.name << ", the snapshot at x " << x;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ios
