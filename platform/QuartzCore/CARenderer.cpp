@@ -61,7 +61,14 @@ std::vector<const CALayer*> inDrawingOrder(const CALayer& layer) {
 // The key clip of layers below one that may scroll: nothing that scrolls with them clips them yet.
 constexpr PixelRect kUnclipped{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
 
-PixelRect outset(const PixelRect& r, int by) { return r.isEmpty() ? r : PixelRect{r.x0 - by, r.y0 - by, r.x1 + by, r.y1 + by}; }
+// A shadow offset or blurred this many device pixels or more lies past any frame; reaches stop
+// there, so that absurd values keep the rectangles' edges in range.
+constexpr double kFarthestReach = 1 << 28;
+
+PixelRect outset(const PixelRect& r, double by) {
+  const int d = static_cast<int>(std::ceil(std::isnan(by) ? kFarthestReach : std::clamp(by, 0.0, kFarthestReach)));
+  return r.isEmpty() ? r : PixelRect{r.x0 - d, r.y0 - d, r.x1 + d, r.y1 + d};
+}
 PixelRect offset(const PixelRect& r, int dx, int dy) { return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy}; }
 
 // The parts of `r` outside `hole`.
@@ -241,8 +248,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const bool shadow = castsShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
   if (shadow) {
-    const double reach = shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-    own = outset(own.unionWith(subtree), static_cast<int>(std::ceil(reach)));
+    own = outset(own.unionWith(subtree), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
   }
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);

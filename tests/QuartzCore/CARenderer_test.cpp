@@ -569,5 +569,36 @@ TEST(CARenderer, TranslucentLayersCompositeAsOneGroupInTheFrameAndInASnapshot) {
   }
 }
 
+// Shadow values far beyond any screen (a bad animation, a parsed style) draw nothing on it, and the
+// layer casting them is drawn as usual.
+TEST(CARenderer, AShadowBeyondAnyScreenLeavesTheCardDrawn) {
+  struct Case {
+    std::string name;
+    CGSize offset;
+    CGFloat radius;
+  };
+  const Case cases[] = {
+      {"offset beyond the int range", CGSize{3e9, 0}, 3},
+      {"offset far up", CGSize{0, -1e15}, 3},
+      {"radius beyond the int range", CGSize{0, 2}, 1e12},
+      {"both", CGSize{-1e300, 1e300}, 1e300},
+  };
+  auto everyPixel = [](const CGImage& image) {
+    return std::vector<std::uint32_t>(image.pixels(), image.pixels() + image.width() * image.height());
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    scene.layer->setShadowOpacity(0.5f);
+    scene.layer->setShadowOffset(c.offset);
+    scene.layer->setShadowRadius(c.radius);
+    scene.frame.render(*scene.root);
+    const auto withShadow = scene.frame.makeImage();
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+    scene.layer->setShadowOpacity(0);
+    scene.frame.render(*scene.root);  // the frame without the shadow: what the one with it must be
+    EXPECT_EQ(everyPixel(*scene.frame.makeImage()), everyPixel(*withShadow)) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace ios
