@@ -233,6 +233,15 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
 
 void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
 
+void clipToPixels(cairo_t* cr, const PixelRect& r) {
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_new_path(cr);
+  appendPixelRect(cr, r);
+  cairo_restore(cr);
+  cairo_clip(cr);
+}
+
 // Disjoint device pixels that `p`'s opaque background alone, placed by `m`, makes fully opaque:
 // those wholly inside its straight bands (the corners' arcs are flattened inside the true curve, the
 // bands' edges are straight or lie between the flattened arcs' end points). Whatever is drawn over
@@ -561,16 +570,16 @@ void LayerPainter::drawLayer(const CALayer& layer, bool place) {
 
 void LayerPainter::drawTranslucent(const CALayer& layer, const Presentation& p) {
   if (!layer.mask() && drawInKeptBuffer(layer, p)) return;
-  // Limit the offscreen group to the whole pixels the layer can cover, as the kept buffer does: a
-  // clip with edges between pixels would cut the layer's own edges a second time.
   cairo_matrix_t m;
   cairo_get_matrix(cr_, &m);
-  cairo_identity_matrix(cr_);
-  cairo_new_path(cr_);
-  appendPixelRect(cr_, drawnPixels(layer, p, m));
-  cairo_clip(cr_);
-  cairo_set_matrix(cr_, &m);
+  // The group covers the whole pixels the layer can draw in, as the kept buffer does, and the clips
+  // above apply once, when it is composited: a clip cutting an edge in the group too would cut it
+  // twice.
+  const PixelRect box = drawnPixels(layer, p, m);
+  clipToPixels(cr_, box);
   cairo_push_group(cr_);
+  cairo_reset_clip(cr_);
+  clipToPixels(cr_, box);
   drawContent(layer, p);
   cairo_pattern_t* content = cairo_pop_group(cr_);
   if (layer.mask()) content = applyMask(layer, content);

@@ -600,5 +600,53 @@ TEST(CARenderer, AShadowBeyondAnyScreenLeavesTheCardDrawn) {
   }
 }
 
+// Cairo's coverage of a pixel an edge cuts depends on how the shape is clipped: a frame that redraws
+// part of a shape must come out as a picture that draws it whole.
+TEST(CARenderer, AnEdgeBetweenPixelsRedrawnInPartIsWhatDrawingItWholeGives) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& root)> build;
+    std::vector<CGRect> damaged;  // layers added after the first frame, each damaging its place
+  };
+  auto card = [](CALayer& into, const CGRect& frame) {
+    auto added = CALayer::create();
+    added->setFrame(frame);
+    added->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+    into.addSublayer(added);
+    return added;
+  };
+  const Case cases[] = {
+      {"rounded corners cut sideways", [&](CALayer& r) { card(r, CGRect(4.5, 2.5, 60, 29))->setCornerRadius(8); },
+       {CGRect(45.5, 2, 73.5, 60.5)}},
+      {"an edge crossing two damaged places", [&](CALayer& r) { card(r, CGRect(17.5, 33.25, 47, 32)); },
+       {CGRect(15.5, 47.5, 49, 8.5), CGRect(15.5, 58, 49, 8.5)}},
+      {"a faded badge in a card clipping to its corners",
+       [&](CALayer& r) {
+         auto holder = card(r, CGRect(0.5, 3.5, 68, 45));
+         holder->setCornerRadius(8);
+         holder->setMasksToBounds(true);
+         auto badge = card(*holder, CGRect(20.25, 16.25, 10, 8));
+         badge->setBackgroundColor(CGColor::rgb(0.6, 0.1, 0.5, 1));
+         badge->setOpacity(0.5f);
+       },
+       {CGRect(0, 30, 10, 10)}},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    scene.root->setBackgroundColor(CGColor::rgb(0.3, 0.6, 0.2, 1));
+    scene.layer->removeFromSuperlayer();
+    c.build(*scene.root);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name << ", the first frame";
+    for (const auto& place : c.damaged) {
+      auto added = CALayer::create();
+      added->setFrame(place);
+      scene.root->addSublayer(added);
+    }
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace ios
