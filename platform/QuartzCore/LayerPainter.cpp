@@ -206,7 +206,7 @@ bool isPlainFill(const CALayer& layer, const Presentation& p) {
 }
 
 PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m);
-PixelRect grownBy(const PixelRect& box, double by);
+PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m);
 
 // Where a translucent layer placed by `m` may draw anything but one colour throughout `area`: the
 // box of its sublayers other than plain fills covering all of `area`. Null when its own drawing
@@ -225,8 +225,7 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
     if (sublayer->isHidden() || sp.opacity <= 0) continue;
     const cairo_matrix_t placed = placedSublayer(*sublayer, m);
     if (isPlainFill(*sublayer, sp) && contains(coveredPixels(placed, sp.bounds), area)) continue;
-    const PixelRect drawn = drawnPixels(*sublayer, sp, placed);
-    busy = busy.unionWith(castsShadow(*sublayer, sp) ? grownBy(drawn, shadowReach(sp) * deviceScale(placed)) : drawn);
+    busy = busy.unionWith(drawnPixelsWithShadow(*sublayer, sp, placed));
   }
   return busy.intersection(area);
 }
@@ -329,11 +328,14 @@ PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_m
   for (const auto& sublayer : layer.sublayers()) {
     const Presentation sp = sublayer->presentation();
     if (sublayer->isHidden() || sp.opacity <= 0) continue;
-    const cairo_matrix_t placed = placedSublayer(*sublayer, m);
-    const PixelRect sub = drawnPixels(*sublayer, sp, placed);
-    box = box.unionWith(castsShadow(*sublayer, sp) ? grownBy(sub, shadowReach(sp) * deviceScale(placed)) : sub);
+    box = box.unionWith(drawnPixelsWithShadow(*sublayer, sp, placedSublayer(*sublayer, m)));
   }
   return box;
+}
+
+PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  const PixelRect drawn = drawnPixels(layer, p, m);
+  return castsShadow(layer, p) ? grownBy(drawn, shadowReach(p) * deviceScale(m)) : drawn;
 }
 
 // Blurs the one-channel `surface` in place by `sigma` device pixels, reusing an earlier blur of the
