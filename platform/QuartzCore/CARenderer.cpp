@@ -15,6 +15,8 @@ namespace {
 constexpr int kKeptGroupDepth = 2;
 // Beyond this many rectangles the damage is redrawn as their bounding box.
 constexpr std::size_t kMaxDamageRects = 8;
+// Damage widened over curved shapes this many times and still meeting more is drawn in whole rows.
+constexpr int kMaxWidenings = 8;
 
 // The values hashed eight bytes at a time, each step through the SplitMix64 finaliser, whose full
 // avalanche keeps two different placements from colliding in practice.
@@ -61,7 +63,14 @@ std::vector<const CALayer*> inDrawingOrder(const CALayer& layer) {
 // The key clip of layers below one that may scroll: nothing that scrolls with them clips them yet.
 constexpr PixelRect kUnclipped{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
 
-PixelRect outset(const PixelRect& r, int by) { return r.isEmpty() ? r : PixelRect{r.x0 - by, r.y0 - by, r.x1 + by, r.y1 + by}; }
+// A shadow offset or blurred this many device pixels or more lies past any frame; reaches stop
+// there, so that absurd values keep the rectangles' edges in range.
+constexpr double kFarthestReach = 1 << 28;
+
+PixelRect outset(const PixelRect& r, double by) {
+  const int d = static_cast<int>(std::ceil(std::isnan(by) ? kFarthestReach : std::clamp(by, 0.0, kFarthestReach)));
+  return r.isEmpty() ? r : PixelRect{r.x0 - d, r.y0 - d, r.x1 + d, r.y1 + d};
+}
 PixelRect offset(const PixelRect& r, int dx, int dy) { return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy}; }
 
 // The parts of `r` outside `hole`.
@@ -78,6 +87,14 @@ std::vector<PixelRect> outside(const PixelRect& r, const PixelRect& hole) {
 CGRect insideCorners(const CALayer::Presentation& p) {
   const CGFloat radius = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(p.bounds.width(), p.bounds.height()) / 2);
   return p.bounds.insetBy(radius, radius);
+}
+
+// Whether the layer fills or clips to a shape that Cairo rasterises edge by edge: rounded corners,
+// a border, or edges off the pixel axes.
+bool curvesEdges(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& m) {
+  const bool fills = (p.backgroundColor && p.backgroundColor->alpha() > 0) || layer.masksToBounds();
+  if (layer.borderWidth() > 0) return true;
+  return fills && (p.cornerRadius > 0 || m.xy != 0 || m.yx != 0);
 }
 
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
@@ -166,6 +183,7 @@ const std::vector<PixelRect>& CARenderer::render(const CALayer& root) {
   fullDamage_ = false;
   if (blit_.active) moveScrolledPixels();
   simplifyDamage();
+  widenOverCurves();
   if (!damage_.empty()) paint(root);
   return damage_;
 }
@@ -241,8 +259,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const bool shadow = castsShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
   if (shadow) {
-    const double reach = shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-    own = outset(own.unionWith(subtree), static_cast<int>(std::ceil(reach)));
+    own = outset(own.unionWith(subtree), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
   }
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);
@@ -269,7 +286,8 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
     addDamage(own.intersection(blit_.inner));
     addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
   }
-  records_[&layer] = {signature, still, own, subtree, frame_, m.x0, m.y0, from.superlayer, from.rank};
+  const PixelRect curved = layer.mask() ? own : curvesEdges(layer, p, m) ? boundsBox.intersection(clip) : PixelRect{};
+  records_[&layer] = {signature, still, own, subtree, curved, frame_, m.x0, m.y0, from.superlayer, from.rank};
   return subtree;
 }
 
@@ -386,24 +404,59 @@ void CARenderer::simplifyDamage() {
   damage_.assign(1, all);
 }
 
-bool CARenderer::touchesDamage(const CALayer& layer) const {
+void CARenderer::widenOverCurves() {
+  for (int pass = 0; pass < kMaxWidenings; ++pass) {
+    if (!widenOnce()) return;
+    simplifyDamage();
+  }
+  // Whole rows take in every shape.
+  PixelRect all;
+  for (const auto& r : damage_) all = all.unionWith(r);
+  damage_.assign(1, {screen_.x0, all.y0, screen_.x1, all.y1});
+}
+
+bool CARenderer::widenOnce() {
+  // Cairo finds the coverage of a pixel on a curved edge from all of the shape's edges in its row,
+  // and a clip that cuts the shape sideways changes which those are: the pixel can come out a shade
+  // off from drawing the shape whole. Cutting rows apart changes nothing, so damage meeting such a
+  // shape takes in the shape's whole width in the rows they share.
+  bool widened = false;
+  for (const auto& [layer, record] : records_) {
+    const PixelRect& shape = record.curved;
+    if (record.frame != frame_ || shape.isEmpty()) continue;
+    for (std::size_t i = 0, n = damage_.size(); i < n; ++i) {
+      const PixelRect meet = damage_[i].intersection(shape);
+      if (meet.isEmpty() || (damage_[i].x0 <= shape.x0 && damage_[i].x1 >= shape.x1)) continue;
+      damage_.push_back({shape.x0, meet.y0, shape.x1, meet.y1});
+      widened = true;
+    }
+  }
+  return widened;
+}
+
+bool CARenderer::touches(const CALayer& layer, const PixelRect& rect) const {
   auto it = records_.find(&layer);
-  if (it == records_.end()) return true;
-  return std::any_of(damage_.begin(), damage_.end(), [&](const PixelRect& r) { return r.intersects(it->second.subtree); });
+  return it == records_.end() || rect.intersects(it->second.subtree);
 }
 
 void CARenderer::paint(const CALayer& root) {
+  // One rectangle at a time: Cairo draws an edge between pixels through a clip of several
+  // rectangles a shade off from drawing it unclipped, and through one rectangle the same.
+  for (const auto& r : damage_) paint(root, r);
+  cairo_surface_flush(context_->impl().surface);
+}
+
+void CARenderer::paint(const CALayer& root, const PixelRect& rect) {
   cairo_t* cr = cairoContext(*context_);
   cairo_save(cr);
   cairo_identity_matrix(cr);
   // What an opaque background paints over needs no clearing first.
   cairo_new_path(cr);
-  for (const auto& r : damage_)
-    for (const auto& part : outside(r, cover_)) cairo_rectangle(cr, part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
+  for (const auto& part : outside(rect, cover_)) cairo_rectangle(cr, part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   cairo_fill(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-  for (const auto& r : damage_) cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+  cairo_rectangle(cr, rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
   cairo_clip(cr);
   cairo_scale(cr, scale_, scale_);
   const CGRect bounds = root.bounds();
@@ -411,9 +464,8 @@ void CARenderer::paint(const CALayer& root) {
   auto groups = [this](int depth) -> CGContext* {
     return depth < static_cast<int>(groups_.size()) ? groups_[static_cast<std::size_t>(depth)].get() : nullptr;
   };
-  LayerPainter(*context_, [this](const CALayer& layer) { return touchesDamage(layer); }, groups).drawLayer(root, false);
+  LayerPainter(*context_, [this, &rect](const CALayer& layer) { return touches(layer, rect); }, groups).drawLayer(root, false);
   cairo_restore(cr);
-  cairo_surface_flush(context_->impl().surface);
 }
 
 }  // namespace ios

@@ -50,6 +50,7 @@ class CARenderer {
     std::uint64_t signature = 0;
     std::uint64_t still = 0;  // the signature apart from the scroll position, for layers that may scroll
     PixelRect own, subtree;
+    PixelRect curved;  // where the layer fills or clips to a shape with curved or slanted edges
     std::uint64_t frame = 0;
     double x0 = 0, y0 = 0;  // the device translation of the layer's coordinates
     const CALayer* superlayer = nullptr;
@@ -107,9 +108,12 @@ class CARenderer {
   void moveScrolledPixels();
   void addDamage(const PixelRect& rect);
   void simplifyDamage();
+  void widenOverCurves();
+  bool widenOnce();
   void ensureBuffer(int width, int height);
   void paint(const CALayer& root);
-  bool touchesDamage(const CALayer& layer) const;
+  void paint(const CALayer& root, const PixelRect& rect);
+  bool touches(const CALayer& layer, const PixelRect& rect) const;
 
   CGFloat scale_;
   std::unique_ptr<CGContext> context_;

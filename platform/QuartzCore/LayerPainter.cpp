@@ -205,6 +205,9 @@ bool isPlainFill(const CALayer& layer, const Presentation& p) {
          layer.borderWidth() <= 0 && p.cornerRadius <= 0 && !layer.mask() && !castsShadow(layer, p);
 }
 
+PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m);
+PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m);
+
 // Where a translucent layer placed by `m` may draw anything but one colour throughout `area`: the
 // box of its sublayers other than plain fills covering all of `area`. Null when its own drawing
 // (content, border, rounded or partial background or clip) does not leave one colour.
@@ -222,14 +225,21 @@ std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, c
     if (sublayer->isHidden() || sp.opacity <= 0) continue;
     const cairo_matrix_t placed = placedSublayer(*sublayer, m);
     if (isPlainFill(*sublayer, sp) && contains(coveredPixels(placed, sp.bounds), area)) continue;
-    CGRect extent = drawingExtent(*sublayer, sp);
-    if (castsShadow(*sublayer, sp)) extent = extent.insetBy(-shadowReach(sp), -shadowReach(sp));
-    busy = busy.unionWith(deviceBox(placed, extent));
+    busy = busy.unionWith(drawnPixelsWithShadow(*sublayer, sp, placed));
   }
   return busy.intersection(area);
 }
 
 void appendPixelRect(cairo_t* cr, const PixelRect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
+
+void clipToPixels(cairo_t* cr, const PixelRect& r) {
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_new_path(cr);
+  appendPixelRect(cr, r);
+  cairo_restore(cr);
+  cairo_clip(cr);
+}
 
 // Disjoint device pixels that `p`'s opaque background alone, placed by `m`, makes fully opaque:
 // those wholly inside its straight bands (the corners' arcs are flattened inside the true curve, the
@@ -302,6 +312,30 @@ std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation&
     box = box.unionWith(*sub);
   }
   return box;
+}
+
+// `box` grown by `by` device pixels on every side.
+PixelRect grownBy(const PixelRect& box, double by) {
+  return box.isEmpty() ? box : roundedOut(box.x0 - by, box.y0 - by, box.x1 + by, box.y1 + by);
+}
+
+// The device pixels `layer` and its unclipped sublayers may draw in under `m`, their shadows and
+// contents or drawing reaching out of their bounds included: stores are brought up to date to know.
+PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  PixelRect box = deviceBox(m, p.bounds);
+  if (layer.masksToBounds()) return box;
+  box = box.unionWith(displayIfNeeded(layer, p, m));
+  for (const auto& sublayer : layer.sublayers()) {
+    const Presentation sp = sublayer->presentation();
+    if (sublayer->isHidden() || sp.opacity <= 0) continue;
+    box = box.unionWith(drawnPixelsWithShadow(*sublayer, sp, placedSublayer(*sublayer, m)));
+  }
+  return box;
+}
+
+PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  const PixelRect drawn = drawnPixels(layer, p, m);
+  return castsShadow(layer, p) ? grownBy(drawn, shadowReach(p) * deviceScale(m)) : drawn;
 }
 
 // Blurs the one-channel `surface` in place by `sigma` device pixels, reusing an earlier blur of the
@@ -538,11 +572,16 @@ void LayerPainter::drawLayer(const CALayer& layer, bool place) {
 
 void LayerPainter::drawTranslucent(const CALayer& layer, const Presentation& p) {
   if (!layer.mask() && drawInKeptBuffer(layer, p)) return;
-  // Limit the offscreen group to what the layer can cover.
-  cairo_new_path(cr_);
-  appendRect(cr_, drawingExtent(layer, p));
-  cairo_clip(cr_);
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  // The group covers the whole pixels the layer can draw in, as the kept buffer does, and the clips
+  // above apply once, when it is composited: a clip cutting an edge in the group too would cut it
+  // twice.
+  const PixelRect box = drawnPixels(layer, p, m);
+  clipToPixels(cr_, box);
   cairo_push_group(cr_);
+  cairo_reset_clip(cr_);
+  clipToPixels(cr_, box);
   drawContent(layer, p);
   cairo_pattern_t* content = cairo_pop_group(cr_);
   if (layer.mask()) content = applyMask(layer, content);
@@ -561,7 +600,7 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
   cairo_restore(cr_);
-  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(deviceBox(m, drawingExtent(layer, p)));
+  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(drawnPixels(layer, p, m));
   if (area.isEmpty()) return true;
   // A fading overlay is mostly one colour: that part is composited as one pixel, and only the rest
   // goes through the buffer.

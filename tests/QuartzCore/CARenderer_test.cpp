@@ -515,5 +515,138 @@ TEST(CARenderer, ImageContentsReachingOutOfTheirBoundsAreDrawnWhole) {
   }
 }
 
+// Worked by hand with "over" and group opacity, at one pixel a point over grey 51: a white layer
+// at opacity 0.5 covering a pixel whole gives 51 + 0.5 * (255 - 51) = 153, covering half of it
+// 51 + 0.25 * 204 = 102. The window's frame and a snapshot must both draw that.
+TEST(CARenderer, TranslucentLayersCompositeAsOneGroupInTheFrameAndInASnapshot) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& root)> build;
+    std::vector<std::uint32_t> row;  // the middle row, x = 0 to 7
+  };
+  const auto white = CGColor::rgb(1, 1, 1, 1);
+  auto layer = [](CALayer& into, const CGRect& frame, float opacity) {
+    auto added = CALayer::create();
+    added->setFrame(frame);
+    added->setOpacity(opacity);
+    into.addSublayer(added);
+    return added;
+  };
+  constexpr std::uint32_t bg = 0xFF333333u, half = 0xFF666666u, whole = 0xFF999999u;
+  const Case cases[] = {
+      {"edges between pixels", [&](CALayer& r) { layer(r, CGRect(1.5, 0, 2, 3), 0.5f)->setBackgroundColor(white); },
+       {bg, half, whole, half, bg, bg, bg, bg}},
+      {"an opaque card in a faded holder",
+       [&](CALayer& r) { layer(*layer(r, r.bounds(), 0.5f), CGRect(1.5, 0, 2, 3), 1)->setBackgroundColor(white); },
+       {bg, half, whole, half, bg, bg, bg, bg}},
+      {"overlapping cards in a faded holder",
+       [&](CALayer& r) {
+         auto holder = layer(r, r.bounds(), 0.5f);
+         layer(*holder, CGRect(1, 0, 3, 3), 1)->setBackgroundColor(white);
+         layer(*holder, CGRect(3, 0, 2, 3), 1)->setBackgroundColor(white);
+       },
+       {bg, whole, whole, whole, whole, bg, bg, bg}},
+      {"a picture reaching out of a faded layer",
+       [&](CALayer& r) {
+         auto picture = layer(r, CGRect(3, 0, 2, 3), 0.5f);
+         picture->setContents(CGImage::create(4, 3, std::vector<std::uint32_t>(12, 0xFFFFFFFFu)));
+         picture->setContentsGravity(CALayerContentsGravity::center);
+       },
+       {bg, bg, whole, whole, whole, whole, bg, bg}},
+  };
+  for (const auto& c : cases) {
+    auto root = CALayer::create();
+    root->setFrame(CGRect(0, 0, 8, 3));
+    root->setBackgroundColor(CGColor::rgb(0.2, 0.2, 0.2, 1));
+    c.build(*root);
+    CARenderer frame(1);
+    frame.render(*root);
+    const auto kept = frame.makeImage(), snapshot = Renderer::renderImage(*root, 1);
+    for (int x = 0; x < 8; ++x) {
+      EXPECT_EQ(kept->pixel(x, 1), c.row[static_cast<std::size_t>(x)]) << c.name << ", the frame at x " << x;
+      EXPECT_EQ(snapshot->pixel(x, 1), c.row[static_cast<std::size_t>(x)]) << c.name << ", the snapshot at x " << x;
+    }
+  }
+}
+
+// Shadow values far beyond any screen (a bad animation, a parsed style) draw nothing on it, and the
+// layer casting them is drawn as usual.
+TEST(CARenderer, AShadowBeyondAnyScreenLeavesTheCardDrawn) {
+  struct Case {
+    std::string name;
+    CGSize offset;
+    CGFloat radius;
+  };
+  const Case cases[] = {
+      {"offset beyond the int range", CGSize{3e9, 0}, 3},
+      {"offset far up", CGSize{0, -1e15}, 3},
+      {"radius beyond the int range", CGSize{0, 2}, 1e12},
+      {"both", CGSize{-1e300, 1e300}, 1e300},
+  };
+  auto everyPixel = [](const CGImage& image) {
+    return std::vector<std::uint32_t>(image.pixels(), image.pixels() + image.width() * image.height());
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    scene.layer->setShadowOpacity(0.5f);
+    scene.layer->setShadowOffset(c.offset);
+    scene.layer->setShadowRadius(c.radius);
+    scene.frame.render(*scene.root);
+    const auto withShadow = scene.frame.makeImage();
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+    scene.layer->setShadowOpacity(0);
+    scene.frame.render(*scene.root);  // the frame without the shadow: what the one with it must be
+    EXPECT_EQ(everyPixel(*scene.frame.makeImage()), everyPixel(*withShadow)) << c.name;
+  }
+}
+
+// Cairo's coverage of a pixel an edge cuts depends on how the shape is clipped: a frame that redraws
+// part of a shape must come out as a picture that draws it whole.
+TEST(CARenderer, AnEdgeBetweenPixelsRedrawnInPartIsWhatDrawingItWholeGives) {
+  struct Case {
+    std::string name;
+    std::function<void(CALayer& root)> build;
+    std::vector<CGRect> damaged;  // layers added after the first frame, each damaging its place
+  };
+  auto card = [](CALayer& into, const CGRect& frame) {
+    auto added = CALayer::create();
+    added->setFrame(frame);
+    added->setBackgroundColor(CGColor::rgb(1, 1, 1, 1));
+    into.addSublayer(added);
+    return added;
+  };
+  const Case cases[] = {
+      {"rounded corners cut sideways", [&](CALayer& r) { card(r, CGRect(4.5, 2.5, 60, 29))->setCornerRadius(8); },
+       {CGRect(45.5, 2, 73.5, 60.5)}},
+      {"an edge crossing two damaged places", [&](CALayer& r) { card(r, CGRect(17.5, 33.25, 47, 32)); },
+       {CGRect(15.5, 47.5, 49, 8.5), CGRect(15.5, 58, 49, 8.5)}},
+      {"a faded badge in a card clipping to its corners",
+       [&](CALayer& r) {
+         auto holder = card(r, CGRect(0.5, 3.5, 68, 45));
+         holder->setCornerRadius(8);
+         holder->setMasksToBounds(true);
+         auto badge = card(*holder, CGRect(20.25, 16.25, 10, 8));
+         badge->setBackgroundColor(CGColor::rgb(0.6, 0.1, 0.5, 1));
+         badge->setOpacity(0.5f);
+       },
+       {CGRect(0, 30, 10, 10)}},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    scene.root->setBackgroundColor(CGColor::rgb(0.3, 0.6, 0.2, 1));
+    scene.layer->removeFromSuperlayer();
+    c.build(*scene.root);
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name << ", the first frame";
+    for (const auto& place : c.damaged) {
+      auto added = CALayer::create();
+      added->setFrame(place);
+      scene.root->addSublayer(added);
+    }
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace ios
