@@ -214,7 +214,8 @@ PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, con
 std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m,
                                   const PixelRect& area) {
   const auto& store = layer.backing().store;
-  if (layer.contents() || layer.needsDisplay() || !store.drawn || store.surface || layer.borderWidth() > 0)
+  if (layer.contents() || layer.needsDisplay() || !store.drawn || store.surface || layer.borderWidth() > 0 ||
+      castsShadow(layer, p))
     return std::nullopt;
   const bool fills = p.backgroundColor && p.backgroundColor->alpha() > 0;
   if ((fills || layer.masksToBounds()) && (p.cornerRadius > 0 || !contains(coveredPixels(m, p.bounds), area)))
@@ -336,6 +337,14 @@ PixelRect drawnPixels(const CALayer& layer, const Presentation& p, const cairo_m
 PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
   const PixelRect drawn = drawnPixels(layer, p, m);
   return castsShadow(layer, p) ? grownBy(drawn, shadowReach(p) * deviceScale(m)) : drawn;
+}
+
+// The device pixels a translucent layer's group takes in: what it draws and its own shadow, whose
+// path may lie beyond its bounds.
+PixelRect groupPixels(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m) {
+  if (!castsShadow(layer, p) || !layer.shadowPath()) return drawnPixelsWithShadow(layer, p, m);
+  const PixelRect shape = drawnPixels(layer, p, m).unionWith(deviceBox(m, layer.shadowPath()->boundingBox()));
+  return grownBy(shape, shadowReach(p) * deviceScale(m));
 }
 
 // Blurs the one-channel `surface` in place by `sigma` device pixels, reusing an earlier blur of the
@@ -561,33 +570,54 @@ void LayerPainter::drawLayer(const CALayer& layer, bool place) {
     context_.restoreGState();
     return;
   }
-  if (castsShadow(layer, p)) drawShadow(layer, p);
-  if (p.opacity < 1 || layer.mask()) {
+  if (p.opacity < 1) {
     drawTranslucent(layer, p);
   } else {
-    drawContent(layer, p);
+    drawOwn(layer, p);
   }
   context_.restoreGState();
 }
 
+void LayerPainter::drawOwn(const CALayer& layer, const Presentation& p) {
+  if (castsShadow(layer, p)) drawShadow(layer, p);
+  if (layer.mask()) {
+    drawMasked(layer, p);
+  } else {
+    drawContent(layer, p);
+  }
+}
+
+void LayerPainter::drawMasked(const CALayer& layer, const Presentation& p) {
+  cairo_matrix_t m;
+  cairo_get_matrix(cr_, &m);
+  composite(applyMask(layer, group(drawnPixels(layer, p, m), [&] { drawContent(layer, p); })), 1);
+}
+
 void LayerPainter::drawTranslucent(const CALayer& layer, const Presentation& p) {
+  // The opacity applies to the shadow and the content composited together: the shadow fades with
+  // the content and does not show through it.
   if (!layer.mask() && drawInKeptBuffer(layer, p)) return;
   cairo_matrix_t m;
   cairo_get_matrix(cr_, &m);
+  composite(group(groupPixels(layer, p, m), [&] { drawOwn(layer, p); }), p.opacity);
+}
+
+cairo_pattern_t* LayerPainter::group(const PixelRect& box, const std::function<void()>& draw) {
   // The group covers the whole pixels the layer can draw in, as the kept buffer does, and the clips
   // above apply once, when it is composited: a clip cutting an edge in the group too would cut it
   // twice.
-  const PixelRect box = drawnPixels(layer, p, m);
   clipToPixels(cr_, box);
   cairo_push_group(cr_);
   cairo_reset_clip(cr_);
   clipToPixels(cr_, box);
-  drawContent(layer, p);
-  cairo_pattern_t* content = cairo_pop_group(cr_);
-  if (layer.mask()) content = applyMask(layer, content);
-  cairo_set_source(cr_, content);
-  cairo_paint_with_alpha(cr_, p.opacity);
-  cairo_pattern_destroy(content);
+  draw();
+  return cairo_pop_group(cr_);
+}
+
+void LayerPainter::composite(cairo_pattern_t* group, double alpha) {
+  cairo_set_source(cr_, group);
+  cairo_paint_with_alpha(cr_, alpha);
+  cairo_pattern_destroy(group);
 }
 
 bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p) {
@@ -600,7 +630,7 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
   cairo_restore(cr_);
-  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(drawnPixels(layer, p, m));
+  PixelRect area = roundedOut(x0, y0, x1, y1).intersection(groupPixels(layer, p, m));
   if (area.isEmpty()) return true;
   // A fading overlay is mostly one colour: that part is composited as one pixel, and only the rest
   // goes through the buffer.
@@ -621,7 +651,7 @@ bool LayerPainter::drawInKeptBuffer(const CALayer& layer, const Presentation& p)
   cairo_paint(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   cairo_set_matrix(cr, &m);
-  LayerPainter(*buffer, culling_, groups_, depth_ + 1).drawContent(layer, p);
+  LayerPainter(*buffer, culling_, groups_, depth_ + 1).drawOwn(layer, p);
   cairo_restore(cr);
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
@@ -764,9 +794,8 @@ void LayerPainter::drawShadow(const CALayer& layer, const Presentation& p) {
 }
 
 void LayerPainter::skipCoveredPixels(const Presentation& p, const cairo_matrix_t& m) {
-  // The layer's opaque background is painted over its shadow at once: where it makes pixels opaque,
-  // compositing the shadow would be work for nothing.
-  if (p.opacity < 1) return;
+  // The layer's opaque background is painted over its shadow at once (in its group, when
+  // translucent): where it makes pixels opaque, compositing the shadow would be work for nothing.
   double cx0 = 0, cy0 = 0, cx1 = 0, cy1 = 0;
   cairo_clip_extents(cr_, &cx0, &cy0, &cx1, &cy1);
   const PixelRect outer = roundedOut(cx0, cy0, cx1, cy1);

@@ -43,8 +43,8 @@ PixelRect displayIfNeeded(const CALayer& layer, const CALayer::Presentation& p, 
 // the alpha of everything the layer draws, which is its opaque background's shape when nothing
 // reaches outside it; rasterised once and reused), the background (rounded by
 // `cornerRadius`), the backing store, the sublayers by `zPosition` (clipped to the rounded bounds
-// when `masksToBounds`), and the border; then the mask and the opacity apply to the whole. Hidden
-// and fully transparent layers draw nothing.
+// when `masksToBounds`), and the border; then the mask applies to all but the shadow, and the
+// opacity to the whole. Hidden and fully transparent layers draw nothing.
 class LayerPainter {
  public:
   // Answers whether a layer's subtree, placed by the context's current matrix, can touch what is
@@ -61,6 +61,8 @@ class LayerPainter {
   void drawLayer(const CALayer& layer, bool place);
 
  private:
+  // The shadow and the content, masked when the layer has a mask.
+  void drawOwn(const CALayer& layer, const CALayer::Presentation& p);
   void drawContent(const CALayer& layer, const CALayer::Presentation& p);
   void drawStore(const CALayer& layer, const CALayer::Presentation& p);
   void drawBorder(const CALayer& layer, const CALayer::Presentation& p);
@@ -76,7 +78,12 @@ class LayerPainter {
   // Draws the alpha of everything `layer` draws, into a one-channel target.
   void drawAlpha(const CALayer& layer, const CALayer::Presentation& p);
   cairo_pattern_t* applyMask(const CALayer& layer, cairo_pattern_t* content);
+  void drawMasked(const CALayer& layer, const CALayer::Presentation& p);
   void drawTranslucent(const CALayer& layer, const CALayer::Presentation& p);
+  // What `draw` draws, as a group over `box` (device pixels) to composite.
+  cairo_pattern_t* group(const PixelRect& box, const std::function<void()>& draw);
+  // Composites `group` at `alpha`, and lets it go.
+  void composite(cairo_pattern_t* group, double alpha);
   bool drawInKeptBuffer(const CALayer& layer, const CALayer::Presentation& p);
   // Composites the part of `area` outside `busy`, where the layer's content is one colour, at the
   // layer's opacity.

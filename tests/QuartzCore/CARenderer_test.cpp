@@ -569,6 +569,47 @@ TEST(CARenderer, TranslucentLayersCompositeAsOneGroupInTheFrameAndInASnapshot) {
   }
 }
 
+// A translucent card's shadow fades with it, and does not show through it: the card and its shadow
+// are composited together, then at the card's opacity. Over a fresh frame and after a fade.
+TEST(CARenderer, ATranslucentLayersShadowFadesWithItAndStaysBehindIt) {
+  struct Case {
+    std::string name;
+    float shadowOpacity;
+    CGFloat offset;
+    std::vector<std::uint32_t> row;  // the middle row, x = 0 to 7
+  };
+  // The background is 100 grey, the card 200, the shadow black: at half opacity the card shows
+  // 150; the shadow at strength s, 100 * (1 - s / 2).
+  constexpr std::uint32_t bg = 0xFF646464u, card = 0xFF969696u, full = 0xFF323232u, half = 0xFF4B4B4Bu;
+  const Case cases[] = {
+      {"a hard shadow beside the card", 1, 2, {bg, bg, card, card, full, full, bg, bg}},
+      {"a half-strength shadow partly under the card", 0.5f, 1, {bg, bg, card, card, half, bg, bg, bg}},
+      {"a shadow wholly under the card", 1, 0, {bg, bg, card, card, bg, bg, bg, bg}},
+  };
+  for (const auto& c : cases) {
+    auto root = CALayer::create();
+    root->setFrame(CGRect(0, 0, 8, 3));
+    root->setBackgroundColor(CGColor::rgb(100 / 255.0, 100 / 255.0, 100 / 255.0, 1));
+    auto layer = CALayer::create();
+    layer->setFrame(CGRect(2, 0, 2, 3));
+    layer->setBackgroundColor(CGColor::rgb(200 / 255.0, 200 / 255.0, 200 / 255.0, 1));
+    layer->setShadowOpacity(c.shadowOpacity);
+    layer->setShadowRadius(0);
+    layer->setShadowOffset(CGSize{c.offset, 0});
+    root->addSublayer(layer);
+    CARenderer faded(1), fresh(1);
+    faded.render(*root);
+    layer->setOpacity(0.5f);
+    faded.render(*root);
+    fresh.render(*root);
+    const auto pictures = {std::pair{"the faded frame", faded.makeImage()}, std::pair{"a fresh frame", fresh.makeImage()},
+                           std::pair{"the snapshot", Renderer::renderImage(*root, 1)}};
+    for (const auto& [path, picture] : pictures)
+      for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(picture->pixel(x, 1), c.row[static_cast<std::size_t>(x)]) << c.name << ", " << path << " at x " << x;
+  }
+}
+
 // Shadow values far beyond any screen (a bad animation, a parsed style) draw nothing on it, and the
 // layer casting them is drawn as usual.
 TEST(CARenderer, AShadowBeyondAnyScreenLeavesTheCardDrawn) {
