@@ -147,6 +147,13 @@ bool BackendServer::start() {
     return refuseBadHead(r) || refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
                                                              : httplib::Server::HandlerResponse::Unhandled;
   });
+  // A head refused anyway gets its refusal instead of "100 Continue": no body is sent for nothing.
+  http.set_expect_100_continue_handler([](const httplib::Request&, httplib::Response& r) {
+    const int status = GuardedHttpServer::headStatus();
+    if (status == 0) return 100;
+    r.status = status;
+    return status;
+  });
   http.Post(std::string(kApiPrefix) + "/.*",
             [this](const httplib::Request& q, httplib::Response& r, const httplib::ContentReader& content) {
               handleApi(q, r, content);
