@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 #include "HeadCheck.h"
@@ -125,22 +126,31 @@ class ConnectionStream final : public httplib::Stream {
 
   // Reads the head's next line whole and releases what httplib is to read in its place.
   bool releaseLine() {
-    size_t end;
-    while ((end = buffer_.find('\n', begin_)) == std::string::npos && buffer_.size() - begin_ < kLongestLine) {
-      const ssize_t received = fill();
-      if (received < 0) return false;
-      if (received == 0) break;
-    }
-    if (end == std::string::npos) {
+    const std::optional<size_t> end = lineEnd();
+    if (!end) return false;
+    if (*end == std::string::npos) {
       head_.giveUp();
       released_ = buffer_.size();
     } else {
-      const std::string line = head_.take(std::string_view(buffer_).substr(begin_, end + 1 - begin_));
-      buffer_.replace(begin_, end + 1 - begin_, line);
+      const std::string line = head_.take(std::string_view(buffer_).substr(begin_, *end - begin_));
+      buffer_.replace(begin_, *end - begin_, line);
       released_ = begin_ + line.size();
     }
     tHeadStatus = head_.status();
     return true;
+  }
+
+  // Where the line at begin_ ends (past its '\n'), reading on as needed and scanning each byte once:
+  // npos when the stream ends first or the line outgrows kLongestLine, nullopt on a time-out or an error.
+  std::optional<size_t> lineEnd() {
+    size_t end = buffer_.find('\n', begin_);
+    while (end == std::string::npos && buffer_.size() - begin_ < kLongestLine) {
+      const size_t scanned = buffer_.size() - begin_;
+      const ssize_t received = fill();
+      if (received <= 0) return received < 0 ? std::nullopt : std::optional(end);
+      end = buffer_.find('\n', begin_ + scanned);
+    }
+    return end == std::string::npos ? end : end + 1;
   }
 
   // Appends what arrives next, dropping what httplib has read. -1 on a time-out or an error, 0 at
