@@ -145,7 +145,7 @@ bool BackendServer::start() {
     tResultCode = 0;
     if (isApiTarget(q.path)) sendWhole(q);
     return refuseBadHead(r) || refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
-                                                             : httplib::Server::HandlerResponse::Unhandled;
+                                                        : httplib::Server::HandlerResponse::Unhandled;
   });
   // A head refused anyway gets its refusal instead of "100 Continue": no body is sent for nothing.
   http.set_expect_100_continue_handler([](const httplib::Request&, httplib::Response& r) {
