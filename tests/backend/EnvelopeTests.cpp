@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include <httplib.h>
+
 #include "BackendTestSupport.h"
 
 namespace kerbelin::backend::testing {
@@ -201,6 +203,64 @@ TEST_F(EnvelopeTest, AContentLengthThatIsNotDigitsIsRefusedAtOnce) {
                     "\r\n\r\n" + envelopeFor({{"type", "PKG"}}));
     EXPECT_TRUE(connection.closedWithin(std::chrono::seconds(2)));
     expectError(connection.reply(), 400, 40000);
+  }
+  expectStillServing();
+}
+
+// Heads the HTTP layer would misread, each answered at once: the connection closes with the reply long
+// before the request time-out (ten seconds) would end it.
+TEST_F(EnvelopeTest, AHeadThatCannotBeServedAsItStandsIsAnsweredAtOnce) {
+  const std::string api = "/kerbelin-app/category/req";
+  const std::string envelope = envelopeFor({{"type", "PKG"}});
+  const std::string length = "Content-Length: " + std::to_string(envelope.size()) + "\r\n";
+  const std::string longer = "Content-Length: " + std::to_string(envelope.size() + 100) + "\r\n";
+  struct Case {
+    const char* what;
+    std::string method, target, fields, body;
+    int status, code;  // code 0 with status 200 or 206: the picture, whole or its first eight bytes
+  } const cases[] = {
+      {"an empty length", "POST", api, "Content-Length: \r\n", envelope, 400, 40000},
+      {"a length over the limit, no body sent", "POST", api, "Content-Length: 1048577\r\n", "", 413, 41301},
+      {"a length over the limit, awaiting 100 Continue", "POST", api,
+       "Expect: 100-continue\r\nContent-Length: 1048577\r\n", "", 413, 41301},
+      {"a length of 2^64", "POST", api, "Content-Length: 18446744073709551616\r\n", "", 413, 41301},
+      {"a length of 10^30", "POST", api, "Content-Length: 1" + std::string(30, '0') + "\r\n", "", 413, 41301},
+      {"the right length, then a longer one", "POST", api, length + longer, envelope, 400, 40000},
+      {"a longer length, then the right one", "POST", api, longer + length, envelope, 400, 40000},
+      {"a space before the colon", "POST", api, "Content-Length : " + length.substr(16), envelope, 400,
+       40000},
+      {"a field line without a colon", "POST", api, length + "X-Note\r\n", envelope, 400, 40000},
+      {"a NUL byte in a field value", "POST", api, length + std::string("X-Note: a\0b\r\n", 13), envelope,
+       400, 40000},
+      {"a folded field line", "POST", api, length + "X-Note: a\r\n b\r\n", envelope, 400, 40000},
+      {"a field line ending in a bare LF", "POST", api, length + "X-Note: a\n", envelope, 400, 40000},
+      {"no length at all: no body", "POST", api, "", "", 400, 40001},
+      {"a range in another unit", "GET", "/images/cover-a.png", "Range: items=0-7\r\n", "", 200, 0},
+      {"a picture, awaiting 100 Continue", "GET", "/images/cover-a.png", "Expect: 100-continue\r\n", "", 200,
+       0},
+      {"a range unit in capitals", "GET", "/images/cover-a.png", "Range: BYTES=0-7\r\n", "", 206, 0},
+  };
+  httplib::Client client("127.0.0.1", server->port());
+  const auto picture = client.Get("/images/cover-a.png");
+  ASSERT_TRUE(picture);
+  const std::string continued = "HTTP/1.1 100 Continue\r\n\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RawConnection connection(server->port());
+    connection.send(c.method + " " + c.target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" +
+                    "Authorization: " + BackendServer::authorization() + "\r\n" + c.fields + "\r\n" + c.body);
+    EXPECT_TRUE(connection.closedWithin(std::chrono::seconds(2)));
+    if (c.code != 0) {
+      expectError(connection.reply(), c.status, c.code);
+      continue;
+    }
+    // A picture may follow a "100 Continue"; a refusal never does (expectError reads the first status).
+    std::string received = connection.received();
+    if (received.rfind(continued, 0) == 0) received.erase(0, continued.size());
+    EXPECT_EQ(received.substr(0, 12), "HTTP/1.1 " + std::to_string(c.status));
+    const std::string body = received.substr(std::min(received.size(), received.find("\r\n\r\n") + 4));
+    const std::string expected = c.status == 200 ? picture->body : picture->body.substr(0, 8);
+    EXPECT_TRUE(body == expected) << body.size() << " bytes of " << expected.size();
   }
   expectStillServing();
 }

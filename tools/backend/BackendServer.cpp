@@ -10,6 +10,7 @@
 #include "Catalog.h"
 #include "Envelope.h"
 #include "GuardedHttpServer.h"
+#include "HeadCheck.h"
 #include "ImageFactory.h"
 #include "MyCardApi.h"
 #include "OwnCardStore.h"
@@ -50,15 +51,7 @@ std::string loggable(const std::string& path) {
 bool isOtherMethod(const std::string& method) {
   static const std::set<std::string> parsed = {"GET",     "HEAD",    "POST",  "PUT",   "DELETE",
                                                "CONNECT", "OPTIONS", "TRACE", "PATCH", "PRI"};
-  return !method.empty() && !parsed.count(method) &&
-         method.find_first_not_of("!#$%&'*+-.^_`|~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") ==
-             std::string::npos;
-}
-
-// One or more digits, as HTTP defines the field. The HTTP layer reads the value with strtoull, which
-// takes "-1" for 2^64 - 1: it would then wait out the request time-out for a body that never comes.
-bool isDecimalLength(const std::string& value) {
-  return !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+  return isHttpToken(method) && !parsed.count(method);
 }
 
 // Whether every range asked for starts inside a body of `size` bytes (a suffix range must ask for at
@@ -151,8 +144,15 @@ bool BackendServer::start() {
     tRequestStart = std::chrono::steady_clock::now();
     tResultCode = 0;
     if (isApiTarget(q.path)) sendWhole(q);
-    return refuseBadLength(q, r) || refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
-                                                             : httplib::Server::HandlerResponse::Unhandled;
+    return refuseBadHead(r) || refuseOtherMethods(q, r) ? httplib::Server::HandlerResponse::Handled
+                                                        : httplib::Server::HandlerResponse::Unhandled;
+  });
+  // A head refused anyway gets its refusal instead of "100 Continue": no body is sent for nothing.
+  http.set_expect_100_continue_handler([](const httplib::Request&, httplib::Response& r) {
+    const int status = GuardedHttpServer::headStatus();
+    if (status == 0) return 100;
+    r.status = status;
+    return status;
   });
   http.Post(std::string(kApiPrefix) + "/.*",
             [this](const httplib::Request& q, httplib::Response& r, const httplib::ContentReader& content) {
@@ -188,12 +188,15 @@ void BackendServer::stop() {
   if (thread_.joinable()) thread_.join();
 }
 
-bool BackendServer::refuseBadLength(const httplib::Request& request, httplib::Response& response) {
-  const auto [first, last] = request.headers.equal_range("Content-Length");
-  if (std::all_of(first, last, [](const auto& field) { return isDecimalLength(field.second); })) return false;
-  const nlohmann::json none = nlohmann::json::object();
-  reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
-  // Where the body ends is unknown: what follows on the connection is not a request.
+bool BackendServer::refuseBadHead(httplib::Response& response) {
+  const int status = GuardedHttpServer::headStatus();
+  if (status == 0) return false;
+  if (status == 413) {
+    replyTooLarge(response);
+  } else {
+    replyBadRequest(response, status);
+  }
+  // Its body was not read, and where it would end may be unknown: what follows is not a request.
   GuardedHttpServer::closeAfterReply();
   return true;
 }
@@ -211,6 +214,19 @@ void BackendServer::replyMethodNotAllowed(httplib::Response& response) {
   GuardedHttpServer::closeAfterReply();
 }
 
+void BackendServer::replyTooLarge(httplib::Response& response) {
+  const nlohmann::json none = nlohmann::json::object();
+  reply(response, ResultCode::PayloadTooLarge,
+        "Yêu cầu vượt quá dung lượng cho phép (" + std::to_string(options_.maxRequestBytes) + " byte)", none,
+        none);
+}
+
+void BackendServer::replyBadRequest(httplib::Response& response, int status) {
+  const nlohmann::json none = nlohmann::json::object();
+  reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
+  response.status = status;
+}
+
 std::optional<std::string> BackendServer::readBody(httplib::Response& response,
                                                    const httplib::ContentReader& content) {
   std::string body;
@@ -224,15 +240,10 @@ std::optional<std::string> BackendServer::readBody(httplib::Response& response,
   });
   if (whole) return body;
   GuardedHttpServer::closeAfterReply();
-  const nlohmann::json none = nlohmann::json::object();
   if (tooLarge || response.status == 413) {
-    reply(response, ResultCode::PayloadTooLarge,
-          "Yêu cầu vượt quá dung lượng cho phép (" + std::to_string(options_.maxRequestBytes) + " byte)", none,
-          none);
+    replyTooLarge(response);
   } else {
-    const int status = response.status > 0 ? response.status : 400;
-    reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
-    response.status = status;
+    replyBadRequest(response, response.status > 0 ? response.status : 400);
   }
   return std::nullopt;
 }
@@ -307,9 +318,7 @@ void BackendServer::handleError(const httplib::Request& request, httplib::Respon
   // The HTTP layer refused the request before reading all of it.
   GuardedHttpServer::closeAfterReply();
   if (status == 413) {
-    reply(response, ResultCode::PayloadTooLarge,
-          "Yêu cầu vượt quá dung lượng cho phép (" + std::to_string(options_.maxRequestBytes) + " byte)",
-          none, none);
+    replyTooLarge(response);
   } else if (status >= 500) {
     reply(response, ResultCode::Internal, "Lỗi hệ thống, vui lòng thử lại sau", none, none);
   } else if (isOtherMethod(request.method) && isApiTarget(request.target)) {
@@ -317,8 +326,7 @@ void BackendServer::handleError(const httplib::Request& request, httplib::Respon
     replyMethodNotAllowed(response);
   } else {
     // 400, 414 (request line too long) and the other refusals of the HTTP layer.
-    reply(response, ResultCode::BadRequest, "Yêu cầu HTTP không hợp lệ", none, none);
-    response.status = status;
+    replyBadRequest(response, status);
   }
 }
 

@@ -88,9 +88,11 @@ class BackendServer {
  private:
   void handleApi(const httplib::Request& request, httplib::Response& response,
                  const httplib::ContentReader& content);
-  bool refuseBadLength(const httplib::Request& request, httplib::Response& response);
+  bool refuseBadHead(httplib::Response& response);
   bool refuseOtherMethods(const httplib::Request& request, httplib::Response& response);
   void replyMethodNotAllowed(httplib::Response& response);
+  void replyTooLarge(httplib::Response& response);
+  void replyBadRequest(httplib::Response& response, int status);
   std::optional<std::string> readBody(httplib::Response& response, const httplib::ContentReader& content);
   void handleImage(const httplib::Request& request, httplib::Response& response);
   void handleError(const httplib::Request& request, httplib::Response& response);

@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <thread>
+
+#include "HeadCheck.h"
 
 namespace kerbelin::backend {
 namespace {
@@ -19,6 +22,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 thread_local bool tCloseAfterReply = false;
+thread_local int tHeadStatus = 0;
 
 // Waits until `fd` is ready for `events` (or has hung up) for at most `timeout`.
 bool waitFor(int fd, short events, std::chrono::milliseconds timeout) {
@@ -55,28 +59,35 @@ void lingerBeforeClose(int fd) {
 }
 
 // One connection as httplib reads and writes it. Reads are buffered and end at the current
-// request's deadline, however the client paces its bytes.
+// request's deadline, however the client paces its bytes. The head of each request reaches httplib
+// one whole line at a time, once checked, so that a head it would misread is refused before it
+// starts waiting for a body.
 class ConnectionStream final : public httplib::Stream {
  public:
-  ConnectionStream(int fd, const GuardedHttpServer::Limits& limits) : fd_(fd), limits_(limits) {}
+  ConnectionStream(int fd, const GuardedHttpServer::Limits& limits, size_t maxBody)
+      : fd_(fd), limits_(limits), maxBody_(maxBody) {}
 
   // Waits up to the idle time-out for the next request to begin, then starts its deadline. False
   // when none begins (or the client closed).
   bool awaitRequest() {
-    if (begin_ == end_ && !waitFor(fd_, POLLIN, limits_.idleTimeout)) return false;
+    if (begin_ == buffer_.size() && !waitFor(fd_, POLLIN, limits_.idleTimeout)) return false;
     deadline_ = Clock::now() + limits_.requestTimeout;
+    released_ = begin_;
+    head_ = HeadCheck(maxBody_);
+    tHeadStatus = 0;
     return true;
   }
   bool timedOut() const { return Clock::now() >= deadline_; }
 
-  bool is_readable() const override { return begin_ < end_ || waitFor(fd_, POLLIN, untilDeadline()); }
+  bool is_readable() const override {
+    return begin_ < buffer_.size() || waitFor(fd_, POLLIN, untilDeadline());
+  }
   bool is_writable() const override { return waitFor(fd_, POLLOUT, limits_.writeTimeout); }
 
   ssize_t read(char* ptr, size_t size) override {
-    if (begin_ == end_ && !fill()) return -1;
-    if (begin_ == end_) return 0;
-    const size_t count = std::min(size, end_ - begin_);
-    std::memcpy(ptr, buffer_ + begin_, count);
+    if (begin_ == released_ && !release()) return -1;
+    const size_t count = std::min(size, released_ - begin_);
+    std::memcpy(ptr, buffer_.data() + begin_, count);
     begin_ += count;
     return static_cast<ssize_t>(count);
   }
@@ -92,29 +103,80 @@ class ConnectionStream final : public httplib::Stream {
   socket_t socket() const override { return fd_; }
 
  private:
+  // A head line longer than this is handed over unchecked (httplib refuses lines of over 8 KiB).
+  static constexpr size_t kLongestLine = 64 * 1024;
+  static constexpr size_t kChunk = 16 * 1024;
+
   std::chrono::milliseconds untilDeadline() const {
     return std::max(std::chrono::milliseconds(0),
                     std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now()));
   }
 
-  // False on a time-out or an error; true with nothing buffered at the end of the stream.
-  bool fill() {
-    if (timedOut() || !waitFor(fd_, POLLIN, untilDeadline())) return false;
-    ssize_t received;
-    do received = ::recv(fd_, buffer_, sizeof buffer_, 0);
-    while (received < 0 && errno == EINTR);
-    if (received < 0) return false;
-    begin_ = 0;
-    end_ = static_cast<size_t>(received);
+  // Makes more bytes readable: within the head, its next lines once checked; after it, what arrives.
+  // False on a time-out or an error; true with nothing readable at the end of the stream.
+  bool release() {
+    while (!head_.ended()) {
+      if (!releaseLine()) return false;
+      if (released_ > begin_) return true;
+    }
+    if (begin_ == buffer_.size() && fill() < 0) return false;
+    released_ = buffer_.size();
     return true;
+  }
+
+  // Reads the head's next line whole and releases what httplib is to read in its place.
+  bool releaseLine() {
+    const std::optional<size_t> end = lineEnd();
+    if (!end) return false;
+    if (*end == std::string::npos) {
+      head_.giveUp();
+      released_ = buffer_.size();
+    } else {
+      const std::string line = head_.take(std::string_view(buffer_).substr(begin_, *end - begin_));
+      buffer_.replace(begin_, *end - begin_, line);
+      released_ = begin_ + line.size();
+    }
+    tHeadStatus = head_.status();
+    return true;
+  }
+
+  // Where the line at begin_ ends (past its '\n'), reading on as needed and scanning each byte once:
+  // npos when the stream ends first or the line outgrows kLongestLine, nullopt on a time-out or an error.
+  std::optional<size_t> lineEnd() {
+    size_t end = buffer_.find('\n', begin_);
+    while (end == std::string::npos && buffer_.size() - begin_ < kLongestLine) {
+      const size_t scanned = buffer_.size() - begin_;
+      const ssize_t received = fill();
+      if (received <= 0) return received < 0 ? std::nullopt : std::optional(end);
+      end = buffer_.find('\n', begin_ + scanned);
+    }
+    return end == std::string::npos ? end : end + 1;
+  }
+
+  // Appends what arrives next, dropping what httplib has read. -1 on a time-out or an error, 0 at
+  // the end of the stream.
+  ssize_t fill() {
+    buffer_.erase(0, begin_);
+    released_ -= begin_;
+    begin_ = 0;
+    if (timedOut() || !waitFor(fd_, POLLIN, untilDeadline())) return -1;
+    const size_t kept = buffer_.size();
+    buffer_.resize(kept + kChunk);
+    ssize_t received;
+    do received = ::recv(fd_, buffer_.data() + kept, kChunk, 0);
+    while (received < 0 && errno == EINTR);
+    buffer_.resize(kept + static_cast<size_t>(std::max<ssize_t>(received, 0)));
+    return received;
   }
 
   const int fd_;
   const GuardedHttpServer::Limits& limits_;
+  const size_t maxBody_;
   Clock::time_point deadline_ = Clock::now();
-  char buffer_[4096];
-  size_t begin_ = 0;
-  size_t end_ = 0;
+  HeadCheck head_{0};
+  std::string buffer_;
+  size_t begin_ = 0;     // the first byte httplib has not read
+  size_t released_ = 0;  // the end of what httplib may read
 };
 
 }  // namespace
@@ -127,6 +189,10 @@ GuardedHttpServer::~GuardedHttpServer() {
 
 void GuardedHttpServer::closeAfterReply() {
   tCloseAfterReply = true;
+}
+
+int GuardedHttpServer::headStatus() {
+  return tHeadStatus;
 }
 
 int GuardedHttpServer::bindAndListen(const std::string& host, int port) {
@@ -182,7 +248,7 @@ void GuardedHttpServer::shutdown() {
 
 void GuardedHttpServer::serveConnection(int fd) {
   {
-    ConnectionStream stream(fd, limits_);
+    ConnectionStream stream(fd, limits_, payload_max_length_);
     while (!stopping_ && stream.awaitRequest()) {
       tCloseAfterReply = false;
       bool clientCloses = false;

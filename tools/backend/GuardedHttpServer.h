@@ -15,7 +15,7 @@ namespace kerbelin::backend {
 // lends each connection one thread of a fixed pool for as long as the client keeps it open and
 // sends a byte now and then, so eight slow or sixty-four idle clients stop all service. Here every
 // connection has its own thread, a bounded wait for each request and a bounded time to send it, and
-// the number of connections is capped.
+// the number of connections is capped. Each request's head is checked on its way in (see HeadCheck).
 class GuardedHttpServer : public httplib::Server {
  public:
   struct Limits {
@@ -44,6 +44,11 @@ class GuardedHttpServer : public httplib::Server {
   // Called from a handler: the connection closes once the reply is written (for example when a
   // request's body was refused half-read, so what follows on the connection is not a request).
   static void closeAfterReply();
+  // Called from a handler: what the current request's head deserves, as read before httplib parsed
+  // it. 400 for a head httplib would misread (a field line it cannot split, a NUL byte, a length that
+  // is not digits, two lengths that differ), 413 for a declared body over set_payload_max_length(),
+  // 0 otherwise. Such a request's body has not been read: refuse it before reading any.
+  static int headStatus();
 
  private:
   void serveConnection(int fd);
