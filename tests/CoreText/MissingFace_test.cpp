@@ -74,8 +74,9 @@ TEST(MissingFace, TheStopNamesTheFaceAndThePackageThatInstallsIt) {
       {kFaces[3], "fonts-dejavu-extra"},
   };
   for (const Case& c : cases) {
-    EXPECT_DEATH((hideFace(c.face), UIFont::systemFont(12)->lineHeight()),
-                 std::string("missing font face ") + kFaceFolder + "/" + c.face + " \\(install " + c.package + "\\)")
+    EXPECT_DEATH(
+        (hideFace(c.face), UIFont::systemFont(12)->lineHeight()),
+        std::string("missing font face ") + kFaceFolder + "/" + c.face + " \\(install " + c.package + "\\)")
         << c.face;
   }
   GTEST_FLAG_SET(death_test_style, style);

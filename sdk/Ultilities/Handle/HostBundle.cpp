@@ -16,14 +16,19 @@ namespace {
 
 // The images the screens ask the main bundle for by name, in the order the README lists them.
 constexpr std::string_view kHostImages[] = {
-    "Icon_muathe_active",  "Icon_muathe_unactive", "Icon_thecuatoi_active", "Icon_thecuatoi_unactive",
-    "Icon_macuatoi_active", "Icon_macuatoi_unactive", "Icon_quetma_active", "Icon_quetma_unactive",
-    "Icon_sapxep",         "Icon_sapxep_giatang",  "Icon_sapxep_giagiam",   "Icon_hanmucconlai",
-    "Icon_hanmucdacap",    "icon_chot",            "icon_check_white",
+    "Icon_muathe_active",    "Icon_muathe_unactive",
+    "Icon_thecuatoi_active", "Icon_thecuatoi_unactive",
+    "Icon_macuatoi_active",  "Icon_macuatoi_unactive",
+    "Icon_quetma_active",    "Icon_quetma_unactive",
+    "Icon_sapxep",           "Icon_sapxep_giatang",
+    "Icon_sapxep_giagiam",   "Icon_hanmucconlai",
+    "Icon_hanmucdacap",      "icon_chot",
+    "icon_check_white",
 };
 constexpr std::string_view kHostNib = "ViewAlertNoInternet";
 constexpr std::string_view kLookedUp =
-    "; the SDK looks up there its tab icons, sort marks, row icons, badge icons and the nib ViewAlertNoInternet";
+    "; the SDK looks up there its tab icons, sort marks, row icons, badge icons and the nib "
+    "ViewAlertNoInternet";
 
 // Whether `UIImage::named` finds `name`: a PNG made for some scale, or a drawing.
 bool hasImage(const ios::Bundle& bundle, std::string_view name) {
@@ -36,7 +41,9 @@ bool hasImage(const ios::Bundle& bundle, std::string_view name) {
 
 std::string missingNames(const ios::Bundle& bundle) {
   std::string missing;
-  const auto add = [&missing](std::string_view name) { missing += (missing.empty() ? "" : ", ") + std::string(name); };
+  const auto add = [&missing](std::string_view name) {
+    missing += (missing.empty() ? "" : ", ") + std::string(name);
+  };
   for (std::string_view name : kHostImages) {
     if (!hasImage(bundle, name)) add(name);
   }
@@ -52,7 +59,8 @@ std::string complaint(const ios::Bundle& bundle) {
   }
   const std::string where = folder ? "the main bundle's folder " + folder->string()
                                    : "the main bundle \"" + bundle.bundleIdentifier + "\"";
-  if (folder && !std::filesystem::is_directory(*folder)) return where + " does not exist" + std::string(kLookedUp);
+  if (folder && !std::filesystem::is_directory(*folder))
+    return where + " does not exist" + std::string(kLookedUp);
   const std::string missing = missingNames(bundle);
   return missing.empty() ? "" : where + " lacks " + missing;
 }

@@ -53,8 +53,9 @@ const std::function<void()> kBundleUsers[] = {
 // often the entry points run; none for a complete one.
 TEST_F(HostBundleTest, AMainBundleThatLacksWhatTheSDKLooksUpGetsOneLineNamingIt) {
   const ios::test::ScratchDirectory scratch;
-  const std::string partial =
-      written(scratch, hostResourcesWithout({"Icon_sapxep.svg", "Icon_quetma_active.svg", "ViewAlertNoInternet.nib.json"}));
+  const std::string partial = written(
+      scratch,
+      hostResourcesWithout({"Icon_sapxep.svg", "Icon_quetma_active.svg", "ViewAlertNoInternet.nib.json"}));
   // A PNG made for any one scale stands for a drawing.
   auto pngOnly = hostResourcesWithout({"Icon_hanmucdacap.svg", "icon_chot.svg"});
   pngOnly["Icon_hanmucdacap@3x.png"] = pngOnly["icon_chot.png"] = "any bytes";
@@ -64,16 +65,23 @@ TEST_F(HostBundleTest, AMainBundleThatLacksWhatTheSDKLooksUpGetsOneLineNamingIt)
     std::vector<std::string> lines;
   };
   const Case cases[] = {
-      {"complete folder", [] { return ios::Bundle::create("main", std::filesystem::path(kHostResources)); }, {}},
-      {"complete in memory, some images as PNG", [&] { return ios::Bundle::create("Host.App", pngOnly); }, {}},
-      {"folder lacking three", [&] { return ios::Bundle::create("main", std::filesystem::path(partial)); },
+      {"complete folder",
+       [] { return ios::Bundle::create("main", std::filesystem::path(kHostResources)); },
+       {}},
+      {"complete in memory, some images as PNG",
+       [&] { return ios::Bundle::create("Host.App", pngOnly); },
+       {}},
+      {"folder lacking three",
+       [&] { return ios::Bundle::create("main", std::filesystem::path(partial)); },
        {"KerbelinSDK: the main bundle's folder " + partial +
         " lacks Icon_quetma_active, Icon_sapxep, ViewAlertNoInternet (nib)"}},
-      {"missing folder", [&] { return ios::Bundle::create("main", std::filesystem::path(partial) / "gone"); },
+      {"missing folder",
+       [&] { return ios::Bundle::create("main", std::filesystem::path(partial) / "gone"); },
        {"KerbelinSDK: the main bundle's folder " + partial +
         "/gone does not exist; the SDK looks up there its tab icons, sort marks, row icons, badge icons "
         "and the nib ViewAlertNoInternet"}},
-      {"in memory, lacking one", [] { return ios::Bundle::create("Host.App", hostResourcesWithout({"icon_chot.svg"})); },
+      {"in memory, lacking one",
+       [] { return ios::Bundle::create("Host.App", hostResourcesWithout({"icon_chot.svg"})); },
        {"KerbelinSDK: the main bundle \"Host.App\" lacks icon_chot"}},
   };
   for (const auto& entry : kBundleUsers) {
@@ -94,10 +102,11 @@ TEST_F(HostBundleTest, NoMainBundleAtAllGetsOneLineSayingSo) {
   ios::ConsoleCapture capture;
   Manager().viewController();
   Manager().viewController();
-  EXPECT_EQ(capture.logMessages(),
-            std::vector<std::string>{"KerbelinSDK: no main bundle was given (ios::Bundle::setMainBundle); the SDK "
-                                     "looks up there its tab icons, sort marks, row icons, badge icons and the nib "
-                                     "ViewAlertNoInternet"});
+  EXPECT_EQ(
+      capture.logMessages(),
+      std::vector<std::string>{"KerbelinSDK: no main bundle was given (ios::Bundle::setMainBundle); the SDK "
+                               "looks up there its tab icons, sort marks, row icons, badge icons and the nib "
+                               "ViewAlertNoInternet"});
 }
 
 }  // namespace
