@@ -1,5 +1,6 @@
 // A machine without one of the four faces: the first text measurement stops, naming the face's file
-// and the Debian package that installs it.
+// and the Debian package that installs it. Each case starts the test binary again: about 0.3 s in all
+// under ASan.
 
 #include <CoreText/UIFont.h>
 #include <gtest/gtest.h>
