@@ -5,7 +5,7 @@ namespace ios::detail {
 
 // The text of fonts/kerbelin-fonts.conf.
 extern const char* const kFontConfigXML;
-// Where Debian's fonts-dejavu-core installs the faces we load.
+// Where Debian's fonts-dejavu-core and fonts-dejavu-extra install the faces we load.
 extern const char* const kFontDirectory;
 
 }  // namespace ios::detail

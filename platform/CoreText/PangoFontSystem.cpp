@@ -16,8 +16,16 @@ namespace ios::detail {
 
 namespace {
 
-constexpr const char* kFaceFiles[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSans-Oblique.ttf",
-                                      "DejaVuSans-BoldOblique.ttf"};
+// Each face with the Debian package that installs it: the family is split, the upright faces in one
+// package and the oblique ones in another, so a machine may well have only half of them.
+struct Face {
+  const char* file;
+  const char* package;
+};
+constexpr Face kFaces[] = {{"DejaVuSans.ttf", "fonts-dejavu-core"},
+                           {"DejaVuSans-Bold.ttf", "fonts-dejavu-core"},
+                           {"DejaVuSans-Oblique.ttf", "fonts-dejavu-extra"},
+                           {"DejaVuSans-BoldOblique.ttf", "fonts-dejavu-extra"}};
 
 [[noreturn]] void fail(const std::string& message) {
   fatalError("ios_coretext: " + message);
@@ -30,10 +38,10 @@ FcConfig* buildPinnedConfig() {
     fail("the built-in font configuration does not parse");
   }
   FcConfigBuildFonts(config);
-  for (const char* file : kFaceFiles) {
-    std::string path = std::string(kFontDirectory) + "/" + file;
+  for (const Face& face : kFaces) {
+    std::string path = std::string(kFontDirectory) + "/" + face.file;
     if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(path.c_str()))) {
-      fail("missing font face " + path + " (install fonts-dejavu-core)");
+      fail("missing font face " + path + " (install " + face.package + ")");
     }
   }
   return config;

@@ -3,6 +3,7 @@
 #include <Class/Tabbar/TabbarViewController.h>
 #include <Foundation/ClassRegistry.h>
 #include <Foundation/RunLoop.h>
+#include <Ultilities/Handle/HostBundle.h>
 
 namespace kerbelin {
 
@@ -21,6 +22,7 @@ std::shared_ptr<AppDelegate> AppDelegate::create() {
 
 bool AppDelegate::didFinishLaunchingWithOptions(ios::UIApplication&, const ios::Dictionary&) {
   ios::RunLoop::requireMainThread("kerbelin::AppDelegate::didFinishLaunchingWithOptions");
+  reportIncompleteHostBundle();
   auto shell = TabbarViewController::sharedInstance();
   auto delegate = sharedAppDelegate();
   auto window = delegate ? delegate->window() : nullptr;

@@ -17,10 +17,6 @@ namespace kerbelin {
 
 namespace {
 
-// A request that cannot reach the server fails instead of leaving its screen waiting forever.
-constexpr double kConnectTimeoutSeconds = 10.0;
-constexpr double kTotalTimeoutSeconds = 30.0;
-
 std::mutex baseURLMutex;
 std::string& currentBaseURL() {
   static std::string url = kDefaultBaseURL;
@@ -184,8 +180,10 @@ void APIService::httpBodyRequestAPI(const std::string& url, const ios::Dictionar
       {"Authorization", authorHeader},
   };
   request.body = ios::JSONSerialization::data(requestEnvelope(params)).bytes;
-  request.connectTimeout = kConnectTimeoutSeconds;
-  request.timeout = kTotalTimeoutSeconds;
+  // The host's time-outs, read for each request so that a change applies to the ones that follow; a
+  // request that cannot reach the server fails instead of leaving its screen waiting forever.
+  request.connectTimeout = client->connectTimeout;
+  request.timeout = client->timeout;
 
   client->transport()->send(std::move(request),
                             [completionHandler = std::move(completionHandler),

@@ -4,6 +4,7 @@
 #include <Ultilities/Common/Common.h>
 #include <Ultilities/Extensions/UIColorExtension.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -34,7 +35,8 @@ std::shared_ptr<ios::NSMutableAttributedString> run(std::string_view text, ios::
 std::shared_ptr<ios::NSMutableAttributedString> qrCountdownLine(std::int64_t secondsLeft) {
   const auto grey = colorWithRGBA("#6F6F72");
   auto line = run("Tự động cập nhật lại sau ", 12, ios::UIFontWeight::regular, grey);
-  line->append(*run(std::to_string(secondsLeft), 13, ios::UIFontWeight::semibold, ios::UIColor::black()));
+  const std::string seconds = std::to_string(std::max<std::int64_t>(secondsLeft, 0));
+  line->append(*run(seconds, 13, ios::UIFontWeight::semibold, ios::UIColor::black()));
   line->append(*run(" giây", 12, ios::UIFontWeight::regular, grey));
   return line;
 }

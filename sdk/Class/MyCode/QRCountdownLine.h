@@ -9,7 +9,8 @@
 namespace kerbelin {
 
 // "Tự động cập nhật lại sau N giây": the line under a server-issued QR code, the seconds left in black
-// semibold between grey words. Shared by the my-code row and the QR sheet.
+// semibold between grey words. Shared by the my-code row and the QR sheet. A token may be issued
+// already expired, or with any lifetime below 0: it reads 0 until it is renewed.
 std::shared_ptr<ios::NSMutableAttributedString> qrCountdownLine(std::int64_t secondsLeft);
 
 // a + b, or the nearest value the type holds when the sum lies beyond it: lifetimes come from the

@@ -207,7 +207,8 @@ TEST_F(QRPanel, ATickHeldUpIsCountedToTheTokensDeadline) {
 
 // Whatever lifetime the server gives its tokens, answering each request at once, the sheet renews on
 // the tick: at most one request a second (the first one, then one a tick over 10 s), and never time
-// left on a code that has run out. Each lifetime as the first token and as a renewal of a 1 s one.
+// left on a code that has run out, nor a count below 0 on one issued already expired. Each lifetime
+// as the first token and as a renewal of a 1 s one.
 TEST_F(QRPanel, TheSheetAsksAtMostOnceASecondWhateverTheTokensLifetime) {
   const Lifetime lifetimes[] = {-5, 0, 1, INT64_MAX, INT64_MIN, std::nullopt};
   for (const auto& lifetime : lifetimes) {
@@ -216,8 +217,10 @@ TEST_F(QRPanel, TheSheetAsksAtMostOnceASecondWhateverTheTokensLifetime) {
       answerTokensAtOnce(renewal ? 1 : lifetime, lifetime);
       const auto before = qrRequests();
       openForToken();
+      EXPECT_GE(secondsOn(line()), 0) << line() << " on opening";
       for (int step = 0; step < 20; ++step) {
         advance(0.5);
+        EXPECT_GE(secondsOn(line()), 0) << line() << " at " << now();
         if (secondsOn(line()) <= 0) continue;
         const auto code = decodedQR(popup->imageQRCode.lock()->image());
         // A renewal is counted two seconds past its lifetime, for the two readings of the success line.

@@ -224,7 +224,8 @@ TEST_F(MyCodeTest, ACodeBackInSightIsCountedToItsTokensDeadline) {
 
 // Whatever lifetime the server gives its tokens, answering each request at once, the row renews on
 // the tick: at most one request a second (the first one, then one a tick over 10 s), and never time
-// left on a code that has run out. Each lifetime as the first token and as a renewal of a 1 s one.
+// left on a code that has run out, nor a count below 0 on one issued already expired. Each lifetime
+// as the first token and as a renewal of a 1 s one.
 TEST_F(MyCodeTest, TheRowAsksAtMostOnceASecondWhateverTheTokensLifetime) {
   const Lifetime lifetimes[] = {-5, 0, 1, INT64_MAX, INT64_MIN, std::nullopt};
   for (const auto& lifetime : lifetimes) {
@@ -235,8 +236,10 @@ TEST_F(MyCodeTest, TheRowAsksAtMostOnceASecondWhateverTheTokensLifetime) {
       screen = std::dynamic_pointer_cast<MyCodeViewController>(
           shareInstanceMyCodeStoryboard()->instantiateViewController("MyCodeViewController"));
       showInNavigation(screen);
+      EXPECT_GE(secondsOn(countdown()), 0) << countdown() << " on showing";
       for (int step = 0; step < 20; ++step) {
         advance(0.5);
+        EXPECT_GE(secondsOn(countdown()), 0) << countdown() << " at " << now();
         if (secondsOn(countdown()) <= 0) continue;
         EXPECT_FALSE(ranOut(codeShown(), 0)) << countdown() << " at " << now();
       }
