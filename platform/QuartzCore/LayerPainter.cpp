@@ -21,8 +21,11 @@ namespace {
 
 using Presentation = CALayer::Presentation;
 
-// Stores and shadows larger than this many pixels are not kept (a runaway size draws nothing).
+// Stores and shadows larger than this many pixels are not kept (a runaway shadow draws nothing; a
+// store keeps a window of its content).
 constexpr double kMaxStorePixels = 1 << 26;
+// The longest side of a Cairo image surface.
+constexpr int kMaxSurfaceSide = 32767;
 
 CGPath roundedBounds(const Presentation& p) { return CGPath::roundedRect(p.bounds, p.cornerRadius, p.cornerRadius); }
 
@@ -198,10 +201,34 @@ cairo_matrix_t placedSublayer(const CALayer& sublayer, const cairo_matrix_t& m) 
 
 bool contains(const PixelRect& outer, const PixelRect& inner) { return outer.intersection(inner) == inner; }
 
+PixelRect shifted(const PixelRect& r, int dx, int dy) {
+  return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy};
+}
+
+// Whether the layer's store holds any content of its own, a window of it or all of it.
+bool drawsOwn(const LayerBacking::Store& store) { return store.surface || !store.whole.isEmpty(); }
+
+// The pixels a store's surface holds, relative to the layer's whole-pixel origin.
+PixelRect surfaceArea(const LayerBacking::Store& store) {
+  if (!store.surface) return {};
+  return {store.originX, store.originY, store.originX + cairo_image_surface_get_width(store.surface.get()),
+          store.originY + cairo_image_surface_get_height(store.surface.get())};
+}
+
+// The device pixels the clip of `cr` lets through.
+PixelRect clipPixels(cairo_t* cr) {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+  cairo_restore(cr);
+  return roundedOut(x0, y0, x1, y1);
+}
+
 // A layer that fills its bounds with its background colour and draws nothing else.
 bool isPlainFill(const CALayer& layer, const Presentation& p) {
   const auto& store = layer.backing().store;
-  return layer.sublayers().empty() && !layer.contents() && !layer.needsDisplay() && store.drawn && !store.surface &&
+  return layer.sublayers().empty() && !layer.contents() && !layer.needsDisplay() && store.drawn && !drawsOwn(store) &&
          layer.borderWidth() <= 0 && p.cornerRadius <= 0 && !layer.mask() && !castsShadow(layer, p);
 }
 
@@ -214,7 +241,7 @@ PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, con
 std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m,
                                   const PixelRect& area) {
   const auto& store = layer.backing().store;
-  if (layer.contents() || layer.needsDisplay() || !store.drawn || store.surface || layer.borderWidth() > 0 ||
+  if (layer.contents() || layer.needsDisplay() || !store.drawn || drawsOwn(store) || layer.borderWidth() > 0 ||
       castsShadow(layer, p))
     return std::nullopt;
   const bool fills = p.backgroundColor && p.backgroundColor->alpha() > 0;
@@ -300,7 +327,9 @@ std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation&
   const PixelPlacement placement = placementOf(m, x, y);
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
     return std::nullopt;
-  if (store.surface) {
+  if (!store.whole.isEmpty()) {
+    box = box.unionWith(shifted(store.whole, x, y));
+  } else if (store.surface) {
     const PixelRect ink = inkOf(store.surface.get());
     box = box.unionWith({x + store.originX + ink.x0, y + store.originY + ink.y0, x + store.originX + ink.x1,
                          y + store.originY + ink.y1});
@@ -401,7 +430,7 @@ bool backgroundIsTheShape(const CALayer& layer, const Presentation& p, const cai
   const std::vector<PixelRect> bands = opaqueBands(p, m);
   const auto& store = layer.backing().store;
   int x = 0, y = 0;
-  if (bands.empty() || layer.needsDisplay() || !store.drawn || store.surface || store.size != p.bounds.size ||
+  if (bands.empty() || layer.needsDisplay() || !store.drawn || drawsOwn(store) || store.size != p.bounds.size ||
       store.placement != placementOf(m, x, y))
     return false;
   return std::all_of(layer.sublayers().begin(), layer.sublayers().end(), [&](const auto& sublayer) {
@@ -455,16 +484,13 @@ PixelRect recordedInk(const CALayer& layer, const Presentation& p, const PixelPl
 // empty when it draws nothing.
 PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
   const auto& store = layer.backing().store;
-  if (store.drawn && store.surface) {
+  if (store.drawn && drawsOwn(store)) {
     // A layer that drew before draws again over its bounds, its contents and what it covered.
     CGRect local = p.bounds;
     if (const auto& image = layer.contents()) local = local.unionWith(contentsRect(layer, p.bounds, *image));
     const PixelRect box = deviceBox(matrixOf(placement), local);
-    const int w = cairo_image_surface_get_width(store.surface.get());
-    const int h = cairo_image_surface_get_height(store.surface.get());
-    const PixelRect last = store.placement == placement
-                               ? PixelRect{store.originX, store.originY, store.originX + w, store.originY + h}
-                               : PixelRect{};
+    const PixelRect covered = store.whole.isEmpty() ? surfaceArea(store) : store.whole;
+    const PixelRect last = store.placement == placement ? covered : PixelRect{};
     return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
   }
   // Most layers draw nothing of their own.
@@ -485,10 +511,48 @@ std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation&
   });
 }
 
-SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
-  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, storeArea(layer, p, placement));
+SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement,
+                      const PixelRect& area) {
+  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
   if (surface) drawContentInto(surface.get(), layer, p, placement);
   return surface;
+}
+
+bool fitsOneSurface(const PixelRect& area) {
+  return area.x1 - area.x0 <= kMaxSurfaceSide && area.y1 - area.y0 <= kMaxSurfaceSide &&
+         static_cast<double>(area.area()) <= kMaxStorePixels;
+}
+
+// As much of `area` from its top-left corner as one surface holds.
+PixelRect fitted(const PixelRect& area) {
+  PixelRect r = area;
+  r.x1 = std::min(r.x1, r.x0 + kMaxSurfaceSide);
+  r.y1 = std::min(r.y1, r.y0 + kMaxSurfaceSide);
+  if (!r.isEmpty() && !fitsOneSurface(r)) r.y1 = r.y0 + static_cast<int>(kMaxStorePixels / (r.x1 - r.x0));
+  return r;
+}
+
+// The window of `whole` a store keeps about `needed`: as much again on every side as one surface
+// holds, so that a scroll needs it drawn again seldom.
+PixelRect windowAbout(const PixelRect& whole, const PixelRect& needed) {
+  const int w = needed.x1 - needed.x0, h = needed.y1 - needed.y0;
+  int mx = std::min(w, (kMaxSurfaceSide - w) / 2), my = std::min(h, (kMaxSurfaceSide - h) / 2);
+  while (!fitsOneSurface({0, 0, w + 2 * mx, h + 2 * my})) mx /= 2, my /= 2;
+  return whole.intersection({needed.x0 - mx, needed.y0 - my, needed.x1 + mx, needed.y1 + my});
+}
+
+// Draws the window of windowed content again about `shown` (relative to the layer's whole-pixel
+// origin) when part of what shows lies outside it.
+void showWindow(const CALayer& layer, const Presentation& p, const PixelRect& shown) {
+  auto& backing = layer.backing();
+  auto& store = backing.store;
+  const PixelRect needed = fitted(store.whole.intersection(shown));
+  if (needed.isEmpty() || contains(surfaceArea(store), needed)) return;
+  const PixelRect window = windowAbout(store.whole, needed);
+  store.surface = {};  // before the new one: the two need not be held at once
+  store.surface = drawnStore(layer, p, store.placement, window);
+  store.originX = window.x0, store.originY = window.y0;
+  ++backing.storeDraws;
 }
 
 }  // namespace
@@ -534,26 +598,33 @@ CGFloat shadowReach(const Presentation& p) {
   return 3 * p.shadowRadius + 1 + std::max(std::fabs(p.shadowOffset.width), std::fabs(p.shadowOffset.height));
 }
 
-PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cairo_matrix_t& matrix) {
+PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cairo_matrix_t& matrix,
+                          const PixelRect* shown) {
   int x = 0, y = 0;
   const PixelPlacement placement = placementOf(matrix, x, y);
   auto& backing = layer.backing();
   auto& store = backing.store;
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
     auto picture = pictureStore(layer, p, placement);
-    store.surface = picture ? std::move(*picture) : drawnStore(layer, p, placement);
+    const PixelRect area = picture ? PixelRect{} : storeArea(layer, p, placement);
+    // Content too large for one surface is drawn as far as it shows, below.
+    store.whole = fitsOneSurface(area) ? PixelRect{} : area;
+    store.surface = {};
+    store.surface = picture ? std::move(*picture) : store.whole.isEmpty() ? drawnStore(layer, p, placement, area) : SurfaceRef{};
     double offsetX = 0, offsetY = 0;
     if (store.surface) cairo_surface_get_device_offset(store.surface.get(), &offsetX, &offsetY);
     store.originX = static_cast<int>(-offsetX), store.originY = static_cast<int>(-offsetY);
     store.placement = placement;
     store.size = p.bounds.size;
     store.drawn = true;
-    ++backing.storeDraws;
+    if (store.whole.isEmpty()) ++backing.storeDraws;
     layer.clearNeedsDisplay();
   }
-  if (!store.surface) return {};
-  const int w = cairo_image_surface_get_width(store.surface.get()), h = cairo_image_surface_get_height(store.surface.get());
-  return {x + store.originX, y + store.originY, x + store.originX + w, y + store.originY + h};
+  if (!store.whole.isEmpty()) {
+    if (shown) showWindow(layer, p, shifted(*shown, -x, -y));
+    return shifted(store.whole, x, y);
+  }
+  return shifted(surfaceArea(store), x, y);
 }
 
 LayerPainter::LayerPainter(CGContext& context, Culling culling, GroupBuffers groups, int depth)
@@ -729,13 +800,16 @@ void LayerPainter::drawContent(const CALayer& layer, const Presentation& p) {
 void LayerPainter::drawStore(const CALayer& layer, const Presentation& p) {
   cairo_matrix_t m;
   cairo_get_matrix(cr_, &m);
-  const PixelRect covered = displayIfNeeded(layer, p, m);
-  if (covered.isEmpty()) return;
+  const PixelRect shown = clipPixels(cr_);
+  displayIfNeeded(layer, p, m, &shown);
+  const auto& store = layer.backing().store;
+  if (!store.surface) return;
   // Whole-pixel moves: the store's pixels land where drawing them again would put them.
+  int x = 0, y = 0;
+  placementOf(m, x, y);
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
-  cairo_set_source_surface(cr_, layer.backing().store.surface.get(), covered.x0 - layer.backing().store.originX,
-                           covered.y0 - layer.backing().store.originY);
+  cairo_set_source_surface(cr_, store.surface.get(), x, y);
   cairo_paint(cr_);
   cairo_restore(cr_);
 }

@@ -1,0 +1,182 @@
+// Text taller or wider than one drawing surface can hold: whatever of it shows is drawn, as the same
+// lines drawn in a short label are.
+
+#include <CoreText/NSAttributedString.h>
+#include <CoreText/NSMutableParagraphStyle.h>
+#include <QuartzCore/CARenderer.h>
+#include <QuartzCore/Renderer.h>
+#include <CoreText/UIFont.h>
+#include <UIKit/UILabel.h>
+#include <UIKit/UIScrollView.h>
+
+#include <gtest/gtest.h>
+#include <support/Pixels.h>
+#include <support/WindowTest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace ios {
+namespace {
+
+// Every line is this tall, a whole number of pixels at every scale: line k of a long label and line
+// 0 of a short one sit on the pixel grid alike.
+constexpr CGFloat kLineHeight = 20;
+const CGRect kViewport(0, 100, 375, 600);
+
+// Lines `first` to `first + count - 1`, each short enough not to wrap.
+std::shared_ptr<NSAttributedString> numberedLines(int first, int count) {
+  std::string text;
+  char line[64];
+  for (int k = first; k < first + count; ++k) {
+    std::snprintf(line, sizeof line, "%sDòng %05d – điều khoản sử dụng", k == first ? "" : "\n", k);
+    text += line;
+  }
+  auto style = NSMutableParagraphStyle::create();
+  style->minimumLineHeight = kLineHeight;
+  style->maximumLineHeight = kLineHeight;
+  return NSAttributedString::create(text, {{NSAttributedStringKey::font, UIFont::systemFont(15)},
+                                           {NSAttributedStringKey::paragraphStyle, style}});
+}
+
+// A label of `text`, `width` x `height`, alone in a scroll view of the window.
+std::shared_ptr<UIScrollView> showLabel(UIWindow& window, std::shared_ptr<NSAttributedString> text, CGSize size,
+                                        int lines = 0) {
+  auto scroll = UIScrollView::create(kViewport);
+  scroll->setBackgroundColor(UIColor::white());
+  auto label = UILabel::create(CGRect(CGPoint{0, 0}, size));
+  label->setNumberOfLines(static_cast<std::size_t>(lines));
+  label->setAttributedText(std::move(text));
+  scroll->addSubview(label);
+  scroll->setContentSize(size);
+  window.addSubview(scroll);
+  window.layoutIfNeeded();
+  return scroll;
+}
+
+// Pixels differing by more than the reference pictures' tolerance.
+int differingPixels(const CGImage& a, const CGImage& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return -1;
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      int worst = 0;
+      for (int shift = 0; shift < 32; shift += 8)
+        worst = std::max(worst, std::abs(test::channel(a.pixel(x, y), shift) - test::channel(b.pixel(x, y), shift)));
+      count += worst > 8;
+    }
+  return count;
+}
+
+// The ways a window's picture is made: its kept frame brought up to date, a fresh frame, a snapshot.
+struct Path {
+  const char* name;
+  std::function<std::shared_ptr<CGImage>(UIWindow&, CARenderer&, CGFloat scale)> picture;
+};
+const Path kPaths[] = {
+    {"kept frame", [](UIWindow& w, CARenderer& kept, CGFloat) { kept.render(*w.layer()); return kept.makeImage(); }},
+    {"fresh frame",
+     [](UIWindow& w, CARenderer&, CGFloat scale) {
+       CARenderer fresh(scale);
+       fresh.render(*w.layer());
+       return fresh.makeImage();
+     }},
+    {"snapshot", [](UIWindow& w, CARenderer&, CGFloat scale) { return Renderer::renderImage(*w.layer(), scale); }},
+};
+
+class TallText : public test::WindowTest {
+ protected:
+  // The window showing lines `first` onwards of a label of `count` lines, scrolled there in `steps`
+  // equal moves from `from` lines (a finger's whole-pixel moves past what was drawn before).
+  std::shared_ptr<CGImage> tallPicture(const Path& path, CARenderer& kept, CGFloat scale, int first, int from,
+                                       int steps) {
+    const CGFloat step = (first - from) * kLineHeight / steps;
+    for (int i = 1; i <= steps; ++i) {
+      tall->setContentOffset({0, from * kLineHeight + step * i});
+      window->layoutIfNeeded();
+      if (i < steps) path.picture(*window, kept, scale);
+    }
+    return path.picture(*window, kept, scale);
+  }
+  // The same lines as a short label shows them.
+  std::shared_ptr<CGImage> shortPicture(CGFloat scale, int first, int count) {
+    tall->setHidden(true);
+    const int shown = std::min(count - first, static_cast<int>(kViewport.height() / kLineHeight) + 2);
+    auto brief = showLabel(*window, numberedLines(first, shown), {375, shown * kLineHeight});
+    auto picture = Renderer::renderImage(*window->layer(), scale);
+    brief->removeFromSuperview();
+    tall->setHidden(false);
+    return picture;
+  }
+
+  std::shared_ptr<UIScrollView> tall;
+};
+
+TEST_F(TallText, ALabelTallerThanASurfaceShowsItsTopMiddleAndEndAsAShortLabelDoes) {
+  struct Case {
+    CGFloat scale;
+    int lines;  // the label is this many lines of 20 points tall
+  };
+  // 2,000 lines are 80,000 pixels at scale 2; 600 lines are 12,000 points, 36,000 pixels at scale 3.
+  const Case cases[] = {{2, 2000}, {3, 600}};
+  for (const Case& c : cases) {
+    tall = showLabel(*window, numberedLines(0, c.lines), {375, c.lines * kLineHeight});
+    const int end = c.lines - static_cast<int>(kViewport.height() / kLineHeight);
+    struct Stop {
+      const char* where;
+      int first, from, steps;
+    };
+    // The middle is reached by 40 moves of 3 lines from far above it, the end in one jump.
+    const Stop stops[] = {{"top", 0, 0, 1}, {"middle", c.lines / 2, c.lines / 2 - 120, 40}, {"end", end, 0, 1}};
+    for (const Path& path : kPaths) {
+      CARenderer kept(c.scale);
+      for (const Stop& stop : stops) {
+        SCOPED_TRACE(testing::Message() << "scale " << c.scale << ", " << path.name << ", " << stop.where);
+        const auto shown = tallPicture(path, kept, c.scale, stop.first, stop.from, stop.steps);
+        const auto expected = shortPicture(c.scale, stop.first, c.lines);
+        ASSERT_TRUE(shown && expected);
+        EXPECT_GT(test::inkBox(*expected).top, 0);
+        EXPECT_EQ(differingPixels(*shown, *expected), 0);
+      }
+    }
+    tall->removeFromSuperview();
+  }
+}
+
+TEST_F(TallText, ALabelWiderThanASurfaceShowsTheEndOfItsLine) {
+  // One line of 200 addresses right-aligned in a label 40,000 points wide, scrolled to its end,
+  // shows as five of them right-aligned in a label 1,000 points wide scrolled to its end.
+  auto text = [](int repeats) {
+    std::string line;
+    for (int i = 0; i < repeats; ++i) line += i ? " · 12 Hàng Bài, Hoàn Kiếm" : "12 Hàng Bài, Hoàn Kiếm";
+    return NSAttributedString::create(line, {{NSAttributedStringKey::font, UIFont::systemFont(15)}});
+  };
+  const CGFloat width = 40000;
+  tall = showLabel(*window, text(200), {width, 40}, 1);
+  auto& label = static_cast<UILabel&>(*tall->subviews().front());
+  label.setTextAlignment(NSTextAlignment::right);
+  ASSERT_GT(label.intrinsicContentSize().width * 2, 32767);
+  ASSERT_LT(label.intrinsicContentSize().width, width);
+  tall->setContentOffset({width - 375, 0});
+  window->layoutIfNeeded();
+  for (const Path& path : kPaths) {
+    SCOPED_TRACE(path.name);
+    CARenderer kept(2);
+    const auto shown = path.picture(*window, kept, 2);
+    tall->setHidden(true);
+    auto brief = showLabel(*window, text(5), {1000, 40}, 1);
+    static_cast<UILabel&>(*brief->subviews().front()).setTextAlignment(NSTextAlignment::right);
+    brief->setContentOffset({1000 - 375, 0});
+    window->layoutIfNeeded();
+    const auto expected = Renderer::renderImage(*window->layer(), 2);
+    brief->removeFromSuperview();
+    tall->setHidden(false);
+    ASSERT_TRUE(shown && expected);
+    EXPECT_GT(test::inkBox(*expected).right, 0);
+    EXPECT_EQ(differingPixels(*shown, *expected), 0);
+  }
+}
+
+}  // namespace
+}  // namespace ios
