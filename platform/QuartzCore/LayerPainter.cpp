@@ -26,6 +26,9 @@ using Presentation = CALayer::Presentation;
 constexpr double kMaxStorePixels = 1 << 26;
 // The longest side of a Cairo image surface.
 constexpr int kMaxSurfaceSide = 32767;
+// Content larger than this many pixels (three screens at scale 3) keeps a window of it about what
+// shows rather than all of it: its memory does not grow with its size.
+constexpr double kMaxWholeStorePixels = 1 << 23;
 
 CGPath roundedBounds(const Presentation& p) { return CGPath::roundedRect(p.bounds, p.cornerRadius, p.cornerRadius); }
 
@@ -166,10 +169,29 @@ void coverImageArea(cairo_t* cr, const CGRect& rect, const CGImage& image) {
 // measure), or left out.
 enum class Contents { drawn, covered, left };
 
-// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`.
+// The device pixels `surface` holds, as `makeSurface` made it.
+PixelRect areaOf(cairo_surface_t* surface) {
+  double x = 0, y = 0;
+  cairo_surface_get_device_offset(surface, &x, &y);
+  const int x0 = static_cast<int>(-x), y0 = static_cast<int>(-y);
+  return {x0, y0, x0 + cairo_image_surface_get_width(surface), y0 + cairo_image_surface_get_height(surface)};
+}
+
+// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`,
+// leaving the device pixels `held` as they are.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
-                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true) {
+                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true,
+                     const PixelRect& held = {}) {
   auto context = makeContextForSurface(surface, p.bounds.size, 1);
+  if (!held.isEmpty()) {
+    cairo_t* cr = cairoContext(*context);
+    const PixelRect all = areaOf(surface);
+    cairo_rectangle(cr, all.x0, all.y0, all.x1 - all.x0, all.y1 - all.y0);
+    cairo_rectangle(cr, held.x0, held.y0, held.x1 - held.x0, held.y1 - held.y0);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  }
   const cairo_matrix_t m = matrixOf(placement);
   cairo_set_matrix(cairoContext(*context), &m);
   if (const auto& image = layer.contents(); image && contents != Contents::left) {
@@ -209,11 +231,7 @@ PixelRect shifted(const PixelRect& r, int dx, int dy) {
 bool drawsOwn(const LayerBacking::Store& store) { return store.surface || !store.whole.isEmpty(); }
 
 // The pixels a store's surface holds, relative to the layer's whole-pixel origin.
-PixelRect surfaceArea(const LayerBacking::Store& store) {
-  if (!store.surface) return {};
-  return {store.originX, store.originY, store.originX + cairo_image_surface_get_width(store.surface.get()),
-          store.originY + cairo_image_surface_get_height(store.surface.get())};
-}
+PixelRect surfaceArea(const LayerBacking::Store& store) { return store.surface ? areaOf(store.surface.get()) : PixelRect{}; }
 
 // The device pixels the clip of `cr` lets through.
 PixelRect clipPixels(cairo_t* cr) {
@@ -523,6 +541,20 @@ bool fitsOneSurface(const PixelRect& area) {
          static_cast<double>(area.area()) <= kMaxStorePixels;
 }
 
+bool keptWhole(const PixelRect& area) {
+  return fitsOneSurface(area) && static_cast<double>(area.area()) <= kMaxWholeStorePixels;
+}
+
+// Copies the pixels `area` of `from` into `to` (both made by `makeSurface`).
+void copyPixels(cairo_surface_t* from, cairo_surface_t* to, const PixelRect& area) {
+  cairo_t* cr = cairo_create(to);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, from, 0, 0);
+  cairo_rectangle(cr, area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+  cairo_fill(cr);
+  cairo_destroy(cr);
+}
+
 // As much of `area` from its top-left corner as one surface holds.
 PixelRect fitted(const PixelRect& area) {
   PixelRect r = area;
@@ -532,25 +564,33 @@ PixelRect fitted(const PixelRect& area) {
   return r;
 }
 
-// The window of `whole` a store keeps about `needed`: as much again on every side as one surface
-// holds, so that a scroll needs it drawn again seldom.
+// The window of `whole` a store keeps about `needed`: as much again on every side as a store kept
+// whole may hold, less where that is too much, so that a scroll needs it moved seldom.
 PixelRect windowAbout(const PixelRect& whole, const PixelRect& needed) {
-  const int w = needed.x1 - needed.x0, h = needed.y1 - needed.y0;
-  int mx = std::min(w, (kMaxSurfaceSide - w) / 2), my = std::min(h, (kMaxSurfaceSide - h) / 2);
-  while (!fitsOneSurface({0, 0, w + 2 * mx, h + 2 * my})) mx /= 2, my /= 2;
-  return whole.intersection({needed.x0 - mx, needed.y0 - my, needed.x1 + mx, needed.y1 + my});
+  int mx = needed.x1 - needed.x0, my = needed.y1 - needed.y0;
+  PixelRect window;
+  do {
+    window = whole.intersection({needed.x0 - mx, needed.y0 - my, needed.x1 + mx, needed.y1 + my});
+    mx /= 2, my /= 2;
+  } while (!keptWhole(window) && (mx > 0 || my > 0));
+  return keptWhole(window) ? window : needed;
 }
 
-// Draws the window of windowed content again about `shown` (relative to the layer's whole-pixel
-// origin) when part of what shows lies outside it.
+// Moves the window of windowed content about `shown` (relative to the layer's whole-pixel origin)
+// when part of what shows lies outside it. What the last window holds of the new one is the same
+// content: it is copied, and only the rest drawn.
 void showWindow(const CALayer& layer, const Presentation& p, const PixelRect& shown) {
   auto& backing = layer.backing();
   auto& store = backing.store;
   const PixelRect needed = fitted(store.whole.intersection(shown));
-  if (needed.isEmpty() || contains(surfaceArea(store), needed)) return;
+  const PixelRect last = surfaceArea(store);
+  if (needed.isEmpty() || contains(last, needed)) return;
   const PixelRect window = windowAbout(store.whole, needed);
-  store.surface = {};  // before the new one: the two need not be held at once
-  store.surface = drawnStore(layer, p, store.placement, window);
+  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, window);
+  const PixelRect held = last.intersection(window);
+  if (surface && !held.isEmpty()) copyPixels(store.surface.get(), surface.get(), held);
+  if (surface) drawContentInto(surface.get(), layer, p, store.placement, Contents::drawn, true, held);
+  store.surface = std::move(surface);
   store.originX = window.x0, store.originY = window.y0;
   ++backing.storeDraws;
 }
@@ -607,8 +647,8 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
     auto picture = pictureStore(layer, p, placement);
     const PixelRect area = picture ? PixelRect{} : storeArea(layer, p, placement);
-    // Content too large for one surface is drawn as far as it shows, below.
-    store.whole = fitsOneSurface(area) ? PixelRect{} : area;
+    // Content too large to keep whole is drawn as far as it shows, below.
+    store.whole = keptWhole(area) ? PixelRect{} : area;
     store.surface = {};
     store.surface = picture ? std::move(*picture) : store.whole.isEmpty() ? drawnStore(layer, p, placement, area) : SurfaceRef{};
     double offsetX = 0, offsetY = 0;
