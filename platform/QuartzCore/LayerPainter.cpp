@@ -30,6 +30,15 @@ constexpr int kMaxSurfaceSide = 32767;
 // shows rather than all of it: its memory does not grow with its size.
 constexpr double kMaxWholeStorePixels = 1 << 23;
 
+bool fitsOneSurface(const PixelRect& area) {
+  return area.x1 - area.x0 <= kMaxSurfaceSide && area.y1 - area.y0 <= kMaxSurfaceSide &&
+         static_cast<double>(area.area()) <= kMaxStorePixels;
+}
+
+bool keptWhole(const PixelRect& area) {
+  return fitsOneSurface(area) && static_cast<double>(area.area()) <= kMaxWholeStorePixels;
+}
+
 CGPath roundedBounds(const Presentation& p) { return CGPath::roundedRect(p.bounds, p.cornerRadius, p.cornerRadius); }
 
 // The area a layer and its unclipped sublayers may draw in, in the layer's coordinates.
@@ -522,6 +531,8 @@ std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation&
   const auto& image = layer.contents();
   if (!image || !recordedInk(layer, p, placement, Contents::left).isEmpty()) return std::nullopt;
   const CGRect rect = contentsRect(layer, p.bounds, *image);
+  // A picture too large for one surface is drawn as far as it shows, as other content is.
+  if (!fitsOneSurface(deviceBox(matrixOf(placement), rect))) return std::nullopt;
   return ScaledPictures::current().picture({image->identity(), rect, placement}, [&] {
     SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, deviceBox(matrixOf(placement), rect));
     if (surface) drawContentInto(surface.get(), layer, p, placement, Contents::drawn, false);
@@ -534,15 +545,6 @@ SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPl
   SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
   if (surface) drawContentInto(surface.get(), layer, p, placement);
   return surface;
-}
-
-bool fitsOneSurface(const PixelRect& area) {
-  return area.x1 - area.x0 <= kMaxSurfaceSide && area.y1 - area.y0 <= kMaxSurfaceSide &&
-         static_cast<double>(area.area()) <= kMaxStorePixels;
-}
-
-bool keptWhole(const PixelRect& area) {
-  return fitsOneSurface(area) && static_cast<double>(area.area()) <= kMaxWholeStorePixels;
 }
 
 // Copies the pixels `area` of `from` into `to` (both made by `makeSurface`).

@@ -6,8 +6,10 @@
 #include <QuartzCore/CARenderer.h>
 #include <QuartzCore/Renderer.h>
 #include <CoreText/UIFont.h>
+#include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UIScrollView.h>
+#include <UIKit/UITextView.h>
 
 #include <gtest/gtest.h>
 #include <support/Pixels.h>
@@ -40,19 +42,34 @@ std::shared_ptr<NSAttributedString> numberedLines(int first, int count) {
                                            {NSAttributedStringKey::paragraphStyle, style}});
 }
 
-// A label of `text`, `width` x `height`, alone in a scroll view of the window.
-std::shared_ptr<UIScrollView> showLabel(UIWindow& window, std::shared_ptr<NSAttributedString> text, CGSize size,
-                                        int lines = 0) {
+// `view` alone in a scroll view of the window.
+std::shared_ptr<UIScrollView> showScrolled(UIWindow& window, const std::shared_ptr<UIView>& view) {
   auto scroll = UIScrollView::create(kViewport);
   scroll->setBackgroundColor(UIColor::white());
-  auto label = UILabel::create(CGRect(CGPoint{0, 0}, size));
-  label->setNumberOfLines(static_cast<std::size_t>(lines));
-  label->setAttributedText(std::move(text));
-  scroll->addSubview(label);
-  scroll->setContentSize(size);
+  scroll->addSubview(view);
+  scroll->setContentSize(view->frame().size);
   window.addSubview(scroll);
   window.layoutIfNeeded();
   return scroll;
+}
+
+// A label of `text`, `width` x `height`, alone in a scroll view of the window.
+std::shared_ptr<UIScrollView> showLabel(UIWindow& window, std::shared_ptr<NSAttributedString> text, CGSize size,
+                                        int lines = 0) {
+  auto label = UILabel::create(CGRect(CGPoint{0, 0}, size));
+  label->setNumberOfLines(static_cast<std::size_t>(lines));
+  label->setAttributedText(std::move(text));
+  return showScrolled(window, label);
+}
+
+// A label, or a text view, of `count` lines from `first` on, as tall as they are, in a scroll view.
+std::shared_ptr<UIScrollView> showLines(UIWindow& window, int first, int count, bool textView) {
+  if (!textView) return showLabel(window, numberedLines(first, count), {375, count * kLineHeight});
+  // The text view's insets: 8 points above and below.
+  auto view = UITextView::create(CGRect(0, 0, 375, count * kLineHeight + 16));
+  view->isEditable = false;
+  view->setAttributedText(numberedLines(first, count));
+  return showScrolled(window, view);
 }
 
 // Pixels differing by more than the reference pictures' tolerance.
@@ -87,23 +104,26 @@ const Path kPaths[] = {
 
 class TallText : public test::WindowTest {
  protected:
-  // The window showing lines `first` onwards of a label of `count` lines, scrolled there in `steps`
-  // equal moves from `from` lines (a finger's whole-pixel moves past what was drawn before).
-  std::shared_ptr<CGImage> tallPicture(const Path& path, CARenderer& kept, CGFloat scale, int first, int from,
-                                       int steps) {
+  // Scrolls the tall text to show line `first` at the top, in `steps` equal moves from line `from`
+  // (a finger's whole-pixel moves past what was drawn before), the kept frame brought up to date
+  // after each.
+  void scrollTo(CARenderer& kept, int first, int from, int steps) {
     const CGFloat step = (first - from) * kLineHeight / steps;
     for (int i = 1; i <= steps; ++i) {
       tall->setContentOffset({0, from * kLineHeight + step * i});
       window->layoutIfNeeded();
-      if (i < steps) path.picture(*window, kept, scale);
+      kept.render(*window->layer());
     }
-    return path.picture(*window, kept, scale);
   }
-  // The same lines as a short label shows them.
-  std::shared_ptr<CGImage> shortPicture(CGFloat scale, int first, int count) {
+  // The same lines as a short label or text view shows them.
+  std::shared_ptr<CGImage> shortPicture(CGFloat scale, int first, int count, bool textView) {
     tall->setHidden(true);
-    const int shown = std::min(count - first, static_cast<int>(kViewport.height() / kLineHeight) + 2);
-    auto brief = showLabel(*window, numberedLines(first, shown), {375, shown * kLineHeight});
+    // A text view shows the line above the first in its inset: it starts a line early, scrolled by it.
+    const int from = textView ? std::max(first - 1, 0) : first;
+    const int shown = std::min(count - from, static_cast<int>(kViewport.height() / kLineHeight) + 3);
+    auto brief = showLines(*window, from, shown, textView);
+    brief->setContentOffset({0, (first - from) * kLineHeight});
+    window->layoutIfNeeded();
     auto picture = Renderer::renderImage(*window->layer(), scale);
     brief->removeFromSuperview();
     tall->setHidden(false);
@@ -113,15 +133,16 @@ class TallText : public test::WindowTest {
   std::shared_ptr<UIScrollView> tall;
 };
 
-TEST_F(TallText, ALabelTallerThanASurfaceShowsItsTopMiddleAndEndAsAShortLabelDoes) {
+TEST_F(TallText, TextTallerThanASurfaceShowsItsTopMiddleAndEndAsShortTextDoes) {
   struct Case {
     CGFloat scale;
-    int lines;  // the label is this many lines of 20 points tall
+    int lines;  // the text is this many lines of 20 points tall
+    bool textView;
   };
   // 2,000 lines are 80,000 pixels at scale 2; 600 lines are 12,000 points, 36,000 pixels at scale 3.
-  const Case cases[] = {{2, 2000}, {3, 600}};
+  const Case cases[] = {{2, 2000, false}, {3, 600, false}, {2, 2000, true}};
   for (const Case& c : cases) {
-    tall = showLabel(*window, numberedLines(0, c.lines), {375, c.lines * kLineHeight});
+    tall = showLines(*window, 0, c.lines, c.textView);
     const int end = c.lines - static_cast<int>(kViewport.height() / kLineHeight);
     struct Stop {
       const char* where;
@@ -129,14 +150,17 @@ TEST_F(TallText, ALabelTallerThanASurfaceShowsItsTopMiddleAndEndAsAShortLabelDoe
     };
     // The middle is reached by 40 moves of 3 lines from far above it, the end in one jump.
     const Stop stops[] = {{"top", 0, 0, 1}, {"middle", c.lines / 2, c.lines / 2 - 120, 40}, {"end", end, 0, 1}};
-    for (const Path& path : kPaths) {
-      CARenderer kept(c.scale);
-      for (const Stop& stop : stops) {
-        SCOPED_TRACE(testing::Message() << "scale " << c.scale << ", " << path.name << ", " << stop.where);
-        const auto shown = tallPicture(path, kept, c.scale, stop.first, stop.from, stop.steps);
-        const auto expected = shortPicture(c.scale, stop.first, c.lines);
-        ASSERT_TRUE(shown && expected);
-        EXPECT_GT(test::inkBox(*expected).top, 0);
+    CARenderer kept(c.scale);
+    for (const Stop& stop : stops) {
+      scrollTo(kept, stop.first, stop.from, stop.steps);
+      const auto expected = shortPicture(c.scale, stop.first, c.lines, c.textView);
+      ASSERT_TRUE(expected);
+      EXPECT_GT(test::inkBox(*expected).top, 0);
+      for (const Path& path : kPaths) {
+        SCOPED_TRACE(testing::Message() << (c.textView ? "text view" : "label") << " at scale " << c.scale << ", "
+                                        << path.name << ", " << stop.where);
+        const auto shown = path.picture(*window, kept, c.scale);
+        ASSERT_TRUE(shown);
         EXPECT_EQ(differingPixels(*shown, *expected), 0);
       }
     }
@@ -175,6 +199,31 @@ TEST_F(TallText, ALabelWiderThanASurfaceShowsTheEndOfItsLine) {
     ASSERT_TRUE(shown && expected);
     EXPECT_GT(test::inkBox(*expected).right, 0);
     EXPECT_EQ(differingPixels(*shown, *expected), 0);
+  }
+}
+
+TEST_F(TallText, APictureTallerThanASurfaceShowsItsColoursAllDown) {
+  // Twenty red rows above twenty blue ones, stretched 20,000 points down: 1,000 points a row.
+  auto picture = test::painted(1, 40, [](int, int y) { return y < 20 ? test::kRed : test::kBlue; });
+  auto view = UIImageView::create(picture);
+  view->setFrame(CGRect(0, 0, 375, 20000));
+  tall = showScrolled(*window, view);
+  struct Stop {
+    CGFloat offset;
+    std::uint32_t colour;
+  };
+  const Stop stops[] = {{4000, test::kRed}, {15000, test::kBlue}, {5000, test::kRed}};
+  for (const Path& path : kPaths) {
+    CARenderer kept(2);
+    for (const Stop& stop : stops) {
+      SCOPED_TRACE(testing::Message() << path.name << " at " << stop.offset);
+      tall->setContentOffset({0, stop.offset});
+      window->layoutIfNeeded();
+      const auto shown = path.picture(*window, kept, 2);
+      ASSERT_TRUE(shown);
+      for (const CGFloat y : {kViewport.minY() + 1, kViewport.midY(), kViewport.maxY() - 1})
+        EXPECT_EQ(shown->pixel(375, static_cast<int>(y * 2)), stop.colour) << y;
+    }
   }
 }
 
