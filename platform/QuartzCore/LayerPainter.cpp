@@ -597,6 +597,29 @@ void showWindow(const CALayer& layer, const Presentation& p, const PixelRect& sh
   ++backing.storeDraws;
 }
 
+// Makes the layer's store anew for `placement`: a shared picture, all of its content, or, for content
+// too large to keep whole, no surface until its window shows.
+void redisplay(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  auto& backing = layer.backing();
+  auto& store = backing.store;
+  auto picture = pictureStore(layer, p, placement);
+  const PixelRect area = picture ? PixelRect{} : storeArea(layer, p, placement);
+  store.whole = keptWhole(area) ? PixelRect{} : area;
+  store.surface = {};  // the old store goes before a new one is made
+  if (picture) {
+    store.surface = std::move(*picture);
+  } else if (store.whole.isEmpty()) {
+    store.surface = drawnStore(layer, p, placement, area);
+  }
+  const PixelRect held = surfaceArea(store);
+  store.originX = held.x0, store.originY = held.y0;
+  store.placement = placement;
+  store.size = p.bounds.size;
+  store.drawn = true;
+  if (store.whole.isEmpty()) ++backing.storeDraws;
+  layer.clearNeedsDisplay();
+}
+
 }  // namespace
 
 PixelRect PixelRect::unionWith(const PixelRect& o) const {
@@ -644,29 +667,12 @@ PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cai
                           const PixelRect* shown) {
   int x = 0, y = 0;
   const PixelPlacement placement = placementOf(matrix, x, y);
-  auto& backing = layer.backing();
-  auto& store = backing.store;
-  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
-    auto picture = pictureStore(layer, p, placement);
-    const PixelRect area = picture ? PixelRect{} : storeArea(layer, p, placement);
-    // Content too large to keep whole is drawn as far as it shows, below.
-    store.whole = keptWhole(area) ? PixelRect{} : area;
-    store.surface = {};
-    store.surface = picture ? std::move(*picture) : store.whole.isEmpty() ? drawnStore(layer, p, placement, area) : SurfaceRef{};
-    double offsetX = 0, offsetY = 0;
-    if (store.surface) cairo_surface_get_device_offset(store.surface.get(), &offsetX, &offsetY);
-    store.originX = static_cast<int>(-offsetX), store.originY = static_cast<int>(-offsetY);
-    store.placement = placement;
-    store.size = p.bounds.size;
-    store.drawn = true;
-    if (store.whole.isEmpty()) ++backing.storeDraws;
-    layer.clearNeedsDisplay();
-  }
-  if (!store.whole.isEmpty()) {
-    if (shown) showWindow(layer, p, shifted(*shown, -x, -y));
-    return shifted(store.whole, x, y);
-  }
-  return shifted(surfaceArea(store), x, y);
+  const auto& store = layer.backing().store;
+  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
+    redisplay(layer, p, placement);
+  if (store.whole.isEmpty()) return shifted(surfaceArea(store), x, y);
+  if (shown) showWindow(layer, p, shifted(*shown, -x, -y));
+  return shifted(store.whole, x, y);
 }
 
 LayerPainter::LayerPainter(CGContext& context, Culling culling, GroupBuffers groups, int depth)
