@@ -557,6 +557,39 @@ void copyPixels(cairo_surface_t* from, cairo_surface_t* to, const PixelRect& are
   cairo_destroy(cr);
 }
 
+bool sameSize(const PixelRect& a, const PixelRect& b) { return a.x1 - a.x0 == b.x1 - b.x0 && a.y1 - a.y0 == b.y1 - b.y0; }
+
+// A window's surface moved to `window` of the same size in place, the pixels `held` of the content
+// kept where they belong in it and the rest cleared: no new surface to allocate and fault in as a
+// scroll moves the window on.
+SurfaceRef movedWindow(SurfaceRef surface, const PixelRect& held, const PixelRect& window) {
+  cairo_surface_t* s = surface.get();
+  const PixelRect last = areaOf(s);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  const auto at = [&](const PixelRect& in, int x, int y) {
+    return data + static_cast<std::ptrdiff_t>(y - in.y0) * stride + static_cast<std::ptrdiff_t>(x - in.x0) * 4;
+  };
+  const auto row = [&](int y) { std::memmove(at(window, held.x0, y), at(last, held.x0, y), static_cast<std::size_t>(held.x1 - held.x0) * 4); };
+  // Rows move in the order that never reads one already overwritten.
+  if (window.y0 > last.y0) {
+    for (int y = held.y0; y < held.y1; ++y) row(y);
+  } else {
+    for (int y = held.y1 - 1; y >= held.y0; --y) row(y);
+  }
+  cairo_surface_mark_dirty(s);
+  cairo_surface_set_device_offset(s, -window.x0, -window.y0);
+  cairo_t* cr = cairo_create(s);
+  cairo_rectangle(cr, window.x0, window.y0, window.x1 - window.x0, window.y1 - window.y0);
+  if (!held.isEmpty()) cairo_rectangle(cr, held.x0, held.y0, held.x1 - held.x0, held.y1 - held.y0);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_fill(cr);
+  cairo_destroy(cr);
+  return surface;
+}
+
 // As much of `area` from its top-left corner as one surface holds.
 PixelRect fitted(const PixelRect& area) {
   PixelRect r = area;
@@ -588,9 +621,10 @@ void showWindow(const CALayer& layer, const Presentation& p, const PixelRect& sh
   const PixelRect last = surfaceArea(store);
   if (needed.isEmpty() || contains(last, needed)) return;
   const PixelRect window = windowAbout(store.whole, needed);
-  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, window);
   const PixelRect held = last.intersection(window);
-  if (surface && !held.isEmpty()) copyPixels(store.surface.get(), surface.get(), held);
+  SurfaceRef surface = sameSize(last, window) ? movedWindow(std::move(store.surface), held, window)
+                                              : makeSurface(CAIRO_FORMAT_ARGB32, window);
+  if (surface && !sameSize(last, window) && !held.isEmpty()) copyPixels(store.surface.get(), surface.get(), held);
   if (surface) drawContentInto(surface.get(), layer, p, store.placement, Contents::drawn, true, held);
   store.surface = std::move(surface);
   store.originX = window.x0, store.originY = window.y0;
