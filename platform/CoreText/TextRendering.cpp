@@ -5,6 +5,7 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace ios {
 
@@ -57,6 +58,20 @@ void drawDecorations(cairo_t* cr, const detail::Piece& piece, PangoLayoutLine* l
   }
 }
 
+// The rows of user space the clip of `cr` lets through.
+std::pair<double, double> clipRows(cairo_t* cr) {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+  return {y0, y1};
+}
+
+// Whether a line whose logical box spans `top` to `bottom` can ink any of `rows`: stacked marks and
+// descenders reach beyond the box, less than its height again above and below.
+bool mayInk(CGFloat top, CGFloat bottom, const std::pair<double, double>& rows) {
+  const CGFloat reach = std::max<CGFloat>(bottom - top, 1);
+  return bottom + reach >= rows.first && top - reach <= rows.second;
+}
+
 }  // namespace
 
 void drawTextLayout(const TextLayout& layout, cairo_t* cr, CGPoint origin,
@@ -64,9 +79,13 @@ void drawTextLayout(const TextLayout& layout, cairo_t* cr, CGPoint origin,
   if (!cr) return;
   const TextLayout::Impl& impl = layout.impl();
   cairo_save(cr);
+  // Text far taller than what is drawn (a window of it) is drawn line by line as it shows.
+  const auto rows = clipRows(cr);
   for (const auto& v : impl.visible) {
     const detail::Piece& piece = impl.pieces[v.piece];
     const detail::LineGeometry& g = piece.lines[static_cast<std::size_t>(v.line)];
+    const CGFloat top = origin.y + piece.y + g.logical.y / kScale;
+    if (piece.attachments.empty() && !mayInk(top, top + g.logical.height / kScale, rows)) continue;
     PangoLayoutLine* line = pango_layout_get_line_readonly(piece.layout.get(), v.line);
     CGFloat baseline = origin.y + piece.y + g.baseline / kScale;
     CGFloat layoutX = origin.x + piece.x;

@@ -208,9 +208,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect boundsBox = deviceBox(m, p.bounds);
   const PixelRect inner = layer.masksToBounds() ? clip.intersection(boundsBox) : clip;
   // Stores are drawn before anything is composited, as a display pass would; a layer wholly outside
-  // the clip waits until it shows.
+  // the clip waits until it shows, and one too large for a surface is drawn where it can show.
   PixelRect stored;
-  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) stored = displayIfNeeded(layer, p, m);
+  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) stored = displayIfNeeded(layer, p, m, &inner);
   // A copy: walking the sublayers adds records and may move this one.
   const auto found = records_.find(&layer);
   const Record record = found != records_.end() ? found->second : Record{};

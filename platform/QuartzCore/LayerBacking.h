@@ -30,6 +30,17 @@ class SurfaceRef {
   cairo_surface_t* surface_ = nullptr;
 };
 
+// A rectangle of whole device pixels, [x0, x1) x [y0, y1).
+struct PixelRect {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool isEmpty() const { return x1 <= x0 || y1 <= y0; }
+  PixelRect unionWith(const PixelRect& other) const;
+  PixelRect intersection(const PixelRect& other) const;
+  bool intersects(const PixelRect& other) const { return !intersection(other).isEmpty(); }
+  long long area() const { return isEmpty() ? 0 : static_cast<long long>(x1 - x0) * (y1 - y0); }
+  bool operator==(const PixelRect&) const = default;
+};
+
 // Where a rasterisation sits on the device's pixel grid: the linear part of the layer-to-device
 // transform and the fraction of a pixel by which the layer's origin is offset. Pixels drawn for one
 // placement are reused for another with the same key, moved by whole pixels, so they land exactly
@@ -42,10 +53,14 @@ struct PixelPlacement {
 struct LayerBacking {
   // The layer's own content (contents image and drawing) in device pixels, `origin` being the
   // pixel of the store's top-left corner relative to the whole pixel of the layer's origin. A null
-  // surface with `drawn` set means the layer draws nothing.
+  // surface with `drawn` set means the layer draws nothing, unless the content is windowed.
   struct Store {
     SurfaceRef surface;
     int originX = 0, originY = 0;
+    // Content too large for one surface is kept as a window of it about what last showed (the
+    // surface, null before anything showed); `whole` is then all that the content covers, relative
+    // like the origin. Empty for content kept whole.
+    PixelRect whole;
     PixelPlacement placement;
     CGSize size;
     bool drawn = false;

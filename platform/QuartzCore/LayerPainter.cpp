@@ -21,8 +21,23 @@ namespace {
 
 using Presentation = CALayer::Presentation;
 
-// Stores and shadows larger than this many pixels are not kept (a runaway size draws nothing).
+// Stores and shadows larger than this many pixels are not kept (a runaway shadow draws nothing; a
+// store keeps a window of its content).
 constexpr double kMaxStorePixels = 1 << 26;
+// The longest side of a Cairo image surface.
+constexpr int kMaxSurfaceSide = 32767;
+// Content larger than this many pixels (three screens at scale 3) keeps a window of it about what
+// shows rather than all of it: its memory does not grow with its size.
+constexpr double kMaxWholeStorePixels = 1 << 23;
+
+bool fitsOneSurface(const PixelRect& area) {
+  return area.x1 - area.x0 <= kMaxSurfaceSide && area.y1 - area.y0 <= kMaxSurfaceSide &&
+         static_cast<double>(area.area()) <= kMaxStorePixels;
+}
+
+bool keptWhole(const PixelRect& area) {
+  return fitsOneSurface(area) && static_cast<double>(area.area()) <= kMaxWholeStorePixels;
+}
 
 CGPath roundedBounds(const Presentation& p) { return CGPath::roundedRect(p.bounds, p.cornerRadius, p.cornerRadius); }
 
@@ -163,10 +178,29 @@ void coverImageArea(cairo_t* cr, const CGRect& rect, const CGImage& image) {
 // measure), or left out.
 enum class Contents { drawn, covered, left };
 
-// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`.
+// The device pixels `surface` holds, as `makeSurface` made it.
+PixelRect areaOf(cairo_surface_t* surface) {
+  double x = 0, y = 0;
+  cairo_surface_get_device_offset(surface, &x, &y);
+  const int x0 = static_cast<int>(-x), y0 = static_cast<int>(-y);
+  return {x0, y0, x0 + cairo_image_surface_get_width(surface), y0 + cairo_image_surface_get_height(surface)};
+}
+
+// Draws the layer's contents and, with `drawing`, its own drawing into `surface` at `placement`,
+// leaving the device pixels `held` as they are.
 void drawContentInto(cairo_surface_t* surface, const CALayer& layer, const Presentation& p,
-                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true) {
+                     const PixelPlacement& placement, Contents contents = Contents::drawn, bool drawing = true,
+                     const PixelRect& held = {}) {
   auto context = makeContextForSurface(surface, p.bounds.size, 1);
+  if (!held.isEmpty()) {
+    cairo_t* cr = cairoContext(*context);
+    const PixelRect all = areaOf(surface);
+    cairo_rectangle(cr, all.x0, all.y0, all.x1 - all.x0, all.y1 - all.y0);
+    cairo_rectangle(cr, held.x0, held.y0, held.x1 - held.x0, held.y1 - held.y0);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  }
   const cairo_matrix_t m = matrixOf(placement);
   cairo_set_matrix(cairoContext(*context), &m);
   if (const auto& image = layer.contents(); image && contents != Contents::left) {
@@ -198,10 +232,30 @@ cairo_matrix_t placedSublayer(const CALayer& sublayer, const cairo_matrix_t& m) 
 
 bool contains(const PixelRect& outer, const PixelRect& inner) { return outer.intersection(inner) == inner; }
 
+PixelRect shifted(const PixelRect& r, int dx, int dy) {
+  return r.isEmpty() ? r : PixelRect{r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy};
+}
+
+// Whether the layer's store holds any content of its own, a window of it or all of it.
+bool drawsOwn(const LayerBacking::Store& store) { return store.surface || !store.whole.isEmpty(); }
+
+// The pixels a store's surface holds, relative to the layer's whole-pixel origin.
+PixelRect surfaceArea(const LayerBacking::Store& store) { return store.surface ? areaOf(store.surface.get()) : PixelRect{}; }
+
+// The device pixels the clip of `cr` lets through.
+PixelRect clipPixels(cairo_t* cr) {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+  cairo_restore(cr);
+  return roundedOut(x0, y0, x1, y1);
+}
+
 // A layer that fills its bounds with its background colour and draws nothing else.
 bool isPlainFill(const CALayer& layer, const Presentation& p) {
   const auto& store = layer.backing().store;
-  return layer.sublayers().empty() && !layer.contents() && !layer.needsDisplay() && store.drawn && !store.surface &&
+  return layer.sublayers().empty() && !layer.contents() && !layer.needsDisplay() && store.drawn && !drawsOwn(store) &&
          layer.borderWidth() <= 0 && p.cornerRadius <= 0 && !layer.mask() && !castsShadow(layer, p);
 }
 
@@ -214,7 +268,7 @@ PixelRect drawnPixelsWithShadow(const CALayer& layer, const Presentation& p, con
 std::optional<PixelRect> busyPart(const CALayer& layer, const Presentation& p, const cairo_matrix_t& m,
                                   const PixelRect& area) {
   const auto& store = layer.backing().store;
-  if (layer.contents() || layer.needsDisplay() || !store.drawn || store.surface || layer.borderWidth() > 0 ||
+  if (layer.contents() || layer.needsDisplay() || !store.drawn || drawsOwn(store) || layer.borderWidth() > 0 ||
       castsShadow(layer, p))
     return std::nullopt;
   const bool fills = p.backgroundColor && p.backgroundColor->alpha() > 0;
@@ -300,7 +354,9 @@ std::optional<PixelRect> subtreePixels(const CALayer& layer, const Presentation&
   const PixelPlacement placement = placementOf(m, x, y);
   if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
     return std::nullopt;
-  if (store.surface) {
+  if (!store.whole.isEmpty()) {
+    box = box.unionWith(shifted(store.whole, x, y));
+  } else if (store.surface) {
     const PixelRect ink = inkOf(store.surface.get());
     box = box.unionWith({x + store.originX + ink.x0, y + store.originY + ink.y0, x + store.originX + ink.x1,
                          y + store.originY + ink.y1});
@@ -401,7 +457,7 @@ bool backgroundIsTheShape(const CALayer& layer, const Presentation& p, const cai
   const std::vector<PixelRect> bands = opaqueBands(p, m);
   const auto& store = layer.backing().store;
   int x = 0, y = 0;
-  if (bands.empty() || layer.needsDisplay() || !store.drawn || store.surface || store.size != p.bounds.size ||
+  if (bands.empty() || layer.needsDisplay() || !store.drawn || drawsOwn(store) || store.size != p.bounds.size ||
       store.placement != placementOf(m, x, y))
     return false;
   return std::all_of(layer.sublayers().begin(), layer.sublayers().end(), [&](const auto& sublayer) {
@@ -455,16 +511,13 @@ PixelRect recordedInk(const CALayer& layer, const Presentation& p, const PixelPl
 // empty when it draws nothing.
 PixelRect storeArea(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
   const auto& store = layer.backing().store;
-  if (store.drawn && store.surface) {
+  if (store.drawn && drawsOwn(store)) {
     // A layer that drew before draws again over its bounds, its contents and what it covered.
     CGRect local = p.bounds;
     if (const auto& image = layer.contents()) local = local.unionWith(contentsRect(layer, p.bounds, *image));
     const PixelRect box = deviceBox(matrixOf(placement), local);
-    const int w = cairo_image_surface_get_width(store.surface.get());
-    const int h = cairo_image_surface_get_height(store.surface.get());
-    const PixelRect last = store.placement == placement
-                               ? PixelRect{store.originX, store.originY, store.originX + w, store.originY + h}
-                               : PixelRect{};
+    const PixelRect covered = store.whole.isEmpty() ? surfaceArea(store) : store.whole;
+    const PixelRect last = store.placement == placement ? covered : PixelRect{};
     return PixelRect{box.x0 - 2, box.y0 - 2, box.x1 + 2, box.y1 + 2}.unionWith(last);
   }
   // Most layers draw nothing of their own.
@@ -478,6 +531,8 @@ std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation&
   const auto& image = layer.contents();
   if (!image || !recordedInk(layer, p, placement, Contents::left).isEmpty()) return std::nullopt;
   const CGRect rect = contentsRect(layer, p.bounds, *image);
+  // A picture too large for one surface is drawn as far as it shows, as other content is.
+  if (!fitsOneSurface(deviceBox(matrixOf(placement), rect))) return std::nullopt;
   return ScaledPictures::current().picture({image->identity(), rect, placement}, [&] {
     SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, deviceBox(matrixOf(placement), rect));
     if (surface) drawContentInto(surface.get(), layer, p, placement, Contents::drawn, false);
@@ -485,10 +540,118 @@ std::optional<SurfaceRef> pictureStore(const CALayer& layer, const Presentation&
   });
 }
 
-SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
-  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, storeArea(layer, p, placement));
+SurfaceRef drawnStore(const CALayer& layer, const Presentation& p, const PixelPlacement& placement,
+                      const PixelRect& area) {
+  SurfaceRef surface = makeSurface(CAIRO_FORMAT_ARGB32, area);
   if (surface) drawContentInto(surface.get(), layer, p, placement);
   return surface;
+}
+
+// Copies the pixels `area` of `from` into `to` (both made by `makeSurface`).
+void copyPixels(cairo_surface_t* from, cairo_surface_t* to, const PixelRect& area) {
+  cairo_t* cr = cairo_create(to);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, from, 0, 0);
+  cairo_rectangle(cr, area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+  cairo_fill(cr);
+  cairo_destroy(cr);
+}
+
+bool sameSize(const PixelRect& a, const PixelRect& b) { return a.x1 - a.x0 == b.x1 - b.x0 && a.y1 - a.y0 == b.y1 - b.y0; }
+
+// A window's surface moved to `window` of the same size in place, the pixels `held` of the content
+// kept where they belong in it and the rest cleared: no new surface to allocate and fault in as a
+// scroll moves the window on.
+SurfaceRef movedWindow(SurfaceRef surface, const PixelRect& held, const PixelRect& window) {
+  cairo_surface_t* s = surface.get();
+  const PixelRect last = areaOf(s);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  const auto at = [&](const PixelRect& in, int x, int y) {
+    return data + static_cast<std::ptrdiff_t>(y - in.y0) * stride + static_cast<std::ptrdiff_t>(x - in.x0) * 4;
+  };
+  const auto row = [&](int y) { std::memmove(at(window, held.x0, y), at(last, held.x0, y), static_cast<std::size_t>(held.x1 - held.x0) * 4); };
+  // Rows move in the order that never reads one already overwritten.
+  if (window.y0 > last.y0) {
+    for (int y = held.y0; y < held.y1; ++y) row(y);
+  } else {
+    for (int y = held.y1 - 1; y >= held.y0; --y) row(y);
+  }
+  cairo_surface_mark_dirty(s);
+  cairo_surface_set_device_offset(s, -window.x0, -window.y0);
+  cairo_t* cr = cairo_create(s);
+  cairo_rectangle(cr, window.x0, window.y0, window.x1 - window.x0, window.y1 - window.y0);
+  if (!held.isEmpty()) cairo_rectangle(cr, held.x0, held.y0, held.x1 - held.x0, held.y1 - held.y0);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_fill(cr);
+  cairo_destroy(cr);
+  return surface;
+}
+
+// As much of `area` from its top-left corner as one surface holds.
+PixelRect fitted(const PixelRect& area) {
+  PixelRect r = area;
+  r.x1 = std::min(r.x1, r.x0 + kMaxSurfaceSide);
+  r.y1 = std::min(r.y1, r.y0 + kMaxSurfaceSide);
+  if (!r.isEmpty() && !fitsOneSurface(r)) r.y1 = r.y0 + static_cast<int>(kMaxStorePixels / (r.x1 - r.x0));
+  return r;
+}
+
+// The window of `whole` a store keeps about `needed`: as much again on every side as a store kept
+// whole may hold, less where that is too much, so that a scroll needs it moved seldom.
+PixelRect windowAbout(const PixelRect& whole, const PixelRect& needed) {
+  int mx = needed.x1 - needed.x0, my = needed.y1 - needed.y0;
+  PixelRect window;
+  do {
+    window = whole.intersection({needed.x0 - mx, needed.y0 - my, needed.x1 + mx, needed.y1 + my});
+    mx /= 2, my /= 2;
+  } while (!keptWhole(window) && (mx > 0 || my > 0));
+  return keptWhole(window) ? window : needed;
+}
+
+// Moves the window of windowed content about `shown` (relative to the layer's whole-pixel origin)
+// when part of what shows lies outside it. What the last window holds of the new one is the same
+// content: it is copied, and only the rest drawn.
+void showWindow(const CALayer& layer, const Presentation& p, const PixelRect& shown) {
+  auto& backing = layer.backing();
+  auto& store = backing.store;
+  const PixelRect needed = fitted(store.whole.intersection(shown));
+  const PixelRect last = surfaceArea(store);
+  if (needed.isEmpty() || contains(last, needed)) return;
+  const PixelRect window = windowAbout(store.whole, needed);
+  const PixelRect held = last.intersection(window);
+  SurfaceRef surface = sameSize(last, window) ? movedWindow(std::move(store.surface), held, window)
+                                              : makeSurface(CAIRO_FORMAT_ARGB32, window);
+  if (surface && !sameSize(last, window) && !held.isEmpty()) copyPixels(store.surface.get(), surface.get(), held);
+  if (surface) drawContentInto(surface.get(), layer, p, store.placement, Contents::drawn, true, held);
+  store.surface = std::move(surface);
+  store.originX = window.x0, store.originY = window.y0;
+  ++backing.storeDraws;
+}
+
+// Makes the layer's store anew for `placement`: a shared picture, all of its content, or, for content
+// too large to keep whole, no surface until its window shows.
+void redisplay(const CALayer& layer, const Presentation& p, const PixelPlacement& placement) {
+  auto& backing = layer.backing();
+  auto& store = backing.store;
+  auto picture = pictureStore(layer, p, placement);
+  const PixelRect area = picture ? PixelRect{} : storeArea(layer, p, placement);
+  store.whole = keptWhole(area) ? PixelRect{} : area;
+  store.surface = {};  // the old store goes before a new one is made
+  if (picture) {
+    store.surface = std::move(*picture);
+  } else if (store.whole.isEmpty()) {
+    store.surface = drawnStore(layer, p, placement, area);
+  }
+  const PixelRect held = surfaceArea(store);
+  store.originX = held.x0, store.originY = held.y0;
+  store.placement = placement;
+  store.size = p.bounds.size;
+  store.drawn = true;
+  if (store.whole.isEmpty()) ++backing.storeDraws;
+  layer.clearNeedsDisplay();
 }
 
 }  // namespace
@@ -534,26 +697,16 @@ CGFloat shadowReach(const Presentation& p) {
   return 3 * p.shadowRadius + 1 + std::max(std::fabs(p.shadowOffset.width), std::fabs(p.shadowOffset.height));
 }
 
-PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cairo_matrix_t& matrix) {
+PixelRect displayIfNeeded(const CALayer& layer, const Presentation& p, const cairo_matrix_t& matrix,
+                          const PixelRect* shown) {
   int x = 0, y = 0;
   const PixelPlacement placement = placementOf(matrix, x, y);
-  auto& backing = layer.backing();
-  auto& store = backing.store;
-  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size) {
-    auto picture = pictureStore(layer, p, placement);
-    store.surface = picture ? std::move(*picture) : drawnStore(layer, p, placement);
-    double offsetX = 0, offsetY = 0;
-    if (store.surface) cairo_surface_get_device_offset(store.surface.get(), &offsetX, &offsetY);
-    store.originX = static_cast<int>(-offsetX), store.originY = static_cast<int>(-offsetY);
-    store.placement = placement;
-    store.size = p.bounds.size;
-    store.drawn = true;
-    ++backing.storeDraws;
-    layer.clearNeedsDisplay();
-  }
-  if (!store.surface) return {};
-  const int w = cairo_image_surface_get_width(store.surface.get()), h = cairo_image_surface_get_height(store.surface.get());
-  return {x + store.originX, y + store.originY, x + store.originX + w, y + store.originY + h};
+  const auto& store = layer.backing().store;
+  if (layer.needsDisplay() || !store.drawn || store.placement != placement || store.size != p.bounds.size)
+    redisplay(layer, p, placement);
+  if (store.whole.isEmpty()) return shifted(surfaceArea(store), x, y);
+  if (shown) showWindow(layer, p, shifted(*shown, -x, -y));
+  return shifted(store.whole, x, y);
 }
 
 LayerPainter::LayerPainter(CGContext& context, Culling culling, GroupBuffers groups, int depth)
@@ -729,13 +882,16 @@ void LayerPainter::drawContent(const CALayer& layer, const Presentation& p) {
 void LayerPainter::drawStore(const CALayer& layer, const Presentation& p) {
   cairo_matrix_t m;
   cairo_get_matrix(cr_, &m);
-  const PixelRect covered = displayIfNeeded(layer, p, m);
-  if (covered.isEmpty()) return;
+  const PixelRect shown = clipPixels(cr_);
+  displayIfNeeded(layer, p, m, &shown);
+  const auto& store = layer.backing().store;
+  if (!store.surface) return;
   // Whole-pixel moves: the store's pixels land where drawing them again would put them.
+  int x = 0, y = 0;
+  placementOf(m, x, y);
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
-  cairo_set_source_surface(cr_, layer.backing().store.surface.get(), covered.x0 - layer.backing().store.originX,
-                           covered.y0 - layer.backing().store.originY);
+  cairo_set_source_surface(cr_, store.surface.get(), x, y);
   cairo_paint(cr_);
   cairo_restore(cr_);
 }

@@ -13,17 +13,6 @@
 
 namespace ios {
 
-// A rectangle of whole device pixels, [x0, x1) x [y0, y1).
-struct PixelRect {
-  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  bool isEmpty() const { return x1 <= x0 || y1 <= y0; }
-  PixelRect unionWith(const PixelRect& other) const;
-  PixelRect intersection(const PixelRect& other) const;
-  bool intersects(const PixelRect& other) const { return !intersection(other).isEmpty(); }
-  long long area() const { return isEmpty() ? 0 : static_cast<long long>(x1 - x0) * (y1 - y0); }
-  bool operator==(const PixelRect&) const = default;
-};
-
 // A device coordinate on the grid of sub-pixel phases stores are kept for (1/256 of a pixel), so that
 // the same place computed along two paths (a third of a point scrolled at scale 3, say) is one place.
 double onPhaseGrid(double value);
@@ -35,9 +24,12 @@ PixelRect coveredPixels(const cairo_matrix_t& matrix, const CGRect& rect);
 
 // Brings `layer`'s backing store up to date for drawing under `matrix` (layer coordinates to
 // device pixels): drawn again when the layer needs display or the store was made for another size,
-// scale or sub-pixel phase. Returns the device pixels the store covers (empty when it draws
-// nothing).
-PixelRect displayIfNeeded(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix);
+// scale or sub-pixel phase. Returns the device pixels the layer's content covers (empty when it
+// draws nothing). A store too large for one surface keeps a window of it about the device pixels
+// `shown` (what can show of the layer), drawn again when they leave it; without `shown` the window
+// stays where it is.
+PixelRect displayIfNeeded(const CALayer& layer, const CALayer::Presentation& p, const cairo_matrix_t& matrix,
+                          const PixelRect* shown = nullptr);
 
 // Draws layer trees into one context. Per layer, in order: the shadow (from `shadowPath`, or from
 // the alpha of everything the layer draws, which is its opaque background's shape when nothing
