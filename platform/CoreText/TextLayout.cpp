@@ -196,6 +196,8 @@ Piece buildPiece(const NSAttributedString& text, std::size_t unitBase, const Pie
   pango_layout_set_single_paragraph_mode(layout, FALSE);
 
   PangoAttrList* list = pango_attr_list_new();
+  // A word broken across lines shows its own letters only: Pango would end the line with a hyphen.
+  insertAttribute(list, pango_attr_insert_hyphens_new(FALSE), 0, utf8.size());
   std::size_t unit = 0;
   for (const auto& run : text.runs()) {
     std::size_t b = piece.unitToByte[std::min(unit, piece.unitToByte.size() - 1)];
