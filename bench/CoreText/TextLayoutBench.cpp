@@ -1,4 +1,6 @@
 #include <CoreText/HTMLImporter.h>
+#include <CoreText/PangoFontDescription.h>
+#include <CoreText/PangoFontSystem.h>
 #include <CoreText/TextLayout.h>
 
 #include <benchmark/benchmark.h>
@@ -91,6 +93,36 @@ void LayOutLongText(benchmark::State& state) {
 BENCHMARK(LayOutLongText)
     ->ArgNames({"letters", "spaced", "lines"})
     ->ArgsProduct({{10'000, 100'000}, {1, 0}, {0, 2}})
+    ->Args({1'500, 1, 0})
+    ->Args({25'000, 1, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The anchor for LayOutLongText: one plain Pango layout of the same paragraph at the same width
+// and font, lines found and measured, nothing else.
+void LayOutLongTextInOnePangoLayout(benchmark::State& state) {
+  auto text = longText(static_cast<std::size_t>(state.range(0)), state.range(1) != 0);
+  PangoFontDescription* font = ios::detail::pangoFontDescription(*ios::UIFont::systemFont(15));
+  for (auto _ : state) {
+    PangoLayout* layout = pango_layout_new(ios::detail::pinnedContext());
+    pango_layout_set_text(layout, text->string().data(), static_cast<int>(text->string().size()));
+    pango_layout_set_font_description(layout, font);
+    pango_layout_set_width(layout, 343 * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    benchmark::DoNotOptimize(logical);
+    g_object_unref(layout);
+  }
+  pango_font_description_free(font);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(LayOutLongTextInOnePangoLayout)
+    ->ArgNames({"letters", "spaced"})
+    ->Args({1'500, 1})
+    ->Args({10'000, 1})
+    ->Args({25'000, 1})
+    ->Args({10'000, 0})
+    ->Args({100'000, 0})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
