@@ -74,7 +74,7 @@ BENCHMARK(ImportPromotionHTML)->Unit(benchmark::kMicrosecond);
 // Pango layout of the paragraph costs (LayOutLongTextInOnePangoLayout): 1.01-1.02x its callgrind
 // instruction count from 1,500 to 25,000 letters (4ca9cd1: 1.01x). Without a break the
 // same length costs more, 2.6-2.7x the spaced text at 10,000 letters, as each line of an unbroken
-// run is found by measuring on through the run; but it stays linear, 100,000 letters about eleven
+// run is found by measuring on through the run; but it stays linear, 100,000 letters nine to eleven
 // times 10,000, where one Pango layout of them takes about 29 s.
 std::shared_ptr<NSAttributedString> longText(std::size_t length, bool spaced) {
   std::string text;
