@@ -196,6 +196,8 @@ Piece buildPiece(const NSAttributedString& text, std::size_t unitBase, const Pie
   pango_layout_set_single_paragraph_mode(layout, FALSE);
 
   PangoAttrList* list = pango_attr_list_new();
+  // A word broken across lines shows its own letters only: Pango would end the line with a hyphen.
+  insertAttribute(list, pango_attr_insert_hyphens_new(FALSE), 0, utf8.size());
   std::size_t unit = 0;
   for (const auto& run : text.runs()) {
     std::size_t b = piece.unitToByte[std::min(unit, piece.unitToByte.size() - 1)];
@@ -283,6 +285,11 @@ namespace {
 constexpr std::size_t kFirstWindow = 1024;  // UTF-16 units
 constexpr std::size_t kSmallestWindow = 64;
 constexpr std::size_t kLinesPerWindow = 4;
+// Pango's cost grows faster than the text only over a run without a break, and only once the run
+// is longer than a line; elsewhere one big layout is cheaper than many small ones, which each lay out
+// their last line again. A run counts as long past this many units per point of width.
+constexpr CGFloat kLongRunPerPoint = 0.25;
+constexpr std::size_t kShortestLongRun = 16;
 // An ellipsized tail laid out from a prefix of the rest only: the ellipsis must hide at least this
 // much of that prefix, so that what the cut end changes in shaping and breaking is never shown.
 constexpr std::size_t kHiddenTail = 64;
@@ -363,6 +370,37 @@ void keepLines(TextLayout::Impl& impl, Piece piece, std::size_t count,
   impl.pieces.push_back(std::move(piece));
 }
 
+// The runs of `text` without a space that are long for `settings`' width, as [start, end) in units,
+// in order. Only ASCII white space counts as a break here: a break missed makes windows smaller,
+// never wrong.
+std::vector<NSRange> longRuns(const NSAttributedString& text, const PieceSettings& settings) {
+  const auto longest = std::max(kShortestLongRun,
+                                static_cast<std::size_t>(toPoints(settings.width) * kLongRunPerPoint));
+  std::vector<NSRange> runs;
+  std::size_t unit = 0, start = 0;
+  auto endRun = [&] {
+    if (unit - start > longest) runs.push_back(NSRange{start, unit - start});
+  };
+  for (const char c : text.string()) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == ' ' || (byte >= '\t' && byte <= '\r')) {
+      endRun();
+      start = unit + 1;
+    }
+    if ((byte & 0xC0) != 0x80) unit += byte >= 0xF0 ? 2 : 1;  // a lead byte: one or two units
+  }
+  endRun();
+  return runs;
+}
+
+// How far from `begin` the text has no long run: a window that far lays out in linear time.
+std::size_t reachWithoutLongRun(const std::vector<NSRange>& runs, std::size_t begin, std::size_t length) {
+  auto next = std::upper_bound(runs.begin(), runs.end(), begin,
+                               [](std::size_t unit, const NSRange& run) { return unit < run.upperBound(); });
+  if (next == runs.end()) return length - begin;
+  return next->location > begin ? next->location - begin : 0;
+}
+
 // Where the next window starts and how it is laid out.
 struct Window {
   std::size_t begin = 0;
@@ -418,8 +456,15 @@ std::vector<detail::VisibleLine> layOutLines(TextLayout::Impl& impl, const Piece
   // A limited layout starts with a few lines' worth: most labels need no second window.
   Window window{.size = limit > 0 ? std::min(kFirstWindow, kSmallestWindow * (limit + 2) / 2) : kFirstWindow,
                 .x = x};
+  // Without a limit, a window reaches on to the next long run: the text before it costs the same
+  // laid out in one piece.
+  const std::vector<NSRange> runs = limit == 0 ? longRuns(text, settings) : std::vector<NSRange>{};
   while (window.begin < text.length() && (limit == 0 || lines.size() <= limit)) {
-    if (!layOutWindow(impl, table, settings, window, lines)) window.size *= 2;
+    if (!layOutWindow(impl, table, settings, window, lines)) {
+      window.size *= 2;
+    } else if (limit == 0) {
+      window.size = std::max(window.size, reachWithoutLongRun(runs, window.begin, text.length()));
+    }
   }
   return lines;
 }

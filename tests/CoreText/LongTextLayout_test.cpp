@@ -141,5 +141,26 @@ TEST(LongTextLayout, ALongTextHasTheLinesItWouldHaveLaidOutInOnePiece) {
   }
 }
 
+// Without a line limit, text that breaks at its spaces is laid out about once, in a few Pango
+// layouts as one piece would be, and not in a layout per few lines, each laying out its last again.
+TEST(LongTextLayout, AnUnlimitedTextThatBreaksAtSpacesIsLaidOutAboutOnce) {
+  struct Case {
+    const char* name;
+    std::string pattern;
+    CGFloat width, indent;
+  };
+  const Case cases[] = {
+      {"words", "Thẻ quà tặng ", 343, 0},
+      {"words, narrow", "Thẻ quà tặng ", 90, 0},
+      {"words, indented", "Thẻ quà tặng ", 343, 12},
+      {"short paragraphs", "Mã 12\n", 343, 0},
+  };
+  for (const auto& c : cases) {
+    TextLayout layout(styled(repeated(c.pattern, 6'000), c.indent), {.width = c.width});
+    EXPECT_LT(unitsLaidOut(layout), 6'000u * 51 / 50) << c.name;
+    EXPECT_LE(layout.impl().pieces.size(), 3u) << c.name << ": a Pango layout per few lines";
+  }
+}
+
 }  // namespace
 }  // namespace ios

@@ -144,5 +144,48 @@ TEST(TextRendering, AttachmentsAreHandedToThePainterAtTheirPlace) {
   EXPECT_NEAR(layout.characterRect(2).minX() - layout.characterRect(1).minX(), 11, 0.01);
 }
 
+bool inked(Canvas::Pixel p) {
+  return p.r < 200 || p.g < 200 || p.b < 200;
+}
+
+// A word wider than its box breaks between letters and shows its own letters only, as UIKit's
+// labels do: nothing is drawn past a broken line's last letter, and the line measures just its
+// letters. Long texts are laid out in windows and truncated ones end in a separate piece, so each
+// way is covered.
+TEST(TextRendering, AWordBrokenAcrossLinesShowsNoAddedHyphen) {
+  std::string word;
+  for (int i = 0; i < 12; ++i) word += "ThẻTh";
+  std::string longWord;
+  while (longWord.size() < 4000) longWord += word;
+  struct Case {
+    const char* name;
+    std::string text;
+    TextLayoutOptions options;
+  };
+  const Case cases[] = {
+      {"word wrapping", word, {.width = 70}},
+      {"char wrapping", word, {.width = 70, .lineBreakMode = NSLineBreakMode::byCharWrapping}},
+      {"after a word", "Mua " + word, {.width = 90}},
+      {"truncated", word, {.width = 70, .numberOfLines = 2, .lineBreakMode = NSLineBreakMode::byTruncatingTail}},
+      {"long text, limited", longWord, {.width = 90, .numberOfLines = 4}},
+      {"long text, whole", longWord, {.width = 300}},
+  };
+  for (const auto& c : cases) {
+    auto text = NSAttributedString::create(c.text, {{Key::font, UIFont::systemFont(15)}});
+    TextLayout layout(text, c.options);
+    ASSERT_GT(layout.lineCount(), 1u) << c.name;
+    Canvas canvas(static_cast<int>(c.options.width) + 40, static_cast<int>(layout.size().height) + 10);
+    drawTextLayout(layout, canvas.cr(), CGPoint{5, 5});
+    for (std::size_t i = 0; i + 1 < layout.lineCount(); ++i) {
+      const LineFragment& line = layout.lineFragments()[i];
+      const CGFloat letters = TextLayout(text->attributedSubstring(line.characterRange), {}).size().width;
+      // (A space ending the line is left out of its width.)
+      EXPECT_LE(line.usedRect.size.width, letters + 0.5) << c.name << " line " << i;
+      const CGRect past(line.usedRect.minX() + letters + 6, line.rect.minY() + 5, 30, line.rect.size.height);
+      EXPECT_EQ(canvas.count(past, inked), 0) << c.name << " line " << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ios
