@@ -140,7 +140,11 @@ std::size_t searchThroughTheWire() {
   return mapped;
 }
 
-// The reply's bytes answered by a fake transport for as long as it lives.
+// The reply's bytes answered by a fake transport for as long as it lives. Each reply's bytes are a
+// fresh copy made on this thread, inside the wire path's time, where the curl transport makes them on
+// its own I/O thread: the copy, and the allocator's sorting of the last reply's freed blocks that a
+// block of its size sets off, are about 5 % of a five-card wire path's instructions, and with the
+// copies made beforehand the 150-card rawOverWire reads about 0.06 higher.
 struct WireServer {
   std::string text;
   std::shared_ptr<ios::FakeTransport> fake = ios::FakeTransport::create();
