@@ -309,6 +309,7 @@ void BM_CopyOneFullFrame(benchmark::State& state) {
   FrameCounters counters;
   for (auto _ : state) state.SetIterationTime(kerbelin::bench::copyIntoColdMemorySeconds(frame));
   counters.report(state);
+  kerbelin::bench::reportColdRing(state);
 }
 BENCHMARK(BM_CopyOneFullFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,8 @@
 // of a frame beside the floor of a frame, one frame's bytes copied into cache-cold memory, measured
 // in the same run.
 
+#include <support/ColdRing.h>
+
 #include <Foundation/Base64.h>
 #include <Foundation/Dictionary.h>
 #include <Foundation/RunLoop.h>
@@ -118,25 +120,41 @@ class Fling {
   int frames_ = 0;  // the finger moves up: the content offset grows
 };
 
+// The ring the floor copies round: coldRingBytes of the machine's largest cache, mapped and faulted in
+// once, for the life of the process. Its memory is null when it cannot be mapped.
+struct ColdRing {
+  unsigned char* memory = nullptr;
+  std::size_t bytes = 0;
+  std::size_t largestCache = 0;  // 0 when the machine told none
+};
+
+inline const ColdRing& coldRing() {
+  static const ColdRing ring = [] {
+    ColdRing made;
+    made.largestCache = largestCacheBytes();
+    made.bytes = coldRingBytes(made.largestCache);
+    void* mapped = ::mmap(nullptr, made.bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) return made;
+    std::memset(mapped, 1, made.bytes);
+    made.memory = static_cast<unsigned char*>(mapped);
+    return made;
+  }();
+  return ring;
+}
+
 // The least any frame costs: its bytes written once, a plain copy, into memory not touched since
-// long enough to have left every cache. The copies go round a ring of frame-sized slots larger than
-// any last-level cache, mapped and faulted in once beforehand: a kept frame's buffer pays no page
-// faults either, so a floor paying them (a fresh mapping each time, about 3x this here) would flatter
-// every ratio, and a back-to-back copy (makeImage) reads and writes what the last one left warm.
-// NaN when the ring cannot be mapped.
+// long enough to have left every cache. The copies go round the cold ring in frame-sized slots: a
+// kept frame's buffer pays no page faults either, so a floor paying them (a fresh mapping each time,
+// about 3x this here) would flatter every ratio, and a back-to-back copy (makeImage) reads and writes
+// what the last one left warm. NaN when the ring cannot be mapped.
 inline double copyIntoColdMemorySeconds(const ios::CARenderer& frame) {
-  constexpr std::size_t kRingBytes = std::size_t{256} << 20;
+  const ColdRing& ring = coldRing();
   const std::size_t row = static_cast<std::size_t>(frame.width()) * 4;
   const std::size_t bytes = row * static_cast<std::size_t>(frame.height());
-  static void* ring = [] {
-    void* mapped = ::mmap(nullptr, kRingBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped != MAP_FAILED) std::memset(mapped, 1, kRingBytes);
-    return mapped;
-  }();
   static std::size_t next = 0;
-  if (ring == MAP_FAILED || bytes > kRingBytes) return std::numeric_limits<double>::quiet_NaN();
-  if (next + bytes > kRingBytes) next = 0;
-  auto* target = static_cast<unsigned char*>(ring) + next;
+  if (!ring.memory || bytes > ring.bytes) return std::numeric_limits<double>::quiet_NaN();
+  if (next + bytes > ring.bytes) next = 0;
+  unsigned char* target = ring.memory + next;
   next += bytes;
   const auto* source = reinterpret_cast<const unsigned char*>(frame.pixels());
   const auto start = std::chrono::steady_clock::now();
@@ -144,6 +162,15 @@ inline double copyIntoColdMemorySeconds(const ios::CARenderer& frame) {
   benchmark::DoNotOptimize(target);
   benchmark::ClobberMemory();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// How many times the machine's largest cache the ring holds: below 1, the floor's copies may still
+// find their memory cached and the floor reads low. Nothing when the machine told no cache size.
+inline void reportColdRing(benchmark::State& state) {
+  const ColdRing& ring = coldRing();
+  if (ring.largestCache > 0) {
+    state.counters["ringOverCache"] = static_cast<double>(ring.bytes) / static_cast<double>(ring.largestCache);
+  }
 }
 
 // The floor every frame is held to: the median of a few cold copies.
@@ -179,6 +206,7 @@ class FrameCost {
     state.counters["xFloor"] = seconds_ / frames_ / floor_;
     state.counters["floorMs"] = floor_ * 1000;
     state.counters["redrawnShare"] = redrawn_ / frames_;
+    reportColdRing(state);
   }
 
  private:

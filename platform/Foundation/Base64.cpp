@@ -61,19 +61,21 @@ bool base64Decode(std::string_view text, std::string& out) {
   const size_t fullGroups = text.size() / 4 - (padding > 0 ? 1 : 0);
 
   out.resize(text.size() / 4 * 3 - padding);
-  size_t o = 0;
+  // Through plain pointers: a store through the string's own operator[] may alias the string, so
+  // the compiler would reload its buffer's address after every byte written.
+  const auto* from = reinterpret_cast<const unsigned char*>(text.data());
+  char* to = out.data();
   uint8_t bad = 0;  // OR of every table lookup: one test per group instead of four
-  for (size_t g = 0; g < fullGroups; ++g) {
-    const size_t i = g * 4;
-    uint8_t a = kDecode[byteAt(text, i)], b = kDecode[byteAt(text, i + 1)];
-    uint8_t c = kDecode[byteAt(text, i + 2)], d = kDecode[byteAt(text, i + 3)];
+  for (size_t g = 0; g < fullGroups; ++g, from += 4, to += 3) {
+    const uint8_t a = kDecode[from[0]], b = kDecode[from[1]], c = kDecode[from[2]], d = kDecode[from[3]];
     bad |= a | b | c | d;
-    uint32_t v = (a << 18) | (b << 12) | (c << 6) | d;
-    out[o++] = static_cast<char>(v >> 16);
-    out[o++] = static_cast<char>(v >> 8);
-    out[o++] = static_cast<char>(v);
+    const uint32_t v = (a << 18) | (b << 12) | (c << 6) | d;
+    to[0] = static_cast<char>(v >> 16);
+    to[1] = static_cast<char>(v >> 8);
+    to[2] = static_cast<char>(v);
   }
   if (bad & 0xC0) return false;
+  size_t o = fullGroups * 3;
 
   if (padding > 0) {
     const size_t i = fullGroups * 4;

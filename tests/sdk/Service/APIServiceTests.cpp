@@ -62,6 +62,33 @@ TEST_F(APIServiceTest, SendsTheFixedHeaderAndTheBase64ParametersWithTheTokenAndT
   EXPECT_EQ(envelope(1)["body"], "e30=");  // no parameters travel as {}
 }
 
+// The envelope's text is written without building the envelope; the back-end, and any server that
+// checks a signature over the bytes, must see exactly what writing the envelope gives.
+TEST_F(APIServiceTest, TheSentTextIsTheWrittenEnvelopeByteForByte) {
+  Dictionary many = Dictionary::object();
+  for (int i = 0; i < 300; ++i) many["k" + std::to_string(i)] = i % 2 ? Dictionary(i * 0.5) : Dictionary("v");
+  const struct {
+    const char* name;
+    Dictionary params;
+  } cases[] = {
+      {"category", kCategoryParams},
+      {"null", Dictionary()},
+      {"empty object", Dictionary::object()},
+      {"Vietnamese text", {{"keyword", "Gội đầu dưỡng sinh"}, {"area", "Hà Nội"}}},
+      {"escapes", {{"q", "a\"b\\c\n\x01/"}, {"\"key\"", true}}},
+      {"numbers and nesting", {{"page", -1}, {"size", 1.25e300}, {"ids", {1, 2, {{"x", nullptr}}}}}},
+      {"an array", Dictionary::array({1, "two"})},
+      {"300 keys", many},
+  };
+  for (const auto& c : cases) {
+    Outcome outcome;
+    send(outcome, c.params);
+    EXPECT_EQ(fake->requests().back().body,
+              ios::JSONSerialization::data(APIService::requestEnvelope(c.params)).bytes)
+        << c.name;
+  }
+}
+
 TEST_F(APIServiceTest, BaseAddressCanBeRedirected) {
   APIService::setBaseURL("http://127.0.0.1:9999//");
   EXPECT_EQ(APIService::baseURL(), "http://127.0.0.1:9999");
