@@ -108,9 +108,11 @@ int main(int argc, char** argv) {
   ios::RunLoop::main().run();
   expect(launchesAppDelegate(), "the SDK's own delegate launches");
 
-  ios::NSLog("walked");
+  ios::print("printed");
+  ios::NSLog("logged");
   ios::useStandardConsole();
-  expect(printed.find("walked") != std::string::npos, "the console sink gets the SDK's lines");
+  expect(printed.find("printed\n") != std::string::npos && printed.find("logged") != std::string::npos,
+         "the console sink gets print's and NSLog's lines");
   std::printf("walked the README's host steps: %d failed\n", failures);
   return failures == 0 ? 0 : 1;
 }
