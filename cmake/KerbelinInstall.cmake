@@ -58,7 +58,7 @@ install(FILES ${CMAKE_BINARY_DIR}/KerbelinSDKConfig.cmake
 # change, and its folders are the ones GNUInstallDirs computed, so that a multiarch library folder
 # such as lib/x86_64-linux-gnu gets the right paths. A run path is added there only for a library
 # folder the linker does not search by default.
-set(kerbelin_host_libs KerbelinSDK ios_uikit ios_quartzcore ios_coregraphics ios_foundation)
+set(kerbelin_host_libs KerbelinSDK ios_uikit ios_quartzcore ios_coregraphics ios_network ios_foundation)
 set(pc_libs)
 set(pc_private_libs)
 list(REVERSE exported)

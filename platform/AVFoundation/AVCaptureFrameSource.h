@@ -26,7 +26,7 @@ class AVCaptureFrameSource {
 
   virtual bool hasTorch() const { return false; }
   // Switches the torch; only called when hasTorch() is true.
-  virtual bool setTorch(bool on, float level, std::string& error) {
+  virtual bool setTorch(bool /*on*/, float /*level*/, std::string& error) {
     error = "The device has no torch.";
     return false;
   }

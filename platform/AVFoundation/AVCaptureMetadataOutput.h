@@ -17,9 +17,9 @@ class AVCaptureMetadataOutputObjectsDelegate {
  public:
   virtual ~AVCaptureMetadataOutputObjectsDelegate() = default;
   // `metadataOutput(_:didOutput:from:)`: the codes of one frame, never an empty list.
-  virtual void metadataOutput(const std::shared_ptr<AVCaptureMetadataOutput>& output,
-                              const std::vector<std::shared_ptr<AVMetadataObject>>& metadataObjects,
-                              const std::shared_ptr<AVCaptureConnection>& connection) {}
+  virtual void metadataOutput(const std::shared_ptr<AVCaptureMetadataOutput>& /*output*/,
+                              const std::vector<std::shared_ptr<AVMetadataObject>>& /*metadataObjects*/,
+                              const std::shared_ptr<AVCaptureConnection>& /*connection*/) {}
 };
 
 // Reads machine-readable codes from a session's frames.

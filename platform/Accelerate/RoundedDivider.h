@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 namespace ios {
@@ -10,10 +11,11 @@ namespace ios {
 class RoundedDivider {
  public:
   explicit RoundedDivider(std::uint64_t divisor)
-      : divisor_(divisor), half_(divisor / 2), inverse_(1.0 / divisor) {}
+      : divisor_(divisor), half_(divisor / 2), inverse_(1.0 / divisor), shift_(exponentOfTwo(divisor)) {}
 
   std::uint64_t operator()(std::uint64_t value) const {
     const std::uint64_t x = value + half_;
+    if (shift_ >= 0) return x >> shift_;
     std::uint64_t q = static_cast<std::uint64_t>(static_cast<double>(x) * inverse_);
     if (q * divisor_ > x) {
       --q;
@@ -24,9 +26,13 @@ class RoundedDivider {
   }
 
  private:
+  static int exponentOfTwo(std::uint64_t divisor) {
+    return std::has_single_bit(divisor) ? std::countr_zero(divisor) : -1;
+  }
+
   std::uint64_t divisor_, half_;
   double inverse_;
-  int shift_ = 0;  // for a power of two: its exponent; -1 otherwise
+  int shift_;  // for a power of two: its exponent; -1 otherwise
 };
 
 }  // namespace ios

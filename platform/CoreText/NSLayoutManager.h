@@ -33,7 +33,7 @@ class NSLayoutManager : public NSObject {
   NSRange glyphRange(const NSTextContainer& container) const;
   // `characterIndex(for:in:fractionOfDistanceBetweenInsertionPoints: nil)`: see TextLayout.
   std::size_t characterIndex(CGPoint point, const NSTextContainer& container) const;
-  void ensureLayout(const NSTextContainer& container) const { layout(); }
+  void ensureLayout(const NSTextContainer& /*container*/) const { layout(); }
 
   // The current layout (null without storage or container).
   const TextLayout* layout() const;

@@ -33,12 +33,12 @@ class FloatingPanelControllerDelegate {
   virtual bool floatingPanelShouldBeginDragging(FloatingPanelController&) { return true; }
   virtual void floatingPanelWillBeginDragging(FloatingPanelController&) {}
   virtual void floatingPanelDidMove(FloatingPanelController&) {}
-  virtual void floatingPanelDidEndDragging(FloatingPanelController&, CGPoint velocity,
-                                           FloatingPanelPosition targetPosition) {}
+  virtual void floatingPanelDidEndDragging(FloatingPanelController&, CGPoint /*velocity*/,
+                                           FloatingPanelPosition /*targetPosition*/) {}
   virtual void floatingPanelWillBeginDecelerating(FloatingPanelController&) {}
   virtual void floatingPanelDidEndDecelerating(FloatingPanelController&) {}
   // A drag flung the panel off the bottom while removal by drag is enabled; it is then removed.
-  virtual void floatingPanelDidEndDraggingToRemove(FloatingPanelController&, CGPoint velocity) {}
+  virtual void floatingPanelDidEndDraggingToRemove(FloatingPanelController&, CGPoint /*velocity*/) {}
   virtual void floatingPanelDidEndRemove(FloatingPanelController&) {}
   // Whether the panel's pan may work together with another recognizer of the same touch.
   virtual bool shouldRecognizeSimultaneouslyWith(FloatingPanelController&, UIGestureRecognizer&) {

@@ -15,10 +15,10 @@ class SwipeMenuView;
 class SwipeMenuViewDelegate {
  public:
   virtual ~SwipeMenuViewDelegate() = default;
-  virtual void viewWillSetupAt(SwipeMenuView& swipeMenuView, int currentIndex) {}
-  virtual void viewDidSetupAt(SwipeMenuView& swipeMenuView, int currentIndex) {}
-  virtual void willChangeIndexFrom(SwipeMenuView& swipeMenuView, int fromIndex, int toIndex) {}
-  virtual void didChangeIndexFrom(SwipeMenuView& swipeMenuView, int fromIndex, int toIndex) {}
+  virtual void viewWillSetupAt(SwipeMenuView& /*swipeMenuView*/, int /*currentIndex*/) {}
+  virtual void viewDidSetupAt(SwipeMenuView& /*swipeMenuView*/, int /*currentIndex*/) {}
+  virtual void willChangeIndexFrom(SwipeMenuView& /*swipeMenuView*/, int /*fromIndex*/, int /*toIndex*/) {}
+  virtual void didChangeIndexFrom(SwipeMenuView& /*swipeMenuView*/, int /*fromIndex*/, int /*toIndex*/) {}
 };
 
 }  // namespace ios

@@ -17,8 +17,8 @@ class UIActivitySink {
   virtual ~UIActivitySink() = default;
 
   // The sheet came on screen offering `available` (the activities not excluded).
-  virtual void sheetShown(const UIActivityViewController& sheet,
-                          const std::vector<UIActivityType>& available) {}
+  virtual void sheetShown(const UIActivityViewController& /*sheet*/,
+                          const std::vector<UIActivityType>& /*available*/) {}
   // The user picked `type` for `items`; returns whether the service completed.
   virtual bool perform(const UIActivityType& type, const std::vector<std::any>& items) = 0;
 

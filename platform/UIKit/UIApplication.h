@@ -17,7 +17,9 @@ class UIWindow;
 class UIApplicationDelegate {
  public:
   virtual ~UIApplicationDelegate() = default;
-  virtual bool didFinishLaunchingWithOptions(UIApplication& application, const Dictionary& options) { return true; }
+  virtual bool didFinishLaunchingWithOptions(UIApplication& /*application*/, const Dictionary& /*options*/) {
+    return true;
+  }
   virtual std::shared_ptr<UIWindow> window() const { return nullptr; }
   virtual void setWindow(std::shared_ptr<UIWindow>) {}
 };

@@ -61,10 +61,10 @@ class UIControl : public UIView {
   bool isTouchInside() const { return touchInside_; }
 
   // Tracking hooks for subclasses (sliders, switches); the defaults accept every touch.
-  virtual bool beginTracking(const UITouch& touch, const UIEvent* event) { return true; }
-  virtual bool continueTracking(const UITouch& touch, const UIEvent* event) { return true; }
-  virtual void endTracking(const UITouch* touch, const UIEvent* event) {}
-  virtual void cancelTracking(const UIEvent* event) {}
+  virtual bool beginTracking(const UITouch& /*touch*/, const UIEvent* /*event*/) { return true; }
+  virtual bool continueTracking(const UITouch& /*touch*/, const UIEvent* /*event*/) { return true; }
+  virtual void endTracking(const UITouch* /*touch*/, const UIEvent* /*event*/) {}
+  virtual void cancelTracking(const UIEvent* /*event*/) {}
 
   void touchesBegan(const Touches& touches, const UIEvent* event) override;
   void touchesMoved(const Touches& touches, const UIEvent* event) override;

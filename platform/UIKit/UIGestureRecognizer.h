@@ -72,7 +72,7 @@ class UIGestureRecognizer : public NSObject {
   virtual bool isContinuous() const { return true; }
   // Whether `other`, of the same touch, must wait for this one to fail before it recognizes, whatever
   // the delegates say (a screen-edge pan goes before the content's drags).
-  virtual bool precedes(const UIGestureRecognizer& other) const { return false; }
+  virtual bool precedes(const UIGestureRecognizer& /*other*/) const { return false; }
 
   // Used by UIView and the window.
   void setView(const std::shared_ptr<UIView>& view) { view_ = view; }

@@ -17,8 +17,10 @@ class UINavigationController;
 class UINavigationControllerDelegate {
  public:
   virtual ~UINavigationControllerDelegate() = default;
-  virtual void willShow(UINavigationController&, const std::shared_ptr<UIViewController>&, bool animated) {}
-  virtual void didShow(UINavigationController&, const std::shared_ptr<UIViewController>&, bool animated) {}
+  virtual void willShow(UINavigationController&, const std::shared_ptr<UIViewController>&,
+                        bool /*animated*/) {}
+  virtual void didShow(UINavigationController&, const std::shared_ptr<UIViewController>&,
+                       bool /*animated*/) {}
 };
 
 // A pop that follows a finger: `update` moves the screens to a fraction of the way, `finish` and

@@ -25,8 +25,9 @@ class UIScrollViewDelegate {
   virtual void scrollViewWillBeginDragging(UIScrollView&) {}
   // The finger lifted after a drag. `targetContentOffset` is where the content will come to rest; a
   // delegate may change it and the scroll view then decelerates there.
-  virtual void scrollViewWillEndDragging(UIScrollView&, CGPoint velocity, CGPoint& targetContentOffset) {}
-  virtual void scrollViewDidEndDragging(UIScrollView&, bool willDecelerate) {}
+  virtual void scrollViewWillEndDragging(UIScrollView&, CGPoint /*velocity*/,
+                                         CGPoint& /*targetContentOffset*/) {}
+  virtual void scrollViewDidEndDragging(UIScrollView&, bool /*willDecelerate*/) {}
   virtual void scrollViewWillBeginDecelerating(UIScrollView&) {}
   virtual void scrollViewDidEndDecelerating(UIScrollView&) {}
   // An animated `setContentOffset` or `scrollRectToVisible` came to its end.

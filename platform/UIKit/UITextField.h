@@ -40,7 +40,7 @@ class UITextFieldDelegate {
   virtual bool textFieldShouldEndEditing(UITextField&) { return true; }
   virtual void textFieldDidEndEditing(UITextField&) {}
   // `range` is in UTF-16 units of the current text; refusing keeps the text as it is.
-  virtual bool shouldChangeCharactersIn(UITextField&, NSRange range, const std::string& replacement) {
+  virtual bool shouldChangeCharactersIn(UITextField&, NSRange /*range*/, const std::string& /*replacement*/) {
     return true;
   }
   virtual bool textFieldShouldClear(UITextField&) { return true; }

@@ -22,7 +22,9 @@ class UITextViewDelegate {
   virtual void textViewDidBeginEditing(UITextView&) {}
   virtual void textViewDidEndEditing(UITextView&) {}
   // `range` is in UTF-16 units of the current text; refusing keeps the text as it is.
-  virtual bool shouldChangeTextIn(UITextView&, NSRange range, const std::string& replacement) { return true; }
+  virtual bool shouldChangeTextIn(UITextView&, NSRange /*range*/, const std::string& /*replacement*/) {
+    return true;
+  }
   virtual void textViewDidChange(UITextView&) {}
 };
 

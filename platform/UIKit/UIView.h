@@ -177,7 +177,7 @@ class UIView : public UIResponder, public CALayerDelegate {
   void setNeedsLayout();
   void layoutIfNeeded();
   bool needsLayout() const { return needsLayout_; }
-  virtual CGSize sizeThatFits(CGSize size) const { return bounds().size; }
+  virtual CGSize sizeThatFits(CGSize /*size*/) const { return bounds().size; }
   void sizeToFit();
   // The size the view would like for its content, or -1 for no preference along an axis.
   static constexpr CGFloat noIntrinsicMetric = -1;
@@ -190,7 +190,7 @@ class UIView : public UIResponder, public CALayerDelegate {
 
   // Drawing: `draw(rect)` paints the view's own content in its bounds coordinates, between the
   // background and the subviews. `setNeedsDisplay` asks for a new frame.
-  virtual void draw(const CGRect& rect) {}
+  virtual void draw(const CGRect& /*rect*/) {}
   void setNeedsDisplay() { layer_->setNeedsDisplay(); }
   // Draws the view and its subviews, as on screen, into the current image context scaled into
   // `rect`; false when there is no current context.
@@ -273,7 +273,7 @@ class UIView : public UIResponder, public CALayerDelegate {
   // asks for the height at the solved width and solves again until the heights settle (a few rounds
   // at most), which is how self-sizing cells get the height of wrapped text.
   virtual bool hasIntrinsicHeightForWidth() const { return false; }
-  virtual CGFloat intrinsicHeightForWidth(CGFloat width) const { return intrinsicContentSize().height; }
+  virtual CGFloat intrinsicHeightForWidth(CGFloat /*width*/) const { return intrinsicContentSize().height; }
 
   // The size the constraints held in this view's subtree give it when its width and height are pulled
   // towards `targetSize` at the given priorities (by default the fitting-size level, 50, so that the
@@ -303,9 +303,9 @@ class UIView : public UIResponder, public CALayerDelegate {
 
  protected:
   // Subclasses whose content depends on the bounds (image views, labels) override to redraw.
-  virtual void boundsDidChange(const CGRect& oldBounds) {}
+  virtual void boundsDidChange(const CGRect& /*oldBounds*/) {}
   // A subview was shown or hidden (stack views collapse hidden arranged views).
-  virtual void subviewHiddenDidChange(UIView& subview) {}
+  virtual void subviewHiddenDidChange(UIView& /*subview*/) {}
 
  private:
   void attachLayer(const std::shared_ptr<UIView>& view);

@@ -64,10 +64,10 @@ class UIViewController : public UIResponder {
   // one, trying the name without the "Controller" suffix first.
   virtual void loadView();
   virtual void viewDidLoad() {}
-  virtual void viewWillAppear(bool animated) {}
-  virtual void viewDidAppear(bool animated) {}
-  virtual void viewWillDisappear(bool animated) {}
-  virtual void viewDidDisappear(bool animated) {}
+  virtual void viewWillAppear(bool /*animated*/) {}
+  virtual void viewDidAppear(bool /*animated*/) {}
+  virtual void viewWillDisappear(bool /*animated*/) {}
+  virtual void viewDidDisappear(bool /*animated*/) {}
   // Around each `layoutSubviews` of the root view.
   virtual void viewWillLayoutSubviews() {}
   virtual void viewDidLayoutSubviews() {}
@@ -90,8 +90,8 @@ class UIViewController : public UIResponder {
   const std::vector<std::shared_ptr<UIViewController>>& children() const { return children_; }
   void addChild(const std::shared_ptr<UIViewController>& child);
   void removeFromParent();
-  virtual void willMoveToParent(const std::shared_ptr<UIViewController>& parent) {}
-  virtual void didMoveToParent(const std::shared_ptr<UIViewController>& parent) {}
+  virtual void willMoveToParent(const std::shared_ptr<UIViewController>& /*parent*/) {}
+  virtual void didMoveToParent(const std::shared_ptr<UIViewController>& /*parent*/) {}
 
   // The nearest ancestor of each kind, or null.
   std::shared_ptr<UINavigationController> navigationController() const;

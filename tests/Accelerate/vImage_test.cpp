@@ -1,3 +1,4 @@
+#include <Accelerate/RoundedDivider.h>
 #include <Accelerate/vImageConvolution.h>
 #include <Accelerate/vImageTransform.h>
 #include <CoreGraphics/CGImage.h>
@@ -54,6 +55,18 @@ void expectMatchesReference(Image& src, Image& dest, int kw, int kh) {
       for (int c = 0; c < 4; ++c)
         ASSERT_EQ(dest.at(x, y)[c], referenceBox(src, x, y, c, kw, kh))
             << "pixel " << x << "," << y << " channel " << c << " kernel " << kw << "x" << kh;
+}
+
+// Powers of two take the shift, the rest the corrected reciprocal; both must round halves up exactly
+// over the sums the image filters divide (far below 2^53).
+TEST(RoundedDivider, RoundsToNearestWithHalvesUp) {
+  const std::uint64_t big = std::uint64_t{1} << 40;
+  const std::uint64_t divisors[] = {1, 2, 3, 7, 9, 255, 256, 1u << 20, 1000003};
+  const std::uint64_t values[] = {0, 1, 2, 3, 127, 128, 129, 255 * 256 + 127, 255 * 256 + 128, big + 1, big + 3};
+  for (std::uint64_t d : divisors) {
+    const RoundedDivider divide(d);
+    for (std::uint64_t v : values) EXPECT_EQ(divide(v), (v + d / 2) / d) << v << " / " << d;
+  }
 }
 
 TEST(vImageBoxConvolve, MatchesTheDefinitionWithEdgeExtension) {

@@ -16,11 +16,12 @@ cmake --build "$layout_build" > "$work/build.log"
 # and the loader search the library folder already: no run path (Debian's policy forbids one).
 DESTDIR=$work/stage cmake --install "$layout_build" > "$work/stage.log"
 staged=$work/stage/usr/$multiarch/pkgconfig/kerbelinsdk.pc
-for line in "libdir=/usr/$multiarch" "includedir=/usr/include/kerbelin"; do
-  grep -qx "$line" "$staged" || { echo "$staged lacks '$line':"; cat "$staged"; exit 1; }
+grep -qx "prefix=/usr" "$staged" || { echo "$staged lacks 'prefix=/usr':"; cat "$staged"; exit 1; }
+for variable in libdir=/usr/$multiarch includedir=/usr/include/kerbelin \
+                hostresourcesdir=/usr/share/kerbelin/host-resources; do
+  [ "$(PKG_CONFIG_PATH=${staged%/*} PKG_CONFIG_SYSROOT_DIR= pkg-config --variable=${variable%%=*} kerbelinsdk)" = \
+    "${variable#*=}" ] || { echo "$staged does not give $variable:"; cat "$staged"; exit 1; }
 done
-[ "$(PKG_CONFIG_PATH=${staged%/*} PKG_CONFIG_SYSROOT_DIR= pkg-config --variable=hostresourcesdir kerbelinsdk)" = \
-  /usr/share/kerbelin/host-resources ] || { echo "$staged names no host resources folder:"; cat "$staged"; exit 1; }
 ! grep -q -- '-rpath' "$staged" || { echo "$staged has a run path to a system folder:"; cat "$staged"; exit 1; }
 
 # Installed into a scratch prefix, a program builds and runs from what pkg-config says alone.
@@ -61,10 +62,13 @@ ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$prefix/share/kerbelin/lsa
   expect_detail "$work/host-asan.log" "$work/host-asan" --resources "$resources"
 echo "the AddressSanitizer host showed a card's detail and exited without leaks"
 
-# `Libs` holds only what a host links: every library in it is one the example calls (linked as needed).
-readelf -d "$work/host-asan" > "$work/host-asan.needed"
+# `Libs` holds only what a host links: every library in it is one the example or the README's host
+# steps call (linked as needed).
+g++ -std=c++20 -Wl,--as-needed -Wl,--no-undefined -o "$work/readme_host" "$source/tests/package/readme_host.cpp" \
+  $(pkg-config --cflags --libs kerbelinsdk)
+readelf -d "$work/host-asan" "$work/readme_host" > "$work/hosts.needed"
 for lib in $(pkg-config --libs-only-l kerbelinsdk | tr ' ' '\n' | grep -E -- '-l(KerbelinSDK|ios_)'); do
-  grep -q "lib${lib#-l}\.so" "$work/host-asan.needed" || { echo "Libs names $lib, which a host does not call"; exit 1; }
+  grep -q "lib${lib#-l}\.so" "$work/hosts.needed" || { echo "Libs names $lib, which a host does not call"; exit 1; }
 done
 installed=$(find "$prefix/$multiarch" -name 'lib*.so' | wc -l)
 static_libs=$(pkg-config --static --libs-only-l kerbelinsdk | tr ' ' '\n' | grep -c -E -- '-l(KerbelinSDK|ios_)')
