@@ -208,9 +208,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect boundsBox = deviceBox(m, p.bounds);
   const PixelRect inner = layer.masksToBounds() ? clip.intersection(boundsBox) : clip;
   // Stores are drawn before anything is composited, as a display pass would; a layer wholly outside
-  // the clip waits until it shows.
-  PixelRect stored;
-  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) stored = displayIfNeeded(layer, p, m);
+  // the clip is drawn too, for what it draws may reach past its bounds into the clip (a line of
+  // text past the top of the screen shows its descenders).
+  const PixelRect stored = displayIfNeeded(layer, p, m);
   // A copy: walking the sublayers adds records and may move this one.
   const auto found = records_.find(&layer);
   const Record record = found != records_.end() ? found->second : Record{};
@@ -259,7 +259,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const bool shadow = castsShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
   if (shadow) {
-    own = outset(own.unionWith(subtree), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
+    // A shadow path may lie anywhere, past the bounds too.
+    const PixelRect shape = layer.shadowPath() ? deviceBox(m, layer.shadowPath()->boundingBox()) : PixelRect{};
+    own = outset(own.unionWith(subtree).unionWith(shape), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
   }
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);
