@@ -97,6 +97,19 @@ bool curvesEdges(const CALayer& layer, const CALayer::Presentation& p, const cai
   return fills && (p.cornerRadius > 0 || m.xy != 0 || m.yx != 0);
 }
 
+// The rows of `curved` (where the layer's shape lies) in which its edges are not vertical: the
+// rounded corners' rows, or all of them when the shape is masked or turned.
+std::pair<PixelRect, PixelRect> slantedRows(const CALayer& layer, const CALayer::Presentation& p,
+                                            const cairo_matrix_t& m, const PixelRect& curved) {
+  if (curved.isEmpty() || layer.mask() || m.xy != 0 || m.yx != 0) return {curved, {}};
+  const CGRect b = p.bounds.standardized();
+  const CGFloat r = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(b.width(), b.height()) / 2);
+  if (r <= 0) return {};
+  const PixelRect top = deviceBox(m, CGRect(b.minX(), b.minY(), b.width(), r));
+  const PixelRect bottom = deviceBox(m, CGRect(b.minX(), b.maxY() - r, b.width(), r));
+  return {top.intersection(curved), bottom.intersection(curved)};
+}
+
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
 // `clip` is the part of the clip set by layers that scroll with this one: rows clipped by the edge
 // of their scrolling list keep their signature as they move.
@@ -289,7 +302,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
     addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
   }
   const PixelRect curved = layer.mask() ? own : curvesEdges(layer, p, m) ? boundsBox.intersection(clip) : PixelRect{};
-  records_[&layer] = {signature, still, own, subtree, curved, frame_, m.x0, m.y0, from.superlayer, from.rank};
+  const auto [slantTop, slantBottom] = slantedRows(layer, p, m, curved);
+  records_[&layer] = {signature, still, own,    subtree, curved, slantTop, slantBottom,
+                      frame_,    m.x0,  m.y0, from.superlayer, from.rank};
   return subtree;
 }
 
@@ -422,15 +437,23 @@ bool CARenderer::widenOnce() {
   // and a clip that cuts the shape sideways changes which those are: the pixel can come out a shade
   // off from drawing the shape whole. Cutting rows apart changes nothing, so damage meeting such a
   // shape takes in the shape's whole width in the rows they share.
+  // Cutting rows apart where the edges slant moves where Cairo starts them: damage ending in such
+  // rows takes in all of them.
   bool widened = false;
+  auto widen = [&](const PixelRect& damage, const PixelRect& shape) {
+    if (damage.intersection(shape) == shape) return;
+    damage_.push_back(shape);
+    widened = true;
+  };
   for (const auto& [layer, record] : records_) {
     const PixelRect& shape = record.curved;
     if (record.frame != frame_ || shape.isEmpty()) continue;
     for (std::size_t i = 0, n = damage_.size(); i < n; ++i) {
-      const PixelRect meet = damage_[i].intersection(shape);
-      if (meet.isEmpty() || (damage_[i].x0 <= shape.x0 && damage_[i].x1 >= shape.x1)) continue;
-      damage_.push_back({shape.x0, meet.y0, shape.x1, meet.y1});
-      widened = true;
+      const PixelRect damage = damage_[i], meet = damage.intersection(shape);
+      if (meet.isEmpty()) continue;
+      widen(damage, {shape.x0, meet.y0, shape.x1, meet.y1});
+      for (const PixelRect& rows : {record.slantTop, record.slantBottom})
+        if (damage.intersects(rows)) widen(damage, rows);
     }
   }
   return widened;
