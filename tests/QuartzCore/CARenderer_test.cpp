@@ -671,6 +671,25 @@ TEST(CARenderer, AnEdgeBetweenPixelsRedrawnInPartIsWhatDrawingItWholeGives) {
          badge->setOpacity(0.5f);
        },
        {CGRect(0, 30, 10, 10)}},
+      {"a rounded badge in a rounded clip, cut across its corners' rows",
+       [&](CALayer& r) {
+         auto holder = card(r, CGRect(49.9167, 13.6333, 64, 37));
+         holder->setCornerRadius(6);
+         holder->setMasksToBounds(true);
+         auto badge = card(*holder, CGRect(32.25, 23.5, 10, 8));
+         badge->setBackgroundColor(CGColor::rgb(0.6, 0.1, 0.5, 1));
+         badge->setCornerRadius(4);
+       },
+       {CGRect(35, 6, 79, 35)}},
+      {"a translucent card of a translucent colour clipping to its corners",
+       [&](CALayer& r) {
+         auto faded = card(r, CGRect(10.5, 5.25, 60, 40));
+         faded->setBackgroundColor(CGColor::rgb(0.2, 0.5, 0.9, 0.4));
+         faded->setCornerRadius(9);
+         faded->setMasksToBounds(true);
+         faded->setOpacity(0.5f);
+       },
+       {}},
   };
   for (const auto& c : cases) {
     Scene scene;
