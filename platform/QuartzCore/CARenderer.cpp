@@ -273,8 +273,8 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
   if (shadow) {
     // A shadow path may lie anywhere, past the bounds too.
-    const PixelRect shape = layer.shadowPath() ? deviceBox(m, layer.shadowPath()->boundingBox()) : PixelRect{};
-    own = outset(own.unionWith(subtree).unionWith(shape), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
+    const PixelRect path = layer.shadowPath() ? deviceBox(m, layer.shadowPath()->boundingBox()) : PixelRect{};
+    own = outset(own.unionWith(subtree).unionWith(path), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
   }
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);
@@ -303,8 +303,8 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   }
   const PixelRect curved = layer.mask() ? own : curvesEdges(layer, p, m) ? boundsBox.intersection(clip) : PixelRect{};
   const auto [slantTop, slantBottom] = slantedRows(layer, p, m, curved);
-  records_[&layer] = {signature, still, own,    subtree, curved, slantTop, slantBottom,
-                      frame_,    m.x0,  m.y0, from.superlayer, from.rank};
+  records_[&layer] = {signature, still, own, subtree, curved, slantTop, slantBottom,
+                      frame_, m.x0, m.y0, from.superlayer, from.rank};
   return subtree;
 }
 
