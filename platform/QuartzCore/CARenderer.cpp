@@ -98,7 +98,8 @@ bool curvesEdges(const CALayer& layer, const CALayer::Presentation& p, const cai
 }
 
 // The rows of `curved` (where the layer's shape lies) in which its edges are not vertical: the
-// rounded corners' rows, or all of them when the shape is masked or turned.
+// rounded corners' rows, or all of them when the shape is masked or turned. Wanted for shapes drawn
+// under or making a clip of a shape.
 std::pair<PixelRect, PixelRect> slantedRows(const CALayer& layer, const CALayer::Presentation& p,
                                             const cairo_matrix_t& m, const PixelRect& curved) {
   if (curved.isEmpty() || layer.mask() || m.xy != 0 || m.yx != 0) return {curved, {}};
@@ -252,12 +253,14 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect open = layer.mask()             ? PixelRect{}
                          : layer.masksToBounds() ? from.open.intersection(coveredPixels(m, insideCorners(p)))
                                                  : from.open;
+  const bool shapedClip = from.shapedClip || (layer.masksToBounds() && (p.cornerRadius > 0 || m.xy != 0 || m.yx != 0 ||
+                                                                       coveredPixels(m, p.bounds) != boundsBox));
   std::vector<Sibling> walked;
   std::size_t highestRank = 0;
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     path_.back().child = i;
     const std::optional<Sibling> before = lastPlace(*ordered[i], layer);
-    const PixelRect drawn = walk(*ordered[i], Place{m, inner, open, keyClip, alpha, &layer, i}, true, inside);
+    const PixelRect drawn = walk(*ordered[i], Place{m, inner, open, keyClip, alpha, &layer, i, shapedClip}, true, inside);
     subtree = subtree.unionWith(drawn);
     if (!before) continue;
     if (before->rank < highestRank) damageReordering(*before, walked, inside);
@@ -302,7 +305,7 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
     addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
   }
   const PixelRect curved = layer.mask() ? own : curvesEdges(layer, p, m) ? boundsBox.intersection(clip) : PixelRect{};
-  const auto [slantTop, slantBottom] = slantedRows(layer, p, m, curved);
+  const auto [slantTop, slantBottom] = shapedClip ? slantedRows(layer, p, m, curved) : std::pair<PixelRect, PixelRect>{};
   records_[&layer] = {signature, still, own, subtree, curved, slantTop, slantBottom,
                       frame_, m.x0, m.y0, from.superlayer, from.rank};
   return subtree;
@@ -437,8 +440,8 @@ bool CARenderer::widenOnce() {
   // and a clip that cuts the shape sideways changes which those are: the pixel can come out a shade
   // off from drawing the shape whole. Cutting rows apart changes nothing, so damage meeting such a
   // shape takes in the shape's whole width in the rows they share.
-  // Cutting rows apart where the edges slant moves where Cairo starts them: damage ending in such
-  // rows takes in all of them.
+  // Under a clip Cairo keeps as a shape, not as whole pixels, cutting rows apart where edges slant
+  // moves where it starts them: damage ending in such rows takes in all of them.
   bool widened = false;
   auto widen = [&](const PixelRect& damage, const PixelRect& shape) {
     if (damage.intersection(shape) == shape) return;

@@ -66,6 +66,7 @@ class CARenderer {
     double alpha = 1;
     const CALayer* superlayer = nullptr;
     std::size_t rank = 0;
+    bool shapedClip = false;  // a clip above has curved or slanted edges, or edges between pixels
   };
   // A sublayer's place among its siblings last frame, or where one walked this frame draws.
   struct Sibling {
