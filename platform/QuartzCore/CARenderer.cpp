@@ -97,6 +97,20 @@ bool curvesEdges(const CALayer& layer, const CALayer::Presentation& p, const cai
   return fills && (p.cornerRadius > 0 || m.xy != 0 || m.yx != 0);
 }
 
+// The rows of `curved` (where the layer's shape lies) in which its edges are not vertical: the
+// rounded corners' rows, or all of them when the shape is masked or turned. Wanted for shapes drawn
+// under or making a clip of a shape.
+std::pair<PixelRect, PixelRect> slantedRows(const CALayer& layer, const CALayer::Presentation& p,
+                                            const cairo_matrix_t& m, const PixelRect& curved) {
+  if (curved.isEmpty() || layer.mask() || m.xy != 0 || m.yx != 0) return {curved, {}};
+  const CGRect b = p.bounds.standardized();
+  const CGFloat r = std::clamp<CGFloat>(p.cornerRadius, 0, std::min(b.width(), b.height()) / 2);
+  if (r <= 0) return {};
+  const PixelRect top = deviceBox(m, CGRect(b.minX(), b.minY(), b.width(), r));
+  const PixelRect bottom = deviceBox(m, CGRect(b.minX(), b.maxY() - r, b.width(), r));
+  return {top.intersection(curved), bottom.intersection(curved)};
+}
+
 // Everything that decides the pixels a layer itself puts on screen, apart from its sublayers.
 // `clip` is the part of the clip set by layers that scroll with this one: rows clipped by the edge
 // of their scrolling list keep their signature as they move.
@@ -208,9 +222,10 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect boundsBox = deviceBox(m, p.bounds);
   const PixelRect inner = layer.masksToBounds() ? clip.intersection(boundsBox) : clip;
   // Stores are drawn before anything is composited, as a display pass would; a layer wholly outside
-  // the clip waits until it shows, and one too large for a surface is drawn where it can show.
-  PixelRect stored;
-  if (boundsBox.isEmpty() || boundsBox.intersects(clip)) stored = displayIfNeeded(layer, p, m, &inner);
+  // the clip is drawn too, for what it draws may reach past its bounds into the clip (a line of
+  // text past the top of the screen shows its descenders); one too large for a surface is drawn where
+  // it can show.
+  const PixelRect stored = displayIfNeeded(layer, p, m, &inner);
   // A copy: walking the sublayers adds records and may move this one.
   const auto found = records_.find(&layer);
   const Record record = found != records_.end() ? found->second : Record{};
@@ -239,12 +254,14 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const PixelRect open = layer.mask()             ? PixelRect{}
                          : layer.masksToBounds() ? from.open.intersection(coveredPixels(m, insideCorners(p)))
                                                  : from.open;
+  const bool shapedClip = from.shapedClip || (layer.masksToBounds() && (p.cornerRadius > 0 || m.xy != 0 || m.yx != 0 ||
+                                                                       coveredPixels(m, p.bounds) != boundsBox));
   std::vector<Sibling> walked;
   std::size_t highestRank = 0;
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     path_.back().child = i;
     const std::optional<Sibling> before = lastPlace(*ordered[i], layer);
-    const PixelRect drawn = walk(*ordered[i], Place{m, inner, open, keyClip, alpha, &layer, i}, true, inside);
+    const PixelRect drawn = walk(*ordered[i], Place{m, inner, open, keyClip, alpha, &layer, i, shapedClip}, true, inside);
     subtree = subtree.unionWith(drawn);
     if (!before) continue;
     if (before->rank < highestRank) damageReordering(*before, walked, inside);
@@ -259,7 +276,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
   const bool shadow = castsShadow(layer, p);
   if (p.opacity < 1 || layer.mask()) own = own.unionWith(subtree);
   if (shadow) {
-    own = outset(own.unionWith(subtree), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
+    // A shadow path may lie anywhere, past the bounds too.
+    const PixelRect path = layer.shadowPath() ? deviceBox(m, layer.shadowPath()->boundingBox()) : PixelRect{};
+    own = outset(own.unionWith(subtree).unionWith(path), shadowReach(p) * std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)));
   }
   own = own.intersection(clip);
   subtree = subtree.unionWith(own);
@@ -287,7 +306,9 @@ PixelRect CARenderer::walk(const CALayer& layer, const Place& from, bool place, 
     addDamage(offset(own, blit_.dx, blit_.dy).intersection(blit_.inner));
   }
   const PixelRect curved = layer.mask() ? own : curvesEdges(layer, p, m) ? boundsBox.intersection(clip) : PixelRect{};
-  records_[&layer] = {signature, still, own, subtree, curved, frame_, m.x0, m.y0, from.superlayer, from.rank};
+  const auto [slantTop, slantBottom] = shapedClip ? slantedRows(layer, p, m, curved) : std::pair<PixelRect, PixelRect>{};
+  records_[&layer] = {signature, still, own, subtree, curved, slantTop, slantBottom,
+                      frame_, m.x0, m.y0, from.superlayer, from.rank};
   return subtree;
 }
 
@@ -420,15 +441,23 @@ bool CARenderer::widenOnce() {
   // and a clip that cuts the shape sideways changes which those are: the pixel can come out a shade
   // off from drawing the shape whole. Cutting rows apart changes nothing, so damage meeting such a
   // shape takes in the shape's whole width in the rows they share.
+  // Under a clip Cairo keeps as a shape, not as whole pixels, cutting rows apart where edges slant
+  // moves where it starts them: damage ending in such rows takes in all of them.
   bool widened = false;
+  auto widen = [&](const PixelRect& damage, const PixelRect& shape) {
+    if (damage.intersection(shape) == shape) return;
+    damage_.push_back(shape);
+    widened = true;
+  };
   for (const auto& [layer, record] : records_) {
     const PixelRect& shape = record.curved;
     if (record.frame != frame_ || shape.isEmpty()) continue;
     for (std::size_t i = 0, n = damage_.size(); i < n; ++i) {
-      const PixelRect meet = damage_[i].intersection(shape);
-      if (meet.isEmpty() || (damage_[i].x0 <= shape.x0 && damage_[i].x1 >= shape.x1)) continue;
-      damage_.push_back({shape.x0, meet.y0, shape.x1, meet.y1});
-      widened = true;
+      const PixelRect damage = damage_[i], meet = damage.intersection(shape);
+      if (meet.isEmpty()) continue;
+      widen(damage, {shape.x0, meet.y0, shape.x1, meet.y1});
+      for (const PixelRect& rows : {record.slantTop, record.slantBottom})
+        if (damage.intersects(rows)) widen(damage, rows);
     }
   }
   return widened;

@@ -51,6 +51,7 @@ class CARenderer {
     std::uint64_t still = 0;  // the signature apart from the scroll position, for layers that may scroll
     PixelRect own, subtree;
     PixelRect curved;  // where the layer fills or clips to a shape with curved or slanted edges
+    PixelRect slantTop, slantBottom;  // the rows of `curved` where its edges leave the vertical
     std::uint64_t frame = 0;
     double x0 = 0, y0 = 0;  // the device translation of the layer's coordinates
     const CALayer* superlayer = nullptr;
@@ -65,6 +66,7 @@ class CARenderer {
     double alpha = 1;
     const CALayer* superlayer = nullptr;
     std::size_t rank = 0;
+    bool shapedClip = false;  // a clip above has curved or slanted edges, or edges between pixels
   };
   // A sublayer's place among its siblings last frame, or where one walked this frame draws.
   struct Sibling {

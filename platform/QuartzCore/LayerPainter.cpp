@@ -761,6 +761,9 @@ cairo_pattern_t* LayerPainter::group(const PixelRect& box, const std::function<v
   // twice.
   clipToPixels(cr_, box);
   cairo_push_group(cr_);
+  // Cairo draws the first shape on a new surface by a shortcut of its own, a shade off from drawing
+  // it over the cleared pixels of a kept buffer: the group is drawn as the buffer is.
+  cairo_surface_mark_dirty(cairo_get_group_target(cr_));
   cairo_reset_clip(cr_);
   clipToPixels(cr_, box);
   draw();

@@ -671,6 +671,25 @@ TEST(CARenderer, AnEdgeBetweenPixelsRedrawnInPartIsWhatDrawingItWholeGives) {
          badge->setOpacity(0.5f);
        },
        {CGRect(0, 30, 10, 10)}},
+      {"a rounded badge in a rounded clip, cut across its corners' rows",
+       [&](CALayer& r) {
+         auto holder = card(r, CGRect(49.9167, 13.6333, 64, 37));
+         holder->setCornerRadius(6);
+         holder->setMasksToBounds(true);
+         auto badge = card(*holder, CGRect(32.25, 23.5, 10, 8));
+         badge->setBackgroundColor(CGColor::rgb(0.6, 0.1, 0.5, 1));
+         badge->setCornerRadius(4);
+       },
+       {CGRect(35, 6, 79, 35)}},
+      {"a translucent card of a translucent colour clipping to its corners",
+       [&](CALayer& r) {
+         auto faded = card(r, CGRect(10.5, 5.25, 60, 40));
+         faded->setBackgroundColor(CGColor::rgb(0.2, 0.5, 0.9, 0.4));
+         faded->setCornerRadius(9);
+         faded->setMasksToBounds(true);
+         faded->setOpacity(0.5f);
+       },
+       {}},
   };
   for (const auto& c : cases) {
     Scene scene;
@@ -684,6 +703,61 @@ TEST(CARenderer, AnEdgeBetweenPixelsRedrawnInPartIsWhatDrawingItWholeGives) {
       added->setFrame(place);
       scene.root->addSublayer(added);
     }
+    scene.frame.render(*scene.root);
+    EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
+  }
+}
+
+// A layer whose drawing hangs below and to the right of its bounds, as a line of text's descenders
+// and a wide word do.
+class OverhangingLayer : public CALayer {
+ public:
+  void draw(CGContext& context) const override {
+    context.setFillColor(CGColor::rgb(0.8, 0.1, 0.1, 1));
+    context.fill(CGRect(2, bounds().height() - 2, bounds().width() + 6, 7));
+  }
+};
+
+// What a layer draws and its shadow casts past its bounds shows in the frame as in a fresh picture,
+// wherever the bounds lie.
+TEST(CARenderer, WhatALayerDrawsOrCastsPastItsBoundsIsKept) {
+  struct Case {
+    std::string name;
+    std::function<void(Scene&, const std::shared_ptr<CALayer>& overhanging)> change;
+  };
+  const Case cases[] = {
+      {"bounds moved past the top edge", [](Scene&, const auto& l) { l->setPosition({30, -6}); }},
+      {"bounds moved past the left edge", [](Scene&, const auto& l) { l->setPosition({-16.5, 40}); }},
+      {"bounds moved above a clipping layer",
+       [](Scene& s, const auto& l) {
+         auto clip = CALayer::create();
+         clip->setFrame(CGRect(60, 30, 50, 40));
+         clip->setMasksToBounds(true);
+         s.root->addSublayer(clip);
+         clip->addSublayer(l);
+         l->setPosition({20, -6});
+       }},
+      {"a shadow path beside the bounds",
+       [](Scene& s, const auto&) {
+         s.layer->setShadowOpacity(1);
+         s.layer->setShadowPath(CGPath::rect(CGRect(45, 0, 20, 20)));
+       }},
+      {"a card shrunk and moved inside its shadow path",
+       [](Scene& s, const auto&) {
+         s.layer->setShadowOpacity(0.5f);
+         s.layer->setShadowRadius(1);
+         s.layer->setShadowPath(CGPath::roundedRect(s.layer->bounds().insetBy(-20, -4), 4, 4));
+         s.frame.render(*s.root);
+         s.layer->setFrame(CGRect(60, 50, 12, 8));
+       }},
+  };
+  for (const auto& c : cases) {
+    Scene scene;
+    auto overhanging = std::make_shared<OverhangingLayer>();
+    overhanging->setFrame(CGRect(20, 40, 30, 6));
+    scene.root->addSublayer(overhanging);
+    scene.frame.render(*scene.root);
+    c.change(scene, overhanging);
     scene.frame.render(*scene.root);
     EXPECT_TRUE(scene.matchesAFreshPicture()) << c.name;
   }

@@ -177,6 +177,63 @@ const std::vector<Change>& changes() {
         c.label->setHidden(!c.label->isHidden());
         return std::string("label hidden");
       },
+      [=](CardScene& s, Dice& d) {
+        Card& c = card(s, d);
+        c.body->setPosition({d.quarterPoints(40) - 20 + c.body->bounds().width() / 2 * d.below(2),
+                             d.quarterPoints(40) - 20 + c.body->bounds().height() / 2 * d.below(2)});
+        return std::string("card past the top left");
+      },
+      [=](CardScene& s, Dice& d) {
+        Card& c = card(s, d);
+        c.body->setBounds(CGRect(0, 0, 20 + d.quarterPoints(50), 14 + d.quarterPoints(36)));
+        return std::string("card resized");
+      },
+      [=](CardScene& s, Dice& d) {
+        static const CGFloat fractions[] = {0.1, 1.0 / 3, 0.5, 0.7, -0.05, -1.0 / 3};
+        Card& c = card(s, d);
+        c.body->setPosition({c.body->position().x + fractions[d.below(6)], c.body->position().y + fractions[d.below(6)]});
+        return std::string("card nudged");
+      },
+      [=](CardScene& s, Dice& d) {
+        Card& c = card(s, d);
+        const std::shared_ptr<CALayer> parts[] = {c.label, c.image, c.badge};
+        c.body->insertSublayer(parts[d.below(3)], static_cast<std::size_t>(d.below(3)));
+        return std::string("parts reordered");
+      },
+      [=](CardScene& s, Dice& d) {
+        static const float alphas[] = {1.f, 0.5f, 0.75f, 0.2f};
+        Card& c = card(s, d);
+        (d.chance(50) ? c.label : c.image)->setOpacity(alphas[d.below(4)]);
+        return std::string("label or picture alpha");
+      },
+      [=](CardScene& s, Dice& d) {
+        Card& c = card(s, d);
+        c.badge->setShadowOpacity(d.chance(25) ? 0.f : 0.2f + d.below(8) / 10.f);
+        c.badge->setShadowColor(d.color(d.chance(50) ? 1 : 0.5));
+        c.badge->setShadowRadius(d.quarterPoints(3));
+        c.badge->setShadowOffset(CGSize{d.quarterPoints(4) - 2, d.quarterPoints(4) - 2});
+        return std::string("badge shadow");
+      },
+      [=](CardScene& s, Dice& d) {
+        static const CGFloat radii[] = {40, 1e3, 1e7, 1e12, 0.01, 2.5};
+        Card& c = card(s, d);
+        (d.chance(50) ? c.body : c.badge)->setShadowRadius(radii[d.below(6)]);
+        return std::string("absurd shadow radius");
+      },
+      [=](CardScene& s, Dice& d) {
+        Card& c = card(s, d);
+        if (const auto& mask = c.image->mask()) {
+          mask->setFrame(CGRect(d.quarterPoints(10) - 5, d.quarterPoints(10) - 5, 4 + d.quarterPoints(30), 4 + d.quarterPoints(20)));
+          mask->setCornerRadius(d.below(4) * 2);
+          mask->setOpacity(d.chance(30) ? 0.5f : 1.f);
+          return std::string("mask changed");
+        }
+        std::shared_ptr<CALayer> mask = CALayer::create();
+        mask->setFrame(CGRect(d.quarterPoints(20), d.quarterPoints(20), 30, 20));
+        mask->setBackgroundColor(CGColor::rgb(0, 0, 0, d.chance(50) ? 1 : 0.6));
+        c.body->setMask(d.chance(30) ? nullptr : mask);
+        return std::string("card mask");
+      },
   };
   return all;
 }
@@ -196,23 +253,32 @@ std::string difference(const CGImage& kept, const CGImage& fresh) {
   return count == 0 ? "" : std::to_string(count) + " pixels, by up to " + std::to_string(worst);
 }
 
+// A positive whole number from the environment, or `fallback`.
+int fromEnvironment(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  const int n = value ? std::atoi(value) : 0;
+  return n > 0 ? n : fallback;
+}
+
 // Seeded scenes of cards and random changes to them: after each change the kept frame must be,
 // pixel for pixel, a fresh picture of the same tree. Sized to take a second or two under the
-// sanitizers; a failure names the seed and the changes that led to it.
+// sanitizers; the environment sets a longer run. A failure names the seed and the changes that led
+// to it.
 TEST(KeptFrames, RandomCardScenesKeepWhatAFreshPictureDraws) {
-  constexpr std::uint32_t kScenes = 60;
-  constexpr int kMaxChanges = 12;
-  for (std::uint32_t seed = 1; seed <= kScenes; ++seed) {
+  const int scenes = fromEnvironment("KERBELIN_SCENES", 60);
+  const int maxChanges = fromEnvironment("KERBELIN_SCENE_CHANGES", 12);
+  const CGFloat scale = fromEnvironment("KERBELIN_SCENE_SCALE", 2);
+  for (std::uint32_t seed = 1; seed <= static_cast<std::uint32_t>(scenes); ++seed) {
     Dice dice(seed);
     CardScene scene(dice);
-    CARenderer frame(2);
+    CARenderer frame(scale);
     frame.render(*scene.root);
     std::string history = "first frame";
-    std::string failure = difference(*frame.makeImage(), *Renderer::renderImage(*scene.root, 2));
-    for (int step = 0, steps = 1 + dice.below(kMaxChanges); failure.empty() && step < steps; ++step) {
+    std::string failure = difference(*frame.makeImage(), *Renderer::renderImage(*scene.root, scale));
+    for (int step = 0, steps = 1 + dice.below(maxChanges); failure.empty() && step < steps; ++step) {
       history += ", " + changes()[static_cast<std::size_t>(dice.below(static_cast<int>(changes().size())))](scene, dice);
       frame.render(*scene.root);
-      failure = difference(*frame.makeImage(), *Renderer::renderImage(*scene.root, 2));
+      failure = difference(*frame.makeImage(), *Renderer::renderImage(*scene.root, scale));
     }
     EXPECT_EQ(failure, "") << "seed " << seed << " after " << history;
   }
